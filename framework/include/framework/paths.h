@@ -1,0 +1,23 @@
+// The file system around files: folders, deletion, the current and Windows directories.
+#pragma once
+
+#include <string>
+
+namespace fw {
+
+std::string currentDirectory();
+bool setCurrentDirectory(const std::string& path);
+// The Windows folder, without a trailing backslash.
+std::string windowsDirectory();
+// The full path of a name relative to the current directory.
+std::string fullPath(const std::string& name);
+bool createDirectory(const std::string& path);
+bool deleteFile(const std::string& path);
+// Renames over an existing file in one step (for writing a file in full or not at all).
+bool replaceFile(const std::string& from, const std::string& to);
+bool fileExists(const std::string& path);
+
+// Converts UTF-16 text to the 8-bit code page (unrepresentable characters become '?').
+std::string wideToAnsi(const std::u16string& text);
+
+}  // namespace fw

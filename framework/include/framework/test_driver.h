@@ -1,0 +1,186 @@
+// Drives the programs' windows from a test, the same way on both backends: opens a dialog,
+// clicks, types, advances a virtual clock, answers message boxes, file dialogs, menus and nested
+// modal dialogs by script, and records what the program asked of the shell.
+#pragma once
+
+#include <cstdint>
+#include <deque>
+#include <functional>
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "framework/file_error.h"
+#include "framework/menu.h"
+#include "framework/types.h"
+
+namespace fw {
+class Dialog;
+class Window;
+}  // namespace fw
+
+namespace fw::test {
+
+struct MessageBoxRecord {
+    std::string text;
+    std::string caption;
+    unsigned type = 0;
+    Handle owner = nullptr;
+};
+
+struct FileDialogRecord {
+    bool open = true;
+    std::string defaultExt;
+    std::string fileName;
+    unsigned flags = 0;
+    std::string filter;  // as given, "|" form
+    Handle owner = nullptr;
+};
+
+struct MenuRecord {
+    std::vector<MenuItem> items;
+    Point at;
+    unsigned flags = 0;
+    Handle owner = nullptr;
+};
+
+struct TrayRecord {
+    int op = 0;  // 0 add, 1 modify, 2 remove
+    Handle owner = nullptr;
+    unsigned id = 0;
+    unsigned callbackMessage = 0;
+    int iconId = 0;
+    std::string tip;
+};
+
+// Launches, sounds and help requests: kind is "exec", "sound", "shell" or "help".
+struct ShellRecord {
+    std::string kind;
+    std::string target;
+    std::string verb;
+    unsigned flags = 0;
+    Handle owner = nullptr;
+};
+
+// One file operation that is to fail (headless only): the next time the operation is done on a
+// file whose full path matches (ignoring case), it raises the cause. For writes, the failure
+// comes after afterBytes bytes have reached the file.
+struct FileFault {
+    enum class Op { open, create, read, write, length, close, remove };
+    std::string path;
+    Op op = Op::open;
+    FileError::Cause cause = FileError::Cause::generic;
+    std::uint64_t afterBytes = 0;
+};
+
+class Driver {
+public:
+    // Enters test mode: virtual clock at startMs, scripted answers, recorded shell calls.
+    explicit Driver(std::int64_t startMs = 946'684'800'000);  // 2000-01-01 00:00:00 UTC
+    Driver(const Driver&) = delete;
+    Driver& operator=(const Driver&) = delete;
+    ~Driver();
+
+    static Driver* current();
+
+    // --- Dialogs -------------------------------------------------------------------------
+    // Creates the dialog as doModal would and runs its creation and initialisation; returns
+    // when it waits for input. Returns false when creation failed.
+    bool open(Dialog& dialog);
+    // A dialog that ended (endDialog) is destroyed as soon as the message that ended it has been
+    // handled; its result stays readable.
+    bool isOpen(const Dialog& dialog) const;
+    // Nested modal dialogs: when a dialog with this template runs, script drives it (it is open
+    // and initialised) and must end it. Scripts are used in the order given.
+    void onModal(int templateId, std::function<void(Driver&, Dialog&)> script);
+
+    // --- Input ---------------------------------------------------------------------------
+    // A click on an enabled, visible button (check boxes toggle themselves).
+    void click(const Window& window, int id);
+    // Replaces an edit's text, as typing would.
+    void type(const Window& window, int id, const std::string& text);
+    // Chooses an item of a drop-down list, as the user would (-1 for none).
+    void choose(const Window& window, int id, int index);
+    // kKeyReturn presses the default button; kKeyEscape cancels.
+    void pressKey(const Window& window, int key);
+    // The window's close box.
+    void close(const Window& window);
+    // A command as a menu would send it.
+    void command(const Window& window, unsigned id);
+    // A list view notification (nm::kRightClick, nm::kDoubleClick) with the pointer at a point
+    // in the list's client coordinates.
+    void clickList(const Window& window, int id, int code, Point client);
+    void setCursor(Point screen);
+    Point cursor() const { return cursor_; }
+    // Sends a message and returns the handler's result.
+    std::intptr_t send(const Window& window, unsigned message, std::uintptr_t wParam,
+                       std::intptr_t lParam);
+    // A system command, as the system menu or the caption buttons give it.
+    void sysCommand(const Window& window, unsigned command);
+
+    // --- Time and messages ------------------------------------------------------------------
+    std::int64_t nowMs() const;
+    // Moves the virtual clock on: wakes waiting threads whose time comes, delivers posted
+    // messages and fires window timers, in time order, until ms have passed.
+    void advance(std::int64_t ms);
+    // Delivers every message posted so far (waiting first for woken threads to go idle).
+    void pump();
+    bool timerRunning(const Window& window, unsigned id) const;
+    unsigned timerInterval(const Window& window, unsigned id) const;
+
+    // --- Scripted answers --------------------------------------------------------------------
+    // Answers for the next message boxes, in order. A box without an answer gets kIdOk when it
+    // has an OK button, and otherwise stops the test.
+    void answerMessageBox(int result);
+    const std::vector<MessageBoxRecord>& messageBoxes() const { return messageBoxes_; }
+    // Answers for the next file dialogs: a full path, or nothing for Cancel. A dialog without an
+    // answer is cancelled.
+    void answerFileDialog(std::optional<std::string> path);
+    const std::vector<FileDialogRecord>& fileDialogs() const { return fileDialogs_; }
+    // Answers for the next pop-up menus: the command chosen, or 0 to dismiss. A menu without an
+    // answer is dismissed.
+    void answerMenu(unsigned command);
+    const std::vector<MenuRecord>& menus() const { return menus_; }
+
+    // --- Records ------------------------------------------------------------------------------
+    const std::vector<TrayRecord>& tray() const { return tray_; }
+    const std::vector<ShellRecord>& shell() const { return shell_; }
+    const std::vector<std::string>& drawing() const { return drawing_; }  // headless only
+    void clearRecords();
+
+    // --- Files (headless: the sandbox; win32: the real file system) ------------------------
+    void writeFile(const std::string& path, const std::string& bytes);
+    std::optional<std::string> readFile(const std::string& path) const;
+    // Headless only: arms a fault.
+    void injectFault(const FileFault& fault);
+
+    // --- Used by the framework ---------------------------------------------------------------
+    int scriptMessageBox(const MessageBoxRecord& record);
+    std::optional<std::string> scriptFileDialog(const FileDialogRecord& record);
+    unsigned scriptMenu(const MenuRecord& record);
+    int runModal(Dialog& dialog);
+    void recordTray(const TrayRecord& record) { tray_.push_back(record); }
+    void recordShell(const ShellRecord& record) { shell_.push_back(record); }
+    void recordDrawing(const std::string& call) { drawing_.push_back(call); }
+    // Called after each message the driver delivered: destroys dialogs that ended.
+    void afterMessage();
+    // Stops the test with a message (a misused driver or an unanswered question).
+    [[noreturn]] static void fail(const std::string& message);
+
+private:
+    std::deque<int> messageBoxAnswers_;
+    std::deque<std::optional<std::string>> fileDialogAnswers_;
+    std::deque<unsigned> menuAnswers_;
+    std::multimap<int, std::function<void(Driver&, Dialog&)>> modalScripts_;
+    std::vector<MessageBoxRecord> messageBoxes_;
+    std::vector<FileDialogRecord> fileDialogs_;
+    std::vector<MenuRecord> menus_;
+    std::vector<TrayRecord> tray_;
+    std::vector<ShellRecord> shell_;
+    std::vector<std::string> drawing_;
+    std::vector<Dialog*> open_;
+    Point cursor_;
+};
+
+}  // namespace fw::test
