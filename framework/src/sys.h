@@ -52,6 +52,9 @@ int runModalDialog(int templateId, Handle parent, Dialog& owner);
 // Ends the platform's modal loop of a dialog run by runModalDialog.
 void endModal(Handle dialog, int result);
 void destroyWindow(Handle window);
+// Stops delivering messages to the window's owner object (which is being destroyed), then
+// destroys the window without telling the owner.
+void detachWindow(Handle window);
 
 Handle dialogItem(Handle dialog, int id);
 int controlId(Handle control);
@@ -87,8 +90,12 @@ void postMessage(Handle window, unsigned message, std::uintptr_t wParam, std::in
 // Sends through the platform, so default handling applies (closing, system commands).
 std::intptr_t sendMessage(Handle window, unsigned message, std::uintptr_t wParam,
                           std::intptr_t lParam);
-// Delivers the messages posted to windows of this thread so far (under test).
-void deliverPosted();
+// Delivers the messages posted to windows of this thread so far (under test); returns how many
+// it delivered.
+int deliverPosted();
+// Sends a control notification (WM_NOTIFY) from the dialog's control id with this code, in the
+// platform's form: the owner's dispatch sees wm::kNotify with wParam = id, lParam = code.
+std::intptr_t sendNotify(Handle dialog, int id, int code);
 // Real mode: the message loop until postQuit; returns the exit code.
 int messageLoop();
 void postQuit(int exitCode);

@@ -9,6 +9,9 @@
 namespace fw {
 
 class DataExchange;
+namespace test {
+class Driver;
+}
 
 // A dialog made from the template with this resource id. doModal() runs it until
 // endDialog(); under test the driver opens it instead (test_driver.h).
@@ -44,11 +47,12 @@ protected:
     virtual void onCancel();
     virtual void doDataExchange(DataExchange& /*dx*/) {}
 
-private:
-    friend class Window;
-    std::intptr_t dispatchDialog(unsigned message, std::uintptr_t wParam, std::intptr_t lParam,
-                                 bool& handled);
+public:
+    std::intptr_t dispatch(unsigned message, std::uintptr_t wParam, std::intptr_t lParam,
+                           bool& handled) override;
 
+private:
+    friend class test::Driver;
     int templateId_;
     Window* parent_;
     bool ended_ = false;

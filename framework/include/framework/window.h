@@ -54,8 +54,10 @@ public:
     // The window's system menu, to which items can be appended.
     Menu systemMenu();
 
-    // Entry point of every message; the backends call it.
-    std::intptr_t dispatch(unsigned message, std::uintptr_t wParam, std::intptr_t lParam,
+    // Entry point of every message; the backends call it. wm::kNotify arrives with wParam the
+    // control id and lParam the notification code; wm::kPaint with lParam a DrawContext* (0 when
+    // the backend has no paint context, and then onPaint is not called).
+    virtual std::intptr_t dispatch(unsigned message, std::uintptr_t wParam, std::intptr_t lParam,
                            bool& handled);
 
 protected:
