@@ -140,8 +140,7 @@ int progressSetStep(Handle bar, int step);
 int progressStepIt(Handle bar);
 
 // Returns the image list (null on failure) and the number of images.
-Handle imageListFromBitmap(int bitmapId, int imageWidth, std::uint32_t transparentRgb,
-                           int* count);
+Handle imageListFromBitmap(int bitmapId, int imageWidth, std::uint32_t transparentRgb, int* count);
 void imageListDestroy(Handle imageList);
 
 // --- Menus -------------------------------------------------------------------------------------
@@ -157,7 +156,8 @@ void menuCheckItem(Handle menu, unsigned id, bool checked);
 // Real mode: shows the menu; the chosen command is sent to the owner before it returns.
 void menuTrack(Handle menu, Handle owner, Point screen, unsigned flags);
 
-// --- Questions (real mode; under test the driver answers) ------------------------------------------
+// --- Questions (real mode; under test the driver answers)
+// ------------------------------------------
 int messageBox(Handle owner, const std::string& text, const std::string& caption, unsigned type);
 std::optional<std::string> fileDialog(Handle owner, const FileDialogRequest& request);
 Point cursorPos();
@@ -221,13 +221,15 @@ bool deleteFile(const std::string& path);
 bool replaceFile(const std::string& from, const std::string& to);
 bool fileExists(const std::string& path);
 std::string wideToAnsi(const std::u16string& text);
-// Test support. Headless: empties the registry and the sandbox (a C: drive holding the Windows folder C:\WINDOWS with
-// its "Desktop" and "Start Menu\Programs\StartUp" folders, current directory C:\) and arms file
-// faults. Win32: the sandbox is the real file system; arming a fault stops the test.
+// Test support. Headless: empties the registry and the sandbox (a C: drive holding the Windows
+// folder C:\WINDOWS with its "Desktop" and "Start Menu\Programs\StartUp" folders, current directory
+// C:\) and arms file faults. Win32: the sandbox is the real file system; arming a fault stops the
+// test.
 void resetSandbox();
 void injectFileFault(const test::FileFault& fault);
 
-// --- Registry (HKEY_CURRENT_USER) -----------------------------------------------------------------
+// --- Registry (HKEY_CURRENT_USER)
+// -----------------------------------------------------------------
 long regOpen(const std::string& subKey, bool create, void** key);
 long regClose(void* key);
 long regQuery(void* key, const std::string& name, void* data, std::uint32_t* size,
@@ -237,7 +239,8 @@ long regSet(void* key, const std::string& name, std::uint32_t type, const void* 
 long regDeleteValue(void* key, const std::string& name);
 long regDeleteTree(const std::string& subKey);
 
-// --- Threads ---------------------------------------------------------------------------------------
+// --- Threads
+// ---------------------------------------------------------------------------------------
 void setCurrentThreadLowestPriority();
 
 }  // namespace fw::sys

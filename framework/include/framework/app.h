@@ -8,7 +8,7 @@ namespace fw {
 class Window;
 
 class App {
-public:
+  public:
     App();
     App(const App&) = delete;
     App& operator=(const App&) = delete;

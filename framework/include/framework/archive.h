@@ -12,7 +12,7 @@ namespace fw {
 class File;
 
 class Archive {
-public:
+  public:
     enum class Mode { load, store };
     static constexpr std::size_t kDefaultBuffer = 4096;
 
@@ -46,7 +46,7 @@ public:
     // Flushes when storing; the file stays open.
     void close();
 
-private:
+  private:
     void fill(std::size_t wanted);
     std::uint64_t readLength();
 

@@ -14,7 +14,7 @@ class Window;
 class ImageList;
 
 class Control {
-public:
+  public:
     Control() = default;
     Control(const Window& parent, int id);
 
@@ -42,13 +42,13 @@ public:
     int checkState() const;
     void setCheck(int state);
 
-protected:
+  protected:
     const Window* parent_ = nullptr;
     int id_ = 0;
 };
 
 class ComboBox : public Control {
-public:
+  public:
     using Control::Control;
     // Adds an item (in order for a sorted list); returns its index.
     int addString(const std::string& text);
@@ -66,7 +66,7 @@ enum class Align { left, right, center };
 
 // A list view in report view with small images.
 class ListView : public Control {
-public:
+  public:
     using Control::Control;
     int insertColumn(int column, const std::string& heading, int width, Align align);
     int columnCount() const;
@@ -90,7 +90,7 @@ public:
 };
 
 class ProgressBar : public Control {
-public:
+  public:
     using Control::Control;
     void setRange(int low, int high);
     std::pair<int, int> range() const;
@@ -105,19 +105,20 @@ public:
 
 // Images of equal size cut from a bitmap resource, with one colour transparent.
 class ImageList {
-public:
+  public:
     ImageList() = default;
     ImageList(const ImageList&) = delete;
     ImageList& operator=(const ImageList&) = delete;
     ~ImageList();
     bool createFromBitmap(int bitmapId, int imageWidth, std::uint32_t transparentRgb);
-    int count() const;
+    int count() const { return count_; }
     int imageWidth() const { return width_; }
     Handle handle() const { return handle_; }
 
-private:
+  private:
     Handle handle_ = nullptr;
     int width_ = 0;
+    int count_ = 0;
 };
 
 // Screen position of the mouse pointer (the driver's under test).

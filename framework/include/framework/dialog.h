@@ -16,7 +16,7 @@ class Driver;
 // A dialog made from the template with this resource id. doModal() runs it until
 // endDialog(); under test the driver opens it instead (test_driver.h).
 class Dialog : public Window {
-public:
+  public:
     explicit Dialog(int templateId, Window* parent = nullptr);
 
     int templateId() const { return templateId_; }
@@ -37,7 +37,7 @@ public:
     // A control of this dialog.
     Control item(int id) const { return Control(*this, id); }
 
-protected:
+  protected:
     // Default: moves the members into the controls. Returns true to let the platform put the
     // focus on the first control.
     virtual bool onInitDialog();
@@ -47,11 +47,11 @@ protected:
     virtual void onCancel();
     virtual void doDataExchange(DataExchange& /*dx*/) {}
 
-public:
+  public:
     std::intptr_t dispatch(unsigned message, std::uintptr_t wParam, std::intptr_t lParam,
                            bool& handled) override;
 
-private:
+  private:
     friend class test::Driver;
     int templateId_;
     Window* parent_;
@@ -62,7 +62,7 @@ private:
 // Binds controls to members in one declared order. When saving, the first field that does not
 // convert stops the exchange (see Dialog::updateData).
 class DataExchange {
-public:
+  public:
     DataExchange(Dialog& dialog, bool saving) : dialog_(dialog), saving_(saving) {}
 
     bool saving() const { return saving_; }
@@ -88,7 +88,7 @@ public:
         std::string message;
     };
 
-private:
+  private:
     Dialog& dialog_;
     bool saving_;
 };

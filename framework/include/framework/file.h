@@ -11,12 +11,12 @@
 namespace fw {
 
 enum class FileMode {
-    read,          // an existing file, for reading
-    createWrite,   // created, or emptied if it exists, for writing
+    read,         // an existing file, for reading
+    createWrite,  // created, or emptied if it exists, for writing
 };
 
 class File {
-public:
+  public:
     File() = default;
     File(const File&) = delete;
     File& operator=(const File&) = delete;
@@ -38,7 +38,7 @@ public:
     // Raises the close error, if any.
     void close();
 
-private:
+  private:
     Handle handle_ = nullptr;
     std::string name_;
     std::string path_;

@@ -11,7 +11,7 @@ namespace fw {
 class Window;
 
 class FileError : public std::exception {
-public:
+  public:
     enum class Cause {
         generic,
         fileNotFound,
@@ -43,7 +43,7 @@ public:
     // The standard text of a cause, with %1 left in place.
     static const char* textOf(Cause cause);
 
-private:
+  private:
     Cause cause_;
     std::string fileName_;
     long osError_;

@@ -9,19 +9,19 @@
 namespace fw {
 
 class FrameWindow : public Window {
-public:
+  public:
     // Creates and shows the frame with this caption and menu resource (0 for none).
     bool create(const std::string& caption, int menuId);
     void moveWindow(const Rect& rect, bool repaint);
 };
 
 class View : public Window {
-public:
+  public:
     // Creates the view as the frame's client.
     bool create(FrameWindow& frame);
     FrameWindow* frame() const { return frame_; }
 
-private:
+  private:
     FrameWindow* frame_ = nullptr;
 };
 

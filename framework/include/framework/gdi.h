@@ -21,7 +21,7 @@ struct PaletteEntry {
 };
 
 class Palette {
-public:
+  public:
     Palette() = default;
     Palette(const Palette&) = delete;
     Palette& operator=(const Palette&) = delete;
@@ -29,7 +29,7 @@ public:
     bool create(const std::vector<PaletteEntry>& entries);  // version 0x300
     Handle handle() const { return handle_; }
 
-private:
+  private:
     Handle handle_ = nullptr;
 };
 
@@ -44,7 +44,7 @@ struct FontSpec {
 };
 
 class Font {
-public:
+  public:
     Font() = default;
     Font(const Font&) = delete;
     Font& operator=(const Font&) = delete;
@@ -52,14 +52,14 @@ public:
     bool create(const FontSpec& spec);  // ANSI character set, default precision and quality
     Handle handle() const { return handle_; }
 
-private:
+  private:
     Handle handle_ = nullptr;
 };
 
 class DrawContext;
 
 class Bitmap {
-public:
+  public:
     Bitmap() = default;
     Bitmap(const Bitmap&) = delete;
     Bitmap& operator=(const Bitmap&) = delete;
@@ -67,13 +67,13 @@ public:
     bool createCompatible(const DrawContext& dc, int width, int height);
     Handle handle() const { return handle_; }
 
-private:
+  private:
     Handle handle_ = nullptr;
 };
 
 // A device context: a window's client area, its paint context, or a memory context.
 class DrawContext {
-public:
+  public:
     // The client area of a window (released on destruction).
     static DrawContext forClient(const Window& window);
     // A memory context compatible with another.
@@ -109,7 +109,7 @@ public:
     enum class Kind { client, paint, memory };
     DrawContext(Handle handle, Kind kind, Handle window);
 
-private:
+  private:
     Handle handle_ = nullptr;
     Kind kind_ = Kind::memory;
     Handle window_ = nullptr;

@@ -23,7 +23,7 @@ constexpr unsigned kTrackLeftButton = 0x0000;
 constexpr unsigned kTrackRightButton = 0x0002;
 
 class Menu {
-public:
+  public:
     Menu() = default;
     Menu(const Menu&) = delete;
     Menu& operator=(const Menu&) = delete;
@@ -49,7 +49,7 @@ public:
     // command message before this returns.
     void track(Window& owner, Point screen, unsigned flags);
 
-private:
+  private:
     Handle handle_ = nullptr;
     bool owned_ = false;
 };

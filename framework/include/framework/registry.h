@@ -21,7 +21,7 @@ constexpr std::uint32_t kDword = 4;
 constexpr std::uint32_t kMultiString = 7;
 
 class Key {
-public:
+  public:
     Key() = default;
     Key(const Key&) = delete;
     Key& operator=(const Key&) = delete;
@@ -40,7 +40,7 @@ public:
     long set(const std::string& name, std::uint32_t type, const void* data, std::uint32_t size);
     long remove(const std::string& name);
 
-private:
+  private:
     void* handle_ = nullptr;
 };
 

@@ -12,14 +12,14 @@ std::string loadString(int id);
 
 // An icon resource.
 class Icon {
-public:
+  public:
     Icon() = default;
     static Icon load(int resourceId);
     int resourceId() const { return id_; }
     Handle handle() const { return handle_; }
     bool valid() const { return handle_ != nullptr; }
 
-private:
+  private:
     int id_ = 0;
     Handle handle_ = nullptr;
 };

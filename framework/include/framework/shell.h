@@ -21,8 +21,7 @@ bool trayNotify(TrayOp op, const Window& owner, unsigned id, unsigned callbackMe
                 const Icon& icon, const std::string& tip);
 
 // Opens a file with its associated program (ShellExecuteEx); true when started.
-bool shellExecute(const Window* owner, const std::string& verb, const std::string& file,
-                  int show);
+bool shellExecute(const Window* owner, const std::string& verb, const std::string& file, int show);
 
 // Starts a program from a command line; returns the platform's result (above 31 on success).
 unsigned winExec(const std::string& commandLine, int show);

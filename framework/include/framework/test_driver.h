@@ -75,7 +75,7 @@ struct FileFault {
 };
 
 class Driver {
-public:
+  public:
     // Enters test mode: virtual clock at startMs, scripted answers, recorded shell calls.
     explicit Driver(std::int64_t startMs = 946'684'800'000);  // 2000-01-01 00:00:00 UTC
     Driver(const Driver&) = delete;
@@ -168,7 +168,7 @@ public:
     // Stops the test with a message (a misused driver or an unanswered question).
     [[noreturn]] static void fail(const std::string& message);
 
-private:
+  private:
     std::deque<int> messageBoxAnswers_;
     std::deque<std::optional<std::string>> fileDialogAnswers_;
     std::deque<unsigned> menuAnswers_;

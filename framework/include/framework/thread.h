@@ -11,7 +11,7 @@
 namespace fw {
 
 class Thread {
-public:
+  public:
     enum class Priority { normal, lowest };
 
     Thread() = default;
@@ -32,8 +32,10 @@ public:
     // Called by any thread: ends the current or next wait.
     void wake();
 
-private:
-    friend class VirtualClock;
+    // The framework thread running the caller, or null.
+    static Thread* current();
+
+  private:
     std::thread thread_;
     mutable std::mutex mutex_;
     std::condition_variable cv_;

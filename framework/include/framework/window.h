@@ -20,7 +20,7 @@ struct WindowAccess;
 // delivers each message to dispatch(), which calls the handler for it; a handler that
 // returns false leaves the message to the platform's default handling.
 class Window {
-public:
+  public:
     Window() = default;
     Window(const Window&) = delete;
     Window& operator=(const Window&) = delete;
@@ -58,9 +58,9 @@ public:
     // control id and lParam the notification code; wm::kPaint with lParam a DrawContext* (0 when
     // the backend has no paint context, and then onPaint is not called).
     virtual std::intptr_t dispatch(unsigned message, std::uintptr_t wParam, std::intptr_t lParam,
-                           bool& handled);
+                                   bool& handled);
 
-protected:
+  protected:
     // Returns false to make the creation fail.
     virtual bool onCreate() { return true; }
     virtual void onDestroy() {}
@@ -81,7 +81,7 @@ protected:
         return false;
     }
 
-private:
+  private:
     friend struct detail::WindowAccess;
     Handle handle_ = nullptr;
 };
