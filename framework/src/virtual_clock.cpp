@@ -97,7 +97,6 @@ void VirtualClock::advance(std::int64_t ms) {
         }
         auto [window, id] = due->first;
         due->second.due = now_ + due->second.interval;
-        due->second.order = nextOrder_++;
         lock.unlock();
         sys::sendMessage(window, wm::kTimer, id, 0);
         if (auto* driver = test::Driver::current()) {

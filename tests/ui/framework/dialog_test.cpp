@@ -1,0 +1,198 @@
+// Dialogs from templates and their data exchange, the same on both backends.
+#include <gtest/gtest.h>
+
+#include "framework/message_box.h"
+#include "framework/test_driver.h"
+#include "sample_dialog.h"
+
+namespace {
+
+using fw::test::Driver;
+
+constexpr std::uint32_t kPassword = 0x0020;    // ES_PASSWORD
+constexpr std::uint32_t kAutoScroll = 0x0080;  // ES_AUTOHSCROLL
+constexpr std::uint32_t kSorted = 0x0100;      // CBS_SORT
+constexpr std::uint32_t kVisible = 0x10000000;
+constexpr std::uint32_t kDisabled = 0x08000000;
+
+TEST(Dialog, ControlsComeFromTheTemplate) {
+    Driver driver;
+    SampleDialog dialog;
+    ASSERT_TRUE(driver.open(dialog));
+    EXPECT_EQ(dialog.text(), "Sample Dialog");
+    EXPECT_TRUE(dialog.isVisible());
+
+    struct Row {
+        int id;
+        const char* className;
+        const char* text;
+        std::uint32_t mask;
+        std::uint32_t bits;
+    };
+    const Row rows[] = {
+        {fw::kIdOk, "Button", "&Go", 0xF, 0x1},        // default push button
+        {fw::kIdCancel, "Button", "&Exit", 0xF, 0x0},  // push button
+        {IDC_FLAG, "Button", "Flag", 0xF, 0x3},        // automatic check box
+        {IDC_RADIO_A, "Button", "A", 0xF, 0x9},        // automatic radio button
+        {IDC_NAME, "Edit", "Ada", kPassword | kAutoScroll, kAutoScroll},
+        {IDC_SECRET, "Edit", "hidden", kPassword | kAutoScroll, kPassword | kAutoScroll},
+        {IDC_LABEL, "Static", "Status", 0, 0},  // the exchange replaced "Placeholder"
+        {IDC_LIST, "ComboBox", "", 0x3 | kSorted, 0x3 | kSorted},  // sorted drop-down list
+        {IDC_DAY, "Edit", "15", 0, 0},
+        {IDC_COUNT, "Edit", "-3", 0, 0},
+        {IDC_MINUTES, "Edit", "30", 0, 0},
+        {IDC_ROWS, "SysListView32", "", 0x3 | 0x4, 0x1 | 0x4},  // report view, single selection
+        {IDC_PROGRESS, "msctls_progress32", "", 0, 0},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.id);
+        fw::Control control = dialog.item(row.id);
+        ASSERT_NE(control.handle(), nullptr);
+        EXPECT_EQ(control.className(), row.className);
+        EXPECT_EQ(control.text(), row.text);
+        EXPECT_EQ(control.style() & row.mask, row.bits);
+        EXPECT_EQ(control.style() & (kVisible | kDisabled), kVisible);
+    }
+    EXPECT_EQ(dialog.item(IDC_FLAG).checkState(), fw::kUnchecked);
+    EXPECT_EQ(dialog.item(9999).handle(), nullptr);
+}
+
+TEST(Dialog, ExchangeStopsAtTheFirstFieldThatDoesNotConvert) {
+    struct Row {
+        const char* day;
+        const char* count;
+        const char* minutes;
+        const char* message;  // nullptr: the dialog ends with OK
+        int focus;
+        int dayAfter;
+        int countAfter;
+    };
+    const Row rows[] = {
+        {"abc", "x", "y", "Please enter an integer.", IDC_DAY, 15, -3},
+        {"", "1", "1", "Please enter an integer.", IDC_DAY, 15, -3},
+        {"32", "1", "1", "Please enter an integer between 1 and 31.", IDC_DAY, 32, -3},
+        {"0", "1", "1", "Please enter an integer between 1 and 31.", IDC_DAY, 0, -3},
+        {" 7 ", "1x", "1", "Please enter an integer.", IDC_COUNT, 7, -3},
+        {"7", "2147483648", "1", "Please enter an integer.", IDC_COUNT, 7, -3},
+        {"7", "-4", "-1", "Please enter a positive integer.", IDC_MINUTES, 7, -4},
+        {"7", "-4", "4294967296", "Please enter a positive integer.", IDC_MINUTES, 7, -4},
+        {"31", "-2147483648", "4294967295", nullptr, 0, 31, -2147483647 - 1},
+        {"+1", "+0", "+0", nullptr, 0, 1, 0},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(std::string(row.day) + "/" + row.count + "/" + row.minutes);
+        Driver driver;
+        SampleDialog dialog;
+        ASSERT_TRUE(driver.open(dialog));
+        driver.type(dialog, IDC_DAY, row.day);
+        driver.type(dialog, IDC_COUNT, row.count);
+        driver.type(dialog, IDC_MINUTES, row.minutes);
+        driver.type(dialog, IDC_NAME, "Grace");
+        driver.click(dialog, fw::kIdOk);
+
+        EXPECT_EQ(dialog.day, row.dayAfter);
+        EXPECT_EQ(dialog.count, row.countAfter);
+        EXPECT_EQ(dialog.name, "Grace");  // fields before the bad one are taken
+        if (row.message == nullptr) {
+            EXPECT_TRUE(driver.messageBoxes().empty());
+            EXPECT_FALSE(driver.isOpen(dialog));
+            EXPECT_EQ(dialog.result(), fw::kIdOk);
+            continue;
+        }
+        ASSERT_EQ(driver.messageBoxes().size(), 1u);
+        const auto& box = driver.messageBoxes()[0];
+        EXPECT_EQ(box.text, row.message);
+        EXPECT_EQ(box.caption, "Framework Test");
+        EXPECT_EQ(box.type, fw::mb::kOk | fw::mb::kIconExclamation);
+        EXPECT_EQ(box.owner, dialog.handle());
+        EXPECT_TRUE(driver.isOpen(dialog));
+        EXPECT_TRUE(dialog.item(row.focus).hasFocus());
+        EXPECT_EQ(dialog.minutes, 30u);  // never reached
+    }
+}
+
+TEST(Dialog, KeysAndCloseBoxEndIt) {
+    struct Row {
+        const char* how;
+        int result;
+    };
+    const Row rows[] = {{"return", fw::kIdOk},
+                        {"escape", fw::kIdCancel},
+                        {"close", fw::kIdCancel},
+                        {"exit", fw::kIdCancel}};
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.how);
+        Driver driver;
+        SampleDialog dialog;
+        ASSERT_TRUE(driver.open(dialog));
+        std::string how = row.how;
+        if (how == "return") {
+            driver.pressKey(dialog, fw::kKeyReturn);
+        } else if (how == "escape") {
+            driver.pressKey(dialog, fw::kKeyEscape);
+        } else if (how == "close") {
+            driver.close(dialog);
+        } else {
+            driver.click(dialog, fw::kIdCancel);
+        }
+        EXPECT_FALSE(driver.isOpen(dialog));
+        EXPECT_TRUE(dialog.destroyed);
+        EXPECT_EQ(dialog.result(), row.result);
+    }
+}
+
+TEST(Dialog, FailedCreationEndsItAtOnce) {
+    Driver driver;
+    SampleDialog dialog;
+    dialog.failCreation = true;
+    EXPECT_FALSE(driver.open(dialog));
+    EXPECT_EQ(dialog.result(), -1);
+}
+
+// A dialog that asks a question and opens a nested dialog from its buttons.
+class AskingDialog : public SampleDialog {
+  public:
+    int answer = 0;
+    int nestedResult = 0;
+    std::string nestedText;
+
+  protected:
+    bool onCommand(int id, int code) override {
+        if (id == IDC_FLAG) {
+            answer = fw::messageBox(this, "Keep it?", "Question", fw::mb::kYesNo);
+            return true;
+        }
+        if (id == IDC_RADIO_A) {
+            fw::Dialog nested(IDD_NESTED, this);
+            nestedResult = nested.doModal();
+            return true;
+        }
+        return SampleDialog::onCommand(id, code);
+    }
+};
+
+TEST(Dialog, QuestionsAndNestedDialogsAreAnsweredByScript) {
+    Driver driver;
+    AskingDialog dialog;
+    ASSERT_TRUE(driver.open(dialog));
+
+    driver.answerMessageBox(fw::kIdNo);
+    driver.click(dialog, IDC_FLAG);
+    EXPECT_EQ(dialog.answer, fw::kIdNo);
+    ASSERT_EQ(driver.messageBoxes().size(), 1u);
+    EXPECT_EQ(driver.messageBoxes()[0].caption, "Question");
+    EXPECT_EQ(driver.messageBoxes()[0].type, fw::mb::kYesNo);
+
+    std::string seenText;
+    driver.onModal(IDD_NESTED, [&seenText](Driver& d, fw::Dialog& nested) {
+        seenText = nested.item(IDC_NESTED_TEXT).text();
+        EXPECT_EQ(nested.text(), "Nested");
+        d.click(nested, fw::kIdCancel);
+    });
+    driver.click(dialog, IDC_RADIO_A);
+    EXPECT_EQ(seenText, "Static");
+    EXPECT_EQ(dialog.nestedResult, fw::kIdCancel);
+    EXPECT_TRUE(driver.isOpen(dialog));
+}
+
+}  // namespace
