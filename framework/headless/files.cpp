@@ -1,0 +1,446 @@
+// The headless file system: an in-memory sandbox with Windows path semantics (drive letters,
+// backslashes, names that ignore case but keep it), the platform's error codes, and armed faults
+// for tests. One mutex guards it all, since worker threads open files too.
+#include <algorithm>
+#include <cctype>
+#include <cstring>
+#include <map>
+#include <memory>
+#include <mutex>
+#include <vector>
+
+#include "framework/test_driver.h"
+#include "sandbox.h"
+#include "sys.h"
+
+namespace fw::headless {
+
+std::string foldCase(const std::string& name) {
+    std::string folded = name;
+    for (char& c : folded) {
+        const auto byte = static_cast<unsigned char>(c);
+        const bool lowerAscii = byte >= 'a' && byte <= 'z';
+        const bool lowerLatin1 = byte >= 0xE0 && byte <= 0xFE && byte != 0xF7;
+        if (lowerAscii || lowerLatin1) {
+            c = static_cast<char>(byte - 0x20);
+        }
+    }
+    return folded;
+}
+
+}  // namespace fw::headless
+
+namespace fw::sys {
+
+namespace {
+
+using headless::foldCase;
+using Op = test::FileFault::Op;
+
+// The platform's error codes, so that each failure takes the cause it takes on Windows.
+constexpr long kFileNotFound = 2;
+constexpr long kPathNotFound = 3;
+constexpr long kAccessDenied = 5;
+constexpr long kInvalidHandle = 6;
+constexpr long kSharingViolation = 32;
+constexpr long kInvalidName = 123;
+
+[[noreturn]] void fail(long osError, const std::string& name) {
+    throw FileError(FileError::causeOf(osError), name, osError);
+}
+
+struct Node {
+    std::string name;  // as created
+    bool directory = false;
+    std::string data;
+    std::map<std::string, std::unique_ptr<Node>> children;  // by folded name
+    int readers = 0;
+    bool writer = false;
+
+    Node* child(const std::string& childName) const {
+        const auto it = children.find(foldCase(childName));
+        return it == children.end() ? nullptr : it->second.get();
+    }
+    Node& add(const std::string& childName, bool isDirectory) {
+        auto node = std::make_unique<Node>();
+        node->name = childName;
+        node->directory = isDirectory;
+        return *(children[foldCase(childName)] = std::move(node));
+    }
+    bool isOpen() const { return readers > 0 || writer; }
+};
+
+struct OpenFile {
+    Node* node = nullptr;  // null once the sandbox was reset under it
+    std::string path;
+    bool writing = false;
+    std::uint64_t position = 0;
+    std::uint64_t written = 0;  // since the open, for write faults
+};
+
+// Where a full path leads: the folder that holds it, its last name and the node, if any.
+struct Place {
+    long error = 0;
+    Node* parent = nullptr;
+    std::string leaf;
+    Node* node = nullptr;
+};
+
+bool validName(const std::string& name) {
+    return std::none_of(name.begin(), name.end(), [](char c) {
+        return static_cast<unsigned char>(c) < 0x20 || std::strchr("<>:\"|?*", c) != nullptr;
+    });
+}
+
+class Sandbox {
+  public:
+    Sandbox() { reset(); }
+
+    std::mutex mutex;
+    std::string current;
+    std::vector<test::FileFault> faults;
+
+    void reset() {
+        drives_.clear();
+        Node& windows = drive("C:").add("WINDOWS", true);
+        windows.add("Desktop", true);
+        windows.add("Start Menu", true).add("Programs", true).add("StartUp", true);
+        current = "C:\\";
+        for (auto& [handle, file] : files_) {
+            file->node = nullptr;
+        }
+        faults.clear();
+    }
+
+    // As GetFullPathName: lexical, against the current directory, keeping the case given.
+    std::string fullPath(const std::string& name) const {
+        if (name.empty()) {
+            return {};
+        }
+        std::string text = name;
+        std::replace(text.begin(), text.end(), '/', '\\');
+        std::string root = current.substr(0, 2);
+        std::string rest;
+        if (text.size() >= 2 && text[1] == ':' &&
+            std::isalpha(static_cast<unsigned char>(text[0]))) {
+            const bool sameDrive = foldCase(text.substr(0, 2)) == foldCase(root);
+            root = text.substr(0, 2);
+            rest = text.substr(2);
+            if (rest.empty() || rest[0] != '\\') {
+                rest = (sameDrive ? current.substr(2) : std::string()) + "\\" + rest;
+            }
+        } else if (!text.empty() && text[0] == '\\') {
+            rest = text;
+        } else {
+            rest = current.substr(2) + "\\" + text;
+        }
+        std::vector<std::string> parts;
+        std::size_t start = 0;
+        while (start <= rest.size()) {
+            const std::size_t end = std::min(rest.find('\\', start), rest.size());
+            const std::string part = rest.substr(start, end - start);
+            if (part == "..") {
+                if (!parts.empty()) {
+                    parts.pop_back();
+                }
+            } else if (!part.empty() && part != ".") {
+                parts.push_back(part);
+            }
+            start = end + 1;
+        }
+        std::string full = root;
+        for (const std::string& part : parts) {
+            full += "\\" + part;
+        }
+        return parts.empty() ? full + "\\" : full;
+    }
+
+    Place find(const std::string& name) const {
+        const std::string full = fullPath(name);
+        Place place;
+        const auto drive = drives_.find(foldCase(full.substr(0, 2)));
+        if (full.empty() || drive == drives_.end()) {
+            place.error = kPathNotFound;
+            return place;
+        }
+        place.node = drive->second.get();
+        std::size_t start = 3;
+        while (start < full.size()) {
+            const std::size_t end = std::min(full.find('\\', start), full.size());
+            if (place.node == nullptr || !place.node->directory) {
+                place.error = kPathNotFound;
+                return place;
+            }
+            place.parent = place.node;
+            place.leaf = full.substr(start, end - start);
+            if (!validName(place.leaf)) {
+                place.error = kInvalidName;
+                return place;
+            }
+            place.node = place.parent->child(place.leaf);
+            start = end + 1;
+        }
+        return place;
+    }
+
+    // The fault armed for this operation on this full path, if any (faults.end() if not).
+    std::vector<test::FileFault>::iterator fault(Op op, const std::string& path) {
+        const std::string folded = foldCase(path);
+        return std::find_if(faults.begin(), faults.end(), [&](const test::FileFault& f) {
+            return f.op == op && foldCase(f.path) == folded;
+        });
+    }
+    void raiseFault(Op op, const std::string& path, const std::string& name) {
+        const auto it = fault(op, path);
+        if (it != faults.end()) {
+            const FileError::Cause cause = it->cause;
+            faults.erase(it);
+            throw FileError(cause, name);
+        }
+    }
+
+    Handle open(std::unique_ptr<OpenFile> file) {
+        Handle handle = file.get();
+        files_[handle] = std::move(file);
+        return handle;
+    }
+    // An open file the sandbox knows, still attached to a node.
+    OpenFile& file(Handle handle, const std::string& path) {
+        const auto it = files_.find(handle);
+        if (it == files_.end() || it->second->node == nullptr) {
+            fail(kInvalidHandle, path);
+        }
+        return *it->second;
+    }
+    // Forgets the file and returns the full path it was opened with.
+    std::string close(Handle handle, const std::string& path) {
+        const auto it = files_.find(handle);
+        if (it == files_.end()) {
+            fail(kInvalidHandle, path);
+        }
+        const OpenFile& file = *it->second;
+        if (file.node != nullptr && file.writing) {
+            file.node->writer = false;
+        } else if (file.node != nullptr) {
+            --file.node->readers;
+        }
+        std::string full = file.path;
+        files_.erase(it);
+        return full;
+    }
+
+  private:
+    Node& drive(const std::string& letter) {
+        auto root = std::make_unique<Node>();
+        root->name = letter;
+        root->directory = true;
+        return *(drives_[foldCase(letter)] = std::move(root));
+    }
+
+    std::map<std::string, std::unique_ptr<Node>> drives_;
+    std::map<Handle, std::unique_ptr<OpenFile>> files_;
+};
+
+Sandbox& sandbox() {
+    static Sandbox instance;
+    return instance;
+}
+
+}  // namespace
+
+Handle fileOpen(const std::string& name, FileMode mode) {
+    Sandbox& box = sandbox();
+    std::lock_guard lock(box.mutex);
+    auto file = std::make_unique<OpenFile>();
+    file->path = box.fullPath(name);
+    file->writing = mode == FileMode::createWrite;
+    box.raiseFault(file->writing ? Op::create : Op::open, file->path, name);
+    Place place = box.find(name);
+    if (place.error != 0) {
+        fail(place.error, name);
+    }
+    if (place.node == nullptr && !file->writing) {
+        fail(kFileNotFound, name);
+    }
+    if (place.node != nullptr && place.node->directory) {
+        fail(kAccessDenied, name);
+    }
+    if (place.node != nullptr && (place.node->writer || (file->writing && place.node->isOpen()))) {
+        fail(kSharingViolation, name);
+    }
+    if (file->writing) {
+        // An existing file keeps the case it was created with.
+        Node& node = place.node ? *place.node : place.parent->add(place.leaf, false);
+        node.data.clear();
+        node.writer = true;
+        file->node = &node;
+    } else {
+        ++place.node->readers;
+        file->node = place.node;
+    }
+    return box.open(std::move(file));
+}
+
+std::size_t fileRead(Handle handle, void* data, std::size_t size, const std::string& path) {
+    Sandbox& box = sandbox();
+    std::lock_guard lock(box.mutex);
+    OpenFile& file = box.file(handle, path);
+    box.raiseFault(Op::read, file.path, path);
+    if (file.writing) {
+        fail(kAccessDenied, path);
+    }
+    const std::string& bytes = file.node->data;
+    const std::size_t start = std::min<std::size_t>(file.position, bytes.size());
+    const std::size_t count = std::min(size, bytes.size() - start);
+    std::memcpy(data, bytes.data() + start, count);
+    file.position += count;
+    return count;
+}
+
+void fileWrite(Handle handle, const void* data, std::size_t size, const std::string& path) {
+    Sandbox& box = sandbox();
+    std::lock_guard lock(box.mutex);
+    OpenFile& file = box.file(handle, path);
+    if (!file.writing) {
+        fail(kAccessDenied, path);
+    }
+    std::size_t count = size;
+    const auto fault = box.fault(Op::write, file.path);
+    if (fault != box.faults.end() && file.written + size > fault->afterBytes) {
+        count =
+            static_cast<std::size_t>(fault->afterBytes - std::min(fault->afterBytes, file.written));
+    }
+    std::string& bytes = file.node->data;
+    bytes.resize(std::max<std::size_t>(bytes.size(), file.position + count));
+    std::memcpy(bytes.data() + file.position, data, count);
+    file.position += count;
+    file.written += count;
+    if (count < size) {
+        const FileError::Cause cause = fault->cause;
+        box.faults.erase(fault);
+        throw FileError(cause, path);
+    }
+}
+
+std::uint64_t fileLength(Handle handle, const std::string& path) {
+    Sandbox& box = sandbox();
+    std::lock_guard lock(box.mutex);
+    OpenFile& file = box.file(handle, path);
+    box.raiseFault(Op::length, file.path, path);
+    return file.node->data.size();
+}
+
+std::uint64_t filePosition(Handle handle, const std::string& path) {
+    Sandbox& box = sandbox();
+    std::lock_guard lock(box.mutex);
+    return box.file(handle, path).position;
+}
+
+void fileClose(Handle handle, const std::string& path) {
+    Sandbox& box = sandbox();
+    std::lock_guard lock(box.mutex);
+    // The handle is gone whether or not the close reports an error, as with CloseHandle.
+    const std::string full = box.close(handle, path);
+    box.raiseFault(Op::close, full, path);
+}
+
+std::string currentDirectory() {
+    Sandbox& box = sandbox();
+    std::lock_guard lock(box.mutex);
+    return box.current;
+}
+
+bool setCurrentDirectory(const std::string& path) {
+    Sandbox& box = sandbox();
+    std::lock_guard lock(box.mutex);
+    const Place place = box.find(path);
+    if (place.error != 0 || place.node == nullptr || !place.node->directory) {
+        return false;
+    }
+    box.current = box.fullPath(path);
+    return true;
+}
+
+std::string windowsDirectory() {
+    return "C:\\WINDOWS";
+}
+
+std::string fullPath(const std::string& name) {
+    Sandbox& box = sandbox();
+    std::lock_guard lock(box.mutex);
+    return box.fullPath(name);
+}
+
+bool createDirectory(const std::string& path) {
+    Sandbox& box = sandbox();
+    std::lock_guard lock(box.mutex);
+    const Place place = box.find(path);
+    if (place.error != 0 || place.node != nullptr) {
+        return false;
+    }
+    place.parent->add(place.leaf, true);
+    return true;
+}
+
+bool deleteFile(const std::string& path) {
+    Sandbox& box = sandbox();
+    std::lock_guard lock(box.mutex);
+    const auto fault = box.fault(Op::remove, box.fullPath(path));
+    if (fault != box.faults.end()) {
+        box.faults.erase(fault);
+        return false;
+    }
+    const Place place = box.find(path);
+    if (place.error != 0 || place.node == nullptr || place.node->directory ||
+        place.node->isOpen()) {
+        return false;
+    }
+    place.parent->children.erase(foldCase(place.leaf));
+    return true;
+}
+
+bool replaceFile(const std::string& from, const std::string& to) {
+    Sandbox& box = sandbox();
+    std::lock_guard lock(box.mutex);
+    const Place source = box.find(from);
+    const Place target = box.find(to);
+    if (source.error != 0 || target.error != 0 || source.node == nullptr ||
+        source.node->directory || source.node->isOpen()) {
+        return false;
+    }
+    if (target.node != nullptr && target.node != source.node &&
+        (target.node->directory || target.node->isOpen())) {
+        return false;
+    }
+    auto moved = std::move(source.parent->children[foldCase(source.leaf)]);
+    source.parent->children.erase(foldCase(source.leaf));
+    moved->name = target.leaf;
+    target.parent->children[foldCase(target.leaf)] = std::move(moved);
+    return true;
+}
+
+bool fileExists(const std::string& path) {
+    Sandbox& box = sandbox();
+    std::lock_guard lock(box.mutex);
+    const Place place = box.find(path);
+    return place.error == 0 && place.node != nullptr;
+}
+
+void resetSandbox() {
+    {
+        Sandbox& box = sandbox();
+        std::lock_guard lock(box.mutex);
+        box.reset();
+    }
+    headless::resetRegistry();
+}
+
+void injectFileFault(const test::FileFault& fault) {
+    Sandbox& box = sandbox();
+    std::lock_guard lock(box.mutex);
+    test::FileFault armed = fault;
+    armed.path = box.fullPath(fault.path);
+    box.faults.push_back(armed);
+}
+
+}  // namespace fw::sys

@@ -1,0 +1,86 @@
+// The current user's registry through the Win32 registry calls.
+#include <windows.h>
+
+#include "sys.h"
+
+namespace fw::sys {
+
+namespace {
+
+HKEY keyOf(void* key) {
+    return static_cast<HKEY>(key);
+}
+
+// Deletes the key after everything below it (RegDeleteKey removes only keys without subkeys).
+long deleteKeyTree(HKEY parent, const std::string& subKey) {
+    HKEY key = nullptr;
+    LONG result = RegOpenKeyExA(parent, subKey.c_str(), 0, KEY_ALL_ACCESS, &key);
+    if (result != ERROR_SUCCESS) {
+        return result;
+    }
+    char name[256];  // the longest key name is 255 characters
+    for (;;) {
+        DWORD length = sizeof name;
+        result = RegEnumKeyExA(key, 0, name, &length, nullptr, nullptr, nullptr, nullptr);
+        if (result == ERROR_SUCCESS) {
+            result = deleteKeyTree(key, name);
+        }
+        if (result != ERROR_SUCCESS) {
+            break;
+        }
+    }
+    RegCloseKey(key);
+    if (result != ERROR_NO_MORE_ITEMS) {
+        return result;
+    }
+    return RegDeleteKeyA(parent, subKey.c_str());
+}
+
+}  // namespace
+
+long regOpen(const std::string& subKey, bool create, void** key) {
+    HKEY opened = nullptr;
+    const LONG result =
+        create ? RegCreateKeyExA(HKEY_CURRENT_USER, subKey.c_str(), 0, nullptr,
+                                 REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS, nullptr, &opened, nullptr)
+               : RegOpenKeyExA(HKEY_CURRENT_USER, subKey.c_str(), 0, KEY_ALL_ACCESS, &opened);
+    *key = result == ERROR_SUCCESS ? opened : nullptr;
+    return result;
+}
+
+long regClose(void* key) {
+    return RegCloseKey(keyOf(key));
+}
+
+long regQuery(void* key, const std::string& name, void* data, std::uint32_t* size,
+              std::uint32_t* type) {
+    DWORD valueType = REG_NONE;
+    DWORD valueSize = size != nullptr ? *size : 0;
+    const LONG result =
+        RegQueryValueExA(keyOf(key), name.c_str(), nullptr, &valueType, static_cast<BYTE*>(data),
+                         size != nullptr ? &valueSize : nullptr);
+    if (result == ERROR_SUCCESS || result == ERROR_MORE_DATA) {
+        if (size != nullptr) {
+            *size = valueSize;
+        }
+        if (type != nullptr) {
+            *type = valueType;
+        }
+    }
+    return result;
+}
+
+long regSet(void* key, const std::string& name, std::uint32_t type, const void* data,
+            std::uint32_t size) {
+    return RegSetValueExA(keyOf(key), name.c_str(), 0, type, static_cast<const BYTE*>(data), size);
+}
+
+long regDeleteValue(void* key, const std::string& name) {
+    return RegDeleteValueA(keyOf(key), name.c_str());
+}
+
+long regDeleteTree(const std::string& subKey) {
+    return deleteKeyTree(HKEY_CURRENT_USER, subKey);
+}
+
+}  // namespace fw::sys

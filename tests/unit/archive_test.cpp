@@ -1,0 +1,172 @@
+#include "framework/archive.h"
+
+#include <functional>
+
+#include "framework/file.h"
+#include "sandbox_fixture.h"
+
+namespace {
+
+using fw::Archive;
+using fw::File;
+using fw::FileError;
+
+class ArchiveTest : public SandboxTest {
+  protected:
+    // What an archive stores, as the bytes of the file.
+    std::string store(const std::function<void(Archive&)>& write) {
+        File file;
+        file.open("t.dat", fw::FileMode::createWrite);
+        Archive archive(file, Archive::Mode::store);
+        write(archive);
+        archive.close();
+        file.close();
+        return driver.readFile("t.dat").value();
+    }
+    // Loads a file holding these bytes.
+    void load(const std::string& data, const std::function<void(Archive&)>& read,
+              std::size_t bufferSize = Archive::kDefaultBuffer) {
+        driver.writeFile("t.dat", data);
+        File file;
+        file.open("t.dat", fw::FileMode::read);
+        Archive archive(file, Archive::Mode::load, bufferSize);
+        read(archive);
+    }
+};
+
+TEST_F(ArchiveTest, StringLengthPrefixes) {
+    const struct {
+        std::size_t length;
+        std::string prefix;
+    } rows[] = {
+        {0, bytes({0x00})},
+        {254, bytes({0xFE})},
+        {255, bytes({0xFF, 0xFF, 0x00})},
+        {65533, bytes({0xFF, 0xFD, 0xFF})},
+        {65534, bytes({0xFF, 0xFF, 0xFF, 0xFE, 0xFF, 0x00, 0x00})},
+        {70000, bytes({0xFF, 0xFF, 0xFF, 0x70, 0x11, 0x01, 0x00})},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.length);
+        const std::string value(row.length, 'q');
+        EXPECT_EQ(store([&](Archive& a) { a.writeString(value); }), row.prefix + value);
+        load(row.prefix + value, [&](Archive& a) { EXPECT_EQ(a.readString(), value); });
+    }
+}
+
+TEST_F(ArchiveTest, IntegersAreLittleEndian) {
+    const std::string golden = bytes({0xFE, 0xFF, 0xFF, 0xFF, 0x78, 0x56, 0x34, 0x12});
+    EXPECT_EQ(store([](Archive& a) {
+                  a.writeInt32(-2);
+                  a.writeUInt32(0x12345678);
+              }),
+              golden);
+    load(golden, [](Archive& a) {
+        EXPECT_EQ(a.readInt32(), -2);
+        EXPECT_EQ(a.readUInt32(), 0x12345678u);
+    });
+}
+
+TEST_F(ArchiveTest, ReadsTheWideForm) {
+    std::string longWide = bytes({0xFF, 0xFE, 0xFF, 0xFF, 0x2C, 0x01});  // 300 units
+    for (int i = 0; i < 300; ++i) {
+        longWide += bytes({'w', 0x00});
+    }
+    const struct {
+        std::string data;
+        std::string expected;
+    } rows[] = {
+        {bytes({0xFF, 0xFE, 0xFF, 0x00}), ""},
+        {bytes({0xFF, 0xFE, 0xFF, 0x02, 'A', 0x00, 0xE9, 0x00}), "A\xE9"},
+        {bytes({0xFF, 0xFE, 0xFF, 0x03, 0xAC, 0x20, 0x2D, 0x4E, 'z', 0x00}), "\x80?z"},
+        {longWide, std::string(300, 'w')},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.expected.substr(0, 8));
+        load(row.data + bytes({0x01, 'x'}), [&](Archive& a) {
+            EXPECT_EQ(a.readString(), row.expected);
+            EXPECT_EQ(a.readString(), "x");
+        });
+    }
+}
+
+TEST_F(ArchiveTest, ShortDataIsEndOfFileNamingTheFullPath) {
+    const auto readString = [](Archive& a) { a.readString(); };
+    const auto readInt = [](Archive& a) { a.readInt32(); };
+    const struct {
+        const char* what;
+        std::string data;
+        std::function<void(Archive&)> read;
+    } rows[] = {
+        {"empty file", "", readInt},
+        {"inside an int", bytes({1, 2, 3}), readInt},
+        {"inside a prefix", bytes({0xFF, 0x10}), readString},
+        {"inside a 32-bit prefix", bytes({0xFF, 0xFF, 0xFF, 0x01}), readString},
+        {"inside a string", bytes({5, 'a', 'b'}), readString},
+        {"inside a wide string", bytes({0xFF, 0xFE, 0xFF, 2, 'a', 0}), readString},
+        // Lengths far beyond the file must fail before anything that size is allocated.
+        {"huge length", bytes({0xFF, 0xFF, 0xFF, 0xF0, 0xFF, 0xFF, 0xFF, 'a', 'b', 'c'}),
+         readString},
+        {"huge wide length", bytes({0xFF, 0xFE, 0xFF, 0xFF, 0xFF, 0xFF, 0xF0, 0xFF, 0xFF, 0xFF}),
+         readString},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.what);
+        try {
+            load(row.data, row.read);
+            ADD_FAILURE() << "no error";
+        } catch (const FileError& error) {
+            EXPECT_EQ(error.cause(), FileError::Cause::endOfFile);
+            EXPECT_EQ(error.fileName(), "C:\\t.dat");
+        }
+    }
+}
+
+TEST_F(ArchiveTest, ReadsAcrossBufferBoundaries) {
+    const std::string filler(4094, 'f');
+    const std::string large(5000, 'L');
+    const std::string data = store([&](Archive& a) {
+        a.writeBytes(filler.data(), filler.size());
+        a.writeInt32(0x01020304);
+        a.writeString(large);
+        a.writeString("end");
+    });
+    ASSERT_EQ(data.size(), 4094u + 4 + 3 + 5000 + 4);
+    for (std::size_t bufferSize : {Archive::kDefaultBuffer, std::size_t{7}, std::size_t{1}}) {
+        SCOPED_TRACE(bufferSize);
+        load(
+            data,
+            [&](Archive& a) {
+                std::string head(filler.size(), '\0');
+                a.readBytes(head.data(), head.size());
+                EXPECT_EQ(head, filler);
+                EXPECT_EQ(a.readInt32(), 0x01020304);
+                EXPECT_EQ(a.bytesLeft(), 3u + 5000 + 4);
+                EXPECT_EQ(a.readString(), large);
+                EXPECT_EQ(a.readString(), "end");
+                EXPECT_EQ(a.bytesLeft(), 0u);
+            },
+            bufferSize);
+    }
+}
+
+TEST_F(ArchiveTest, HeadlessDiskFullKeepsTheBytesWritten) {
+    driver.injectFault(
+        {"C:\\T.DAT", fw::test::FileFault::Op::write, FileError::Cause::diskFull, 4500});
+    File file;
+    file.open("t.dat", fw::FileMode::createWrite);
+    Archive archive(file, Archive::Mode::store);
+    const std::string data(6000, 'd');
+    try {
+        archive.writeBytes(data.data(), data.size());
+        archive.close();
+        ADD_FAILURE() << "no error";
+    } catch (const FileError& error) {
+        EXPECT_EQ(error.cause(), FileError::Cause::diskFull);
+        EXPECT_EQ(error.text(), "Disk full while accessing C:\\t.dat.");
+    }
+    file.close();
+    EXPECT_EQ(driver.readFile("t.dat"), std::string(4500, 'd'));
+}
+
+}  // namespace
