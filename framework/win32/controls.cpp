@@ -1,0 +1,88 @@
+// Buttons, combo boxes and progress bars through their control messages.
+#include <windows.h>
+// The other platform headers need windows.h first.
+#include <commctrl.h>
+
+#include <vector>
+
+#include "handles.h"
+#include "sys.h"
+
+namespace fw::sys {
+using win32::send;
+
+int checkState(Handle button) {
+    return static_cast<int>(send(button, BM_GETCHECK));
+}
+
+void setCheck(Handle button, int state) {
+    send(button, BM_SETCHECK, static_cast<WPARAM>(state));
+}
+
+void clickButton(Handle button) {
+    send(button, BM_CLICK);
+}
+
+int comboAdd(Handle combo, const std::string& text) {
+    return static_cast<int>(send(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str())));
+}
+
+void comboReset(Handle combo) {
+    send(combo, CB_RESETCONTENT);
+}
+
+int comboCount(Handle combo) {
+    return static_cast<int>(send(combo, CB_GETCOUNT));
+}
+
+std::string comboText(Handle combo, int index) {
+    auto item = static_cast<WPARAM>(index);
+    LRESULT length = send(combo, CB_GETLBTEXTLEN, item);
+    if (length == CB_ERR) {
+        return {};
+    }
+    std::vector<char> buffer(static_cast<std::size_t>(length) + 1);
+    LRESULT copied = send(combo, CB_GETLBTEXT, item, reinterpret_cast<LPARAM>(buffer.data()));
+    return std::string(buffer.data(), copied > 0 ? static_cast<std::size_t>(copied) : 0);
+}
+
+int comboSelectString(Handle combo, int startAfter, const std::string& text) {
+    return static_cast<int>(send(combo, CB_SELECTSTRING, static_cast<WPARAM>(startAfter),
+                                 reinterpret_cast<LPARAM>(text.c_str())));
+}
+
+int comboSelection(Handle combo) {
+    return static_cast<int>(send(combo, CB_GETCURSEL));
+}
+
+void comboSetSelection(Handle combo, int index) {
+    send(combo, CB_SETCURSEL, static_cast<WPARAM>(index));
+}
+
+void progressSetRange(Handle bar, int low, int high) {
+    send(bar, PBM_SETRANGE32, static_cast<WPARAM>(low), high);
+}
+
+std::pair<int, int> progressRange(Handle bar) {
+    PBRANGE range{};
+    send(bar, PBM_GETRANGE, TRUE, reinterpret_cast<LPARAM>(&range));
+    return {range.iLow, range.iHigh};
+}
+
+int progressSetPos(Handle bar, int pos) {
+    return static_cast<int>(send(bar, PBM_SETPOS, static_cast<WPARAM>(pos)));
+}
+
+int progressPos(Handle bar) {
+    return static_cast<int>(send(bar, PBM_GETPOS));
+}
+
+int progressSetStep(Handle bar, int step) {
+    return static_cast<int>(send(bar, PBM_SETSTEP, static_cast<WPARAM>(step)));
+}
+
+int progressStepIt(Handle bar) {
+    return static_cast<int>(send(bar, PBM_STEPIT));
+}
+
+}  // namespace fw::sys

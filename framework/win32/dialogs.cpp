@@ -1,0 +1,107 @@
+// Dialogs from resource templates: one dialog procedure routes every dialog's messages to its
+// object.
+#include <windows.h>
+// The other platform headers need windows.h first.
+#include <commctrl.h>
+
+#include "framework/dialog.h"
+#include "resources.h"
+#include "routing.h"
+#include "sys.h"
+
+namespace fw::win32 {
+namespace {
+
+// The templates hold list views and progress bars, whose classes the common controls library
+// registers only when asked.
+void registerCommonControls() {
+    static const bool registered = [] {
+        INITCOMMONCONTROLSEX controls{};
+        controls.dwSize = sizeof controls;
+        controls.dwICC = ICC_LISTVIEW_CLASSES | ICC_PROGRESS_CLASS;
+        return InitCommonControlsEx(&controls) != FALSE;
+    }();
+    static_cast<void>(registered);
+}
+
+// A dialog procedure returns most results through DWLP_MSGRESULT and TRUE for "handled"; these
+// messages return their result directly instead.
+bool returnsResultDirectly(UINT message) {
+    switch (message) {
+        case WM_INITDIALOG:
+        case WM_QUERYDRAGICON:
+        case WM_CTLCOLORMSGBOX:
+        case WM_CTLCOLOREDIT:
+        case WM_CTLCOLORLISTBOX:
+        case WM_CTLCOLORBTN:
+        case WM_CTLCOLORDLG:
+        case WM_CTLCOLORSCROLLBAR:
+        case WM_CTLCOLORSTATIC:
+        case WM_COMPAREITEM:
+        case WM_VKEYTOITEM:
+        case WM_CHARTOITEM:
+            return true;
+        default:
+            return false;
+    }
+}
+
+INT_PTR CALLBACK dialogProcedure(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+    try {
+        if (message == WM_INITDIALOG) {
+            bind(dialog, *reinterpret_cast<Dialog*>(lParam));
+        }
+        Window* owner = boundOwner(dialog);
+        if (owner == nullptr) {
+            return FALSE;
+        }
+        bool handled = false;
+        LRESULT result = deliver(*owner, dialog, message, wParam, lParam, handled);
+        if (message == WM_NCDESTROY) {
+            unbind(dialog);
+        }
+        if (message == WM_INITDIALOG && !handled) {
+            return TRUE;  // let the dialog manager set the focus
+        }
+        if (!handled) {
+            return FALSE;
+        }
+        if (returnsResultDirectly(message)) {
+            return result;
+        }
+        SetWindowLongPtrA(dialog, DWLP_MSGRESULT, result);
+        return TRUE;
+    } catch (...) {
+        stopOnException("a dialog procedure");
+    }
+}
+
+}  // namespace
+}  // namespace fw::win32
+
+namespace fw::sys {
+
+Handle createDialog(int templateId, Handle parent, Dialog& owner) {
+    win32::registerCommonControls();
+    return CreateDialogParamA(win32::programInstance(), MAKEINTRESOURCEA(templateId),
+                              static_cast<HWND>(parent), win32::dialogProcedure,
+                              reinterpret_cast<LPARAM>(&owner));
+}
+
+int runModalDialog(int templateId, Handle parent, Dialog& owner) {
+    win32::registerCommonControls();
+    return static_cast<int>(DialogBoxParamA(win32::programInstance(), MAKEINTRESOURCEA(templateId),
+                                            static_cast<HWND>(parent), win32::dialogProcedure,
+                                            reinterpret_cast<LPARAM>(&owner)));
+}
+
+void endModal(Handle dialog, int result) {
+    EndDialog(static_cast<HWND>(dialog), result);
+}
+
+int defaultButtonId(Handle dialog) {
+    LRESULT answer = SendMessageA(static_cast<HWND>(dialog), DM_GETDEFID, 0, 0);
+    return HIWORD(answer) == DC_HASDEFID ? LOWORD(answer) : IDOK;
+}
+
+}  // namespace fw::sys

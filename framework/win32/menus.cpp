@@ -1,0 +1,94 @@
+// Pop-up menus and the system menu.
+#include <windows.h>
+
+#include <vector>
+
+#include "handles.h"
+#include "sys.h"
+
+namespace fw::sys {
+using win32::asMenu;
+
+Handle menuCreatePopup() {
+    return CreatePopupMenu();
+}
+
+void menuDestroy(Handle menu) {
+    DestroyMenu(asMenu(menu));
+}
+
+Handle systemMenu(Handle window) {
+    return GetSystemMenu(win32::asWindow(window), FALSE);
+}
+
+void menuAppend(Handle menu, const MenuItem& item) {
+    if (item.separator) {
+        AppendMenuA(asMenu(menu), MF_SEPARATOR, 0, nullptr);
+        return;
+    }
+    UINT flags = MF_STRING;
+    if (item.grayed) {
+        flags |= MF_GRAYED;
+    }
+    if (item.checked) {
+        flags |= MF_CHECKED;
+    }
+    AppendMenuA(asMenu(menu), flags, item.id, item.text.c_str());
+}
+
+int menuCount(Handle menu) {
+    return GetMenuItemCount(asMenu(menu));
+}
+
+MenuItem menuItemAt(Handle menu, int position) {
+    auto at = static_cast<UINT>(position);
+    UINT state = GetMenuState(asMenu(menu), at, MF_BYPOSITION);
+    if (state == static_cast<UINT>(-1)) {
+        return {};
+    }
+    MenuItem item;
+    item.separator = (state & MF_SEPARATOR) != 0;
+    item.grayed = (state & MF_GRAYED) != 0;
+    item.checked = (state & MF_CHECKED) != 0;
+    if (!item.separator) {
+        item.id = GetMenuItemID(asMenu(menu), position);
+        int length = GetMenuStringA(asMenu(menu), at, nullptr, 0, MF_BYPOSITION);
+        if (length > 0) {
+            std::vector<char> buffer(static_cast<std::size_t>(length) + 1);
+            int copied = GetMenuStringA(asMenu(menu), at, buffer.data(),
+                                        static_cast<int>(buffer.size()), MF_BYPOSITION);
+            item.text.assign(buffer.data(), copied > 0 ? static_cast<std::size_t>(copied) : 0);
+        }
+    }
+    return item;
+}
+
+void menuEnableAt(Handle menu, int position, bool enabled) {
+    EnableMenuItem(asMenu(menu), static_cast<UINT>(position),
+                   MF_BYPOSITION | (enabled ? MF_ENABLED : MF_GRAYED));
+}
+
+void menuEnableItem(Handle menu, unsigned id, bool enabled) {
+    EnableMenuItem(asMenu(menu), id, MF_BYCOMMAND | (enabled ? MF_ENABLED : MF_GRAYED));
+}
+
+void menuCheckItem(Handle menu, unsigned id, bool checked) {
+    CheckMenuItem(asMenu(menu), id, MF_BYCOMMAND | (checked ? MF_CHECKED : MF_UNCHECKED));
+}
+
+void menuTrack(Handle menu, Handle owner, Point screen, unsigned flags) {
+    HWND window = win32::asWindow(owner);
+    // A menu of a window that is not in the foreground (the tray icon's) would stay open when the
+    // user clicks elsewhere; the empty message afterwards lets the menu open properly next time.
+    SetForegroundWindow(window);
+    // The command is returned rather than posted, so that it reaches the owner before this
+    // returns.
+    BOOL command =
+        TrackPopupMenu(asMenu(menu), flags | TPM_RETURNCMD, screen.x, screen.y, 0, window, nullptr);
+    PostMessageA(window, WM_NULL, 0, 0);
+    if (command != 0) {
+        SendMessageA(window, WM_COMMAND, MAKEWPARAM(command, 0), 0);
+    }
+}
+
+}  // namespace fw::sys

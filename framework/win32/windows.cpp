@@ -1,0 +1,137 @@
+// The state of windows and controls: text, enabling, showing, geometry, focus, class and style.
+#include <windows.h>
+
+#include <vector>
+
+#include "handles.h"
+#include "sys.h"
+
+namespace fw::sys {
+namespace {
+
+using win32::asWindow;
+
+Rect toRect(const RECT& rect) {
+    return Rect{rect.left, rect.top, rect.right, rect.bottom};
+}
+
+}  // namespace
+
+void destroyWindow(Handle window) {
+    DestroyWindow(asWindow(window));
+}
+
+Handle dialogItem(Handle dialog, int id) {
+    return GetDlgItem(asWindow(dialog), id);
+}
+
+int controlId(Handle control) {
+    return GetDlgCtrlID(asWindow(control));
+}
+
+std::string windowText(Handle window) {
+    int length = GetWindowTextLengthA(asWindow(window));
+    if (length <= 0) {
+        return {};
+    }
+    std::vector<char> buffer(static_cast<std::size_t>(length) + 1);
+    int copied = GetWindowTextA(asWindow(window), buffer.data(), static_cast<int>(buffer.size()));
+    return std::string(buffer.data(), copied > 0 ? static_cast<std::size_t>(copied) : 0);
+}
+
+void setWindowText(Handle window, const std::string& text) {
+    SetWindowTextA(asWindow(window), text.c_str());
+}
+
+void enableWindow(Handle window, bool enabled) {
+    EnableWindow(asWindow(window), enabled);
+}
+
+bool isWindowEnabled(Handle window) {
+    return IsWindowEnabled(asWindow(window)) != FALSE;
+}
+
+void showWindow(Handle window, Show how) {
+    int command = SW_SHOW;
+    switch (how) {
+        case Show::hide:
+            command = SW_HIDE;
+            break;
+        case Show::show:
+            command = SW_SHOW;
+            break;
+        case Show::minimize:
+            command = SW_MINIMIZE;
+            break;
+        case Show::restore:
+            command = SW_RESTORE;
+            break;
+    }
+    ShowWindow(asWindow(window), command);
+}
+
+bool isWindowVisible(Handle window) {
+    return IsWindowVisible(asWindow(window)) != FALSE;
+}
+
+bool isMinimized(Handle window) {
+    return IsIconic(asWindow(window)) != FALSE;
+}
+
+Rect clientRect(Handle window) {
+    RECT rect{};
+    GetClientRect(asWindow(window), &rect);
+    return toRect(rect);
+}
+
+Rect windowRect(Handle window) {
+    RECT rect{};
+    GetWindowRect(asWindow(window), &rect);
+    return toRect(rect);
+}
+
+Point screenToClient(Handle window, Point screen) {
+    POINT point{screen.x, screen.y};
+    ScreenToClient(asWindow(window), &point);
+    return Point{point.x, point.y};
+}
+
+Point clientToScreen(Handle window, Point client) {
+    POINT point{client.x, client.y};
+    ClientToScreen(asWindow(window), &point);
+    return Point{point.x, point.y};
+}
+
+void invalidate(Handle window) {
+    InvalidateRect(asWindow(window), nullptr, TRUE);
+}
+
+void setIcons(Handle window, Handle icon) {
+    auto value = reinterpret_cast<LPARAM>(icon);
+    SendMessageA(asWindow(window), WM_SETICON, ICON_BIG, value);
+    SendMessageA(asWindow(window), WM_SETICON, ICON_SMALL, value);
+}
+
+void setFocus(Handle window) {
+    SetFocus(asWindow(window));
+}
+
+Handle focusedWindow() {
+    return GetFocus();
+}
+
+std::string className(Handle window) {
+    char buffer[256];
+    int length = GetClassNameA(asWindow(window), buffer, static_cast<int>(sizeof buffer));
+    return std::string(buffer, length > 0 ? static_cast<std::size_t>(length) : 0);
+}
+
+std::uint32_t windowStyle(Handle window) {
+    return static_cast<std::uint32_t>(GetWindowLongA(asWindow(window), GWL_STYLE));
+}
+
+void moveWindow(Handle window, const Rect& rect, bool repaint) {
+    MoveWindow(asWindow(window), rect.left, rect.top, rect.width(), rect.height(), repaint);
+}
+
+}  // namespace fw::sys
