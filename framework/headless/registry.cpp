@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <iterator>
 #include <map>
 #include <memory>
 #include <mutex>
@@ -22,6 +23,7 @@ constexpr long kInvalidHandle = 6;
 constexpr long kKeyDeleted = 1018;
 
 struct Value {
+    std::string name;  // as first written
     std::uint32_t type = reg::kNone;
     std::vector<unsigned char> data;
 };
@@ -159,7 +161,11 @@ long regSet(void* key, const std::string& name, std::uint32_t type, const void* 
         return reg::kInvalidParameter;
     }
     const auto* bytes = static_cast<const unsigned char*>(data);
-    found->values[foldCase(name)] = Value{type, std::vector<unsigned char>(bytes, bytes + size)};
+    // A value written again under another spelling keeps its first name, as on Windows.
+    Value& value =
+        found->values.try_emplace(foldCase(name), Value{name, reg::kNone, {}}).first->second;
+    value.type = type;
+    value.data.assign(bytes, bytes + size);
     return reg::kSuccess;
 }
 
@@ -171,6 +177,20 @@ long regDeleteValue(void* key, const std::string& name) {
         return error;
     }
     return found->values.erase(foldCase(name)) == 0 ? reg::kFileNotFound : reg::kSuccess;
+}
+
+long regEnumValue(void* key, std::uint32_t index, std::string* name) {
+    Registry& r = registry();
+    std::lock_guard lock(r.mutex);
+    RegKey* found = nullptr;
+    if (const long error = r.find(key, &found); error != reg::kSuccess) {
+        return error;
+    }
+    if (index >= found->values.size()) {
+        return reg::kNoMoreItems;
+    }
+    *name = std::next(found->values.begin(), index)->second.name;
+    return reg::kSuccess;
 }
 
 long regDeleteTree(const std::string& subKey) {

@@ -41,6 +41,10 @@ long Key::remove(const std::string& name) {
     return sys::regDeleteValue(handle_, name);
 }
 
+long Key::enumValue(std::uint32_t index, std::string* name) const {
+    return sys::regEnumValue(handle_, index, name);
+}
+
 long deleteTree(const std::string& subKey) {
     return sys::regDeleteTree(subKey);
 }

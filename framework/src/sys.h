@@ -237,6 +237,7 @@ long regQuery(void* key, const std::string& name, void* data, std::uint32_t* siz
 long regSet(void* key, const std::string& name, std::uint32_t type, const void* data,
             std::uint32_t size);
 long regDeleteValue(void* key, const std::string& name);
+long regEnumValue(void* key, std::uint32_t index, std::string* name);
 long regDeleteTree(const std::string& subKey);
 
 // --- Threads

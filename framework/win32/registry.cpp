@@ -79,6 +79,17 @@ long regDeleteValue(void* key, const std::string& name) {
     return RegDeleteValueA(keyOf(key), name.c_str());
 }
 
+long regEnumValue(void* key, std::uint32_t index, std::string* name) {
+    char buffer[16384];  // the longest value name is 16,383 characters
+    DWORD length = sizeof buffer;
+    const LONG result =
+        RegEnumValueA(keyOf(key), index, buffer, &length, nullptr, nullptr, nullptr, nullptr);
+    if (result == ERROR_SUCCESS) {
+        name->assign(buffer, length);
+    }
+    return result;
+}
+
 long regDeleteTree(const std::string& subKey) {
     return deleteKeyTree(HKEY_CURRENT_USER, subKey);
 }

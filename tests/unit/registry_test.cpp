@@ -1,6 +1,8 @@
 #include "framework/registry.h"
 
 #include <cstring>
+#include <string>
+#include <vector>
 
 #include "sandbox_fixture.h"
 
@@ -66,6 +68,22 @@ TEST_F(RegistryTest, PlatformResultCodes) {
     EXPECT_EQ(reg::deleteTree("software"), reg::kSuccess);
     EXPECT_EQ(key.open("Software\\Codes"), reg::kFileNotFound);
     EXPECT_EQ(reg::deleteTree("Software"), reg::kFileNotFound);
+}
+
+TEST_F(RegistryTest, ValueNamesAreListedSortedWithTheirFirstSpelling) {
+    reg::Key key;
+    ASSERT_EQ(key.create("Software\\List"), reg::kSuccess);
+    for (const char* name : {"beta", "Alpha", "gamma", "ALPHA"}) {
+        ASSERT_EQ(key.set(name, reg::kString, "", 1), reg::kSuccess);
+    }
+    std::vector<std::string> names;
+    std::string name;
+    std::uint32_t index = 0;
+    for (; key.enumValue(index, &name) == reg::kSuccess; ++index) {
+        names.push_back(name);
+    }
+    EXPECT_EQ(key.enumValue(index, &name), reg::kNoMoreItems);
+    EXPECT_EQ(names, (std::vector<std::string>{"Alpha", "beta", "gamma"}));
 }
 
 }  // namespace

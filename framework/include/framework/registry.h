@@ -11,6 +11,7 @@ constexpr long kFileNotFound = 2;
 constexpr long kAccessDenied = 5;
 constexpr long kInvalidParameter = 87;
 constexpr long kMoreData = 234;
+constexpr long kNoMoreItems = 259;
 
 // Value types.
 constexpr std::uint32_t kNone = 0;
@@ -39,6 +40,9 @@ class Key {
     long query(const std::string& name, void* data, std::uint32_t* size, std::uint32_t* type) const;
     long set(const std::string& name, std::uint32_t type, const void* data, std::uint32_t size);
     long remove(const std::string& name);
+    // The name of the value at index (0, 1, ...); kNoMoreItems past the last. Windows keeps its
+    // own order; the headless registry lists the names sorted, ignoring case.
+    long enumValue(std::uint32_t index, std::string* name) const;
 
   private:
     void* handle_ = nullptr;
