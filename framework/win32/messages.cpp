@@ -28,9 +28,11 @@ std::intptr_t sendMessage(Handle window, unsigned message, std::uintptr_t wParam
 }
 
 int deliverPosted() {
+    // Posted messages only: painting would make the controls send notifications (a list view's
+    // custom-draw stages) that depend on when the screen was last drawn, not on the test's steps.
     int delivered = 0;
     MSG message;
-    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE | PM_QS_POSTMESSAGE)) {
         TranslateMessage(&message);
         DispatchMessageA(&message);
         ++delivered;
