@@ -1,7 +1,5 @@
 // Messages: timers, posting and sending, the message loop, and delivery under test.
 #include <windows.h>
-// The other platform headers need windows.h first.
-#include <commctrl.h>
 
 #include "framework/test_driver.h"
 #include "handles.h"

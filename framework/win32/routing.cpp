@@ -3,8 +3,6 @@
 #include "routing.h"
 
 #include <windows.h>
-// The other platform headers need windows.h first.
-#include <commctrl.h>
 
 #include <cstdio>
 #include <cstdlib>
