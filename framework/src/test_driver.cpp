@@ -147,6 +147,8 @@ void Driver::pressKey(const Window& window, int key) {
 void Driver::close(const Window& window) {
     sys::sendMessage(window.handle(), wm::kClose, 0, 0);
     afterMessage();
+    // The platform answers a close by posting the Cancel command.
+    driverClock->settle();
 }
 
 void Driver::command(const Window& window, unsigned id) {
@@ -177,6 +179,7 @@ std::intptr_t Driver::send(const Window& window, unsigned message, std::uintptr_
 
 void Driver::sysCommand(const Window& window, unsigned command) {
     send(window, wm::kSysCommand, command, 0);
+    driverClock->settle();
 }
 
 std::int64_t Driver::nowMs() const {
