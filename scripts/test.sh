@@ -1,0 +1,130 @@
+#!/usr/bin/env bash
+# The test command: installs what is missing, builds all three targets and runs every test tier.
+#   unit  the portable logic, natively
+#   ui    the window logic on the headless backend natively, and on the win32 backend (the win64
+#         build) under Wine, inside one Xvfb session
+#   e2e   the real programs under Wine, in the same session (to come)
+# It also checks that both Windows builds produced their programs. A tier without tests fails;
+# the exit status is non-zero if any step failed. Logs: build/test-logs/.
+set -uo pipefail
+
+repo=$(cd "$(dirname "$(readlink -f "${BASH_SOURCE[0]}")")/.." && pwd)
+cd "$repo" || exit 1
+# The tests get a prefix of their own, whatever the caller's Wine uses.
+export WINEPREFIX=$repo/build/win64/wineprefix
+export logs=$repo/build/test-logs
+mkdir -p "$logs"
+export results=$logs/results.tsv
+: >"$results"
+export ctest_args="--output-on-failure --no-tests=error --timeout 300"
+
+# The programs each Windows build must produce. Add Ondrel.exe and Setup.exe once they are built.
+windows_programs=(ui_framework_tests.exe)
+
+# step NAME COMMAND...: runs one step, times it and records the result with the detail that
+# COMMAND left in $detail.
+step() {
+    local name=$1 start=$EPOCHREALTIME status seconds
+    shift
+    echo "=== $name"
+    detail=
+    "$@"
+    status=$?
+    seconds=$(awk -v a="$start" -v b="$EPOCHREALTIME" 'BEGIN { printf "%.1f", b - a }')
+    echo "=== $name: $([ $status -eq 0 ] && echo OK || echo "FAILED (exit $status)") in ${seconds} s"
+    printf '%s\t%s\t%s\t%s\n' "$name" "$([ $status -eq 0 ] && echo ok || echo FAILED)" \
+        "$seconds" "$detail" >>"$results"
+    return $status
+}
+
+# tier LABEL TARGET [ctest options]: the tests of one label in build/TARGET.
+tier() {
+    local label=$1 target=$2 log=$logs/$1-$2.log status
+    shift 2
+    # shellcheck disable=SC2086
+    ctest --test-dir "build/$target" -L "^$label\$" $ctest_args "$@" 2>&1 | tee "$log"
+    status=${PIPESTATUS[0]}
+    detail=$(grep -E 'tests passed|No tests were found' "$log" | tail -n 1)
+    return $status
+}
+
+# not_run REASON: the step for a tier that could not start.
+not_run() {
+    detail="not run: $1"
+    return 1
+}
+
+# The Wine tiers: run by one "bash -c" inside xvfb-run, so every Wine process shares its display.
+wine_tiers() {
+    step "wine prefix" scripts/wine-prefix.sh "$WINEPREFIX"
+    step "ui (wine)" tier ui win64
+    # e2e goes here, in this same session: step "e2e (wine)" tier e2e win64
+    wineserver -w # nothing of Wine may outlive the display
+}
+
+# Lists each Windows build's programs with their sizes and checks that the expected ones are
+# there, built for the right machine and needing no DLL beyond the system's.
+check_programs() {
+    local target=$1 machine=$2 failed=0 exe name found
+    found=$(find "build/$target" \( -name CMakeFiles -o -name wineprefix \) -prune \
+                 -o -name '*.exe' -print | sort)
+    for exe in $found; do
+        printf '%10d  %s\n' "$(stat -c %s "$exe")" "$exe"
+    done
+    for name in "${windows_programs[@]}"; do
+        exe=$(grep -m 1 "/$name\$" <<<"$found")
+        if [ -z "$exe" ]; then
+            echo "missing: build/$target/.../$name"
+            failed=1
+        elif ! x86_64-w64-mingw32-objdump -f "$exe" | grep -q "file format $machine\$"; then
+            echo "$exe: not a $machine program"
+            failed=1
+        elif x86_64-w64-mingw32-objdump -p "$exe" | grep -E -i 'DLL Name: lib(stdc\+\+|gcc|winpthread)'; then
+            echo "$exe: needs the mingw-w64 run-time DLLs above"
+            failed=1
+        fi
+    done
+    detail="$(wc -w <<<"$found") programs"
+    return $failed
+}
+
+
+step "install deps" scripts/install-deps.sh || exit 1
+declare -A built
+for target in native win64 win32; do
+    step "build $target" scripts/build.sh "$target"
+    built[$target]=$?
+done
+
+if [ "${built[native]}" -eq 0 ]; then
+    step "unit (native)" tier unit native -j "$(nproc)"
+    step "ui (native)" tier ui native -j "$(nproc)"
+else
+    step "unit (native)" not_run "the native build failed"
+    step "ui (native)" not_run "the native build failed"
+fi
+
+if [ "${built[win64]}" -eq 0 ]; then
+    # xvfb-run is a POSIX shell script, which drops exported functions: pass them as text.
+    xvfb-run -a -s '-screen 0 1024x768x24' bash -c "$(declare -f step tier wine_tiers); wine_tiers"
+    status=$?
+    grep -q '^ui (wine)' "$results" || step "ui (wine)" not_run "xvfb-run ended with $status"
+else
+    step "ui (wine)" not_run "the win64 build failed"
+fi
+
+step "programs win64" check_programs win64 pei-x86-64
+step "programs win32" check_programs win32 pei-i386
+
+echo
+echo "=== Summary"
+failures=0
+while IFS=$'\t' read -r name result seconds detail; do
+    printf '%-16s %-7s %7s s  %s\n' "$name" "$result" "$seconds" "$detail"
+    [ "$result" = ok ] || failures=$((failures + 1))
+done <"$results"
+if [ $failures -gt 0 ]; then
+    echo "test.sh: FAILED ($failures failed steps)"
+    exit 1
+fi
+echo "test.sh: all steps passed"
