@@ -79,7 +79,8 @@ check_programs() {
         elif ! x86_64-w64-mingw32-objdump -f "$exe" | grep -q "file format $machine\$"; then
             echo "$exe: not a $machine program"
             failed=1
-        elif x86_64-w64-mingw32-objdump -p "$exe" | grep -E -i 'DLL Name: lib(stdc\+\+|gcc|winpthread)'; then
+        elif x86_64-w64-mingw32-objdump -p "$exe" |
+                grep -E -i 'DLL Name: lib(stdc\+\+|gcc|winpthread)'; then
             echo "$exe: needs the mingw-w64 run-time DLLs above"
             failed=1
         fi
@@ -87,7 +88,6 @@ check_programs() {
     detail="$(wc -w <<<"$found") programs"
     return $failed
 }
-
 
 step "install deps" scripts/install-deps.sh || exit 1
 declare -A built

@@ -3,8 +3,9 @@
 # a window manager needs and the single-user folder layout the programs expect. Safe to run again.
 # Usage: scripts/wine-prefix.sh [prefix]   (default: $WINEPREFIX, else build/win64/wineprefix)
 #
-# Run it inside the X display the later Wine processes use: Wine keeps the display of the first
-# process that starts its server. It waits for that server to end, so nothing outlives it.
+# Run it inside the X display the later Wine processes use: a Wine process started in another
+# display leaves the later ones without one. It waits for Wine's server to end, so no Wine
+# process outlives the display.
 set -euo pipefail
 
 if [ -z "${DISPLAY:-}" ]; then
