@@ -1,0 +1,112 @@
+#include "platform/ras/phonebook.h"
+
+#include <algorithm>
+#include <cstdint>
+
+#include "dialer/ras/ras_records.h"
+#include "framework/registry.h"
+
+namespace ras::sim {
+
+namespace reg = fw::reg;
+
+const char* const kAddressesKey = "RemoteAccess\\Addresses";
+
+namespace {
+
+// Room for any value this service writes, with some to spare; a larger value is damaged.
+constexpr std::uint32_t kValueRoom = 1024;
+
+bool isEntryName(const std::string& name) {
+    return !name.empty() && name.size() <= kMaxEntryName;
+}
+
+}  // namespace
+
+std::string profileKey(const std::string& entryName) {
+    return "RemoteAccess\\Profile\\" + entryName;
+}
+
+std::vector<std::string> entryNames() {
+    std::vector<std::string> names;
+    reg::Key key;
+    if (key.open(kAddressesKey) != reg::kSuccess) {
+        return names;
+    }
+    std::string name;
+    for (std::uint32_t index = 0; key.enumValue(index, &name) == reg::kSuccess; ++index) {
+        if (isEntryName(name)) {
+            names.push_back(name);
+        }
+    }
+    return names;
+}
+
+std::optional<Entry> readEntry(const std::string& name) {
+    if (!isEntryName(name)) {
+        return std::nullopt;
+    }
+    reg::Key key;
+    if (key.open(kAddressesKey) != reg::kSuccess) {
+        return std::nullopt;
+    }
+    std::vector<unsigned char> data(kValueRoom);
+    std::uint32_t size = kValueRoom;
+    std::uint32_t type = reg::kNone;
+    const long result = key.query(name, data.data(), &size, &type);
+    if (result == reg::kMoreData) {
+        return Entry{};
+    }
+    if (result != reg::kSuccess) {
+        return std::nullopt;
+    }
+    return decodeEntry(data.data(), std::min(size, kValueRoom));
+}
+
+bool writeEntry(const std::string& name, const Entry& entry) {
+    reg::Key key;
+    if (key.create(kAddressesKey) != reg::kSuccess) {
+        return false;
+    }
+    const std::vector<unsigned char> data = encodeEntry(entry);
+    return key.set(name, reg::kBinary, data.data(), static_cast<std::uint32_t>(data.size())) ==
+           reg::kSuccess;
+}
+
+bool writeProfile(const std::string& name) {
+    reg::Key key;
+    if (key.create(profileKey(name)) != reg::kSuccess) {
+        return false;
+    }
+    const unsigned char zeros[8] = {};
+    const std::uint32_t ppp = 1;
+    const std::uint32_t oneLine = 0;
+    return key.set("IP", reg::kBinary, zeros, sizeof zeros) == reg::kSuccess &&
+           key.set("Mode", reg::kDword, &ppp, sizeof ppp) == reg::kSuccess &&
+           key.set("MultiLink", reg::kDword, &oneLine, sizeof oneLine) == reg::kSuccess &&
+           key.set("PPPScript", reg::kString, "", 1) == reg::kSuccess &&
+           key.set("Terminal", reg::kBinary, zeros, sizeof zeros) == reg::kSuccess &&
+           key.set("User", reg::kString, "", 1) == reg::kSuccess;
+}
+
+std::string newEntryNameProblem(const std::string& name) {
+    if (name.empty()) {
+        return "Type a name for the dial-up entry.";
+    }
+    if (name.size() > kMaxEntryName) {
+        return "The name of a dial-up entry can have at most 256 characters.";
+    }
+    const bool badCharacter = std::any_of(name.begin(), name.end(), [](char c) {
+        return c == '\\' || static_cast<unsigned char>(c) < 0x20 || c == 0x7F;
+    });
+    if (badCharacter) {
+        return "The name of a dial-up entry cannot contain a backslash (\\) or a control "
+               "character.";
+    }
+    if (readEntry(name).has_value()) {
+        return "A dial-up entry named \"" + name + "\" already exists.";
+    }
+    return {};
+}
+
+}  // namespace ras::sim
