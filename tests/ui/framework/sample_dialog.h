@@ -9,6 +9,9 @@
 #include "framework/dialog.h"
 #include "resource.h"
 
+// Edits send this before each change of text, as well as fw::kEditChange after it.
+constexpr int kEditUpdate = 0x0400;
+
 class SampleDialog : public fw::Dialog {
   public:
     explicit SampleDialog(fw::Window* parent = nullptr) : fw::Dialog(IDD_SAMPLE, parent) {}
