@@ -73,20 +73,20 @@ bool writeEntry(const std::string& name, const Entry& entry) {
            reg::kSuccess;
 }
 
-bool writeProfile(const std::string& name) {
+void writeProfile(const std::string& name) {
     reg::Key key;
     if (key.create(profileKey(name)) != reg::kSuccess) {
-        return false;
+        return;
     }
     const unsigned char zeros[8] = {};
     const std::uint32_t ppp = 1;
     const std::uint32_t oneLine = 0;
-    return key.set("IP", reg::kBinary, zeros, sizeof zeros) == reg::kSuccess &&
-           key.set("Mode", reg::kDword, &ppp, sizeof ppp) == reg::kSuccess &&
-           key.set("MultiLink", reg::kDword, &oneLine, sizeof oneLine) == reg::kSuccess &&
-           key.set("PPPScript", reg::kString, "", 1) == reg::kSuccess &&
-           key.set("Terminal", reg::kBinary, zeros, sizeof zeros) == reg::kSuccess &&
-           key.set("User", reg::kString, "", 1) == reg::kSuccess;
+    key.set("IP", reg::kBinary, zeros, sizeof zeros);
+    key.set("Mode", reg::kDword, &ppp, sizeof ppp);
+    key.set("MultiLink", reg::kDword, &oneLine, sizeof oneLine);
+    key.set("PPPScript", reg::kString, "", 1);
+    key.set("Terminal", reg::kBinary, zeros, sizeof zeros);
+    key.set("User", reg::kString, "", 1);
 }
 
 std::string newEntryNameProblem(const std::string& name) {

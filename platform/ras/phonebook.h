@@ -33,8 +33,10 @@ std::vector<std::string> entryNames();
 std::optional<Entry> readEntry(const std::string& name);
 // Writes the entry's Addresses value; false when the registry refused.
 bool writeEntry(const std::string& name, const Entry& entry);
-// Writes the six profile values of a new entry; false when the registry refused.
-bool writeProfile(const std::string& name);
+// Writes the six profile values of a new entry, as far as the registry lets it: Windows refuses
+// key names longer than 255 characters, so an entry named with 256 has no profile. The service
+// itself never reads the profile.
+void writeProfile(const std::string& name);
 
 // Why a new entry cannot have this name (a sentence for the user), or empty when it can.
 std::string newEntryNameProblem(const std::string& name);

@@ -112,9 +112,11 @@ std::uint32_t SimulatedRas::RasCreatePhonebookEntry(fw::Window* owner) {
     if (dialog.doModal() != fw::kIdOk) {
         return kSuccess;
     }
-    const bool written =
-        sim::writeEntry(dialog.name, dialog.entry) && sim::writeProfile(dialog.name);
-    return written ? kSuccess : kErrorCannotWritePhonebook;
+    if (!sim::writeEntry(dialog.name, dialog.entry)) {
+        return kErrorCannotWritePhonebook;
+    }
+    sim::writeProfile(dialog.name);
+    return kSuccess;
 }
 
 std::uint32_t SimulatedRas::RasEditPhonebookEntry(fw::Window* owner, const std::string& entryName) {
