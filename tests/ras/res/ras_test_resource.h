@@ -1,0 +1,4 @@
+// Resource ids of the remote access tests.
+#pragma once
+
+#define IDD_RAS_TEST_OWNER 100

@@ -1,0 +1,162 @@
+// Dialing the simulated lines on the virtual clock: the reports, the status, hang-ups.
+#include <string>
+#include <vector>
+
+#include "ras_fixture.h"
+
+namespace {
+
+using ras::sim::Line;
+
+constexpr DialReport kInvalid{~0u, ras::kErrorInvalidHandle};
+
+// Open port, port opened, connect device, device connected, all devices connected,
+// authenticate, authenticated, connected.
+const std::vector<DialReport> kAnswered = {{0, 0}, {1, 0}, {2, 0},  {3, 0},
+                                           {4, 0}, {5, 0}, {14, 0}, {0x2000, 0}};
+
+std::vector<DialReport> firstOf(std::size_t count, DialReport last = {~0u, 0}) {
+    std::vector<DialReport> reports(kAnswered.begin(), kAnswered.begin() + count);
+    if (last.state != ~0u) {
+        reports.push_back(last);
+    }
+    return reports;
+}
+
+TEST_F(SimulatedRasTest, EachLineReportsItsStatesAndError) {
+    const struct {
+        Line line;
+        std::vector<DialReport> reports;
+        DialReport status;  // after the line has done all it does
+    } rows[] = {
+        {Line::answers, kAnswered, {0x2000, 0}},
+        {Line::busy, firstOf(3, {2, 676}), {2, 676}},
+        {Line::noAnswer, firstOf(3, {2, 678}), {2, 678}},
+        {Line::noDialTone, firstOf(3, {2, 680}), {2, 680}},
+        {Line::rejectsLogin, firstOf(6, {5, 691}), {5, 691}},
+        {Line::dropsAfter, kAnswered, {0x2001, 628}},
+    };
+    for (const auto& row : rows) {
+        const std::string name = "Line " + std::to_string(static_cast<int>(row.line));
+        SCOPED_TRACE(name);
+        addEntry(name, row.line, 5);
+        ras::ConnectionHandle handle = dial(name);
+        driver.advance(60'000);
+        EXPECT_EQ(DialReports::take(), row.reports);
+        EXPECT_EQ(status(handle), row.status);
+        EXPECT_EQ(service.RasHangUp(handle), ras::kSuccess);
+    }
+    EXPECT_FALSE(DialReports::sawWrongMessage());
+}
+
+TEST_F(SimulatedRasTest, AnsweringLineConnectsWithinFourSeconds) {
+    addEntry("Work", Line::answers, 0, "ISDN Terminal Adapter (64K)");
+    ras::ConnectionHandle handle = dial("Work");
+    driver.advance(3500);
+    EXPECT_EQ(DialReports::take(), firstOf(7));
+    EXPECT_EQ(status(handle), (DialReport{14, 0}));
+    driver.advance(500);
+    EXPECT_EQ(DialReports::take(), (std::vector<DialReport>{{0x2000, 0}}));
+
+    ras::ConnStatus record{};
+    record.dwSize = sizeof record;
+    ASSERT_EQ(service.RasGetConnectStatus(handle, &record), ras::kSuccess);
+    EXPECT_STREQ(record.szDeviceType, "isdn");
+    EXPECT_STREQ(record.szDeviceName, "ISDN Terminal Adapter (64K)");
+}
+
+TEST_F(SimulatedRasTest, LineThatDropsShowsItOnlyInTheStatus) {
+    addEntry("Flaky", Line::dropsAfter, 10);
+    ras::ConnectionHandle handle = dial("Flaky");
+    driver.advance(4000);
+    EXPECT_EQ(DialReports::take(), kAnswered);
+    driver.advance(9'600);  // 13.6 s after the dial: connected for 9.9 s
+    EXPECT_EQ(status(handle), (DialReport{0x2000, 0}));
+    driver.advance(200);
+    EXPECT_EQ(status(handle), (DialReport{0x2001, 628}));
+    EXPECT_TRUE(DialReports::take().empty());
+}
+
+TEST_F(SimulatedRasTest, HangUpAtAnyStageEndsTheReports) {
+    const struct {
+        Line line;
+        std::int64_t hangUpAtMs;
+        std::size_t reportsBefore;
+    } rows[] = {
+        {Line::answers, 0, 0},       {Line::answers, 150, 1},       {Line::answers, 350, 2},
+        {Line::answers, 1000, 3},    {Line::answers, 2250, 4},      {Line::answers, 2400, 5},
+        {Line::answers, 3000, 6},    {Line::answers, 3600, 7},      {Line::busy, 2000, 3},
+        {Line::noAnswer, 10'000, 3}, {Line::rejectsLogin, 3000, 6}, {Line::dropsAfter, 4000, 8},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE("line " + std::to_string(static_cast<int>(row.line)) + " hung up at " +
+                     std::to_string(row.hangUpAtMs));
+        addEntry("Line", row.line, 1);
+        ras::ConnectionHandle handle = dial("Line");
+        driver.advance(row.hangUpAtMs);
+        EXPECT_EQ(DialReports::take().size(), row.reportsBefore);
+        EXPECT_EQ(service.RasHangUp(handle), ras::kSuccess);
+        driver.advance(60'000);
+        EXPECT_TRUE(DialReports::take().empty());
+        EXPECT_EQ(status(handle), kInvalid);
+        EXPECT_EQ(service.RasHangUp(handle), ras::kErrorInvalidHandle);
+    }
+}
+
+TEST_F(SimulatedRasTest, BusyForTheFirstAttemptsCountsEachEntry) {
+    addEntry("Twice", Line::busyFirst, 2);
+    addEntry("Once", Line::busyFirst, 1);
+    const struct {
+        const char* name;
+        DialReport last;
+    } rows[] = {
+        {"Twice", {2, 676}},   {"Once", {2, 676}},     {"Twice", {2, 676}},
+        {"Once", {0x2000, 0}}, {"Twice", {0x2000, 0}}, {"Twice", {0x2000, 0}},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        ras::ConnectionHandle handle = dial(row.name);
+        driver.advance(10'000);
+        EXPECT_EQ(DialReports::take().back(), row.last);
+        service.RasHangUp(handle);
+    }
+}
+
+TEST_F(SimulatedRasTest, RefusedDialsAndBadHandles) {
+    // An entry that does not exist: refused at once, with a handle that can be hung up.
+    ras::ConnectionHandle missing = dial("Nowhere", ras::kErrorCannotFindEntry);
+    ASSERT_NE(missing, nullptr);
+    EXPECT_EQ(status(missing), (DialReport{0x2001, 623}));
+    EXPECT_EQ(service.RasHangUp(missing), ras::kSuccess);
+    driver.advance(60'000);
+    EXPECT_TRUE(DialReports::take().empty());
+
+    addEntry("Work", Line::answers);
+    ras::DialParams params = ras::makeDialParams("Work", "", "");
+    ras::ConnectionHandle handle = nullptr;
+    EXPECT_EQ(service.RasDial(params, nullptr, &handle), ras::kErrorInvalidParameter);
+    params.dwSize = 1060;
+    EXPECT_EQ(service.RasDial(params, &DialReports::notify, &handle), ras::kErrorInvalidSize);
+    EXPECT_EQ(handle, nullptr);
+
+    handle = dial("Work");
+    ras::ConnStatus record{};
+    record.dwSize = 172;
+    EXPECT_EQ(service.RasGetConnectStatus(handle, &record), ras::kErrorInvalidSize);
+    EXPECT_EQ(service.RasGetConnectStatus(handle, nullptr), ras::kErrorInvalidParameter);
+    EXPECT_EQ(status(nullptr), kInvalid);
+    EXPECT_EQ(status(reinterpret_cast<ras::ConnectionHandle>(0x7777)), kInvalid);
+    EXPECT_EQ(service.RasHangUp(nullptr), ras::kErrorInvalidHandle);
+}
+
+TEST_F(SimulatedRasTest, DamagedEntryDialsAsAnAnsweringLine) {
+    fw::reg::Key key;
+    ASSERT_EQ(key.create(ras::sim::kAddressesKey), fw::reg::kSuccess);
+    ASSERT_EQ(key.set("Damaged", fw::reg::kBinary, "\x01\x00", 2), fw::reg::kSuccess);
+    ras::ConnectionHandle handle = dial("Damaged");
+    driver.advance(4000);
+    EXPECT_EQ(DialReports::take(), kAnswered);
+    service.RasHangUp(handle);
+}
+
+}  // namespace
