@@ -5,9 +5,8 @@
 #include <cstdint>
 #include <mutex>
 #include <ostream>
+#include <utility>
 #include <vector>
-
-#include "dialer/ras/ras_codes.h"
 
 struct DialReport {
     std::uint32_t state;
@@ -21,33 +20,16 @@ inline std::ostream& operator<<(std::ostream& out, const DialReport& report) {
 
 class DialReports {
   public:
-    static void notify(unsigned message, std::uint32_t state, std::uint32_t error) {
-        std::lock_guard lock(mutex());
-        all().push_back({state, error});
-        wrongMessage() = wrongMessage() || message != ras::kDialEventMessage;
+    static void notify(unsigned /*message*/, std::uint32_t state, std::uint32_t error) {
+        std::lock_guard lock(mutex_);
+        reports_.push_back({state, error});
     }
     static std::vector<DialReport> take() {
-        std::lock_guard lock(mutex());
-        std::vector<DialReport> reports;
-        reports.swap(all());
-        return reports;
-    }
-    static bool sawWrongMessage() {
-        std::lock_guard lock(mutex());
-        return wrongMessage();
+        std::lock_guard lock(mutex_);
+        return std::exchange(reports_, {});
     }
 
   private:
-    static std::mutex& mutex() {
-        static std::mutex instance;
-        return instance;
-    }
-    static std::vector<DialReport>& all() {
-        static std::vector<DialReport> instance;
-        return instance;
-    }
-    static bool& wrongMessage() {
-        static bool instance = false;
-        return instance;
-    }
+    static inline std::mutex mutex_;
+    static inline std::vector<DialReport> reports_;
 };
