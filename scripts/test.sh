@@ -89,6 +89,13 @@ check_programs() {
     return $failed
 }
 
+# The remote access service's threads under ThreadSanitizer, in a native build of its own.
+tsan() {
+    cmake -S "$repo" -B build/tsan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DONDREL_TSAN=ON >/dev/null &&
+        cmake --build build/tsan --target ras_unit_tests &&
+        TSAN_OPTIONS=halt_on_error=1 build/tsan/tests/ras/ras_unit_tests --gtest_brief=1
+}
+
 step "install deps" scripts/install-deps.sh || exit 1
 declare -A built
 for target in native win64 win32; do
@@ -99,9 +106,11 @@ done
 if [ "${built[native]}" -eq 0 ]; then
     step "unit (native)" tier unit native -j "$(nproc)"
     step "ui (native)" tier ui native -j "$(nproc)"
+    step "tsan (native)" tsan
 else
     step "unit (native)" not_run "the native build failed"
     step "ui (native)" not_run "the native build failed"
+    step "tsan (native)" not_run "the native build failed"
 fi
 
 if [ "${built[win64]}" -eq 0 ]; then
