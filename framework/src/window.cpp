@@ -95,6 +95,10 @@ void Window::post(unsigned message, std::uintptr_t wParam, std::intptr_t lParam)
     sys::postMessage(handle_, message, wParam, lParam);
 }
 
+void postMessage(Handle window, unsigned message, std::uintptr_t wParam, std::intptr_t lParam) {
+    sys::postMessage(window, message, wParam, lParam);
+}
+
 Menu Window::systemMenu() {
     return Menu::borrow(sys::systemMenu(handle_));
 }

@@ -86,4 +86,7 @@ class Window {
     Handle handle_ = nullptr;
 };
 
+// Posts a message to a window by its handle, from any thread.
+void postMessage(Handle window, unsigned message, std::uintptr_t wParam, std::intptr_t lParam);
+
 }  // namespace fw

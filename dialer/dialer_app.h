@@ -1,0 +1,10 @@
+// The dialer's application object: runs the main window.
+#pragma once
+
+#include "framework/app.h"
+
+class CDialerApp : public fw::App {
+  public:
+    CDialerApp();
+    bool initInstance() override;
+};

@@ -1,0 +1,134 @@
+// The dialer's main window: the settings record, the remembered entries, dialing and the
+// connection state, and the tray icon with its menu.
+#pragma once
+
+#include <atomic>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "dialer/ras/remote_access.h"
+#include "framework/archive.h"
+#include "framework/dialog.h"
+#include "framework/menu.h"
+#include "framework/resources.h"
+#include "framework/shell.h"
+
+using BOOL = int;
+
+// Private messages of the main window.
+constexpr unsigned WM_DIAL_PROGRESS = 0x0065;  // wParam: connection state, lParam: error
+constexpr unsigned WM_TRAY_NOTIFY = 0x8064;    // the tray icon's callback; lParam: mouse message
+
+// Main-window timers.
+constexpr unsigned TIMER_STARTUP = 1;
+constexpr unsigned TIMER_AUTODIAL = 2;
+constexpr unsigned TIMER_ANIMATE = 3;
+constexpr unsigned TIMER_POLL = 4;
+constexpr unsigned TIMER_TASK_DUE = 5;
+constexpr unsigned TIMER_DISCONNECT_AFTER = 6;
+
+// The tray icon's id.
+constexpr unsigned kTrayIconId = 128;
+// The settings file, in the program's folder (the current directory at start).
+constexpr const char* kSettingsFile = "Ondrel.dat";
+constexpr const char* kIdleTitle = "Ondrel v1.3 (Not Connected)";
+
+// The main window; the RAS notification thread posts to it through this handle.
+extern std::atomic<fw::Handle> g_hMainWnd;
+
+// Hands a dial's progress to the main window (runs on the service's thread).
+void RasDialNotifier(unsigned message, std::uint32_t state, std::uint32_t error);
+
+class CDialerDlg : public fw::Dialog {
+  public:
+    explicit CDialerDlg(ras::RemoteAccess& remoteAccess);
+
+    // What LoadSettings found.
+    enum class LoadResult { loaded, absent, damaged };
+    LoadResult LoadSettings();
+    // Writes the record into an archive open for storing.
+    void SaveSettings(fw::Archive& ar);
+    // Writes "Ondrel.dat" in full or not at all; a failure is shown in the file-error box and
+    // returns false.
+    bool SaveSettingsFile();
+
+    // Adds, changes or removes the tray icon, its tip the window title.
+    BOOL TrayNotify(fw::TrayOp operation, unsigned id, const fw::Icon& icon);
+
+    // The OK command: dial, cancel or hang up, by the text of button 1.
+    void OnConnect();
+
+    // Members, in declaration order.
+    BOOL m_bConnected = 0;
+    BOOL m_bRedialRequest = 0;
+    BOOL m_bCancelled = 0;
+    ras::ConnectionHandle m_hRasConn = nullptr;
+    fw::Menu m_trayMenu;
+    std::int32_t m_nEntryCount = 0;
+    std::int32_t m_nCurrentEntry = 0;
+    std::vector<std::string> m_astrEntryNames;
+    std::vector<std::string> m_astrUserIds;
+    std::vector<std::string> m_astrPasswords;
+    std::string m_strErrorText;
+    std::uint32_t m_dwLastError = 0;
+    BOOL m_bStartWithWindows = 0;
+    BOOL m_bAutoDial = 0;
+    BOOL m_bSaveUserAndPassword = 0;
+    BOOL m_bStartProgram = 0;
+    BOOL m_bKeepDialing = 0;
+    BOOL m_bStartMinimized = 0;
+    BOOL m_bPlaySound = 0;
+    std::string m_strProgramPath;
+    std::string m_strProgramFolder;
+    std::string m_strSoundPath;
+    BOOL m_bDialBySchedule = 0;
+    std::string m_strStatus = "Disconnected";
+    std::string m_strEntryName;
+    std::string m_strPassword;
+    std::string m_strUserId;
+    fw::Icon m_ahTrayIcons[4];
+    std::int32_t m_nTrayFrame = 0;
+    BOOL m_bTrayReverse = 0;
+
+  protected:
+    bool onCreate() override;
+    bool onInitDialog() override;
+    void onDestroy() override;
+    void doDataExchange(fw::DataExchange& dx) override;
+    void onOK() override { OnConnect(); }
+    bool onCommand(int id, int code) override;
+    void onTimer(unsigned id) override;
+    bool onSysCommand(unsigned command) override;
+    void onSize(int kind, int width, int height) override;
+    bool onPaint(fw::DrawContext& dc) override;
+    fw::Handle onQueryDragIcon() override;
+    bool onMessage(unsigned message, std::uintptr_t wParam, std::intptr_t lParam,
+                   std::intptr_t& result) override;
+
+  private:
+    // Dialing (connect_command.cpp, dial_progress.cpp).
+    void CancelCall();
+    void HangUp();
+    void Dial();
+    void OnDialProgress(std::uint32_t state, std::uint32_t error);
+    void OnAutoDialTimer();
+    void OnPollTimer();
+    // Back to idle after a hang-up, a cancel or a final failure.
+    void ShowIdleControls();
+    // The tray menu's Connect and Disconnect follow the state.
+    void EnableTrayMenu(bool connectEnabled);
+
+    // Start-up and the tray (main_window.cpp, tray.cpp).
+    void OnStartupTimer();
+    void OnAnimateTimer();
+    void OnTrayNotify(unsigned mouseMessage);
+    void OnTrayOpen();
+
+    // After connecting, entry properties, error details (after_connect.cpp).
+    void StartProgramAndSound();
+    void OnProperties();
+    void OnErrorDetails();
+
+    ras::RemoteAccess& m_ras;
+};
