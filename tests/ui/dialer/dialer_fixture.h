@@ -1,0 +1,97 @@
+// The dialer's main window under the test driver: a program folder made current, a simulated
+// service with entries of chosen line behaviour, and "Ondrel.dat" written and read as bytes.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "dialer/dialer_dlg.h"
+#include "framework/paths.h"
+#include "framework/registry.h"
+#include "framework/test_driver.h"
+#include "platform/ras/phonebook.h"
+#include "platform/ras/simulated_ras.h"
+
+#ifdef _WIN32
+#include <windows.h>
+#endif
+
+class DialerTest : public ::testing::Test {
+  protected:
+    DialerTest() {
+#ifdef _WIN32
+        // The real file system: a fresh folder of our own under the temporary folder.
+        static int made = 0;
+        char temp[MAX_PATH] = {};
+        GetTempPathA(MAX_PATH, temp);
+        folder = std::string(temp) + "OndrelTest" + std::to_string(GetCurrentProcessId()) + "-" +
+                 std::to_string(++made);
+        previousFolder = fw::currentDirectory();
+        EXPECT_TRUE(fw::createDirectory(folder));
+#else
+        // The sandbox starts with only the Windows folder.
+        for (const char* path : {"C:\\Program Files", "C:\\Program Files\\Kestrune",
+                                 "C:\\Program Files\\Kestrune\\Ondrel"}) {
+            EXPECT_TRUE(fw::createDirectory(path)) << path;
+        }
+        folder = "C:\\Program Files\\Kestrune\\Ondrel";
+#endif
+        EXPECT_TRUE(fw::setCurrentDirectory(folder));
+    }
+
+    ~DialerTest() override {
+        for (const std::string& name : entries_) {
+            fw::reg::Key addresses;
+            if (addresses.open(ras::sim::kAddressesKey) == fw::reg::kSuccess) {
+                addresses.remove(name);
+            }
+            fw::reg::deleteTree(ras::sim::profileKey(name));
+        }
+#ifdef _WIN32
+        fw::setCurrentDirectory(previousFolder);
+        std::error_code ignored;
+        std::filesystem::remove_all(folder, ignored);
+#endif
+    }
+
+    // A phonebook entry of the simulated service whose line behaves as given.
+    void addEntry(const std::string& name, ras::sim::Line line = ras::sim::Line::answers,
+                  std::uint32_t count = 0) {
+        ASSERT_TRUE(ras::sim::writeEntry(name, {line, count, "555-0100", ""})) << name;
+        ras::sim::writeProfile(name);
+        entries_.push_back(name);
+    }
+
+    std::string settingsPath() const {
+        return folder + "\\Ondrel.dat";
+    }
+    void writeSettings(const std::string& bytes) {
+        driver.writeFile(settingsPath(), bytes);
+    }
+    std::optional<std::string> settings() const {
+        return driver.readFile(settingsPath());
+    }
+
+    // Creates and initialises the main window as its modal run would; false when the creation
+    // failed.
+    bool openDialer() {
+        return driver.open(dialer);
+    }
+
+    fw::test::Driver driver;
+    // After the driver: the service's dials end before the virtual clock does.
+    ras::SimulatedRas service;
+    std::string folder;
+#ifdef _WIN32
+    std::string previousFolder;
+#endif
+    CDialerDlg dialer{service};
+
+  private:
+    std::vector<std::string> entries_;
+};
