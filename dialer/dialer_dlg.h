@@ -110,7 +110,8 @@ class CDialerDlg : public fw::Dialog {
     // Dialing (connect_command.cpp, dial_progress.cpp).
     void CancelCall();
     void HangUp();
-    void Dial();
+    // False when it stopped before dialing (no entry chosen, or the settings not saved).
+    bool Dial();
     void OnDialProgress(std::uint32_t state, std::uint32_t error);
     void OnAutoDialTimer();
     void OnPollTimer();
