@@ -1,0 +1,40 @@
+// Around dialing: the program and sound after connecting, the entry's editor, the last error.
+#include <cstring>
+
+#include "dialer/dialer_dlg.h"
+#include "framework/message_box.h"
+#include "framework/shell.h"
+
+namespace {
+
+constexpr const char* kErrorDetailsCaption = "Error Details";
+// Room for an error text, terminator included.
+constexpr std::uint32_t kErrorTextRoom = 256;
+
+}  // namespace
+
+void CDialerDlg::StartProgramAndSound() {
+    // The program first; the sound returns at once and plays while the window hides.
+    if (m_bStartProgram != 0) {
+        fw::winExec(m_strProgramPath, fw::kShowNormal);
+    }
+    if (m_bPlaySound != 0) {
+        fw::playSound(m_strSoundPath, fw::kSoundAsync);
+    }
+}
+
+void CDialerDlg::OnProperties() {
+    m_ras.RasEditPhonebookEntry(this, m_strEntryName);
+}
+
+void CDialerDlg::OnErrorDetails() {
+    if (m_dwLastError == ras::kSuccess) {
+        fw::messageBox(this, "No errors to report.", kErrorDetailsCaption, fw::mb::kOk);
+        return;
+    }
+    // A service that writes nothing leaves the text of the previous request.
+    m_strErrorText.resize(kErrorTextRoom);
+    m_ras.RasGetErrorString(m_dwLastError, m_strErrorText.data(), kErrorTextRoom);
+    m_strErrorText.resize(std::strlen(m_strErrorText.c_str()));
+    fw::messageBox(this, m_strErrorText, kErrorDetailsCaption, fw::mb::kOk);
+}
