@@ -1,0 +1,248 @@
+// ondrel-remote: drives a running Ondrel.exe from outside, for the end-to-end tests. Each command
+// prints what it read or did; a failure or a timeout prints the reason on the error stream and
+// exits with 1, a wrong command line with 2.
+//
+// The commands act on the dialer's main window (a dialog whose title begins "Ondrel v1.3"), or
+// with "-w <title-prefix>" in front on another top-level window of the dialer, such as a
+// question it asks.
+#include <windows.h>
+
+#include <cinttypes>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <map>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "other_windows.h"
+#include "platform/ras/phonebook.h"
+
+namespace {
+
+constexpr const char* kUsage =
+    "usage: ondrel-remote [-w <title-prefix>] <command> [arguments]\n"
+    "  add-entry <name> <line> [N] [phone]  a simulated phonebook entry; line: answers, busy,\n"
+    "                                       noanswer, nodialtone, rejects, busyfirst, drops\n"
+    "  wait-window <title-prefix> <seconds>  a window of the dialer with that title\n"
+    "  title | text <id> | visible           read the window, a control of it, its visibility\n"
+    "  click <id>                            press a button (BM_CLICK)\n"
+    "  command <id>                          a command as a menu sends it (WM_COMMAND)\n"
+    "  post <message> <wParam> <lParam>      post any message to the window\n"
+    "  wait-title <text> <seconds>           wait until the title reads text\n"
+    "  wait-text <id> <text> <seconds>       wait until a control reads text\n"
+    "  wait-visible <visible|hidden> <seconds>\n";
+
+struct UsageError : std::runtime_error {
+    using std::runtime_error::runtime_error;
+};
+struct Failure : std::runtime_error {
+    using std::runtime_error::runtime_error;
+};
+
+// The window the commands act on.
+struct Target {
+    std::string titlePrefix = "Ondrel v1.3";
+    std::string className = "#32770";  // the dialog class
+
+    HWND find() const { return remote::findWindow(titlePrefix, className); }
+    HWND require() const {
+        HWND window = find();
+        if (window == nullptr) {
+            throw Failure("no window whose title begins \"" + titlePrefix + "\"");
+        }
+        return window;
+    }
+};
+
+const std::map<std::string, ras::sim::Line> kLines = {
+    {"answers", ras::sim::Line::answers},      {"busy", ras::sim::Line::busy},
+    {"noanswer", ras::sim::Line::noAnswer},    {"nodialtone", ras::sim::Line::noDialTone},
+    {"rejects", ras::sim::Line::rejectsLogin}, {"busyfirst", ras::sim::Line::busyFirst},
+    {"drops", ras::sim::Line::dropsAfter},
+};
+
+// A number in decimal or, with 0x in front, hexadecimal.
+std::uintmax_t number(const std::string& text) {
+    char* end = nullptr;
+    const std::uintmax_t value = std::strtoumax(text.c_str(), &end, 0);
+    if (text.empty() || *end != '\0') {
+        throw UsageError("not a number: " + text);
+    }
+    return value;
+}
+
+double seconds(const std::string& text) {
+    char* end = nullptr;
+    const double value = std::strtod(text.c_str(), &end);
+    if (text.empty() || *end != '\0' || value < 0) {
+        throw UsageError("not a number of seconds: " + text);
+    }
+    return value;
+}
+
+int controlId(const std::string& text) {
+    return static_cast<int>(number(text));
+}
+
+std::string quoted(const remote::Reading& text) {
+    return text ? "\"" + *text + "\"" : "nothing (no such window)";
+}
+
+void say(const std::string& line) {
+    std::printf("%s\n", line.c_str());
+    std::fflush(stdout);
+}
+
+HWND control(const Target& target, const std::string& id) {
+    HWND found = GetDlgItem(target.require(), controlId(id));
+    if (found == nullptr) {
+        throw Failure("the window has no control " + id);
+    }
+    return found;
+}
+
+remote::Reading controlText(const Target& target, int id) {
+    HWND window = target.find();
+    return window ? remote::windowText(GetDlgItem(window, id)) : std::nullopt;
+}
+
+std::string visibilityOf(HWND window) {
+    return IsWindowVisible(window) ? "visible" : "hidden";
+}
+
+remote::Reading visibility(const Target& target) {
+    HWND window = target.find();
+    return window ? visibilityOf(window) : remote::Reading();
+}
+
+// Waits until read gives expected; says it, or fails naming what was read last.
+void expect(const std::string& what, const std::function<remote::Reading()>& read,
+            const std::string& expected, const std::string& limit) {
+    const remote::Reading last = remote::waitFor(
+        read, [&](const remote::Reading& value) { return value == expected; }, seconds(limit));
+    if (last != expected) {
+        throw Failure(what + " reads " + quoted(last) + " after " + limit + " s, not \"" +
+                      expected + "\"");
+    }
+    say(*last);
+}
+
+// Waits for a window of the dialer whose title begins with titlePrefix and says its title.
+void waitWindow(const std::string& titlePrefix, const std::string& limit) {
+    const Target other{titlePrefix, ""};
+    const remote::Reading title = remote::waitFor(
+        [&] { return remote::windowText(other.find()); },
+        [](const remote::Reading& value) { return value.has_value(); }, seconds(limit));
+    if (!title) {
+        throw Failure("no window whose title begins \"" + titlePrefix + "\" after " + limit + " s");
+    }
+    say(*title);
+}
+
+void post(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (!PostMessageA(window, message, wParam, lParam)) {
+        throw Failure("the message could not be posted (error " + std::to_string(GetLastError()) +
+                      ")");
+    }
+}
+
+void addEntry(const std::vector<std::string>& args) {
+    if (args.size() < 2 || args.size() > 4) {
+        throw UsageError("add-entry needs <name> <line> [N] [phone]");
+    }
+    const auto line = kLines.find(args[1]);
+    if (line == kLines.end()) {
+        throw UsageError("unknown line: " + args[1]);
+    }
+    ras::sim::Entry entry;
+    entry.line = line->second;
+    entry.count = args.size() > 2 ? static_cast<std::uint32_t>(number(args[2])) : 0;
+    entry.phoneNumber = args.size() > 3 ? args[3] : "555 0100";
+    if (!ras::sim::writeEntry(args[0], entry)) {
+        throw Failure("the registry refused the entry \"" + args[0] + "\"");
+    }
+    ras::sim::writeProfile(args[0]);
+    say("entry \"" + args[0] + "\" added, line " + args[1]);
+}
+
+void run(const Target& target, const std::string& command, const std::vector<std::string>& args) {
+    const auto needs = [&](std::size_t count) {
+        if (args.size() != count) {
+            throw UsageError(command + " needs " + std::to_string(count) + " argument(s)");
+        }
+    };
+    if (command == "add-entry") {
+        addEntry(args);
+    } else if (command == "wait-window") {
+        needs(2);
+        waitWindow(args[0], args[1]);
+    } else if (command == "title") {
+        needs(0);
+        say(quoted(remote::windowText(target.require())));
+    } else if (command == "text") {
+        needs(1);
+        say(quoted(remote::windowText(control(target, args[0]))));
+    } else if (command == "visible") {
+        needs(0);
+        say(visibilityOf(target.require()));
+    } else if (command == "click") {
+        needs(1);
+        post(control(target, args[0]), BM_CLICK, 0, 0);
+        say("clicked " + args[0]);
+    } else if (command == "command") {
+        needs(1);
+        post(target.require(), WM_COMMAND, static_cast<WPARAM>(controlId(args[0])), 0);
+        say("command " + args[0] + " sent");
+    } else if (command == "post") {
+        needs(3);
+        post(target.require(), static_cast<UINT>(number(args[0])),
+             static_cast<WPARAM>(number(args[1])), static_cast<LPARAM>(number(args[2])));
+        say("message " + args[0] + " posted");
+    } else if (command == "wait-title") {
+        needs(2);
+        expect(
+            "the title", [&] { return remote::windowText(target.find()); }, args[0], args[1]);
+    } else if (command == "wait-text") {
+        needs(3);
+        const int id = controlId(args[0]);
+        expect(
+            "control " + args[0], [&] { return controlText(target, id); }, args[1], args[2]);
+    } else if (command == "wait-visible") {
+        needs(2);
+        if (args[0] != "visible" && args[0] != "hidden") {
+            throw UsageError("wait-visible needs visible or hidden");
+        }
+        expect(
+            "the window", [&] { return visibility(target); }, args[0], args[1]);
+    } else {
+        throw UsageError("unknown command: " + command);
+    }
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    std::vector<std::string> args(argv + 1, argv + argc);
+    Target target;
+    try {
+        if (args.size() >= 2 && args[0] == "-w") {
+            target = Target{args[1], ""};
+            args.erase(args.begin(), args.begin() + 2);
+        }
+        if (args.empty()) {
+            throw UsageError("no command");
+        }
+        const std::string command = args.front();
+        args.erase(args.begin());
+        run(target, command, args);
+        return 0;
+    } catch (const UsageError& error) {
+        std::fprintf(stderr, "ondrel-remote: %s\n%s", error.what(), kUsage);
+        return 2;
+    } catch (const std::exception& error) {
+        std::fprintf(stderr, "ondrel-remote: %s\n", error.what());
+        return 1;
+    }
+}

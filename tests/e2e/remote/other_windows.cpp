@@ -1,0 +1,78 @@
+#include "other_windows.h"
+
+#include <chrono>
+#include <vector>
+
+namespace remote {
+
+namespace {
+
+struct Search {
+    const std::string& titlePrefix;
+    const std::string& className;
+    HWND found = nullptr;
+};
+
+std::string textOf(HWND window, int (*get)(HWND, LPSTR, int)) {
+    std::vector<char> buffer(1024);
+    const int length = get(window, buffer.data(), static_cast<int>(buffer.size()));
+    return std::string(buffer.data(), length > 0 ? static_cast<std::size_t>(length) : 0);
+}
+
+int classNameOf(HWND window, LPSTR buffer, int size) {
+    return GetClassNameA(window, buffer, size);
+}
+
+BOOL CALLBACK visit(HWND window, LPARAM context) {
+    auto& search = *reinterpret_cast<Search*>(context);
+    DWORD process = 0;
+    GetWindowThreadProcessId(window, &process);
+    if (process == GetCurrentProcessId()) {
+        return TRUE;
+    }
+    // The title as the window manager keeps it: reading it sends no message, so a busy window
+    // cannot stall the search.
+    const std::string title = textOf(window, GetWindowTextA);
+    if (title.rfind(search.titlePrefix, 0) != 0 ||
+        (!search.className.empty() && textOf(window, classNameOf) != search.className)) {
+        return TRUE;
+    }
+    search.found = window;
+    return FALSE;
+}
+
+}  // namespace
+
+HWND findWindow(const std::string& titlePrefix, const std::string& className) {
+    Search search{titlePrefix, className};
+    EnumWindows(visit, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+std::optional<std::string> windowText(HWND window) {
+    if (window == nullptr) {
+        return std::nullopt;
+    }
+    std::vector<char> buffer(1024);
+    DWORD_PTR length = 0;
+    if (!SendMessageTimeoutA(window, WM_GETTEXT, buffer.size(),
+                             reinterpret_cast<LPARAM>(buffer.data()), SMTO_ABORTIFHUNG, 2000,
+                             &length)) {
+        return std::nullopt;
+    }
+    return std::string(buffer.data(), length);
+}
+
+Reading waitFor(const std::function<Reading()>& read,
+                const std::function<bool(const Reading&)>& done, double seconds) {
+    const auto end = std::chrono::steady_clock::now() + std::chrono::duration<double>(seconds);
+    for (;;) {
+        Reading value = read();
+        if (done(value) || std::chrono::steady_clock::now() >= end) {
+            return value;
+        }
+        Sleep(100);
+    }
+}
+
+}  // namespace remote
