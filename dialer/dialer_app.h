@@ -8,3 +8,6 @@ class CDialerApp : public fw::App {
     CDialerApp();
     bool initInstance() override;
 };
+
+// The one application object.
+extern CDialerApp theApp;
