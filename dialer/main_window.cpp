@@ -1,0 +1,80 @@
+// The main window's life: creation (tray icon, settings), initialisation (system menu, icon,
+// tray menu), the start-up tick and the destruction sequence.
+#include "dialer/dialer_dlg.h"
+#include "dialer/keep_connection_dlg.h"
+#include "dialer/settings/settings_store.h"
+#include "framework/message_box.h"
+#include "framework/paths.h"
+#include "resource.h"
+
+namespace {
+
+constexpr unsigned kStartupMs = 1;
+constexpr unsigned kAutoDialMs = 4000;
+
+}  // namespace
+
+bool CDialerDlg::onCreate() {
+    // The tip is the title the dialog resource gave the window.
+    TrayNotify(fw::TrayOp::add, kTrayIconId, m_ahTrayIcons[0]);
+    SetDefaultSettings(*this);
+    // Every data file is read from and written to the folder the program started in.
+    m_strProgramFolder = fw::currentDirectory();
+    g_hMainWnd = handle();
+    if (LoadSettings() == LoadResult::damaged) {
+        fw::messageBox(this,
+                       "The Ondrel.dat file has become corrupt and will deleted.\nOnce the file is "
+                       "deleted, you will need to restart Ondrel. ",
+                       "Error: Invalid Ondrel.dat File!", fw::mb::kOk | fw::mb::kIconExclamation);
+        fw::deleteFile(kSettingsFile);
+        return false;
+    }
+    setTimer(TIMER_STARTUP, kStartupMs);
+    return true;
+}
+
+bool CDialerDlg::onInitDialog() {
+    fw::Dialog::onInitDialog();
+    const std::string about = fw::loadString(IDS_ABOUTBOX);
+    if (!about.empty()) {
+        fw::Menu menu = systemMenu();
+        menu.appendSeparator();
+        menu.appendItem(IDM_ABOUTBOX, about);
+    }
+    setIcon(fw::Icon::load(IDR_MAINFRAME));
+    m_trayMenu.createPopup();
+    m_trayMenu.appendItem(ID_TRAY_CONNECT, "Connect");
+    m_trayMenu.appendItem(ID_TRAY_DISCONNECT, "Disconnect");
+    m_trayMenu.appendSeparator();
+    m_trayMenu.appendItem(IDC_OPTIONS, "Options...");
+    m_trayMenu.appendItem(ID_TRAY_OPEN, "Open");
+    // Nothing to disconnect yet.
+    m_trayMenu.enableAt(1, false);
+    return true;
+}
+
+void CDialerDlg::OnStartupTimer() {
+    if (m_bStartMinimized != 0) {
+        minimize();  // which hides the window in the tray
+    }
+    if (m_bAutoDial != 0) {
+        setTimer(TIMER_AUTODIAL, kAutoDialMs);
+    }
+    killTimer(TIMER_STARTUP);
+}
+
+void CDialerDlg::onDestroy() {
+    TrayNotify(fw::TrayOp::remove, kTrayIconId, m_ahTrayIcons[m_nTrayFrame]);
+    if (m_bConnected != 0) {
+        CKeepConnectionDlg question(this);
+        question.m_strQuestion = "You are currently connected to " + m_strEntryName +
+                                 ", would you like to disconnect your connection?";
+        if (question.doModal() == fw::kIdOk) {
+            m_ras.RasHangUp(m_hRasConn);
+        }
+    }
+    // With no entry ever chosen there is nothing worth keeping.
+    if (m_nCurrentEntry < m_nEntryCount) {
+        SaveSettingsFile();
+    }
+}
