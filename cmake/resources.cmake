@@ -14,7 +14,9 @@ function(fw_add_resources target rc_file)
     get_filename_component(rc_name ${rc_abs} NAME_WE)
     set(res ${CMAKE_CURRENT_BINARY_DIR}/${target}_${rc_name}.res)
     set(cpp ${CMAKE_CURRENT_BINARY_DIR}/${target}_${rc_name}_res.cpp)
-    file(GLOB_RECURSE rc_deps ${rc_dir}/*.h ${rc_dir}/*.ico ${rc_dir}/*.bmp ${rc_dir}/*.rc)
+    # A script may include the simulated service's resources.
+    file(GLOB_RECURSE rc_deps ${rc_dir}/*.h ${rc_dir}/*.ico ${rc_dir}/*.bmp ${rc_dir}/*.rc
+         ${PROJECT_SOURCE_DIR}/platform/res/*)
     add_custom_command(
         OUTPUT ${res}
         COMMAND ${FW_WINDRES} --target=pe-x86-64 -I ${rc_dir}

@@ -91,12 +91,26 @@ Registry& registry() {
     return instance;
 }
 
+constexpr std::size_t kMaxKeyName = 255;
+
 }  // namespace
 
 long regOpen(const std::string& subKey, bool create, void** key) {
     Registry& r = registry();
     std::lock_guard lock(r.mutex);
     *key = nullptr;
+    // The platform refuses key names longer than 255 characters.
+    std::size_t start = 0;
+    while (start <= subKey.size()) {
+        std::size_t end = subKey.find('\\', start);
+        if (end == std::string::npos) {
+            end = subKey.size();
+        }
+        if (end - start > kMaxKeyName) {
+            return reg::kInvalidParameter;
+        }
+        start = end + 1;
+    }
     std::shared_ptr<RegKey> found = r.walk(subKey, create);
     if (found == nullptr) {
         return reg::kFileNotFound;
