@@ -1,0 +1,112 @@
+// The main window opened on one phonebook entry, and what it shows in each connection state:
+// button 1, the account edits, the tray menu as a right click offers it, and the timers.
+#pragma once
+
+#include <string>
+
+#include "dialer_fixture.h"
+#include "framework/message_box.h"
+#include "resource.h"
+
+// The simulated line's timing (platform/ras/dial_script.h): a line that answers reports open
+// port 100 ms after the dial, authenticate at 2.5 s, authenticated at 3.4 s and connected at
+// 3.7 s; a busy line fails 3 s after the dial.
+constexpr std::int64_t kConnectMs = 4000;
+constexpr std::int64_t kBusyMs = 3000;
+
+constexpr const char* kDialingTitle = "Ondrel v1.3 (Dialing)";
+constexpr const char* kFailedStatus = "Connection attempt failed. Try again later.";
+constexpr const char* kRetryStatus = "Connection attempt failed, trying again...";
+
+// The tray's frames, by the icon resource each shows.
+constexpr int kIdleFrameIcon = IDI_TRAY_IDLE;
+constexpr int kConnectedFrameIcon = IDI_TRAY_CONNECTED;
+
+enum class Look { start, idle, dialing, waiting, connected };
+
+class DialingTest : public DialerTest {
+  protected:
+    // Opens the window past its start-up tick, with entryName shown as the current entry.
+    void openOn(const std::string& entryName) {
+        ASSERT_TRUE(openDialer());
+        driver.advance(1);
+        dialer.m_strEntryName = entryName;
+        dialer.updateData(false);
+    }
+
+    void clickConnect() { driver.click(dialer, fw::kIdOk); }
+    // A double click on the tray icon, which brings the hidden window back.
+    void restore() {
+        driver.send(dialer, WM_TRAY_NOTIFY, kTrayIconId, fw::mouse::kLeftDoubleClick);
+    }
+    // Chooses an item of the tray menu.
+    void trayCommand(unsigned command) {
+        driver.answerMenu(command);
+        rightClickTray();
+    }
+    // The tray menu's Connect and Disconnect items as a right click shows them: true when
+    // enabled.
+    std::pair<bool, bool> trayMenuItems() {
+        rightClickTray();
+        const auto& items = driver.menus().back().items;
+        EXPECT_EQ(items.size(), 5u);
+        return {!items.at(0).grayed, !items.at(1).grayed};
+    }
+    // Presses "E&rror Details..." and returns the message box's text.
+    std::string errorDetails() {
+        if (!dialer.isVisible()) {
+            restore();
+        }
+        const std::size_t before = driver.messageBoxes().size();
+        driver.click(dialer, IDC_ERROR_DETAILS);
+        EXPECT_EQ(driver.messageBoxes().size(), before + 1);
+        const fw::test::MessageBoxRecord& box = driver.messageBoxes().back();
+        EXPECT_EQ(box.caption, "Error Details");
+        EXPECT_EQ(box.type, fw::mb::kOk);
+        return box.text;
+    }
+
+    std::string title() const { return dialer.text(); }
+    std::string status() const { return dialer.item(IDC_STATUS).text(); }
+    int trayIcon() const { return driver.tray().empty() ? 0 : driver.tray().back().iconId; }
+    std::string trayTip() const { return driver.tray().empty() ? "" : driver.tray().back().tip; }
+
+    // Button 1, the edits, the tray menu and the timers as the state shows them; the title and
+    // the status line as given.
+    void expectLook(Look look, const std::string& expectedTitle,
+                    const std::string& expectedStatus) {
+        struct Row {
+            const char* button;
+            bool idle;  // edits enabled, tray Connect on and Disconnect grey
+            bool redialTimer, animateTimer, pollTimer;
+        };
+        static const Row rows[] = {
+            {"&Connect", true, false, false, false},     // start
+            {"Connect", true, false, false, false},      // idle
+            {"Cancel Call", false, false, true, false},  // dialing
+            {"Cancel Call", false, true, true, false},   // waiting to redial
+            {"Disconnect", false, false, false, true},   // connected
+        };
+        const Row& row = rows[static_cast<int>(look)];
+        EXPECT_EQ(dialer.item(fw::kIdOk).text(), row.button);
+        EXPECT_EQ(dialer.item(IDC_USER_ID).isEnabled(), row.idle);
+        EXPECT_EQ(dialer.item(IDC_PASSWORD).isEnabled(), row.idle);
+        EXPECT_EQ(trayMenuItems(), std::make_pair(row.idle, !row.idle));
+        EXPECT_EQ(driver.timerRunning(dialer, TIMER_AUTODIAL), row.redialTimer);
+        if (row.redialTimer) {
+            EXPECT_EQ(driver.timerInterval(dialer, TIMER_AUTODIAL), 8000u);
+        }
+        EXPECT_EQ(driver.timerRunning(dialer, TIMER_ANIMATE), row.animateTimer);
+        EXPECT_EQ(driver.timerRunning(dialer, TIMER_POLL), row.pollTimer);
+        for (const int other : {fw::kIdCancel, IDC_OPTIONS, IDC_PROPERTIES, IDC_ERROR_DETAILS}) {
+            EXPECT_TRUE(dialer.item(other).isEnabled()) << "button " << other;
+        }
+        EXPECT_EQ(title(), expectedTitle);
+        EXPECT_EQ(status(), expectedStatus);
+    }
+
+  private:
+    void rightClickTray() {
+        driver.send(dialer, WM_TRAY_NOTIFY, kTrayIconId, fw::mouse::kRightDown);
+    }
+};

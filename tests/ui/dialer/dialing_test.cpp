@@ -1,0 +1,408 @@
+// Dialing, cancelling, hanging up, redialing and the connection poll, as the window shows them
+// after each event, on the virtual clock.
+#include <functional>
+#include <string>
+
+#include "dialing_fixture.h"
+#include "framework/save_file.h"
+
+namespace {
+
+using ras::sim::Line;
+
+TEST_F(DialingTest, ADialShowsEachReportedStateAndConnects) {
+    addEntry("Work");
+    openOn("Work");
+    clickConnect();
+    SCOPED_TRACE("just dialed");
+    expectLook(Look::dialing, kIdleTitle, "Disconnected");
+
+    const struct {
+        std::int64_t atMs;
+        const char* title;
+        const char* status;
+        std::int64_t tipAtMs;  // the tip takes the title at the animation's next step
+    } steps[] = {
+        {100, kDialingTitle, "Dialing...", 600},
+        {2300, kDialingTitle, "Dialing...", 2400},  // the device states change nothing
+        {2500, "Ondrel v1.3 (Verifying User ID and Password)", "Verifying User ID and Password...",
+         3100},
+        {3400, "Ondrel v1.3 (Logging onto Network...)", "Logging onto Network...", 3600},
+    };
+    std::int64_t now = 0;
+    for (const auto& step : steps) {
+        SCOPED_TRACE(step.atMs);
+        driver.advance(step.atMs - now);
+        expectLook(Look::dialing, step.title, step.status);
+        driver.advance(step.tipAtMs - step.atMs);
+        now = step.tipAtMs;
+        EXPECT_EQ(trayTip(), step.title);
+    }
+
+    driver.advance(kConnectMs - now);
+    SCOPED_TRACE("connected");
+    expectLook(Look::connected, "Ondrel v1.3 (Connected to Work)", "Connected");
+    EXPECT_EQ(trayIcon(), kConnectedFrameIcon);
+    EXPECT_EQ(trayTip(), "Ondrel v1.3 (Connected to Work)");
+    EXPECT_EQ(dialer.m_nTrayFrame, 3);
+    EXPECT_FALSE(dialer.isVisible());
+    EXPECT_TRUE(dialer.isMinimized());
+    EXPECT_EQ(driver.timerInterval(dialer, TIMER_POLL), 7500u);
+}
+
+TEST_F(DialingTest, HangingUpReturnsToIdle) {
+    addEntry("Work");
+    openOn("Work");
+    const struct {
+        const char* how;
+        std::function<void()> hangUp;
+    } ways[] = {
+        {"Disconnect button",
+         [this] {
+             restore();
+             clickConnect();
+         }},
+        {"tray Disconnect", [this] { trayCommand(ID_TRAY_DISCONNECT); }},
+    };
+    for (const auto& way : ways) {
+        SCOPED_TRACE(way.how);
+        if (!dialer.isVisible()) {
+            restore();
+        }
+        clickConnect();
+        driver.advance(kConnectMs);
+        ASSERT_TRUE(dialer.m_bConnected);
+        way.hangUp();
+        expectLook(Look::idle, kIdleTitle, "Disconnected");
+        EXPECT_FALSE(dialer.m_bConnected);
+        EXPECT_EQ(trayIcon(), kIdleFrameIcon);
+        EXPECT_EQ(trayTip(), kIdleTitle);
+        // The frame is only shown, not stored: the next dial animates on from frame 3.
+        EXPECT_EQ(dialer.m_nTrayFrame, 3);
+        driver.advance(30'000);
+        EXPECT_EQ(status(), "Disconnected");
+    }
+    EXPECT_EQ(dialer.m_dwLastError, 0u);
+}
+
+TEST_F(DialingTest, AFailedAttemptWithoutKeepDialingEndsIdle) {
+    const struct {
+        const char* entry;
+        Line line;
+        std::int64_t failsAtMs;
+        std::uint32_t error;
+        const char* text;
+    } rows[] = {
+        {"Busy", Line::busy, kBusyMs, ras::kErrorLineBusy, "The line is busy."},
+        {"Silent", Line::noDialTone, 1400, ras::kErrorNoDialTone, "There is no dial tone."},
+        {"Strict", Line::rejectsLogin, 4000, ras::kErrorAuthenticationFailure,
+         "Access was denied because the user name or password is not valid on the domain."},
+    };
+    openOn("");
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.entry);
+        addEntry(row.entry, row.line);
+        dialer.m_strEntryName = row.entry;
+        dialer.updateData(false);
+        clickConnect();
+        driver.advance(row.failsAtMs - 1);
+        EXPECT_EQ(dialer.item(fw::kIdOk).text(), "Cancel Call");
+        driver.advance(1);
+        expectLook(Look::idle, kIdleTitle, kFailedStatus);
+        EXPECT_EQ(trayIcon(), kIdleFrameIcon);
+        EXPECT_EQ(dialer.m_dwLastError, row.error);
+        EXPECT_EQ(errorDetails(), row.text);
+        // No redial.
+        driver.advance(20'000);
+        expectLook(Look::idle, kIdleTitle, kFailedStatus);
+    }
+}
+
+TEST_F(DialingTest, ABusyLineWithKeepDialingRedialsEightSecondsLater) {
+    addEntry("Work", Line::busyFirst, 2);
+    openOn("Work");
+    dialer.m_bKeepDialing = 1;
+    clickConnect();
+    for (int attempt = 1; attempt <= 2; ++attempt) {
+        SCOPED_TRACE(attempt);
+        driver.advance(kBusyMs);
+        expectLook(Look::waiting, kDialingTitle, kRetryStatus);
+        EXPECT_EQ(dialer.m_dwLastError, ras::kErrorLineBusy);
+        driver.advance(8000 - 1);
+        expectLook(Look::waiting, kDialingTitle, kRetryStatus);
+        // The next attempt; its texts come with its first report.
+        driver.advance(1);
+        expectLook(Look::dialing, kDialingTitle, kRetryStatus);
+        EXPECT_FALSE(dialer.m_bRedialRequest);
+    }
+    driver.advance(kConnectMs);
+    expectLook(Look::connected, "Ondrel v1.3 (Connected to Work)", "Connected");
+}
+
+TEST_F(DialingTest, CancellingStopsTheAttemptAndAnyRedial) {
+    addEntry("Work", Line::busy);
+    openOn("Work");
+    dialer.m_bKeepDialing = 1;
+    const struct {
+        const char* how;
+        std::int64_t afterMs;  // after the dial; from kBusyMs on, waiting to redial
+        std::function<void()> cancel;
+    } rows[] = {
+        {"Cancel Call while dialing", 1000, [this] { clickConnect(); }},
+        {"tray Disconnect while dialing", 1000, [this] { trayCommand(ID_TRAY_DISCONNECT); }},
+        {"Enter while dialing", 1000, [this] { driver.pressKey(dialer, fw::kKeyReturn); }},
+        {"Cancel Call while waiting", kBusyMs + 4000, [this] { clickConnect(); }},
+        {"tray Disconnect while waiting", kBusyMs + 4000,
+         [this] { trayCommand(ID_TRAY_DISCONNECT); }},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.how);
+        clickConnect();
+        driver.advance(row.afterMs);
+        const std::size_t trayChanges = driver.tray().size();
+        row.cancel();
+        // The title keeps the attempt's last text and the tray icon its frame.
+        expectLook(Look::idle, kDialingTitle, "Disconnected");
+        EXPECT_EQ(driver.tray().size(), trayChanges);
+        EXPECT_TRUE(dialer.m_bCancelled);
+        driver.advance(20'000);
+        expectLook(Look::idle, kDialingTitle, "Disconnected");
+        EXPECT_EQ(driver.tray().size(), trayChanges);
+    }
+}
+
+TEST_F(DialingTest, AFailureReportShowsTheFailureNotItsState) {
+    addEntry("Work");
+    openOn("Work");
+    const struct {
+        std::uint32_t state;
+        BOOL keepDialing;
+    } rows[] = {
+        {ras::kOpenPort, 0},
+        {ras::kAuthenticate, 0},
+        {ras::kOpenPort, 1},
+        {ras::kAuthenticate, 1},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(testing::Message()
+                     << "state " << row.state << ", keep dialing " << row.keepDialing);
+        dialer.m_bKeepDialing = row.keepDialing;
+        clickConnect();
+        driver.send(dialer, WM_DIAL_PROGRESS, row.state, ras::kErrorAuthenticationFailure);
+        EXPECT_EQ(dialer.m_dwLastError, ras::kErrorAuthenticationFailure);
+        // The attempt was hung up: its own reports no longer arrive.
+        driver.advance(5000);
+        if (row.keepDialing != 0) {
+            expectLook(Look::waiting, kIdleTitle, kRetryStatus);
+            clickConnect();
+        } else {
+            expectLook(Look::idle, kIdleTitle, kFailedStatus);
+        }
+    }
+}
+
+TEST_F(DialingTest, ALateFailureReportAfterCancelDoesNotRedial) {
+    addEntry("Work", Line::busy);
+    openOn("Work");
+    dialer.m_bKeepDialing = 1;
+    clickConnect();
+    driver.advance(1000);
+    clickConnect();
+    driver.send(dialer, WM_DIAL_PROGRESS, ras::kConnectDevice, ras::kErrorLineBusy);
+    expectLook(Look::idle, kIdleTitle, kFailedStatus);
+    EXPECT_EQ(trayIcon(), kIdleFrameIcon);
+    EXPECT_FALSE(dialer.m_bCancelled);
+    driver.advance(20'000);
+    expectLook(Look::idle, kIdleTitle, kFailedStatus);
+}
+
+TEST_F(DialingTest, ThePollFindingTheLineGoneHangsUpWithoutRedialing) {
+    const struct {
+        const char* how;
+        std::function<void()> lose;
+        std::int64_t lostAfterMs;  // after connecting
+        std::uint32_t error;
+        const char* text;
+    } rows[] = {
+        {"line drops", [] {}, 10'000 - (kConnectMs - 3700), ras::kErrorDisconnection,
+         "The connection was closed."},
+        {"status query fails", [this] { service.RasHangUp(dialer.m_hRasConn); }, 0,
+         ras::kErrorInvalidHandle,
+         "The connection handle is not valid. The connection may already have been closed."},
+    };
+    addEntry("Drops", Line::dropsAfter, 10);
+    openOn("Drops");
+    dialer.m_bKeepDialing = 1;
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.how);
+        if (!dialer.isVisible()) {
+            restore();
+        }
+        clickConnect();
+        driver.advance(kConnectMs);
+        ASSERT_TRUE(dialer.m_bConnected);
+        driver.advance(row.lostAfterMs);
+        row.lose();
+        expectLook(Look::connected, "Ondrel v1.3 (Connected to Drops)", "Connected");
+        driver.advance(7500);
+        expectLook(Look::idle, kIdleTitle, "Disconnected");
+        EXPECT_EQ(trayIcon(), kIdleFrameIcon);
+        EXPECT_EQ(dialer.m_dwLastError, row.error);
+        driver.advance(20'000);
+        expectLook(Look::idle, kIdleTitle, "Disconnected");
+        EXPECT_EQ(errorDetails(), row.text);
+    }
+}
+
+// The service with the connection's state and error as the test sets them.
+class ReportedStatus : public ras::RemoteAccess {
+  public:
+    explicit ReportedStatus(ras::RemoteAccess& service) : service_(service) {}
+
+    std::uint32_t RasEnumEntries(ras::EntryNameRecord* records, std::uint32_t* bufferSize,
+                                 std::uint32_t* entries) override {
+        return service_.RasEnumEntries(records, bufferSize, entries);
+    }
+    std::uint32_t RasCreatePhonebookEntry(fw::Window* owner) override {
+        return service_.RasCreatePhonebookEntry(owner);
+    }
+    std::uint32_t RasEditPhonebookEntry(fw::Window* owner, const std::string& name) override {
+        return service_.RasEditPhonebookEntry(owner, name);
+    }
+    std::uint32_t RasDial(const ras::DialParams& params, ras::RasDialFunc notifier,
+                          ras::ConnectionHandle* connection) override {
+        return service_.RasDial(params, notifier, connection);
+    }
+    std::uint32_t RasGetConnectStatus(ras::ConnectionHandle connection,
+                                      ras::ConnStatus* status) override {
+        const std::uint32_t result = service_.RasGetConnectStatus(connection, status);
+        status->rasconnstate = state;
+        status->dwError = error;
+        return result;
+    }
+    std::uint32_t RasHangUp(ras::ConnectionHandle connection) override {
+        return service_.RasHangUp(connection);
+    }
+    std::uint32_t RasGetErrorString(std::uint32_t code, char* buffer, std::uint32_t size) override {
+        return service_.RasGetErrorString(code, buffer, size);
+    }
+
+    std::uint32_t state = ras::kConnected;
+    std::uint32_t error = ras::kSuccess;
+
+  private:
+    ras::RemoteAccess& service_;
+};
+
+TEST_F(DialingTest, ThePollHangsUpOnTheDisconnectedStateOrAnyError) {
+    ReportedStatus reported(service);
+    CDialerDlg polled(reported);
+    addEntry("Work");
+    ASSERT_TRUE(driver.open(polled));
+    driver.advance(1);
+    polled.m_strEntryName = "Work";
+    polled.updateData(false);
+    const struct {
+        std::uint32_t state;
+        std::uint32_t error;
+        bool lost;
+        std::uint32_t lastError;  // 676 is an earlier busy line's
+    } rows[] = {
+        {ras::kConnected, ras::kSuccess, false, ras::kErrorLineBusy},
+        {ras::kDisconnected, ras::kSuccess, true, ras::kSuccess},
+        {ras::kConnected, ras::kErrorNoAnswer, true, ras::kErrorNoAnswer},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(testing::Message() << "state " << row.state << ", error " << row.error);
+        driver.send(polled, WM_TRAY_NOTIFY, kTrayIconId, fw::mouse::kLeftDoubleClick);
+        driver.click(polled, fw::kIdOk);
+        driver.advance(kConnectMs);
+        ASSERT_TRUE(polled.m_bConnected);
+        polled.m_dwLastError = ras::kErrorLineBusy;
+        reported.state = row.state;
+        reported.error = row.error;
+        driver.advance(7500);
+        EXPECT_EQ(polled.m_bConnected, row.lost ? 0 : 1);
+        EXPECT_EQ(polled.item(fw::kIdOk).text(), row.lost ? "Connect" : "Disconnect");
+        EXPECT_EQ(polled.m_dwLastError, row.lastError);
+        EXPECT_EQ(driver.timerRunning(polled, TIMER_POLL), !row.lost);
+        reported.state = ras::kConnected;
+        reported.error = ras::kSuccess;
+        if (!row.lost) {
+            driver.command(polled, ID_TRAY_DISCONNECT);
+        }
+    }
+}
+
+TEST_F(DialingTest, AnEntryThatDoesNotExistFailsAtOnce) {
+    openOn("Gone");
+    clickConnect();
+    expectLook(Look::idle, kIdleTitle, kFailedStatus);
+    EXPECT_EQ(dialer.m_dwLastError, ras::kErrorCannotFindEntry);
+    EXPECT_EQ(errorDetails(), "The dial-up entry cannot be found in the phonebook.");
+
+    // With keep dialing it waits and redials; once the entry is back the redial connects.
+    dialer.m_bKeepDialing = 1;
+    clickConnect();
+    expectLook(Look::waiting, kIdleTitle, kRetryStatus);
+    driver.advance(8000);
+    expectLook(Look::waiting, kIdleTitle, kRetryStatus);
+    addEntry("Gone");
+    driver.advance(8000 + kConnectMs);
+    expectLook(Look::connected, "Ondrel v1.3 (Connected to Gone)", "Connected");
+}
+
+TEST_F(DialingTest, NoEntryChosenAsksForOneAndDialsNothing) {
+    openOn("");
+    const struct {
+        const char* how;
+        std::function<void()> connect;
+    } ways[] = {
+        {"Connect button", [this] { clickConnect(); }},
+        {"tray Connect", [this] { trayCommand(ID_TRAY_CONNECT); }},
+    };
+    for (const auto& way : ways) {
+        SCOPED_TRACE(way.how);
+        driver.clearRecords();
+        way.connect();
+        ASSERT_EQ(driver.messageBoxes().size(), 1u);
+        const fw::test::MessageBoxRecord& box = driver.messageBoxes()[0];
+        EXPECT_EQ(box.text,
+                  "You must select a dial-up connection to dial.\nClick Options, then choose a "
+                  "connection from the drop down box.");
+        EXPECT_EQ(box.caption, "Error: No Connection Selected");
+        EXPECT_EQ(box.type, fw::mb::kOk | fw::mb::kIconExclamation);
+        expectLook(Look::start, kIdleTitle, "Disconnected");
+    }
+    EXPECT_FALSE(settings().has_value());
+}
+
+TEST_F(DialingTest, RememberedAccountsAreSavedBeforeDialing) {
+    addEntry("Work");
+    openOn("Work");
+    driver.type(dialer, IDC_USER_ID, "alice");
+    clickConnect();
+    EXPECT_FALSE(settings().has_value());
+    clickConnect();
+
+    dialer.m_bSaveUserAndPassword = 1;
+    clickConnect();
+    EXPECT_TRUE(settings().has_value());
+    EXPECT_EQ(dialer.m_strUserId, "alice");
+    expectLook(Look::dialing, kIdleTitle, "Disconnected");
+}
+
+TEST_F(DialingTest, ASettingsFileThatCannotBeWrittenStopsTheDial) {
+    addEntry("Work");
+    openOn("Work");
+    dialer.m_bSaveUserAndPassword = 1;
+    // A folder where the file is to be written.
+    ASSERT_TRUE(fw::createDirectory(settingsPath() + fw::kSaveSuffix));
+    clickConnect();
+    ASSERT_EQ(driver.messageBoxes().size(), 1u);
+    EXPECT_EQ(driver.messageBoxes()[0].type & fw::mb::kIconMask, fw::mb::kIconStop);
+    driver.advance(kConnectMs);
+    expectLook(Look::start, kIdleTitle, "Disconnected");
+}
+
+}  // namespace
