@@ -1,0 +1,254 @@
+#!/usr/bin/env bash
+# The dialer's end-to-end scenarios: the real Ondrel.exe under Wine, each scenario in a fresh
+# program folder inside the build's Wine prefix, driven from outside by ondrel-remote.exe through
+# window messages. Each scenario saves a screenshot in <build>/e2e-screenshots/.
+#
+# It runs in the caller's X display (the test command runs every Wine process of a test run in
+# one Xvfb), or starts an Xvfb of its own when there is none. Any unexpected state fails the run
+# at once, naming the scenario and the step.
+# Usage: dialer_e2e.sh <Ondrel.exe> <ondrel-remote.exe> <build folder>
+set -uo pipefail
+
+if [ $# -ne 3 ]; then
+    echo "usage: $0 <Ondrel.exe> <ondrel-remote.exe> <build folder>" >&2
+    exit 2
+fi
+if [ -z "${DISPLAY:-}" ]; then
+    exec xvfb-run -a -s '-screen 0 1024x768x24' bash "$0" "$@"
+fi
+
+repo=$(cd "$(dirname "$(readlink -f "${BASH_SOURCE[0]}")")/../.." && pwd)
+dialer_exe=$(realpath "$1")
+remote_exe=$(realpath "$2")
+build=$(realpath "$3")
+# The build's own prefix, whatever the caller's Wine uses: the scenarios change its registry.
+export WINEPREFIX=$build/wineprefix
+shots=$build/e2e-screenshots
+programs=$WINEPREFIX/drive_c/e2e
+idle_title="Ondrel v1.3 (Not Connected)"
+question="Keep Current Connection?"
+mkdir -p "$shots"
+
+scenario=
+step=
+folder=
+dialer_pid=
+entries_added=
+
+wine_run() { "$repo/scripts/wine-run" "$@"; }
+remote() { wine_run "$remote_exe" "$@"; }
+
+# Ends a dialer still running, the hard way, and removes the simulated entries.
+clean_up() {
+    if [ -n "$dialer_pid" ] && kill -0 "$dialer_pid" 2>/dev/null; then
+        wineserver -k
+        wait "$dialer_pid" 2>/dev/null
+    fi
+    dialer_pid=
+    if [ -n "$entries_added" ]; then
+        wine_run reg delete 'HKCU\RemoteAccess' /f >/dev/null 2>&1
+        entries_added=
+    fi
+}
+
+fail() {
+    echo "e2e: FAILED in scenario \"$scenario\", step \"$step\": $*" >&2
+    import -window root "$shots/$scenario-failed.png" 2>/dev/null &&
+        echo "e2e: the screen at that moment: $shots/$scenario-failed.png" >&2
+    if [ -s "$folder/wine.log" ]; then
+        echo "e2e: Ondrel.exe's output:" >&2
+        sed 's/^/    /' "$folder/wine.log" >&2
+    fi
+    clean_up
+    exit 1
+}
+
+# Seconds since the scenario began, in tenths.
+elapsed() { awk -v a="$started" -v b="$EPOCHREALTIME" 'BEGIN { printf "%.1f", b - a }'; }
+
+# at STEP COMMAND...: one step of the scenario; its failure ends the run.
+at() {
+    step=$1
+    shift
+    echo "[$scenario $(elapsed) s] $step"
+    "$@" || fail "$*"
+}
+
+# A 32-bit little-endian number and an archived string (one length byte, then the characters),
+# as "Ondrel.dat" holds them.
+u32() {
+    local v=$1
+    printf "$(printf '\\x%02x\\x%02x\\x%02x\\x%02x' $((v & 255)) $((v >> 8 & 255)) \
+        $((v >> 16 & 255)) $((v >> 24 & 255)))"
+}
+str() { printf "$(printf '\\x%02x' ${#1})%s" "$1"; }
+
+# settings KEEP_DIALING ENTRY: an "Ondrel.dat" with every option off except keep-dialing, and
+# ENTRY as its one remembered entry, current, with no account ID or password stored.
+settings() {
+    u32 0                     # save user ID and password
+    u32 "$1"                  # keep dialing
+    u32 0; u32 0; u32 0       # start with Windows, dial at start, start minimised
+    u32 0; str ""             # start a program, its path
+    u32 0; str ""             # play a sound, its path
+    u32 0                     # dial by schedule
+    u32 1; u32 0              # entry count, current entry
+    str "$2"; str ""; str ""  # name, account ID, password
+}
+
+# begin NAME: a fresh program folder holding Ondrel.exe; no simulated entries.
+begin() {
+    scenario=$1
+    step="prepare the program folder"
+    echo "=== $scenario"
+    started=$EPOCHREALTIME
+    folder=$programs/$scenario
+    rm -rf "$folder" && mkdir -p "$folder" && cp "$dialer_exe" "$folder/Ondrel.exe" ||
+        fail "cannot prepare $folder"
+    entries_added=yes
+    clean_up
+}
+
+# add_entry NAME LINE: a simulated phonebook entry, removed again when the scenario ends.
+add_entry() {
+    entries_added=yes
+    at "add the entry $1 (line $2)" remote add-entry "$1" "$2"
+}
+
+# Starts Ondrel.exe with its folder as the current directory and waits for its idle window.
+start_dialer() {
+    step="start Ondrel.exe"
+    echo "[$scenario $(elapsed) s] $step"
+    (cd "$folder" && exec "$repo/scripts/wine-run" Ondrel.exe) >"$folder/wine.log" 2>&1 &
+    dialer_pid=$!
+    at "the idle title" remote wait-title "$idle_title" 30
+}
+
+# shot NAME: the screen, once the window has had a moment to paint what it shows.
+shot() {
+    sleep 0.5
+    at "screenshot $1.png" import -window root "$shots/$1.png"
+}
+
+# finish_dialer: waits for the dialer to end on its own and checks that it ended well.
+finish_dialer() {
+    local deadline=$((SECONDS + 10)) status
+    step="Ondrel.exe ends"
+    while kill -0 "$dialer_pid" 2>/dev/null; do
+        [ $SECONDS -lt $deadline ] || fail "still running after 10 s"
+        sleep 0.1
+    done
+    wait "$dialer_pid"
+    status=$?
+    dialer_pid=
+    [ $status -eq 0 ] || fail "exit status $status"
+    echo "[$scenario $(elapsed) s] $step"
+}
+
+# record: the scenario's line in the summary; the next scenario's time starts now.
+record() {
+    summary+=("$(printf '%-16s %5s s  %s' "$scenario" "$(elapsed)" "$shots/$scenario.png")")
+    started=$EPOCHREALTIME
+}
+
+end() {
+    clean_up
+    record
+}
+
+# Seconds since the Unix epoch in tenths, for measuring the redial pause.
+tenths() { local t=${EPOCHREALTIME/./}; echo $((t / 100000)); }
+
+trap 'clean_up' EXIT
+summary=()
+
+# (a) First start in an empty folder: idle and empty; leaving writes no settings file.
+begin first-start
+start_dialer
+at "status Disconnected" remote wait-text 1003 "Disconnected" 5
+at "no current entry" remote wait-text 1002 "" 5
+at "empty account ID" remote wait-text 1000 "" 5
+at "button 1 reads &Connect" remote wait-text 1 "&Connect" 5
+at "the window is shown" remote wait-visible visible 5
+shot first-start
+at "press &Exit" remote click 2
+finish_dialer
+at "no Ondrel.dat written" test ! -e "$folder/Ondrel.dat"
+end
+
+# (b) An entry that answers, made current through Ondrel.dat: Connect dials, connects and hides.
+begin connect
+settings 0 "E2E Answers" >"$folder/Ondrel.dat"
+cp "$folder/Ondrel.dat" "$folder/loaded.dat"
+add_entry "E2E Answers" answers
+start_dialer
+at "the entry is current" remote wait-text 1002 "E2E Answers" 5
+at "press &Connect" remote click 1
+at "button 1 reads Cancel Call" remote wait-text 1 "Cancel Call" 5
+shot connect-dialing
+at "the connected title" remote wait-title "Ondrel v1.3 (Connected to E2E Answers)" 10
+at "status Connected" remote wait-text 1003 "Connected" 5
+at "button 1 reads Disconnect" remote wait-text 1 "Disconnect" 5
+at "the window hides" remote wait-visible hidden 5
+shot connect
+record
+
+# (c) Then the tray menu's Disconnect hangs up; its Open shows the window again.
+scenario=disconnect
+echo "=== $scenario"
+at "tray menu Disconnect" remote command 32772
+at "the idle title" remote wait-title "$idle_title" 5
+at "status Disconnected" remote wait-text 1003 "Disconnected" 5
+at "button 1 reads Connect" remote wait-text 1 "Connect" 5
+at "tray menu Open" remote command 32771
+at "the window is shown" remote wait-visible visible 5
+shot disconnect
+at "press &Exit" remote click 2
+finish_dialer
+at "the settings saved as loaded" cmp "$folder/loaded.dat" "$folder/Ondrel.dat"
+end
+
+# (d) A busy line with keep-dialing: the failure text, then a new dial 8 seconds later.
+begin redial
+settings 1 "E2E Busy" >"$folder/Ondrel.dat"
+add_entry "E2E Busy" busy
+start_dialer
+at "press &Connect" remote click 1
+at "the failure text" remote wait-text 1003 "Connection attempt failed, trying again..." 10
+failed_at=$(tenths)
+shot redial
+at "the title stays" remote wait-title "Ondrel v1.3 (Dialing)" 2
+at "button 1 still reads Cancel Call" remote wait-text 1 "Cancel Call" 2
+at "a new dial" remote wait-text 1003 "Dialing..." 12
+pause=$(($(tenths) - failed_at))
+at "the new dial came about 8 s later ($((pause / 10)).$((pause % 10)) s)" \
+    test $pause -ge 70 -a $pause -le 100
+at "press Cancel Call" remote click 1
+at "status Disconnected" remote wait-text 1003 "Disconnected" 5
+at "button 1 reads Connect" remote wait-text 1 "Connect" 5
+at "press &Exit" remote click 2
+finish_dialer
+end
+
+# (e) Leaving while connected asks whether to keep the connection; the answer hangs up.
+begin exit-connected
+settings 0 "E2E Answers" >"$folder/Ondrel.dat"
+add_entry "E2E Answers" answers
+start_dialer
+at "press &Connect" remote click 1
+at "the connected title" remote wait-title "Ondrel v1.3 (Connected to E2E Answers)" 10
+at "the window hides" remote wait-visible hidden 5
+at "tray menu Open" remote command 32771
+at "the window is shown" remote wait-visible visible 5
+at "press &Exit" remote click 2
+at "the question" remote wait-window "$question" 10
+at "the question names the entry" remote -w "$question" wait-text 1021 \
+    "You are currently connected to E2E Answers, would you like to disconnect your connection?" 5
+shot exit-connected
+at "answer &Disconnect" remote -w "$question" click 1
+finish_dialer
+end
+
+echo
+echo "=== e2e: all ${#summary[@]} scenarios passed (scenario, seconds, screenshot)"
+printf '%s\n' "${summary[@]}"
