@@ -3,7 +3,7 @@
 #   unit  the portable logic, natively
 #   ui    the window logic on the headless backend natively, and on the win32 backend (the win64
 #         build) under Wine, inside one Xvfb session
-#   e2e   the real programs under Wine, in the same session (to come)
+#   e2e   the real programs under Wine, in the same session
 # It also checks that both Windows builds produced their programs. A tier without tests fails;
 # the exit status is non-zero if any step failed. Logs: build/test-logs/.
 set -uo pipefail
@@ -18,8 +18,8 @@ export results=$logs/results.tsv
 : >"$results"
 export ctest_args="--output-on-failure --no-tests=error --timeout 300"
 
-# The programs each Windows build must produce. Add Ondrel.exe and Setup.exe once they are built.
-windows_programs=(ui_framework_tests.exe)
+# The programs each Windows build must produce. Add Setup.exe once it is built.
+windows_programs=(ui_framework_tests.exe Ondrel.exe)
 
 # step NAME COMMAND...: runs one step, times it and records the result with the detail that
 # COMMAND left in $detail.
@@ -58,7 +58,7 @@ not_run() {
 wine_tiers() {
     step "wine prefix" scripts/wine-prefix.sh "$WINEPREFIX"
     step "ui (wine)" tier ui win64
-    # e2e goes here, in this same session: step "e2e (wine)" tier e2e win64
+    step "e2e (wine)" tier e2e win64
     wineserver -w # nothing of Wine may outlive the display
 }
 
@@ -117,9 +117,12 @@ if [ "${built[win64]}" -eq 0 ]; then
     # xvfb-run is a POSIX shell script, which drops exported functions: pass them as text.
     xvfb-run -a -s '-screen 0 1024x768x24' bash -c "$(declare -f step tier wine_tiers); wine_tiers"
     status=$?
-    grep -q '^ui (wine)' "$results" || step "ui (wine)" not_run "xvfb-run ended with $status"
+    for name in "ui (wine)" "e2e (wine)"; do
+        grep -q "^$name" "$results" || step "$name" not_run "xvfb-run ended with $status"
+    done
 else
     step "ui (wine)" not_run "the win64 build failed"
+    step "e2e (wine)" not_run "the win64 build failed"
 fi
 
 step "programs win64" check_programs win64 pei-x86-64
