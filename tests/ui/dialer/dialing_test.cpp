@@ -216,86 +216,42 @@ TEST_F(DialingTest, ALateFailureReportAfterCancelDoesNotRedial) {
     expectLook(Look::idle, kIdleTitle, kFailedStatus);
 }
 
-TEST_F(DialingTest, ThePollFindingTheLineGoneHangsUpWithoutRedialing) {
-    const struct {
-        const char* how;
-        std::function<void()> lose;
-        std::int64_t lostAfterMs;  // after connecting
-        std::uint32_t error;
-        const char* text;
-    } rows[] = {
-        {"line drops", [] {}, 10'000 - (kConnectMs - 3700), ras::kErrorDisconnection,
-         "The connection was closed."},
-        {"status query fails", [this] { service.RasHangUp(dialer.m_hRasConn); }, 0,
-         ras::kErrorInvalidHandle,
-         "The connection handle is not valid. The connection may already have been closed."},
-    };
+TEST_F(DialingTest, ALineThatDropsIsNoticedByThePollAndNotRedialed) {
     addEntry("Drops", Line::dropsAfter, 10);
     openOn("Drops");
     dialer.m_bKeepDialing = 1;
-    for (const auto& row : rows) {
-        SCOPED_TRACE(row.how);
-        if (!dialer.isVisible()) {
-            restore();
-        }
-        clickConnect();
-        driver.advance(kConnectMs);
-        ASSERT_TRUE(dialer.m_bConnected);
-        driver.advance(row.lostAfterMs);
-        row.lose();
-        expectLook(Look::connected, "Ondrel v1.3 (Connected to Drops)", "Connected");
-        driver.advance(7500);
-        expectLook(Look::idle, kIdleTitle, "Disconnected");
-        EXPECT_EQ(trayIcon(), kIdleFrameIcon);
-        EXPECT_EQ(dialer.m_dwLastError, row.error);
-        driver.advance(20'000);
-        expectLook(Look::idle, kIdleTitle, "Disconnected");
-        EXPECT_EQ(errorDetails(), row.text);
-    }
+    clickConnect();
+    driver.advance(kConnectMs);
+    // The line drops 10 s after connecting (at 3.7 s).
+    driver.advance(3700 + 10'000 - kConnectMs);
+    expectLook(Look::connected, "Ondrel v1.3 (Connected to Drops)", "Connected");
+    driver.advance(7500);
+    expectLook(Look::idle, kIdleTitle, "Disconnected");
+    EXPECT_EQ(trayIcon(), kIdleFrameIcon);
+    EXPECT_EQ(dialer.m_dwLastError, ras::kErrorDisconnection);
+    driver.advance(20'000);
+    expectLook(Look::idle, kIdleTitle, "Disconnected");
+    EXPECT_EQ(errorDetails(), "The connection was closed.");
 }
 
-// The service with the connection's state and error as the test sets them.
-class ReportedStatus : public ras::RemoteAccess {
+// The simulated service, with the status query's answer as the test sets it.
+class ReportedStatus : public ras::SimulatedRas {
   public:
-    explicit ReportedStatus(ras::RemoteAccess& service) : service_(service) {}
-
-    std::uint32_t RasEnumEntries(ras::EntryNameRecord* records, std::uint32_t* bufferSize,
-                                 std::uint32_t* entries) override {
-        return service_.RasEnumEntries(records, bufferSize, entries);
-    }
-    std::uint32_t RasCreatePhonebookEntry(fw::Window* owner) override {
-        return service_.RasCreatePhonebookEntry(owner);
-    }
-    std::uint32_t RasEditPhonebookEntry(fw::Window* owner, const std::string& name) override {
-        return service_.RasEditPhonebookEntry(owner, name);
-    }
-    std::uint32_t RasDial(const ras::DialParams& params, ras::RasDialFunc notifier,
-                          ras::ConnectionHandle* connection) override {
-        return service_.RasDial(params, notifier, connection);
-    }
     std::uint32_t RasGetConnectStatus(ras::ConnectionHandle connection,
                                       ras::ConnStatus* status) override {
-        const std::uint32_t result = service_.RasGetConnectStatus(connection, status);
+        ras::SimulatedRas::RasGetConnectStatus(connection, status);
         status->rasconnstate = state;
         status->dwError = error;
         return result;
     }
-    std::uint32_t RasHangUp(ras::ConnectionHandle connection) override {
-        return service_.RasHangUp(connection);
-    }
-    std::uint32_t RasGetErrorString(std::uint32_t code, char* buffer, std::uint32_t size) override {
-        return service_.RasGetErrorString(code, buffer, size);
-    }
 
+    std::uint32_t result = ras::kSuccess;
     std::uint32_t state = ras::kConnected;
     std::uint32_t error = ras::kSuccess;
-
-  private:
-    ras::RemoteAccess& service_;
 };
 
-TEST_F(DialingTest, ThePollHangsUpOnTheDisconnectedStateOrAnyError) {
-    ReportedStatus reported(service);
+TEST_F(DialingTest, ThePollHangsUpOnTheDisconnectedStateAnErrorOrAFailedQuery) {
+    ReportedStatus reported;
     CDialerDlg polled(reported);
     addEntry("Work");
     ASSERT_TRUE(driver.open(polled));
@@ -303,29 +259,35 @@ TEST_F(DialingTest, ThePollHangsUpOnTheDisconnectedStateOrAnyError) {
     polled.m_strEntryName = "Work";
     polled.updateData(false);
     const struct {
+        std::uint32_t result;
         std::uint32_t state;
         std::uint32_t error;
         bool lost;
         std::uint32_t lastError;  // 676 is an earlier busy line's
     } rows[] = {
-        {ras::kConnected, ras::kSuccess, false, ras::kErrorLineBusy},
-        {ras::kDisconnected, ras::kSuccess, true, ras::kSuccess},
-        {ras::kConnected, ras::kErrorNoAnswer, true, ras::kErrorNoAnswer},
+        {ras::kSuccess, ras::kConnected, ras::kSuccess, false, ras::kErrorLineBusy},
+        {ras::kSuccess, ras::kDisconnected, ras::kSuccess, true, ras::kSuccess},
+        {ras::kSuccess, ras::kConnected, ras::kErrorNoAnswer, true, ras::kErrorNoAnswer},
+        {ras::kErrorInvalidHandle, ras::kConnected, ras::kSuccess, true, ras::kErrorInvalidHandle},
     };
     for (const auto& row : rows) {
-        SCOPED_TRACE(testing::Message() << "state " << row.state << ", error " << row.error);
+        SCOPED_TRACE(testing::Message() << "result " << row.result << ", state " << row.state
+                                        << ", error " << row.error);
         driver.send(polled, WM_TRAY_NOTIFY, kTrayIconId, fw::mouse::kLeftDoubleClick);
         driver.click(polled, fw::kIdOk);
         driver.advance(kConnectMs);
         ASSERT_TRUE(polled.m_bConnected);
         polled.m_dwLastError = ras::kErrorLineBusy;
+        reported.result = row.result;
         reported.state = row.state;
         reported.error = row.error;
         driver.advance(7500);
         EXPECT_EQ(polled.m_bConnected, row.lost ? 0 : 1);
         EXPECT_EQ(polled.item(fw::kIdOk).text(), row.lost ? "Connect" : "Disconnect");
+        EXPECT_EQ(polled.item(IDC_STATUS).text(), row.lost ? "Disconnected" : "Connected");
         EXPECT_EQ(polled.m_dwLastError, row.lastError);
         EXPECT_EQ(driver.timerRunning(polled, TIMER_POLL), !row.lost);
+        reported.result = ras::kSuccess;
         reported.state = ras::kConnected;
         reported.error = ras::kSuccess;
         if (!row.lost) {
