@@ -105,6 +105,14 @@ class DialingTest : public DialerTest {
         EXPECT_EQ(status(), expectedStatus);
     }
 
+    // The final failure's look, kept: nothing redials.
+    void expectFailedForGood() {
+        expectLook(Look::idle, kIdleTitle, kFailedStatus);
+        EXPECT_EQ(trayIcon(), kIdleFrameIcon);
+        driver.advance(20'000);
+        expectLook(Look::idle, kIdleTitle, kFailedStatus);
+    }
+
   private:
     void rightClickTray() {
         driver.send(dialer, WM_TRAY_NOTIFY, kTrayIconId, fw::mouse::kRightDown);

@@ -108,13 +108,9 @@ TEST_F(DialingTest, AFailedAttemptWithoutKeepDialingEndsIdle) {
         driver.advance(row.failsAtMs - 1);
         EXPECT_EQ(dialer.item(fw::kIdOk).text(), "Cancel Call");
         driver.advance(1);
-        expectLook(Look::idle, kIdleTitle, kFailedStatus);
-        EXPECT_EQ(trayIcon(), kIdleFrameIcon);
+        expectFailedForGood();
         EXPECT_EQ(dialer.m_dwLastError, row.error);
         EXPECT_EQ(errorDetails(), row.text);
-        // No redial.
-        driver.advance(20'000);
-        expectLook(Look::idle, kIdleTitle, kFailedStatus);
     }
 }
 
@@ -209,11 +205,8 @@ TEST_F(DialingTest, ALateFailureReportAfterCancelDoesNotRedial) {
     driver.advance(1000);
     clickConnect();
     driver.send(dialer, WM_DIAL_PROGRESS, ras::kConnectDevice, ras::kErrorLineBusy);
-    expectLook(Look::idle, kIdleTitle, kFailedStatus);
-    EXPECT_EQ(trayIcon(), kIdleFrameIcon);
     EXPECT_FALSE(dialer.m_bCancelled);
-    driver.advance(20'000);
-    expectLook(Look::idle, kIdleTitle, kFailedStatus);
+    expectFailedForGood();
 }
 
 TEST_F(DialingTest, ALineThatDropsIsNoticedByThePollAndNotRedialed) {
@@ -299,7 +292,7 @@ TEST_F(DialingTest, ThePollHangsUpOnTheDisconnectedStateAnErrorOrAFailedQuery) {
 TEST_F(DialingTest, AnEntryThatDoesNotExistFailsAtOnce) {
     openOn("Gone");
     clickConnect();
-    expectLook(Look::idle, kIdleTitle, kFailedStatus);
+    expectFailedForGood();
     EXPECT_EQ(dialer.m_dwLastError, ras::kErrorCannotFindEntry);
     EXPECT_EQ(errorDetails(), "The dial-up entry cannot be found in the phonebook.");
 
