@@ -1,0 +1,61 @@
+// The Options dialog: the entry to dial, the start-up and redial options, the program and sound
+// for after connecting, and scheduled dialing. It works on copies that its caller hands in and
+// takes back on OK; creating, saving and importing phonebook entries take effect at once.
+#pragma once
+
+#include <string>
+
+#include "dialer/ras/remote_access.h"
+#include "framework/controls.h"
+#include "framework/dialog.h"
+
+using BOOL = int;
+
+class COptionsDlg : public fw::Dialog {
+  public:
+    COptionsDlg(fw::Window* parent, ras::RemoteAccess& remoteAccess);
+
+    // Bound to the controls by the data exchange, in this order.
+    fw::ListView m_listTasks;
+    BOOL m_bAutoDial = 0;
+    BOOL m_bStartWithWindows = 0;
+    std::string m_strProgramPath;
+    BOOL m_bKeepDialing = 0;
+    int m_nEntryIndex = -1;
+    BOOL m_bSaveUserAndPassword = 0;
+    BOOL m_bStartProgram = 0;
+    BOOL m_bStartMinimized = 0;
+    std::string m_strSoundPath;
+    BOOL m_bDialBySchedule = 0;
+    BOOL m_bPlaySound = 0;
+
+    // The entry the dialog works on: the caller's current entry in, the chosen one out.
+    std::string m_strEntryName;
+    // The dialer's folder, where its help file lies.
+    std::string m_strProgramFolder;
+
+  protected:
+    bool onInitDialog() override;
+    void doDataExchange(fw::DataExchange& dx) override;
+    void onOK() override;
+    bool onCommand(int id, int code) override;
+
+  private:
+    // The entry list, combo box 1005.
+    fw::ComboBox EntryList() const;
+    // Adds the phonebook's entries to the (empty) entry list and selects m_strEntryName.
+    void FillEntryList();
+    // The program path, the sound path and the schedule list follow their check boxes.
+    void EnableDependentControls();
+    void OnEnablingCheckBox();
+    void OnBrowseProgram();
+    void OnBrowseSound();
+    void OnHelp();
+    void OnNewConnection();
+
+    // Saving an entry to a file and recreating it from one (entry_transfer.cpp).
+    void OnSaveDialup();
+    void OnImportDialup();
+
+    ras::RemoteAccess& m_ras;
+};
