@@ -1,0 +1,213 @@
+// "Ondrel.dat": golden files loaded into the window and written back at exit, byte for byte, and
+// the damaged files that end the start-up.
+#include <climits>
+
+#include "dialer_fixture.h"
+#include "framework/message_box.h"
+#include "resource.h"
+#include "settings_bytes.h"
+
+namespace {
+
+using Op = fw::test::FileFault::Op;
+using Cause = fw::FileError::Cause;
+
+const std::vector<Triple> kThree = {
+    {"Home", "ann", "one"}, {"Work", "bob", "two"}, {"Lab", "cyd", "three"}};
+
+class SettingsTest : public DialerTest {
+  protected:
+    std::string shown(int id) const { return dialer.item(id).text(); }
+    // "&Exit", which saves the record when an entry is current.
+    void exitDialer() { driver.click(dialer, fw::kIdCancel); }
+};
+
+TEST_F(SettingsTest, EveryOptionLoadsIntoItsMember) {
+    // Two complementary patterns, so a field read into its neighbour shows.
+    const Options patterns[] = {
+        {1, 0, 1, 0, 1, 0, "C:\\Mail\\mail.exe", 1, "", 0},
+        {0, 1, 0, 1, 0, 1, "", 0, "C:\\WINDOWS\\ding.wav", 1},
+    };
+    for (const Options& o : patterns) {
+        SCOPED_TRACE(o.programPath + o.soundPath);
+        CDialerDlg window(service);
+        writeSettings(settingsFile(o, 0, 0));
+        ASSERT_TRUE(driver.open(window));
+        EXPECT_EQ(window.m_bSaveUserAndPassword, o.saveUserAndPassword);
+        EXPECT_EQ(window.m_bKeepDialing, o.keepDialing);
+        EXPECT_EQ(window.m_bStartWithWindows, o.startWithWindows);
+        EXPECT_EQ(window.m_bAutoDial, o.autoDial);
+        EXPECT_EQ(window.m_bStartMinimized, o.startMinimized);
+        EXPECT_EQ(window.m_bStartProgram, o.startProgram);
+        EXPECT_EQ(window.m_strProgramPath, o.programPath);
+        EXPECT_EQ(window.m_bPlaySound, o.playSound);
+        EXPECT_EQ(window.m_strSoundPath, o.soundPath);
+        EXPECT_EQ(window.m_bDialBySchedule, o.dialBySchedule);
+        EXPECT_EQ(window.m_nEntryCount, 0);
+        driver.click(window, fw::kIdCancel);
+    }
+}
+
+TEST_F(SettingsTest, TheCurrentEntryFillsTheFields) {
+    const struct {
+        const char* what;
+        std::string file;
+        const char* name;
+        const char* userId;
+        const char* password;
+        int count;
+    } rows[] = {
+        {"one entry", settingsFile({1}, 1, 0, {{"Home", "ann", "one"}}), "Home", "ann", "one", 1},
+        {"three, the last current", settingsFile({1}, 3, 2, kThree), "Lab", "cyd", "three", 3},
+        {"not stored",
+         settingsFile({0}, 3, 1, {{"Home", "", ""}, {"Work", "", ""}, {"Lab", "", ""}}), "Work", "",
+         "", 3},
+        {"no entries, any index", settingsFile({1}, 0, 5), "", "", "", 0},
+        {"index past the end", settingsFile({1}, 3, 3, kThree), "", "", "", 3},
+        {"negative index", settingsFile({1}, 3, -1, kThree), "", "", "", 3},
+        {"bytes after the last entry", settingsFile({1}, 1, 0, {{"Home", "ann", "one"}}) + "junk",
+         "Home", "ann", "one", 1},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.what);
+        CDialerDlg window(service);
+        writeSettings(row.file);
+        ASSERT_TRUE(driver.open(window));
+        EXPECT_EQ(window.item(IDC_ENTRY_NAME).text(), row.name);
+        EXPECT_EQ(window.item(IDC_USER_ID).text(), row.userId);
+        EXPECT_EQ(window.item(IDC_PASSWORD).text(), row.password);
+        EXPECT_EQ(window.item(IDC_STATUS).text(), "Disconnected");
+        EXPECT_EQ(window.m_nEntryCount, row.count);
+        EXPECT_EQ(window.m_astrEntryNames.size(), static_cast<std::size_t>(row.count));
+        EXPECT_TRUE(driver.messageBoxes().empty());
+        driver.click(window, fw::kIdCancel);
+    }
+}
+
+TEST_F(SettingsTest, ExitWritesTheRecordBackUnchanged) {
+    const std::string name254(254, 'n');
+    const std::string name255(255, 'N');
+    const Options all{1, 1, 1, 1, 0, 1, "C:\\Mail\\mail.exe", 1, "C:\\WINDOWS\\ding.wav", 1};
+    const struct {
+        const char* what;
+        std::string file;
+    } rows[] = {
+        {"no entries, index before the first", settingsFile({1}, 0, -1)},
+        {"one entry, every option", settingsFile(all, 1, 0, {{"Home", "ann", "one"}})},
+        {"three entries", settingsFile({1}, 3, 2, kThree)},
+        // 254 characters take one length byte, 255 the byte 0xFF and 16 bits.
+        {"long names", settingsFile({1}, 2, 1) + "\xFE" + name254 + short8("u1") + short8("p1") +
+                           "\xFF\xFF" + std::string(1, '\0') + name255 + short8("u2") +
+                           short8("p2")},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.what);
+        CDialerDlg window(service);
+        writeSettings(row.file);
+        ASSERT_TRUE(driver.open(window));
+        driver.click(window, fw::kIdCancel);
+        EXPECT_EQ(settings(), row.file);
+    }
+    // The last row's long names were read whole.
+    CDialerDlg window(service);
+    ASSERT_TRUE(driver.open(window));
+    EXPECT_EQ(window.m_astrEntryNames, (std::vector<std::string>{name254, name255}));
+    EXPECT_EQ(window.item(IDC_ENTRY_NAME).text(), name255);
+}
+
+TEST_F(SettingsTest, TheTypedAccountGoesIntoTheCurrentTripleOnly) {
+    const struct {
+        const char* what;
+        std::string before;
+        std::string after;  // the file once "x" and "y" were typed and the window ended
+    } rows[] = {
+        {"second of three current", settingsFile({1}, 3, 1, kThree),
+         settingsFile({1}, 3, 1, {kThree[0], {"Work", "x", "y"}, kThree[2]})},
+        {"not stored", settingsFile({0}, 1, 0, {{"Home", "ann", "one"}}),
+         settingsFile({0}, 1, 0, {{"Home", "", ""}})},
+        // An index before the first entry is no entry: saved, but into no triple.
+        {"negative index", settingsFile({1}, 3, -1, kThree) + "junk",
+         settingsFile({1}, 3, -1, kThree)},
+        // An index past the end is not less than the count: nothing is saved.
+        {"index past the end", settingsFile({1}, 3, 3, kThree) + "junk",
+         settingsFile({1}, 3, 3, kThree) + "junk"},
+        {"bytes after the last entry", settingsFile({1}, 1, 0, {{"Home", "ann", "one"}}) + "junk",
+         settingsFile({1}, 1, 0, {{"Home", "x", "y"}})},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.what);
+        CDialerDlg window(service);
+        writeSettings(row.before);
+        ASSERT_TRUE(driver.open(window));
+        driver.type(window, IDC_USER_ID, "x");
+        driver.type(window, IDC_PASSWORD, "y");
+        driver.click(window, fw::kIdCancel);
+        EXPECT_EQ(settings(), row.after);
+    }
+}
+
+TEST_F(SettingsTest, AccountsAreKeptInMemoryWhenNotStored) {
+    writeSettings(settingsFile({0}, 2, 0, {{"Home", "", ""}, {"Work", "", ""}}));
+    ASSERT_TRUE(openDialer());
+    driver.type(dialer, IDC_USER_ID, "ann");
+    driver.type(dialer, IDC_PASSWORD, "one");
+    exitDialer();
+    EXPECT_EQ(dialer.m_astrUserIds, (std::vector<std::string>{"ann", ""}));
+    EXPECT_EQ(dialer.m_astrPasswords, (std::vector<std::string>{"one", ""}));
+    EXPECT_EQ(settings(), settingsFile({0}, 2, 0, {{"Home", "", ""}, {"Work", "", ""}}));
+}
+
+TEST_F(SettingsTest, AFileThatEndsTooEarlyIsDeletedAndEndsTheStart) {
+    const std::string whole = settingsFile({1}, 3, 0, kThree);
+    const struct {
+        const char* what;
+        std::string file;
+    } rows[] = {
+        {"empty", ""},
+        {"inside the options", whole.substr(0, 10)},
+        {"inside the third password", whole.substr(0, whole.size() - 2)},
+        {"a huge count", settingsFile({1}, INT_MAX, 0, kThree)},
+        {"a negative count", settingsFile({1}, -2, 0, kThree)},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.what);
+        driver.clearRecords();
+        CDialerDlg window(service);
+        writeSettings(row.file);
+        EXPECT_FALSE(driver.open(window));
+        ASSERT_EQ(driver.messageBoxes().size(), 1u);
+        const fw::test::MessageBoxRecord& box = driver.messageBoxes()[0];
+        EXPECT_EQ(box.text,
+                  "The Ondrel.dat file has become corrupt and will deleted.\nOnce the file is "
+                  "deleted, you will need to restart Ondrel. ");
+        EXPECT_EQ(box.caption, "Error: Invalid Ondrel.dat File!");
+        EXPECT_EQ(box.type, fw::mb::kOk | fw::mb::kIconExclamation);
+        ASSERT_FALSE(driver.tray().empty());
+        EXPECT_EQ(box.owner, driver.tray().front().owner);
+        // Deleted, and nothing of it written back as the window went.
+        EXPECT_FALSE(window.exists());
+        EXPECT_EQ(settings(), std::nullopt);
+    }
+}
+
+#ifndef _WIN32
+// Only the headless backend injects file faults.
+using SettingsHeadlessOnly = SettingsTest;
+
+TEST_F(SettingsHeadlessOnly, ASaveThatFailsHalfWayKeepsThePreviousFile) {
+    const std::string before = settingsFile({1}, 1, 0, {{"Home", "ann", "one"}});
+    writeSettings(before);
+    ASSERT_TRUE(openDialer());
+    driver.type(dialer, IDC_PASSWORD, "changed");
+    driver.injectFault({settingsPath() + ".tmp", Op::write, Cause::diskFull, 10});
+    exitDialer();
+    ASSERT_EQ(driver.messageBoxes().size(), 1u);
+    EXPECT_EQ(driver.messageBoxes()[0].text,
+              "Disk full while accessing C:\\Program Files\\Kestrune\\Ondrel\\Ondrel.dat.");
+    EXPECT_EQ(driver.messageBoxes()[0].type, fw::mb::kOk | fw::mb::kIconStop);
+    EXPECT_EQ(settings(), before);
+    EXPECT_EQ(driver.readFile(settingsPath() + ".tmp"), std::nullopt);
+}
+#endif
+
+}  // namespace
