@@ -1,0 +1,153 @@
+// The main window's start and end: a first start, a start minimised with an automatic dial, and
+// the end while connected, while dialing and with no entry ever chosen.
+#include "dialer_fixture.h"
+#include "framework/menu.h"
+#include "resource.h"
+#include "settings_bytes.h"
+
+namespace {
+
+// A line that answers has connected 4 seconds after the dial.
+constexpr std::int64_t kConnectMs = 4000;
+
+class StartupTest : public DialerTest {
+  protected:
+    // A settings file that makes this entry current.
+    void rememberEntry(const std::string& name, const Options& options = {}) {
+        addEntry(name);
+        writeSettings(settingsFile(options, 1, 0, {{name, "ann", "one"}}));
+    }
+    std::string button() const { return dialer.item(fw::kIdOk).text(); }
+    // The state the service reports for a connection, or 0x2001 when it knows it no more.
+    std::uint32_t lineState(ras::ConnectionHandle connection) {
+        ras::ConnStatus status{};
+        status.dwSize = sizeof status;
+        return service.RasGetConnectStatus(connection, &status) == ras::kSuccess
+                   ? status.rasconnstate
+                   : ras::kDisconnected;
+    }
+};
+
+TEST_F(StartupTest, AFirstStartShowsTheIdleWindowAndWritesNothing) {
+    ASSERT_TRUE(openDialer());
+    EXPECT_TRUE(driver.messageBoxes().empty());
+    EXPECT_EQ(dialer.text(), "Ondrel v1.3 (Not Connected)");
+    EXPECT_EQ(dialer.item(IDC_STATUS).text(), "Disconnected");
+    for (int id : {IDC_ENTRY_NAME, IDC_USER_ID, IDC_PASSWORD}) {
+        EXPECT_EQ(dialer.item(id).text(), "") << id;
+    }
+    EXPECT_EQ(dialer.m_strProgramFolder, fw::currentDirectory());
+
+    ASSERT_EQ(driver.tray().size(), 1u);
+    const fw::test::TrayRecord& added = driver.tray()[0];
+    EXPECT_EQ(added.op, 0);
+    EXPECT_EQ(added.owner, dialer.handle());
+    EXPECT_EQ(added.id, 128u);
+    EXPECT_EQ(added.callbackMessage, 0x8064u);
+    EXPECT_EQ(added.iconId, IDI_TRAY_IDLE);
+    EXPECT_EQ(added.tip, "Ondrel v1.3 (Not Connected)");
+
+    fw::Menu system = dialer.systemMenu();
+    const int last = system.itemCount() - 1;
+    ASSERT_GE(last, 1);
+    EXPECT_TRUE(system.itemAt(last - 1).separator);
+    EXPECT_EQ(system.itemAt(last).id, 16u);
+    EXPECT_EQ(system.itemAt(last).text, "&About Ondrel...");
+
+    driver.send(dialer, WM_TRAY_NOTIFY, kTrayIconId, fw::mouse::kRightDown);
+    ASSERT_EQ(driver.menus().size(), 1u);
+    const std::vector<fw::MenuItem>& items = driver.menus()[0].items;
+    const fw::MenuItem expected[] = {
+        {32773, "Connect"}, {32772, "Disconnect", false, true}, {0, "", true}, {1004, "Options..."},
+        {32771, "Open"},
+    };
+    ASSERT_EQ(items.size(), std::size(expected));
+    for (std::size_t i = 0; i < items.size(); ++i) {
+        EXPECT_EQ(items[i].id, expected[i].id) << i;
+        EXPECT_EQ(items[i].separator, expected[i].separator) << i;
+        if (!expected[i].separator) {
+            EXPECT_EQ(items[i].text, expected[i].text) << i;
+            EXPECT_EQ(items[i].grayed, expected[i].grayed) << i;
+        }
+    }
+
+    // The start-up tick shows the window and arms nothing.
+    EXPECT_EQ(driver.timerInterval(dialer, TIMER_STARTUP), 1u);
+    driver.advance(1);
+    EXPECT_FALSE(driver.timerRunning(dialer, TIMER_STARTUP));
+    EXPECT_FALSE(driver.timerRunning(dialer, TIMER_AUTODIAL));
+    EXPECT_TRUE(dialer.isVisible());
+
+    // No entry was ever chosen: the end writes no file.
+    driver.click(dialer, fw::kIdCancel);
+    EXPECT_EQ(driver.tray().back().op, 2);
+    EXPECT_EQ(driver.tray().back().iconId, IDI_TRAY_IDLE);
+    EXPECT_EQ(settings(), std::nullopt);
+}
+
+TEST_F(StartupTest, StartingMinimisedHidesAtOnceAndDialsFourSecondsLater) {
+    rememberEntry("Work", {.autoDial = 1, .startMinimized = 1});
+    ASSERT_TRUE(openDialer());
+    driver.advance(1);
+    EXPECT_TRUE(dialer.isMinimized());
+    EXPECT_FALSE(dialer.isVisible());
+    driver.advance(3999);
+    EXPECT_EQ(button(), "&Connect");
+    driver.advance(1);
+    EXPECT_EQ(button(), "Cancel Call");
+    EXPECT_FALSE(driver.timerRunning(dialer, TIMER_AUTODIAL));
+}
+
+TEST_F(StartupTest, TheEndWhileConnectedAsksWhetherToHangUp) {
+    const struct {
+        const char* answer;
+        bool hangsUp;
+    } rows[] = {{"&Disconnect", true}, {"&Keep Connection", false}, {"close box", false}};
+    rememberEntry("Work");
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.answer);
+        CDialerDlg window(service);
+        ASSERT_TRUE(driver.open(window));
+        driver.click(window, fw::kIdOk);
+        driver.advance(kConnectMs);
+        ASSERT_EQ(window.m_bConnected, 1);
+        const ras::ConnectionHandle connection = window.m_hRasConn;
+        driver.send(window, WM_TRAY_NOTIFY, kTrayIconId, fw::mouse::kLeftDoubleClick);
+
+        bool asked = false;
+        driver.onModal(IDD_KEEP_CONNECTION, [&](fw::test::Driver& d, fw::Dialog& question) {
+            asked = true;
+            EXPECT_EQ(question.parent(), &window);
+            EXPECT_EQ(question.text(), "Keep Current Connection?");
+            EXPECT_EQ(question.item(IDC_KEEP_CONNECTION_TEXT).text(),
+                      "You are currently connected to Work, would you like to disconnect your "
+                      "connection?");
+            for (int id : {fw::kIdOk, fw::kIdCancel}) {
+                if (question.item(id).text() == row.answer) {
+                    d.click(question, id);
+                }
+            }
+            if (!question.ended()) {
+                d.close(question);
+            }
+        });
+        driver.click(window, fw::kIdCancel);
+        EXPECT_TRUE(asked);
+        EXPECT_EQ(lineState(connection), row.hangsUp ? ras::kDisconnected : ras::kConnected);
+        service.RasHangUp(connection);
+    }
+}
+
+TEST_F(StartupTest, TheEndWhileDialingNeitherAsksNorHangsUp) {
+    rememberEntry("Work");
+    ASSERT_TRUE(openDialer());
+    driver.click(dialer, fw::kIdOk);
+    driver.advance(1000);
+    ASSERT_EQ(dialer.item(IDC_STATUS).text(), "Dialing...");
+    // A question would stop the test: it has no script.
+    driver.click(dialer, fw::kIdCancel);
+    EXPECT_FALSE(dialer.exists());
+    EXPECT_NE(lineState(dialer.m_hRasConn), ras::kDisconnected);
+}
+
+}  // namespace
