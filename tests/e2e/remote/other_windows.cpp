@@ -13,14 +13,11 @@ struct Search {
     HWND found = nullptr;
 };
 
-std::string textOf(HWND window, int (*get)(HWND, LPSTR, int)) {
+// Reads a window's title or class name, which GetWindowTextA and GetClassNameA fill alike.
+std::string textOf(HWND window, int(WINAPI* get)(HWND, LPSTR, int)) {
     std::vector<char> buffer(1024);
     const int length = get(window, buffer.data(), static_cast<int>(buffer.size()));
     return std::string(buffer.data(), length > 0 ? static_cast<std::size_t>(length) : 0);
-}
-
-int classNameOf(HWND window, LPSTR buffer, int size) {
-    return GetClassNameA(window, buffer, size);
 }
 
 BOOL CALLBACK visit(HWND window, LPARAM context) {
@@ -30,11 +27,11 @@ BOOL CALLBACK visit(HWND window, LPARAM context) {
     if (process == GetCurrentProcessId()) {
         return TRUE;
     }
-    // The title as the window manager keeps it: reading it sends no message, so a busy window
+    // The title as the system keeps it: reading it sends no message, so a busy window
     // cannot stall the search.
     const std::string title = textOf(window, GetWindowTextA);
     if (title.rfind(search.titlePrefix, 0) != 0 ||
-        (!search.className.empty() && textOf(window, classNameOf) != search.className)) {
+        (!search.className.empty() && textOf(window, GetClassNameA) != search.className)) {
         return TRUE;
     }
     search.found = window;
