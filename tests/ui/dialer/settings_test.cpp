@@ -15,36 +15,24 @@ using Cause = fw::FileError::Cause;
 const std::vector<Triple> kThree = {
     {"Home", "ann", "one"}, {"Work", "bob", "two"}, {"Lab", "cyd", "three"}};
 
-class SettingsTest : public DialerTest {
-  protected:
-    std::string shown(int id) const { return dialer.item(id).text(); }
-    // "&Exit", which saves the record when an entry is current.
-    void exitDialer() { driver.click(dialer, fw::kIdCancel); }
-};
+using SettingsTest = DialerTest;
 
 TEST_F(SettingsTest, EveryOptionLoadsIntoItsMember) {
     // Two complementary patterns, so a field read into its neighbour shows.
-    const Options patterns[] = {
-        {1, 0, 1, 0, 1, 0, "C:\\Mail\\mail.exe", 1, "", 0},
-        {0, 1, 0, 1, 0, 1, "", 0, "C:\\WINDOWS\\ding.wav", 1},
-    };
+    const Options patterns[] = {{1, 0, 1, 0, 1, 0, "C:\\Mail\\mail.exe", 1, "", 0},
+                                {0, 1, 0, 1, 0, 1, "", 0, "C:\\WINDOWS\\ding.wav", 1}};
     for (const Options& o : patterns) {
-        SCOPED_TRACE(o.programPath + o.soundPath);
-        CDialerDlg window(service);
+        CDialerDlg w(service);
         writeSettings(settingsFile(o, 0, 0));
-        ASSERT_TRUE(driver.open(window));
-        EXPECT_EQ(window.m_bSaveUserAndPassword, o.saveUserAndPassword);
-        EXPECT_EQ(window.m_bKeepDialing, o.keepDialing);
-        EXPECT_EQ(window.m_bStartWithWindows, o.startWithWindows);
-        EXPECT_EQ(window.m_bAutoDial, o.autoDial);
-        EXPECT_EQ(window.m_bStartMinimized, o.startMinimized);
-        EXPECT_EQ(window.m_bStartProgram, o.startProgram);
-        EXPECT_EQ(window.m_strProgramPath, o.programPath);
-        EXPECT_EQ(window.m_bPlaySound, o.playSound);
-        EXPECT_EQ(window.m_strSoundPath, o.soundPath);
-        EXPECT_EQ(window.m_bDialBySchedule, o.dialBySchedule);
-        EXPECT_EQ(window.m_nEntryCount, 0);
-        driver.click(window, fw::kIdCancel);
+        ASSERT_TRUE(driver.open(w));
+        EXPECT_EQ(
+            (std::vector<int>{w.m_bSaveUserAndPassword, w.m_bKeepDialing, w.m_bStartWithWindows,
+                              w.m_bAutoDial, w.m_bStartMinimized, w.m_bStartProgram, w.m_bPlaySound,
+                              w.m_bDialBySchedule}),
+            (std::vector<int>{o.saveUserAndPassword, o.keepDialing, o.startWithWindows, o.autoDial,
+                              o.startMinimized, o.startProgram, o.playSound, o.dialBySchedule}));
+        EXPECT_EQ(w.m_strProgramPath + "|" + w.m_strSoundPath, o.programPath + "|" + o.soundPath);
+        driver.click(w, fw::kIdCancel);
     }
 }
 
@@ -65,8 +53,6 @@ TEST_F(SettingsTest, TheCurrentEntryFillsTheFields) {
         {"no entries, any index", settingsFile({1}, 0, 5), "", "", "", 0},
         {"index past the end", settingsFile({1}, 3, 3, kThree), "", "", "", 3},
         {"negative index", settingsFile({1}, 3, -1, kThree), "", "", "", 3},
-        {"bytes after the last entry", settingsFile({1}, 1, 0, {{"Home", "ann", "one"}}) + "junk",
-         "Home", "ann", "one", 1},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.what);
@@ -146,17 +132,6 @@ TEST_F(SettingsTest, TheTypedAccountGoesIntoTheCurrentTripleOnly) {
     }
 }
 
-TEST_F(SettingsTest, AccountsAreKeptInMemoryWhenNotStored) {
-    writeSettings(settingsFile({0}, 2, 0, {{"Home", "", ""}, {"Work", "", ""}}));
-    ASSERT_TRUE(openDialer());
-    driver.type(dialer, IDC_USER_ID, "ann");
-    driver.type(dialer, IDC_PASSWORD, "one");
-    exitDialer();
-    EXPECT_EQ(dialer.m_astrUserIds, (std::vector<std::string>{"ann", ""}));
-    EXPECT_EQ(dialer.m_astrPasswords, (std::vector<std::string>{"one", ""}));
-    EXPECT_EQ(settings(), settingsFile({0}, 2, 0, {{"Home", "", ""}, {"Work", "", ""}}));
-}
-
 TEST_F(SettingsTest, AFileThatEndsTooEarlyIsDeletedAndEndsTheStart) {
     const std::string whole = settingsFile({1}, 3, 0, kThree);
     const struct {
@@ -200,7 +175,7 @@ TEST_F(SettingsHeadlessOnly, ASaveThatFailsHalfWayKeepsThePreviousFile) {
     ASSERT_TRUE(openDialer());
     driver.type(dialer, IDC_PASSWORD, "changed");
     driver.injectFault({settingsPath() + ".tmp", Op::write, Cause::diskFull, 10});
-    exitDialer();
+    driver.click(dialer, fw::kIdCancel);
     ASSERT_EQ(driver.messageBoxes().size(), 1u);
     EXPECT_EQ(driver.messageBoxes()[0].text,
               "Disk full while accessing C:\\Program Files\\Kestrune\\Ondrel\\Ondrel.dat.");
