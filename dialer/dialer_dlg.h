@@ -131,5 +131,8 @@ class CDialerDlg : public fw::Dialog {
     void OnProperties();
     void OnErrorDetails();
 
+    // The Options dialog, and what its OK makes of the settings (options_command.cpp).
+    void OnOptions();
+
     ras::RemoteAccess& m_ras;
 };
