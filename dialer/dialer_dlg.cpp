@@ -23,8 +23,11 @@ void CDialerDlg::doDataExchange(fw::DataExchange& dx) {
 }
 
 bool CDialerDlg::onCommand(int id, int /*code*/) {
-    // Button 1 (OK) reaches OnConnect through onOK; "&Options..." is not handled here.
+    // Button 1 (OK) reaches OnConnect through onOK.
     switch (id) {
+        case IDC_OPTIONS:
+            OnOptions();
+            return true;
         case ID_TRAY_CONNECT:
         case ID_TRAY_DISCONNECT:
             OnConnect();
