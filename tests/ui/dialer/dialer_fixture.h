@@ -67,6 +67,10 @@ class DialerTest : public ::testing::Test {
         entries_.push_back(name);
     }
 
+    // An entry the test made some other way (through the service's own dialog, say), removed at
+    // the end like the others.
+    void removeLater(const std::string& name) { entries_.push_back(name); }
+
     std::string settingsPath() const {
         return folder + "\\Ondrel.dat";
     }
