@@ -1,0 +1,384 @@
+// The Options dialog and the Options command: the settings shown, handed back on OK and never on
+// Cancel; the entry list; the enabling check boxes; Browse, Help and New Connection; the current
+// entry worked out afterwards, "Ondrel.dat" and the start-up folder's shortcut.
+#include <cstdio>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "dialer/options/options_dlg.h"
+#include "dialer_fixture.h"
+#include "framework/file_dialog.h"
+#include "framework/message_box.h"
+#include "framework/save_file.h"
+#include "platform/res/simulated_ras_resource.h"
+#include "resource.h"
+#include "settings_bytes.h"
+
+namespace {
+
+// The check boxes and the main window's members they show.
+const struct CheckBox {
+    int id;
+    BOOL CDialerDlg::*member;
+} kCheckBoxes[] = {
+    {IDC_SAVE_USER_PASSWORD, &CDialerDlg::m_bSaveUserAndPassword},
+    {IDC_KEEP_DIALING, &CDialerDlg::m_bKeepDialing},
+    {IDC_START_WITH_WINDOWS, &CDialerDlg::m_bStartWithWindows},
+    {IDC_AUTO_DIAL, &CDialerDlg::m_bAutoDial},
+    {IDC_START_MINIMIZED, &CDialerDlg::m_bStartMinimized},
+    {IDC_START_PROGRAM, &CDialerDlg::m_bStartProgram},
+    {IDC_PLAY_SOUND, &CDialerDlg::m_bPlaySound},
+    {IDC_DIAL_BY_SCHEDULE, &CDialerDlg::m_bDialBySchedule},
+};
+
+class OptionsTest : public DialerTest {
+  protected:
+    OptionsTest() {
+        // The single-user layout's start-up folder (the Wine prefix has it already).
+        std::string path = fw::windowsDirectory();
+        for (const char* part : {"\\Start Menu", "\\Programs", "\\StartUp"}) {
+            fw::createDirectory(path += part);
+        }
+    }
+    ~OptionsTest() override { fw::deleteFile(startupShortcut()); }
+
+    static std::string startupShortcut() {
+        return fw::windowsDirectory() + "\\Start Menu\\Programs\\StartUp\\Ondrel v1.3.lnk";
+    }
+    std::string shortcutSource() const { return folder + "\\Ondrel v1.3.lnk"; }
+
+    // The Options command from the main window; the script drives the dialog and ends it.
+    void runOptions(const std::function<void(COptionsDlg&)>& script) {
+        driver.onModal(IDD_OPTIONS, [script](fw::test::Driver&, fw::Dialog& dialog) {
+            script(static_cast<COptionsDlg&>(dialog));
+        });
+        driver.click(dialer, IDC_OPTIONS);
+    }
+
+    // The one message box shown: the file-error box, owned by the main window.
+    void expectFileError(const std::string& text) {
+        ASSERT_EQ(driver.messageBoxes().size(), 1u);
+        EXPECT_EQ(driver.messageBoxes()[0].text, text);
+        EXPECT_EQ(driver.messageBoxes()[0].type, fw::mb::kOk | fw::mb::kIconStop);
+        EXPECT_EQ(driver.messageBoxes()[0].owner, dialer.handle());
+    }
+
+    static std::vector<std::string> listItems(const COptionsDlg& dlg) {
+        const fw::ComboBox list(dlg, IDC_ENTRY_LIST);
+        std::vector<std::string> items;
+        for (int i = 0; i < list.count(); ++i) {
+            items.push_back(list.itemText(i));
+        }
+        return items;
+    }
+    static int selection(const COptionsDlg& dlg) {
+        return fw::ComboBox(dlg, IDC_ENTRY_LIST).currentSelection();
+    }
+};
+
+TEST_F(OptionsTest, EveryCheckBoxShowsTheWindowsValueAndComesBackOnOk) {
+    addEntry("Work");
+    driver.writeFile(shortcutSource(), "L");
+    ASSERT_TRUE(openDialer());
+    for (const CheckBox& box : kCheckBoxes) {
+        for (const BOOL before : {0, 1}) {
+            SCOPED_TRACE(testing::Message() << box.id << " was " << before);
+            for (const CheckBox& other : kCheckBoxes) {
+                dialer.*other.member = other.id == box.id ? before : 0;
+            }
+            runOptions([&](COptionsDlg& dlg) {
+                for (const CheckBox& other : kCheckBoxes) {
+                    EXPECT_EQ(dlg.item(other.id).checkState(), dialer.*other.member) << other.id;
+                }
+                driver.click(dlg, box.id);
+                driver.click(dlg, fw::kIdOk);
+            });
+            for (const CheckBox& other : kCheckBoxes) {
+                EXPECT_EQ(dialer.*other.member, other.id == box.id ? 1 - before : 0) << other.id;
+            }
+        }
+    }
+}
+
+TEST_F(OptionsTest, CancelHandsNothingBackEvenAfterTheEnablingCheckBoxesTookTheControls) {
+    addEntry("Home");
+    addEntry("Work");
+    driver.writeFile(shortcutSource(), "L");
+    ASSERT_TRUE(openDialer());
+    dialer.m_strEntryName = "Work";
+    dialer.m_strProgramPath = "C:\\Tools\\mail.exe";
+    dialer.m_bStartProgram = dialer.m_bPlaySound = 1;
+    dialer.updateData(false);
+    // Which of the program path, the sound path and the schedule list are enabled.
+    const auto enabled = [](const COptionsDlg& dlg) {
+        std::string states;
+        for (const int id : {IDC_PROGRAM_PATH, IDC_BROWSE_PROGRAM, IDC_SOUND_PATH, IDC_BROWSE_SOUND,
+                             IDC_TASK_LIST}) {
+            states += dlg.item(id).isEnabled() ? '1' : '0';
+        }
+        return states;
+    };
+    runOptions([&](COptionsDlg& dlg) {
+        EXPECT_EQ(enabled(dlg), "11110");
+        driver.choose(dlg, IDC_ENTRY_LIST, 0);
+        driver.type(dlg, IDC_SOUND_PATH, "other.wav");
+        for (const CheckBox& box : kCheckBoxes) {
+            driver.click(dlg, box.id);
+        }
+        // The last box, "Dial according to a schedule:", took every control into the members.
+        EXPECT_EQ(dlg.m_nEntryIndex, 0);
+        EXPECT_EQ(dlg.m_bStartWithWindows, 1);
+        EXPECT_EQ(dlg.m_strSoundPath, "other.wav");
+        EXPECT_EQ(enabled(dlg), "00001");
+        EXPECT_EQ(dlg.item(IDC_PROGRAM_PATH).text(), "C:\\Tools\\mail.exe");
+        driver.click(dlg, IDC_OPTIONS_HELP);
+        driver.click(dlg, fw::kIdCancel);
+    });
+    for (const CheckBox& box : kCheckBoxes) {
+        const bool wasSet = box.id == IDC_START_PROGRAM || box.id == IDC_PLAY_SOUND;
+        EXPECT_EQ(dialer.*box.member, wasSet ? 1 : 0) << box.id;
+    }
+    EXPECT_EQ(dialer.m_strEntryName, "Work");
+    EXPECT_EQ(dialer.m_strSoundPath, "");
+    EXPECT_EQ(settings(), std::nullopt);
+    EXPECT_EQ(driver.readFile(startupShortcut()), std::nullopt);
+    // Help opens the program folder's help file, owned by the main window.
+    ASSERT_EQ(driver.shell().size(), 1u);
+    const fw::test::ShellRecord& help = driver.shell()[0];
+    EXPECT_EQ(help.kind + " " + help.verb + " " + help.target,
+              "shell Open " + folder + "\\Ondrel.hlp");
+    EXPECT_EQ(help.flags, unsigned{fw::kShowNormal});
+    EXPECT_EQ(help.owner, dialer.handle());
+}
+
+TEST_F(OptionsTest, BrowseShowsTheChosenFileAndLeavesEveryOtherControlAsTheUserSetIt) {
+    const struct {
+        int box, browse, edit;
+        const char* filter;
+        std::string COptionsDlg::*path;
+    } rows[] = {
+        {IDC_START_PROGRAM, IDC_BROWSE_PROGRAM, IDC_PROGRAM_PATH,
+         "Programs | *.exe; *.com; *.bat; | All Files (*.*) | *.*; ||",
+         &COptionsDlg::m_strProgramPath},
+        {IDC_PLAY_SOUND, IDC_BROWSE_SOUND, IDC_SOUND_PATH, "Wave Files (*.wav) | *.wav; ||",
+         &COptionsDlg::m_strSoundPath},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.browse);
+        driver.clearRecords();
+        COptionsDlg dlg(nullptr, service);
+        dlg.*row.path = "old";
+        ASSERT_TRUE(driver.open(dlg));
+        driver.click(dlg, row.box);
+        driver.click(dlg, IDC_START_MINIMIZED);
+        driver.answerFileDialog(std::nullopt);
+        driver.click(dlg, row.browse);
+        EXPECT_EQ(dlg.item(row.edit).text(), "old");
+        driver.answerFileDialog("C:\\Chosen\\file.ext");
+        driver.click(dlg, row.browse);
+        EXPECT_EQ(dlg.item(row.edit).text(), "C:\\Chosen\\file.ext");
+        EXPECT_EQ(dlg.item(IDC_START_MINIMIZED).checkState(), fw::kChecked);
+        for (const fw::test::FileDialogRecord& record : driver.fileDialogs()) {
+            EXPECT_TRUE(record.open);
+            EXPECT_EQ(record.filter, row.filter);
+            EXPECT_EQ(record.flags, fw::kOfnHideReadOnly);
+            EXPECT_EQ(record.defaultExt, "");
+            EXPECT_EQ(record.fileName, "");
+            EXPECT_EQ(record.owner, dlg.handle());
+        }
+        driver.click(dlg, fw::kIdOk);
+        EXPECT_EQ(driver.fileDialogs().size(), 2u);
+        EXPECT_EQ(dlg.*row.path, "C:\\Chosen\\file.ext");
+        EXPECT_EQ(dlg.m_bStartMinimized, 1);
+    }
+}
+
+TEST_F(OptionsTest, NewConnectionRefillsTheListAndSelectsTheDialogsEntryAgain) {
+    addEntry("Home");
+    addEntry("Work");
+    removeLater("Alpha");
+    const struct {
+        const char* created;  // nothing: the user cancels
+        std::vector<std::string> items;
+    } rows[] = {
+        {nullptr, {"Home", "Work"}},
+        {"Alpha", {"Alpha", "Home", "Work"}},
+    };
+    COptionsDlg dlg(nullptr, service);
+    dlg.m_strEntryName = "Work";
+    ASSERT_TRUE(driver.open(dlg));
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.items.size());
+        driver.choose(dlg, IDC_ENTRY_LIST, 0);
+        driver.onModal(IDD_RAS_ENTRY, [&](fw::test::Driver& d, fw::Dialog& editor) {
+            EXPECT_EQ(editor.parent(), &dlg);
+            if (row.created != nullptr) {
+                d.type(editor, IDC_RAS_NAME, row.created);
+            }
+            d.click(editor, row.created != nullptr ? fw::kIdOk : fw::kIdCancel);
+        });
+        driver.click(dlg, IDC_NEW_CONNECTION);
+        EXPECT_EQ(listItems(dlg), row.items);
+        const int work = static_cast<int>(row.items.size()) - 1;
+        EXPECT_EQ(selection(dlg), work);
+        EXPECT_EQ(dlg.m_nEntryIndex, work);
+    }
+    driver.click(dlg, fw::kIdOk);
+    EXPECT_EQ(dlg.m_strEntryName, "Work");
+}
+
+TEST_F(OptionsTest, TheListHoldsTheWholePhonebookAndOkHandsBackTheSelectedNameOrNone) {
+    const struct {
+        std::size_t entries;  // "Entry 01" and on
+        const char* name;
+        int selected;
+        const char* handedBack;
+    } rows[] = {
+        {0, "Entry 01", -1, ""},
+        {2, "Gone", -1, ""},  // the entry has left the phonebook
+        {2, "", -1, ""},
+        {2, "entry 02", 1, "Entry 02"},  // the first item that begins with the name, ignoring case
+        {2, "Entry 0", 0, "Entry 01"},
+        {20, "Entry 20", 19, "Entry 20"},
+        {21, "Entry 21", 20, "Entry 21"},  // more than the first enumeration has room for
+        {45, "Entry 45", 44, "Entry 45"},
+    };
+    std::vector<std::string> names;
+    for (const auto& row : rows) {
+        SCOPED_TRACE(testing::Message() << row.entries << " " << row.name);
+        while (names.size() < row.entries) {
+            char name[16];
+            std::snprintf(name, sizeof name, "Entry %02zu", names.size() + 1);
+            names.push_back(name);
+            addEntry(name);
+        }
+        COptionsDlg dlg(nullptr, service);
+        dlg.m_strEntryName = row.name;
+        ASSERT_TRUE(driver.open(dlg));
+        EXPECT_EQ(listItems(dlg), names);
+        EXPECT_EQ(selection(dlg), row.selected);
+        EXPECT_EQ(dlg.m_nEntryIndex, row.selected);
+        driver.click(dlg, fw::kIdOk);
+        EXPECT_EQ(dlg.m_strEntryName, row.handedBack);
+    }
+}
+
+TEST_F(OptionsTest, OkMakesTheChosenEntryCurrentWithItsRememberedAccount) {
+    addEntry("Home");
+    addEntry("Work");
+    ASSERT_TRUE(openDialer());
+    dialer.m_bSaveUserAndPassword = 1;
+    const struct {
+        const char* what;
+        std::vector<Triple> before, saved;
+        std::int32_t current;
+        const char* userId;
+        const char* password;
+    } rows[] = {
+        // The entry left behind keeps the account typed for it.
+        {"known",
+         {{"Home", "ann", "1"}, {"Work", "bob", "2"}},
+         {{"Home", "amy", "typed"}, {"Work", "bob", "2"}},
+         1,
+         "bob",
+         "2"},
+        {"new", {{"Home", "ann", "1"}}, {{"Home", "amy", "typed"}, {"Work", "", ""}}, 1, "", ""},
+        // Typed before any entry was chosen, the account stays with the very first one.
+        {"first", {}, {{"Work", "amy", "typed"}}, 0, "amy", "typed"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.what);
+        dialer.m_astrEntryNames.clear();
+        dialer.m_astrUserIds.clear();
+        dialer.m_astrPasswords.clear();
+        for (const Triple& entry : row.before) {
+            dialer.m_astrEntryNames.push_back(entry.name);
+            dialer.m_astrUserIds.push_back(entry.userId);
+            dialer.m_astrPasswords.push_back(entry.password);
+        }
+        dialer.m_nEntryCount = static_cast<std::int32_t>(row.before.size());
+        dialer.m_nCurrentEntry = 0;
+        dialer.m_strEntryName = row.before.empty() ? "" : "Home";
+        dialer.updateData(false);
+        driver.type(dialer, IDC_USER_ID, "amy");
+        driver.type(dialer, IDC_PASSWORD, "typed");
+        runOptions([&](COptionsDlg& dlg) {
+            driver.choose(dlg, IDC_ENTRY_LIST, 1);
+            driver.click(dlg, fw::kIdOk);
+        });
+        const auto count = static_cast<std::int32_t>(row.saved.size());
+        EXPECT_EQ(settings(), settingsFile({1}, count, row.current, row.saved));
+        EXPECT_EQ(dialer.m_nCurrentEntry, row.current);
+        EXPECT_EQ(dialer.item(IDC_ENTRY_NAME).text(), "Work");
+        EXPECT_EQ(dialer.item(IDC_USER_ID).text(), row.userId);
+        EXPECT_EQ(dialer.item(IDC_PASSWORD).text(), row.password);
+    }
+}
+
+TEST_F(OptionsTest, TheStartUpFolderHoldsACopyOfTheShortcutExactlyWhileTheOptionIsTicked) {
+    addEntry("Work");
+    // More than one read's worth, with every byte value.
+    std::string shortcut(10'000, '\0');
+    for (std::size_t i = 0; i < shortcut.size(); ++i) {
+        shortcut[i] = static_cast<char>(i * 7);
+    }
+    ASSERT_TRUE(openDialer());
+    const struct {
+        bool source;
+        int tick;
+        std::optional<std::string> copy;
+        const char* message;
+    } rows[] = {
+        {true, 1, shortcut, nullptr},
+        {true, 0, std::nullopt, nullptr},
+        {true, 0, std::nullopt, nullptr},  // nothing to delete, nothing said
+        {false, 1, std::nullopt, "Ondrel v1.3.lnk was not found."},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(testing::Message() << row.source << row.tick);
+        if (row.source) {
+            driver.writeFile(shortcutSource(), shortcut);
+        } else {
+            fw::deleteFile(shortcutSource());
+        }
+        driver.clearRecords();
+        runOptions([&](COptionsDlg& dlg) {
+            if (dlg.item(IDC_START_WITH_WINDOWS).checkState() != row.tick) {
+                driver.click(dlg, IDC_START_WITH_WINDOWS);
+            }
+            driver.click(dlg, fw::kIdOk);
+        });
+        EXPECT_EQ(driver.readFile(startupShortcut()), row.copy);
+        // "Ondrel.dat" is written before the shortcut, whatever becomes of it.
+        EXPECT_EQ(settings().value_or("").substr(8, 4), le32(row.tick));
+        if (row.message == nullptr) {
+            EXPECT_TRUE(driver.messageBoxes().empty());
+        } else {
+            expectFileError(row.message);
+        }
+    }
+}
+
+#ifndef _WIN32
+// Only the headless backend injects file faults.
+using OptionsHeadlessOnly = OptionsTest;
+
+TEST_F(OptionsHeadlessOnly, AnOndrelDatThatCannotBeCreatedStopsTheCommandBeforeTheShortcut) {
+    addEntry("Work");
+    driver.writeFile(shortcutSource(), "L");
+    ASSERT_TRUE(openDialer());
+    driver.injectFault({settingsPath() + fw::kSaveSuffix, fw::test::FileFault::Op::create,
+                        fw::FileError::Cause::accessDenied});
+    runOptions([&](COptionsDlg& dlg) {
+        driver.click(dlg, IDC_START_WITH_WINDOWS);
+        driver.click(dlg, fw::kIdOk);
+    });
+    expectFileError("Access to Ondrel.dat was denied.");
+    EXPECT_EQ(settings(), std::nullopt);
+    EXPECT_EQ(driver.readFile(startupShortcut()), std::nullopt);
+}
+#endif
+
+}  // namespace
