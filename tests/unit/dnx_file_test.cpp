@@ -121,34 +121,24 @@ TEST_F(DnxFileTest, BadFilesAreRefusedWhole) {
     enum class Outcome { invalid, endOfFile };
     const std::string tail = std::string(24, '\0');  // six absent records
     const std::string abc = "DNX1" + bytes({3}) + "abc";
+    // The dialer's ui tests hold the plainer bad files; these are the edges.
     const struct {
         const char* what;
         std::string data;
         Outcome outcome;
     } rows[] = {
         {"empty file", "", Outcome::endOfFile},
-        {"shorter than the magic", "DNX", Outcome::endOfFile},
-        {"another magic", "DNX2" + bytes({3}) + "abc" + kAbsent + tail, Outcome::invalid},
         {"magic in lower case", "dnx1" + bytes({3}) + "abc" + kAbsent + tail, Outcome::invalid},
         {"ends inside the name", "DNX1" + bytes({5}) + "abc", Outcome::endOfFile},
-        {"empty name", "DNX1" + bytes({0}) + kAbsent + tail, Outcome::invalid},
-        {"257-character name",
-         "DNX1" + bytes({0xFF, 0x01, 0x01}) + std::string(257, 'x') + kAbsent + tail,
-         Outcome::invalid},
-        {"backslash in the name", "DNX1" + bytes({3}) + "a\\b" + kAbsent + tail, Outcome::invalid},
-        {"tab in the name", "DNX1" + bytes({3}) + "a\tb" + kAbsent + tail, Outcome::invalid},
         {"NUL in the name", "DNX1" + bytes({3, 'a', 0, 'b'}) + kAbsent + tail, Outcome::invalid},
         {"DEL in the name", "DNX1" + bytes({3, 'a', 0x7F, 'b'}) + kAbsent + tail, Outcome::invalid},
-        {"1,000-byte record", abc + record(3, std::string(1000, 'z')) + tail, Outcome::invalid},
+        {"unit separator in the name", "DNX1" + bytes({3, 'a', 0x1F, 'b'}) + kAbsent + tail,
+         Outcome::invalid},
         {"huge record size", abc + u32(1) + u32(0xFFFFFFFF) + u32(3) + "zz" + tail,
          Outcome::invalid},
-        {"record larger than the file", abc + u32(1) + u32(500) + u32(3) + "zz", Outcome::invalid},
-        {"ends inside the last record's data",
-         abc + kAbsent + std::string(20, '\0') + u32(1) + u32(4) + u32(1) + "bo", Outcome::invalid},
         {"ends inside the last record's type",
          abc + kAbsent + std::string(20, '\0') + u32(1) + u32(4) + bytes({1, 0}),
          Outcome::endOfFile},
-        {"ends before the last flag", abc + kAbsent + std::string(20, '\0'), Outcome::endOfFile},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.what);

@@ -45,26 +45,6 @@ class EntryValuesTest : public SandboxTest {
 constexpr const char* kAddresses = "RemoteAccess\\Addresses";
 constexpr const char* kProfile = "RemoteAccess\\Profile\\Home";
 
-TEST_F(EntryValuesTest, ReadsSevenValuesThroughTheTransferBuffer) {
-    set(kAddresses, "Home", value(3, "addr"));
-    set(kAddresses, "Other", value(3, "not ours"));
-    set(kProfile, "IP", value(3, std::string(8, '\0')));
-    set(kProfile, "Mode", value(4, std::string("\x01\0\0\0", 4)));
-    set(kProfile, "PPPScript", value(1, std::string(998, 's') + '\0'));  // exactly 999 bytes
-    set(kProfile, "Terminal", value(3, std::string(1000, 't')));         // one too many
-    set(kProfile, "User", value(2, std::string("%U%\0", 4)));
-    set(kProfile, "Extra", value(1, std::string("x\0", 2)));
-
-    const EntryValues read = ReadEntryValues("Home");
-    EXPECT_EQ(read[0], value(3, "addr"));
-    EXPECT_EQ(read[1], value(3, std::string(8, '\0')));
-    EXPECT_EQ(read[2], value(4, std::string("\x01\0\0\0", 4)));
-    EXPECT_EQ(read[3], std::nullopt) << "MultiLink does not exist";
-    EXPECT_EQ(read[4], value(1, std::string(998, 's') + '\0'));
-    EXPECT_EQ(read[5], std::nullopt) << "Terminal is larger than the buffer";
-    EXPECT_EQ(read[6], value(2, std::string("%U%\0", 4)));
-}
-
 TEST_F(EntryValuesTest, MissingKeysReadAsAbsent) {
     EXPECT_EQ(ReadEntryValues("Home"), EntryValues{});
     set(kAddresses, "Home", value(3, "addr"));
@@ -102,33 +82,6 @@ TEST_F(EntryValuesTest, AddressesKeyIsNeverCreatedButTheProfileKeyIs) {
 
     WriteEntryValues("Bare", EntryValues{});
     EXPECT_TRUE(keyExists("RemoteAccess\\Profile\\Bare")) << "created even with nothing to set";
-}
-
-TEST_F(EntryValuesTest, WhatIsReadIsWrittenBackByteForByte) {
-    set(kAddresses, "Home", value(3, bytes({0, 1, 2, 0xFF})));
-    const char* names[] = {"IP", "Mode", "MultiLink", "PPPScript", "Terminal", "User"};
-    const RegValue profile[] = {
-        value(3, bytes({192, 168, 0, 1, 0, 0, 0, 0})),
-        value(4, bytes({1, 0, 0, 0})),
-        value(4, bytes({0, 0, 0, 0})),
-        value(1, bytes({0})),
-        value(3, bytes({1, 0, 0, 0, 0, 0, 0, 0})),
-        value(7, bytes({'a', 0, 'b', 0, 0})),
-    };
-    for (std::size_t i = 0; i < 6; ++i) {
-        set(kProfile, names[i], profile[i]);
-    }
-    const EntryValues read = ReadEntryValues("Home");
-    reg::Key addresses;
-    ASSERT_EQ(addresses.open(kAddresses), reg::kSuccess);
-    ASSERT_EQ(addresses.remove("Home"), reg::kSuccess);
-    ASSERT_EQ(reg::deleteTree(kProfile), reg::kSuccess);
-
-    WriteEntryValues("Home", read);
-    EXPECT_EQ(get(kAddresses, "Home"), value(3, bytes({0, 1, 2, 0xFF})));
-    for (std::size_t i = 0; i < 6; ++i) {
-        EXPECT_EQ(get(kProfile, names[i]), profile[i]) << names[i];
-    }
 }
 
 }  // namespace
