@@ -1,6 +1,7 @@
 #include "other_windows.h"
 
 #include <chrono>
+#include <cstring>
 #include <vector>
 
 namespace remote {
@@ -50,14 +51,15 @@ std::optional<std::string> windowText(HWND window) {
     if (window == nullptr) {
         return std::nullopt;
     }
-    std::vector<char> buffer(1024);
+    std::vector<char> buffer(1024, '\0');
     DWORD_PTR length = 0;
     if (!SendMessageTimeoutA(window, WM_GETTEXT, buffer.size(),
                              reinterpret_cast<LPARAM>(buffer.data()), SMTO_ABORTIFHUNG, 2000,
                              &length)) {
         return std::nullopt;
     }
-    return std::string(buffer.data(), length);
+    // The text ends at its terminator, whatever a window about to go reports as its length.
+    return std::string(buffer.data(), strnlen(buffer.data(), buffer.size() - 1));
 }
 
 Reading waitFor(const std::function<Reading()>& read,
