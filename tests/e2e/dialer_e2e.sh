@@ -63,49 +63,32 @@ fail() {
     exit 1
 }
 
-# Seconds since the scenario began, in tenths.
+# Seconds since the scenario began, to a tenth.
 elapsed() { awk -v a="$started" -v b="$EPOCHREALTIME" 'BEGIN { printf "%.1f", b - a }'; }
+
+# note STEP: the step the scenario has come to, for the log and for a failure's message.
+note() {
+    step=$1
+    echo "[$scenario $(elapsed) s] $step"
+}
 
 # at STEP COMMAND...: one step of the scenario; its failure ends the run.
 at() {
-    step=$1
+    note "$1"
     shift
-    echo "[$scenario $(elapsed) s] $step"
-    "$@" || fail "$*"
-}
-
-# A 32-bit little-endian number and an archived string (one length byte, then the characters),
-# as "Ondrel.dat" holds them.
-u32() {
-    local v=$1
-    printf "$(printf '\\x%02x\\x%02x\\x%02x\\x%02x' $((v & 255)) $((v >> 8 & 255)) \
-        $((v >> 16 & 255)) $((v >> 24 & 255)))"
-}
-str() { printf "$(printf '\\x%02x' ${#1})%s" "$1"; }
-
-# settings KEEP_DIALING ENTRY: an "Ondrel.dat" with every option off except keep-dialing, and
-# ENTRY as its one remembered entry, current, with no account ID or password stored.
-settings() {
-    u32 0                     # save user ID and password
-    u32 "$1"                  # keep dialing
-    u32 0; u32 0; u32 0       # start with Windows, dial at start, start minimised
-    u32 0; str ""             # start a program, its path
-    u32 0; str ""             # play a sound, its path
-    u32 0                     # dial by schedule
-    u32 1; u32 0              # entry count, current entry
-    str "$2"; str ""; str ""  # name, account ID, password
+    "$@" || fail "$* (exit status $?)"
 }
 
 # begin NAME: a fresh program folder holding Ondrel.exe; no simulated entries.
 begin() {
     scenario=$1
-    step="prepare the program folder"
     echo "=== $scenario"
     started=$EPOCHREALTIME
+    note "prepare the program folder"
     folder=$programs/$scenario
     rm -rf "$folder" && mkdir -p "$folder" && cp "$dialer_exe" "$folder/Ondrel.exe" ||
         fail "cannot prepare $folder"
-    entries_added=yes
+    entries_added=yes # whatever an earlier run left in the phonebook goes too
     clean_up
 }
 
@@ -117,11 +100,16 @@ add_entry() {
 
 # Starts Ondrel.exe with its folder as the current directory and waits for its idle window.
 start_dialer() {
-    step="start Ondrel.exe"
-    echo "[$scenario $(elapsed) s] $step"
+    note "start Ondrel.exe"
     (cd "$folder" && exec "$repo/scripts/wine-run" Ondrel.exe) >"$folder/wine.log" 2>&1 &
     dialer_pid=$!
     at "the idle title" remote wait-title "$idle_title" 30
+}
+
+# settings ENTRY KEEP_DIALING: an "Ondrel.dat" that makes ENTRY current.
+settings() {
+    note "Ondrel.dat with $1 current"
+    "$repo/scripts/settings-file.sh" "$1" "$2" >"$folder/Ondrel.dat" || fail "settings-file.sh $*"
 }
 
 # shot NAME: the screen, once the window has had a moment to paint what it shows.
@@ -133,7 +121,7 @@ shot() {
 # finish_dialer: waits for the dialer to end on its own and checks that it ended well.
 finish_dialer() {
     local deadline=$((SECONDS + 10)) status
-    step="Ondrel.exe ends"
+    note "Ondrel.exe ends"
     while kill -0 "$dialer_pid" 2>/dev/null; do
         [ $SECONDS -lt $deadline ] || fail "still running after 10 s"
         sleep 0.1
@@ -142,7 +130,6 @@ finish_dialer() {
     status=$?
     dialer_pid=
     [ $status -eq 0 ] || fail "exit status $status"
-    echo "[$scenario $(elapsed) s] $step"
 }
 
 # record: the scenario's line in the summary; the next scenario's time starts now.
@@ -178,7 +165,7 @@ end
 
 # (b) An entry that answers, made current through Ondrel.dat: Connect dials, connects and hides.
 begin connect
-settings 0 "E2E Answers" >"$folder/Ondrel.dat"
+settings "E2E Answers" 0
 cp "$folder/Ondrel.dat" "$folder/loaded.dat"
 add_entry "E2E Answers" answers
 start_dialer
@@ -189,7 +176,7 @@ shot connect-dialing
 at "the connected title" remote wait-title "Ondrel v1.3 (Connected to E2E Answers)" 10
 at "status Connected" remote wait-text 1003 "Connected" 5
 at "button 1 reads Disconnect" remote wait-text 1 "Disconnect" 5
-at "the window hides" remote wait-visible hidden 5
+at "the window hides" remote wait-visible hidden 10
 shot connect
 record
 
@@ -210,7 +197,7 @@ end
 
 # (d) A busy line with keep-dialing: the failure text, then a new dial 8 seconds later.
 begin redial
-settings 1 "E2E Busy" >"$folder/Ondrel.dat"
+settings "E2E Busy" 1
 add_entry "E2E Busy" busy
 start_dialer
 at "press &Connect" remote click 1
@@ -232,12 +219,12 @@ end
 
 # (e) Leaving while connected asks whether to keep the connection; the answer hangs up.
 begin exit-connected
-settings 0 "E2E Answers" >"$folder/Ondrel.dat"
+settings "E2E Answers" 0
 add_entry "E2E Answers" answers
 start_dialer
 at "press &Connect" remote click 1
 at "the connected title" remote wait-title "Ondrel v1.3 (Connected to E2E Answers)" 10
-at "the window hides" remote wait-visible hidden 5
+at "the window hides" remote wait-visible hidden 10
 at "tray menu Open" remote command 32771
 at "the window is shown" remote wait-visible visible 5
 at "press &Exit" remote click 2
