@@ -22,9 +22,26 @@ bool isEntryIndex(std::int32_t index, std::int32_t count) {
     return index >= 0 && index < count;
 }
 
+// The entry and the ten options, which the main window and the Options dialog hold under the same
+// names: in before the dialog runs, back when it ends with OK.
+template <typename From, typename To>
+void copyOptions(const From& from, To& to) {
+    to.m_strEntryName = from.m_strEntryName;
+    to.m_bSaveUserAndPassword = from.m_bSaveUserAndPassword;
+    to.m_bKeepDialing = from.m_bKeepDialing;
+    to.m_bStartWithWindows = from.m_bStartWithWindows;
+    to.m_bAutoDial = from.m_bAutoDial;
+    to.m_bStartMinimized = from.m_bStartMinimized;
+    to.m_bStartProgram = from.m_bStartProgram;
+    to.m_strProgramPath = from.m_strProgramPath;
+    to.m_bPlaySound = from.m_bPlaySound;
+    to.m_strSoundPath = from.m_strSoundPath;
+    to.m_bDialBySchedule = from.m_bDialBySchedule;
+}
+
 // The entry the dialog handed back becomes current, with its remembered account; a new one is
 // remembered from now on.
-void MakeEntryCurrent(CDialerDlg& dlg) {
+void makeEntryCurrent(CDialerDlg& dlg) {
     auto& names = dlg.m_astrEntryNames;
     const auto found = std::find(names.begin(), names.end(), dlg.m_strEntryName);
     if (found != names.end()) {
@@ -65,23 +82,28 @@ void copyFile(const std::string& from, const std::string& to) {
     source.close();
 }
 
+// Copies the program's shortcut into the start-up folder while the option is set, and deletes the
+// copy otherwise (whether there was one does not matter). A file that fails is reported.
+void updateStartupShortcut(CDialerDlg& dlg) {
+    const std::string shortcut = fw::windowsDirectory() + kStartupShortcut;
+    if (dlg.m_bStartWithWindows == 0) {
+        fw::deleteFile(shortcut);
+        return;
+    }
+    try {
+        copyFile(kShortcutFile, shortcut);
+    } catch (const fw::FileError& error) {
+        fw::reportFileError(&dlg, error);
+    }
+}
+
 }  // namespace
 
 void CDialerDlg::OnOptions() {
     updateData(true);
     COptionsDlg options(this, m_ras);
     options.m_strProgramFolder = m_strProgramFolder;
-    options.m_strEntryName = m_strEntryName;
-    options.m_bSaveUserAndPassword = m_bSaveUserAndPassword;
-    options.m_bKeepDialing = m_bKeepDialing;
-    options.m_bStartWithWindows = m_bStartWithWindows;
-    options.m_bAutoDial = m_bAutoDial;
-    options.m_bStartMinimized = m_bStartMinimized;
-    options.m_bStartProgram = m_bStartProgram;
-    options.m_strProgramPath = m_strProgramPath;
-    options.m_bPlaySound = m_bPlaySound;
-    options.m_strSoundPath = m_strSoundPath;
-    options.m_bDialBySchedule = m_bDialBySchedule;
+    copyOptions(*this, options);
     // The current entry's list record catches up with what the user typed.
     if (isEntryIndex(m_nCurrentEntry, m_nEntryCount)) {
         const auto at = static_cast<std::size_t>(m_nCurrentEntry);
@@ -93,31 +115,12 @@ void CDialerDlg::OnOptions() {
     }
     // A file dialog may have moved the current directory away from the program's files.
     fw::setCurrentDirectory(m_strProgramFolder);
-    m_strEntryName = options.m_strEntryName;
-    m_bSaveUserAndPassword = options.m_bSaveUserAndPassword;
-    m_bKeepDialing = options.m_bKeepDialing;
-    m_bStartWithWindows = options.m_bStartWithWindows;
-    m_bAutoDial = options.m_bAutoDial;
-    m_bStartMinimized = options.m_bStartMinimized;
-    m_bStartProgram = options.m_bStartProgram;
-    m_strProgramPath = options.m_strProgramPath;
-    m_bPlaySound = options.m_bPlaySound;
-    m_strSoundPath = options.m_strSoundPath;
-    m_bDialBySchedule = options.m_bDialBySchedule;
-    MakeEntryCurrent(*this);
+    copyOptions(options, *this);
+    makeEntryCurrent(*this);
     updateData(false);
+    // A file that fails ends the command; it has been reported.
     if (!SaveSettingsFile()) {
         return;
     }
-    const std::string shortcut = fw::windowsDirectory() + kStartupShortcut;
-    if (m_bStartWithWindows != 0) {
-        try {
-            copyFile(kShortcutFile, shortcut);
-        } catch (const fw::FileError& error) {
-            fw::reportFileError(this, error);
-            return;
-        }
-    } else {
-        fw::deleteFile(shortcut);
-    }
+    updateStartupShortcut(*this);
 }
