@@ -42,6 +42,12 @@ void copyOptions(const From& from, To& to) {
 // The entry the dialog handed back becomes current, with its remembered account; a new one is
 // remembered from now on.
 void makeEntryCurrent(CDialerDlg& dlg) {
+    if (dlg.m_strEntryName.empty()) {
+        // Nothing was chosen (an empty phonebook, or the entry left it): no entry is current,
+        // and none is remembered without a name.
+        dlg.m_nCurrentEntry = dlg.m_nEntryCount;
+        return;
+    }
     auto& names = dlg.m_astrEntryNames;
     const auto found = std::find(names.begin(), names.end(), dlg.m_strEntryName);
     if (found != names.end()) {

@@ -317,6 +317,25 @@ TEST_F(OptionsTest, OkMakesTheChosenEntryCurrentWithItsRememberedAccount) {
     }
 }
 
+TEST_F(OptionsTest, OkWithNoEntryChosenRemembersNoNamelessEntry) {
+    ASSERT_TRUE(openDialer());  // the phonebook is empty, so nothing can be chosen
+    dialer.m_bSaveUserAndPassword = 1;
+    dialer.m_astrEntryNames = {"Gone"};
+    dialer.m_astrUserIds = {"ann"};
+    dialer.m_astrPasswords = {"1"};
+    dialer.m_nEntryCount = 1;
+    dialer.m_nCurrentEntry = 0;
+    dialer.m_strEntryName = "Gone";
+    dialer.m_strUserId = "ann";
+    dialer.m_strPassword = "1";
+    dialer.updateData(false);
+    runOptions([&](COptionsDlg& dlg) { driver.click(dlg, fw::kIdOk); });
+    // The account shown belonged to "Gone" and stays with it; no current entry afterwards.
+    EXPECT_EQ(settings(), settingsFile({1}, 1, 1, {{"Gone", "ann", "1"}}));
+    EXPECT_EQ(dialer.m_nEntryCount, 1);
+    EXPECT_EQ(dialer.item(IDC_ENTRY_NAME).text(), "");
+}
+
 TEST_F(OptionsTest, TheStartUpFolderHoldsACopyOfTheShortcutExactlyWhileTheOptionIsTicked) {
     addEntry("Work");
     // More than one read's worth, with every byte value.
