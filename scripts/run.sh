@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # The run command: installs what is missing, builds everything and starts the dialer under Wine,
-# in the prefix build/win64/wineprefix (the single-user layout), from its program folder
+# in the prefix build/run/wineprefix (the single-user layout), from its program folder
 # C:\Program Files\Kestrune\Ondrel there, with a sample entry of the simulated remote access
-# service, "Sample Dial-up", whose line answers.
+# service, "Sample Dial-up", whose line answers. The prefix is the run's own: the tests expect an
+# empty phonebook in theirs (build/win64/wineprefix), and the e2e tests empty it.
 #
 # With a DISPLAY the dialer runs there, in the foreground. Without one it runs in an Xvfb of its
 # own: a few seconds after it starts, the screen is saved to build/run-screenshot.png; the dialer
@@ -16,12 +17,15 @@ scripts/install-deps.sh
 scripts/build.sh all
 
 export repo
-export WINEPREFIX=$repo/build/win64/wineprefix
+export WINEPREFIX=$repo/build/run/wineprefix
 export RUN_SECONDS=${RUN_SECONDS:-60}
 export folder="$WINEPREFIX/drive_c/Program Files/Kestrune/Ondrel"
 export screenshot=$repo/build/run-screenshot.png
 export sample="Sample Dial-up"
-[[ $RUN_SECONDS =~ ^[0-9]+$ ]] || { echo "run.sh: RUN_SECONDS must be a number of seconds" >&2; exit 2; }
+if [[ ! $RUN_SECONDS =~ ^[0-9]+$ ]]; then
+    echo "run.sh: RUN_SECONDS must be a whole number of seconds" >&2
+    exit 2
+fi
 
 remote() { "$repo/scripts/wine-run" "$repo/build/win64/tests/ondrel-remote.exe" "$@"; }
 

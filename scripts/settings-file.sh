@@ -8,7 +8,8 @@
 set -euo pipefail
 export LC_ALL=C # lengths count bytes
 
-if [ $# -lt 1 ] || [ $# -gt 2 ] || [ -z "$1" ] || [ ${#1} -gt 254 ] || [[ ! ${2:-0} =~ ^[01]$ ]]; then
+if [ $# -lt 1 ] || [ $# -gt 2 ] || [ -z "$1" ] || [ ${#1} -gt 254 ] ||
+    [[ ! ${2:-0} =~ ^[01]$ ]]; then
     echo "usage: $0 <entry name, at most 254 characters> [keep-dialing: 0 or 1]" >&2
     exit 2
 fi
