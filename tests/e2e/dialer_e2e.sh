@@ -28,6 +28,7 @@ programs=$WINEPREFIX/drive_c/e2e
 idle_title="Ondrel v1.3 (Not Connected)"
 question="Keep Current Connection?"
 mkdir -p "$shots"
+rm -f "$shots"/*-failed.png
 
 scenario=
 step=
