@@ -23,6 +23,11 @@ mkdir -p "$WINEPREFIX"
 # rundll32 every time; the 64-bit programs do not need that half.
 wineboot -i 2> >(grep -v -F 'syswow64\\rundll32.exe": c0000135' >&2)
 
+# Debian's Wine looks for its own fonts where it cannot open them; without them dialogs fall back
+# to a wider font (labels clip) and caption buttons lose their symbols. The prefix's font folder
+# is always searched.
+cp -n /usr/share/wine/fonts/* "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null || true
+
 # Xvfb runs no window manager: unmanaged windows keep Wine from waiting about 2 s for one each
 # time a window hides. A crashing program ends at once with its exception code instead of
 # waiting on a crash dialog nobody will close.

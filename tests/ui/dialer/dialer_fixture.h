@@ -33,6 +33,8 @@ class DialerTest : public ::testing::Test {
                  std::to_string(++made);
         previousFolder = fw::currentDirectory();
         EXPECT_TRUE(fw::createDirectory(folder));
+        // The tests expect an empty phonebook; the prefix may hold entries from elsewhere.
+        fw::reg::deleteTree("RemoteAccess");
 #else
         // The sandbox starts with only the Windows folder.
         for (const char* path : {"C:\\Program Files", "C:\\Program Files\\Kestrune",
