@@ -24,7 +24,8 @@ std::optional<std::string> fileDialog(Handle owner, const FileDialogRequest& req
     dialog.lpstrFile = fileName;
     dialog.nMaxFile = sizeof fileName;
     dialog.lpstrDefExt = request.defaultExt.empty() ? nullptr : request.defaultExt.c_str();
-    dialog.Flags = request.flags;
+    // The Explorer-style dialog, as every program of the platform's generation shows it.
+    dialog.Flags = request.flags | OFN_EXPLORER;
 
     BOOL confirmed = request.open ? GetOpenFileNameA(&dialog) : GetSaveFileNameA(&dialog);
     if (!confirmed) {
