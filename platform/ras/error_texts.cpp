@@ -20,7 +20,7 @@ constexpr ErrorText kTexts[] = {
     {601, "The port handle is not valid."},
     {602, "The port is already open."},
     {603, "The buffer given to the remote access service is too small."},
-    {604, "Wrong information was specified."},
+    {604, "The information given was wrong."},
     {605, "The port information cannot be set."},
     {606, "The port is not connected."},
     {607, "The event is not valid."},
