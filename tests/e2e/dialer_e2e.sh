@@ -133,19 +133,44 @@ finish_dialer() {
     [ $status -eq 0 ] || fail "exit status $status"
 }
 
-# record: the scenario's line in the summary; the next scenario's time starts now.
+# record [SHOT]: the scenario's line in the summary, naming its screenshot SHOT.png (by default
+# the scenario's name); the next scenario's time starts now.
 record() {
-    summary+=("$(printf '%-16s %5s s  %s' "$scenario" "$(elapsed)" "$shots/$scenario.png")")
+    summary+=("$(printf '%-16s %5s s  %s' "$scenario" "$(elapsed)" "$shots/${1:-$scenario}.png")")
     started=$EPOCHREALTIME
 }
 
+# end [SHOT]: cleans up after the scenario and records it.
 end() {
     clean_up
-    record
+    record "$@"
 }
 
 # Seconds since the Unix epoch in tenths, for measuring the redial pause.
 tenths() { local t=${EPOCHREALTIME/./}; echo $((t / 100000)); }
+
+# phonebook_values NAME: the entry's registry values as "reg query" lists them.
+phonebook_values() {
+    wine_run reg query 'HKCU\RemoteAccess\Addresses' /v "$1" &&
+        wine_run reg query "HKCU\\RemoteAccess\\Profile\\$1"
+}
+
+# answer_file_dialog TITLE PATH: types PATH into the file dialog titled TITLE and confirms it.
+# The Explorer-style dialog keeps the file name in combo box 1148.
+answer_file_dialog() {
+    at "the $1 dialog" remote wait-window "$1" 10
+    at "type the file name" remote -w "$1" set-text 1148 "$2"
+    at "confirm the $1 dialog" remote -w "$1" click 1
+}
+
+# wait_file PATH SECONDS: waits until the file exists.
+wait_file() {
+    local deadline=$((SECONDS + $2))
+    until [ -e "$1" ]; do
+        [ $SECONDS -lt $deadline ] || return 1
+        sleep 0.1
+    done
+}
 
 trap 'clean_up' EXIT
 summary=()
@@ -236,6 +261,72 @@ shot exit-connected
 at "answer &Disconnect" remote -w "$question" click 1
 finish_dialer
 end
+
+# (f) Options chooses the entry, OK makes it current and saves it; Connect then dials it.
+begin options-connect
+add_entry "E2E Answers" answers
+start_dialer
+at "no current entry" remote wait-text 1002 "" 5
+at "command Options..." remote command 1004
+at "the Options dialog" remote wait-window Options 10
+shot options
+at "choose the entry" remote -w Options choose 1005 "E2E Answers"
+at "the entry is chosen" remote -w Options wait-text 1005 "E2E Answers" 5
+at "press &OK" remote -w Options click 1
+at "the entry is current" remote wait-text 1002 "E2E Answers" 5
+at "Ondrel.dat written" wait_file "$folder/Ondrel.dat" 5
+"$repo/scripts/settings-file.sh" "E2E Answers" 0 >"$folder/expected.dat" || fail "settings-file.sh"
+at "Ondrel.dat names the entry, every option off" cmp "$folder/expected.dat" "$folder/Ondrel.dat"
+at "press &Connect" remote click 1
+at "the connected title" remote wait-title "Ondrel v1.3 (Connected to E2E Answers)" 10
+at "the window hides" remote wait-visible hidden 10
+at "tray menu Disconnect" remote command 32772
+at "the idle title" remote wait-title "$idle_title" 5
+at "tray menu Open" remote command 32771
+at "the window is shown" remote wait-visible visible 5
+shot options-connect
+at "press &Exit" remote click 2
+finish_dialer
+end
+
+# (g) An entry saved to a ".dnx" file, deleted from the phonebook and imported again comes back
+# with the same values, and the Options list selects it.
+begin export-import
+add_entry "E2E Busy" busy
+add_entry "E2E Answers" answers
+dnx_path="C:\\e2e\\$scenario\\E2E Busy.dnx"
+dnx_file=$folder/"E2E Busy.dnx"
+note "the entry's registry values"
+phonebook_values "E2E Busy" >"$folder/exported.txt" || fail "cannot read the entry's values"
+start_dialer
+at "command Options..." remote command 1004
+at "the Options dialog" remote wait-window Options 10
+at "choose the entry" remote -w Options choose 1005 "E2E Busy"
+at "the entry is chosen" remote -w Options wait-text 1005 "E2E Busy" 5
+at "press &Save Dial-up to File..." remote -w Options click 1028
+answer_file_dialog "Save As" "$dnx_path"
+at "the file is written" wait_file "$dnx_file" 5
+at "the file begins DNX1" test "$(head -c 4 "$dnx_file")" = DNX1
+at "choose the other entry" remote -w Options choose 1005 "E2E Answers"
+at "the other entry is chosen" remote -w Options wait-text 1005 "E2E Answers" 5
+at "delete the entry" wine_run reg delete 'HKCU\RemoteAccess\Addresses' /v "E2E Busy" /f
+at "delete its profile" wine_run reg delete 'HKCU\RemoteAccess\Profile\E2E Busy' /f
+note "the entry is gone"
+wine_run reg query 'HKCU\RemoteAccess\Addresses' /v "E2E Busy" >/dev/null 2>&1 &&
+    fail "the entry is still in the registry"
+at "press &Import Dial-up..." remote -w Options click 1029
+answer_file_dialog Open "$dnx_path"
+at "the imported entry is selected" remote -w Options wait-text 1005 "E2E Busy" 5
+note "the entry's registry values again"
+phonebook_values "E2E Busy" >"$folder/imported.txt" || fail "the entry is not in the registry"
+at "the values are as exported" cmp "$folder/exported.txt" "$folder/imported.txt"
+shot options-import
+at "press &Cancel" remote -w Options click 2
+at "still no current entry" remote wait-text 1002 "" 5
+at "press &Exit" remote click 2
+finish_dialer
+rm -f "$dnx_file"
+end options-import
 
 echo
 echo "=== e2e: all ${#summary[@]} scenarios passed (scenario, seconds, screenshot)"

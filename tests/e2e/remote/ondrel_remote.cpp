@@ -29,6 +29,9 @@ constexpr const char* kUsage =
     "  title | text <id> | visible           read the window, a control of it, its visibility\n"
     "  click <id>                            press a button (BM_CLICK)\n"
     "  command <id>                          a command as a menu sends it (WM_COMMAND)\n"
+    "  choose <id> <text>                    select the item of a combo box that begins with\n"
+    "                                        text, as the user would (CBN_SELCHANGE)\n"
+    "  set-text <id> <text>                  set a control's text (WM_SETTEXT)\n"
     "  post <message> <wParam> <lParam>      post any message to the window\n"
     "  wait-title <text> <seconds>           wait until the title reads text\n"
     "  wait-text <id> <text> <seconds>       wait until a control reads text\n"
@@ -148,6 +151,27 @@ void post(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     }
 }
 
+// Sends a message that the window answers at once, without waiting on a window that hangs.
+LRESULT sendQuick(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    DWORD_PTR result = 0;
+    if (!SendMessageTimeoutA(window, message, wParam, lParam, SMTO_ABORTIFHUNG, 2000, &result)) {
+        throw Failure("the window did not answer the message (error " +
+                      std::to_string(GetLastError()) + ")");
+    }
+    return static_cast<LRESULT>(result);
+}
+
+// Selects the item and tells the dialog, which acts on the notification in its own time.
+void choose(const Target& target, const std::string& id, const std::string& text) {
+    HWND list = control(target, id);
+    if (sendQuick(list, CB_SELECTSTRING, static_cast<WPARAM>(-1),
+                  reinterpret_cast<LPARAM>(text.c_str())) == CB_ERR) {
+        throw Failure("combo box " + id + " has no item beginning \"" + text + "\"");
+    }
+    post(GetParent(list), WM_COMMAND, MAKEWPARAM(controlId(id), CBN_SELCHANGE),
+         reinterpret_cast<LPARAM>(list));
+}
+
 void addEntry(const std::vector<std::string>& args) {
     if (args.size() < 2 || args.size() > 4) {
         throw UsageError("add-entry needs <name> <line> [N] [phone]");
@@ -195,6 +219,17 @@ void run(const Target& target, const std::string& command, const std::vector<std
         needs(1);
         post(target.require(), WM_COMMAND, static_cast<WPARAM>(controlId(args[0])), 0);
         say("command " + args[0] + " sent");
+    } else if (command == "choose") {
+        needs(2);
+        choose(target, args[0], args[1]);
+        say("chose \"" + args[1] + "\" in " + args[0]);
+    } else if (command == "set-text") {
+        needs(2);
+        if (!sendQuick(control(target, args[0]), WM_SETTEXT, 0,
+                       reinterpret_cast<LPARAM>(args[1].c_str()))) {
+            throw Failure("control " + args[0] + " refused the text");
+        }
+        say("control " + args[0] + " set to \"" + args[1] + "\"");
     } else if (command == "post") {
         needs(3);
         post(target.require(), static_cast<UINT>(number(args[0])),
