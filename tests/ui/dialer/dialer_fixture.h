@@ -71,7 +71,9 @@ class DialerTest : public ::testing::Test {
 
     // An entry the test made some other way (through the service's own dialog, say), removed at
     // the end like the others.
-    void removeLater(const std::string& name) { entries_.push_back(name); }
+    void removeLater(const std::string& name) {
+        entries_.push_back(name);
+    }
 
     std::string settingsPath() const {
         return folder + "\\Ondrel.dat";
@@ -81,6 +83,17 @@ class DialerTest : public ::testing::Test {
     }
     std::optional<std::string> settings() const {
         return driver.readFile(settingsPath());
+    }
+
+    // Exactly one message box was shown since the records were cleared, with this text, caption
+    // and type.
+    void expectOnlyMessageBox(const std::string& text, const std::string& caption,
+                              unsigned type) const {
+        ASSERT_EQ(driver.messageBoxes().size(), 1u);
+        const fw::test::MessageBoxRecord& box = driver.messageBoxes()[0];
+        EXPECT_EQ(box.text, text);
+        EXPECT_EQ(box.caption, caption);
+        EXPECT_EQ(box.type, type);
     }
 
     // Creates and initialises the main window as its modal run would; false when the creation

@@ -320,13 +320,10 @@ TEST_F(DialingTest, NoEntryChosenAsksForOneAndDialsNothing) {
         SCOPED_TRACE(way.how);
         driver.clearRecords();
         way.connect();
-        ASSERT_EQ(driver.messageBoxes().size(), 1u);
-        const fw::test::MessageBoxRecord& box = driver.messageBoxes()[0];
-        EXPECT_EQ(box.text,
-                  "You must select a dial-up connection to dial.\nClick Options, then choose a "
-                  "connection from the drop down box.");
-        EXPECT_EQ(box.caption, "Error: No Connection Selected");
-        EXPECT_EQ(box.type, fw::mb::kOk | fw::mb::kIconExclamation);
+        ASSERT_NO_FATAL_FAILURE(expectOnlyMessageBox(
+            "You must select a dial-up connection to dial.\nClick Options, then choose a "
+            "connection from the drop down box.",
+            "Error: No Connection Selected", fw::mb::kOk | fw::mb::kIconExclamation));
         expectLook(Look::start, kIdleTitle, "Disconnected");
     }
     EXPECT_FALSE(settings().has_value());

@@ -292,11 +292,9 @@ TEST_F(EntryTransferTest, ExportWithoutAnEntryOrAfterCancelWritesNothing) {
     EXPECT_EQ(driver.fileDialogs().size(), 2u);
 
     exportTo(dnxPath("none.dnx"));
-    ASSERT_EQ(driver.messageBoxes().size(), 1u);
-    const fw::test::MessageBoxRecord& box = driver.messageBoxes()[0];
-    EXPECT_EQ(box.text, "You must choose a connection to save first.");
-    EXPECT_EQ(box.caption, "Error: No Connection Selected");
-    EXPECT_EQ(box.type, fw::mb::kOk | fw::mb::kIconExclamation);
+    ASSERT_NO_FATAL_FAILURE(expectOnlyMessageBox("You must choose a connection to save first.",
+                                                 "Error: No Connection Selected",
+                                                 fw::mb::kOk | fw::mb::kIconExclamation));
     EXPECT_FALSE(driver.readFile(dnxPath("none.dnx")).has_value());
     EXPECT_FALSE(driver.readFile(dnxPath("none.dnx") + fw::kSaveSuffix).has_value());
     EXPECT_EQ(options.m_strEntryName, "Gone");

@@ -150,15 +150,12 @@ TEST_F(SettingsTest, AFileThatEndsTooEarlyIsDeletedAndEndsTheStart) {
         CDialerDlg window(service);
         writeSettings(row.file);
         EXPECT_FALSE(driver.open(window));
-        ASSERT_EQ(driver.messageBoxes().size(), 1u);
-        const fw::test::MessageBoxRecord& box = driver.messageBoxes()[0];
-        EXPECT_EQ(box.text,
-                  "The Ondrel.dat file has become corrupt and will deleted.\nOnce the file is "
-                  "deleted, you will need to restart Ondrel. ");
-        EXPECT_EQ(box.caption, "Error: Invalid Ondrel.dat File!");
-        EXPECT_EQ(box.type, fw::mb::kOk | fw::mb::kIconExclamation);
+        ASSERT_NO_FATAL_FAILURE(expectOnlyMessageBox(
+            "The Ondrel.dat file has become corrupt and will deleted.\nOnce the file is "
+            "deleted, you will need to restart Ondrel. ",
+            "Error: Invalid Ondrel.dat File!", fw::mb::kOk | fw::mb::kIconExclamation));
         ASSERT_FALSE(driver.tray().empty());
-        EXPECT_EQ(box.owner, driver.tray().front().owner);
+        EXPECT_EQ(driver.messageBoxes()[0].owner, driver.tray().front().owner);
         // Deleted, and nothing of it written back as the window went.
         EXPECT_FALSE(window.exists());
         EXPECT_EQ(settings(), std::nullopt);
