@@ -100,14 +100,6 @@ Handle createDialog(int templateId, Handle parent, Dialog& owner) {
     return handle;
 }
 
-int runModalDialog(int /*templateId*/, Handle /*parent*/, Dialog& /*owner*/) {
-    fatal("modal loop without a test driver");
-}
-
-void endModal(Handle /*dialog*/, int /*result*/) {
-    fatal("modal loop without a test driver");
-}
-
 Handle dialogItem(Handle dialog, int id) {
     WindowNode* node = findWindow(dialog);
     if (node == nullptr) {
@@ -119,11 +111,6 @@ Handle dialogItem(Handle dialog, int id) {
         }
     }
     return nullptr;
-}
-
-int controlId(Handle control) {
-    WindowNode* node = findWindow(control);
-    return node != nullptr ? node->id : 0;
 }
 
 int defaultButtonId(Handle dialog) {

@@ -9,7 +9,6 @@
 #include <mutex>
 #include <vector>
 
-#include "framework/test_driver.h"
 #include "sandbox.h"
 #include "sys.h"
 
@@ -426,21 +425,25 @@ bool fileExists(const std::string& path) {
     return place.error == 0 && place.node != nullptr;
 }
 
+}  // namespace fw::sys
+
+namespace fw::headless {
+
 void resetSandbox() {
     {
-        Sandbox& box = sandbox();
+        sys::Sandbox& box = sys::sandbox();
         std::lock_guard lock(box.mutex);
         box.reset();
     }
-    headless::resetRegistry();
+    resetRegistry();
 }
 
-void injectFileFault(const test::FileFault& fault) {
-    Sandbox& box = sandbox();
+void armFault(const test::FileFault& fault) {
+    sys::Sandbox& box = sys::sandbox();
     std::lock_guard lock(box.mutex);
     test::FileFault armed = fault;
     armed.path = box.fullPath(fault.path);
     box.faults.push_back(armed);
 }
 
-}  // namespace fw::sys
+}  // namespace fw::headless

@@ -1,7 +1,6 @@
 // Pop-up menus and each window's system menu, as lists of items.
 #include <vector>
 
-#include "fatal.h"
 #include "handles.h"
 #include "sys.h"
 #include "window_tree.h"
@@ -114,10 +113,6 @@ void menuCheckItem(Handle handle, unsigned id, bool checked) {
     if (MenuItem* item = itemById(handle, id)) {
         item->checked = checked;
     }
-}
-
-void menuTrack(Handle /*menu*/, Handle /*owner*/, Point /*screen*/, unsigned /*flags*/) {
-    headless::fatal("menuTrack without a test driver");
 }
 
 }  // namespace fw::sys

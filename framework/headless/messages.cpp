@@ -5,7 +5,6 @@
 #include <mutex>
 #include <vector>
 
-#include "fatal.h"
 #include "framework/gdi.h"
 #include "sys.h"
 #include "window_tree.h"
@@ -72,7 +71,7 @@ std::intptr_t defaultHandling(Handle window, unsigned message, std::uintptr_t wP
 
 // Paints, parents before children, the visible windows that were shown or invalidated since
 // their last paint; returns how many were painted.
-int paintInvalidWindows() {
+int paintInvalidWindows(const std::function<void()>& afterEach) {
     std::vector<Handle> invalid;
     headless::forEachObject([&invalid](Handle handle, headless::Object& object) {
         auto* node = dynamic_cast<WindowNode*>(&object);
@@ -95,21 +94,13 @@ int paintInvalidWindows() {
                                       reinterpret_cast<std::intptr_t>(&context), handled);
         }
         releaseDC(window, dc);
-        headless::afterMessage();
+        afterEach();
         ++painted;
     }
     return painted;
 }
 
 }  // namespace
-
-void setTimer(Handle /*window*/, unsigned /*id*/, unsigned /*ms*/) {
-    headless::fatal("setTimer: window timers run on the test driver's clock");
-}
-
-void killTimer(Handle /*window*/, unsigned /*id*/) {
-    headless::fatal("killTimer: window timers run on the test driver's clock");
-}
 
 void postMessage(Handle window, unsigned message, std::uintptr_t wParam, std::intptr_t lParam) {
     std::lock_guard lock(postedMutex);
@@ -132,7 +123,7 @@ std::intptr_t sendNotify(Handle dialog, int id, int code) {
 // Delivers the messages posted before the call, in order. Those posted meanwhile wait for the
 // next call, which the test clock makes only once the threads have settled: every run sees the
 // same order.
-int deliverPosted() {
+int deliverPosted(const std::function<void()>& afterEach) {
     std::size_t pending = 0;
     {
         std::lock_guard lock(postedMutex);
@@ -151,21 +142,13 @@ int deliverPosted() {
             continue;
         }
         sendMessage(next.window, next.message, next.wParam, next.lParam);
-        headless::afterMessage();
+        afterEach();
         ++delivered;
     }
     if (nothingPosted()) {
-        delivered += paintInvalidWindows();
+        delivered += paintInvalidWindows(afterEach);
     }
     return delivered;
-}
-
-int messageLoop() {
-    headless::fatal("message loop without a test driver");
-}
-
-void postQuit(int /*exitCode*/) {
-    headless::fatal("postQuit without a test driver");
 }
 
 }  // namespace fw::sys

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-#include "framework/test_driver.h"
 #include "framework/window.h"
 #include "sys.h"
 #include "win_styles.h"
@@ -86,12 +85,6 @@ std::intptr_t dispatchToOwner(Handle window, unsigned message, std::uintptr_t wP
         return 0;
     }
     return node->owner->dispatch(message, wParam, lParam, handled);
-}
-
-void afterMessage() {
-    if (auto* driver = test::Driver::current()) {
-        driver->afterMessage();
-    }
 }
 
 void notifyParent(Handle control, int code) {
@@ -186,15 +179,6 @@ Rect clientArea(const WindowNode& node) {
 }
 
 }  // namespace fw::headless
-
-namespace fw::detail {
-
-Window* windowFromHandle(Handle handle) {
-    headless::WindowNode* node = headless::findWindow(handle);
-    return node != nullptr ? node->owner : nullptr;
-}
-
-}  // namespace fw::detail
 
 namespace fw::sys {
 

@@ -60,8 +60,6 @@ void destroyWindowTree(Handle handle);
 // Delivers a message to the window's owner object; handled stays false for a window without one.
 std::intptr_t dispatchToOwner(Handle window, unsigned message, std::uintptr_t wParam,
                               std::intptr_t lParam, bool& handled);
-// Tells the test driver, if one runs, that a message was delivered.
-void afterMessage();
 // Sends a control's notification to its parent as the platform does: wm::kCommand with the
 // control's id and the code, and the control's handle.
 void notifyParent(Handle control, int code);

@@ -1,8 +1,7 @@
 #include "framework/app.h"
 
 #include "framework/shell.h"
-#include "framework/test_driver.h"
-#include "sys.h"
+#include "host.h"
 
 namespace fw {
 
@@ -28,7 +27,7 @@ int App::run() {
     if (!initInstance()) {
         return 0;
     }
-    return sys::messageLoop();
+    return detail::host().messageLoop();
 }
 
 void App::help() {
@@ -36,11 +35,7 @@ void App::help() {
 }
 
 void postQuit(int exitCode) {
-    if (auto* driver = test::Driver::current()) {
-        driver->recordShell({"quit", std::to_string(exitCode), "", 0, nullptr});
-        return;
-    }
-    sys::postQuit(exitCode);
+    detail::host().postQuit(exitCode);
 }
 
 }  // namespace fw

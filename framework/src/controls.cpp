@@ -1,7 +1,7 @@
 #include "framework/controls.h"
 
-#include "framework/test_driver.h"
 #include "framework/window.h"
+#include "host.h"
 #include "sys.h"
 
 namespace fw {
@@ -160,10 +160,7 @@ bool ImageList::createFromBitmap(int bitmapId, int imageWidth, std::uint32_t tra
 }
 
 Point cursorPos() {
-    if (auto* driver = test::Driver::current()) {
-        return driver->cursor();
-    }
-    return sys::cursorPos();
+    return detail::host().cursorPos();
 }
 
 }  // namespace fw

@@ -2,30 +2,26 @@
 
 #include "framework/app.h"
 #include "framework/message_box.h"
-#include "framework/test_driver.h"
-#include "sys.h"
+#include "host.h"
 
 namespace fw {
 
 Dialog::Dialog(int templateId, Window* parent) : templateId_(templateId), parent_(parent) {}
 
+void detail::DialogAccess::begin(Dialog& dialog) {
+    dialog.ended_ = false;
+    dialog.result_ = 0;
+}
+
 int Dialog::doModal() {
-    ended_ = false;
-    result_ = 0;
-    if (auto* driver = test::Driver::current()) {
-        return driver->runModal(*this);
-    }
-    Handle parent = parent_ != nullptr ? parent_->handle() : nullptr;
-    return sys::runModalDialog(templateId_, parent, *this);
+    detail::DialogAccess::begin(*this);
+    return detail::host().runModal(*this);
 }
 
 void Dialog::endDialog(int result) {
     ended_ = true;
     result_ = result;
-    // Under test the driver destroys the dialog once the message that ended it is handled.
-    if (test::Driver::current() == nullptr) {
-        sys::endModal(handle(), result);
-    }
+    detail::host().endModal(*this, result);
 }
 
 bool Dialog::updateData(bool save) {

@@ -2,8 +2,8 @@
 
 #include <utility>
 
-#include "framework/test_driver.h"
 #include "framework/window.h"
+#include "host.h"
 #include "sys.h"
 
 namespace fw {
@@ -71,19 +71,8 @@ void Menu::checkItem(unsigned id, bool checked) {
 }
 
 void Menu::track(Window& owner, Point screen, unsigned flags) {
-    auto* driver = test::Driver::current();
-    if (driver == nullptr) {
-        sys::menuTrack(handle_, owner.handle(), screen, flags);
-        return;
-    }
-    test::MenuRecord record;
-    for (int i = 0; i < itemCount(); ++i) {
-        record.items.push_back(itemAt(i));
-    }
-    record.at = screen;
-    record.flags = flags;
-    record.owner = owner.handle();
-    if (unsigned command = driver->scriptMenu(record); command != 0) {
+    // The command reaches the owner before this returns.
+    if (const unsigned command = detail::host().trackMenu(*this, owner.handle(), screen, flags)) {
         sys::sendMessage(owner.handle(), wm::kCommand, command, 0);
     }
 }

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <utility>
@@ -10,18 +11,12 @@
 
 #include "framework/controls.h"
 #include "framework/file.h"
-#include "framework/file_dialog.h"
-#include "framework/gdi.h"
 #include "framework/menu.h"
-#include "framework/shell.h"
 #include "framework/types.h"
 
 namespace fw {
 class Window;
 class Dialog;
-namespace test {
-struct FileFault;
-}
 }  // namespace fw
 
 namespace fw::detail {
@@ -30,13 +25,6 @@ namespace fw::detail {
 struct WindowAccess {
     static void setHandle(Window& window, Handle handle);
 };
-
-// The window object behind a handle made by the framework, or null.
-Window* windowFromHandle(Handle handle);
-
-// True while a test driver runs: timers use the virtual clock, questions are scripted and shell
-// calls are recorded.
-bool testMode();
 
 }  // namespace fw::detail
 
@@ -47,17 +35,12 @@ namespace fw::sys {
 // owner (WindowAccess::setHandle) before delivering any message, then delivers wm::kInitDialog
 // through owner->dispatch. Returns the handle (null when the platform failed).
 Handle createDialog(int templateId, Handle parent, Dialog& owner);
-// Runs a dialog with the platform's modal loop until endModal; returns its result (real mode).
-int runModalDialog(int templateId, Handle parent, Dialog& owner);
-// Ends the platform's modal loop of a dialog run by runModalDialog.
-void endModal(Handle dialog, int result);
 void destroyWindow(Handle window);
 // Stops delivering messages to the window's owner object (which is being destroyed), then
 // destroys the window without telling the owner.
 void detachWindow(Handle window);
 
 Handle dialogItem(Handle dialog, int id);
-int controlId(Handle control);
 // The id of the dialog's default push button (kIdOk when none is marked).
 int defaultButtonId(Handle dialog);
 
@@ -72,7 +55,6 @@ bool isMinimized(Handle window);
 Rect clientRect(Handle window);
 // Screen coordinates, borders included.
 Rect windowRect(Handle window);
-Point screenToClient(Handle window, Point screen);
 Point clientToScreen(Handle window, Point client);
 void invalidate(Handle window);
 void setIcons(Handle window, Handle icon);
@@ -81,24 +63,17 @@ Handle focusedWindow();
 std::string className(Handle window);
 std::uint32_t windowStyle(Handle window);
 
-// Real-mode timers (under test the portable virtual clock keeps them).
-void setTimer(Handle window, unsigned id, unsigned ms);
-void killTimer(Handle window, unsigned id);
-
 // Any thread.
 void postMessage(Handle window, unsigned message, std::uintptr_t wParam, std::intptr_t lParam);
 // Sends through the platform, so default handling applies (closing, system commands).
 std::intptr_t sendMessage(Handle window, unsigned message, std::uintptr_t wParam,
                           std::intptr_t lParam);
-// Delivers the messages posted to windows of this thread so far (under test); returns how many
-// it delivered.
-int deliverPosted();
+// Delivers the messages posted to windows of this thread so far, calling afterEach after each
+// (the test driver's step); returns how many it delivered.
+int deliverPosted(const std::function<void()>& afterEach);
 // Sends a control notification (WM_NOTIFY) from the dialog's control id with this code, in the
 // platform's form: the owner's dispatch sees wm::kNotify with wParam = id, lParam = code.
 std::intptr_t sendNotify(Handle dialog, int id, int code);
-// Real mode: the message loop until postQuit; returns the exit code.
-int messageLoop();
-void postQuit(int exitCode);
 
 // --- Controls ----------------------------------------------------------------------------------
 int checkState(Handle button);
@@ -153,56 +128,18 @@ MenuItem menuItemAt(Handle menu, int position);
 void menuEnableAt(Handle menu, int position, bool enabled);
 void menuEnableItem(Handle menu, unsigned id, bool enabled);
 void menuCheckItem(Handle menu, unsigned id, bool checked);
-// Real mode: shows the menu; the chosen command is sent to the owner before it returns.
-void menuTrack(Handle menu, Handle owner, Point screen, unsigned flags);
-
-// --- Questions (real mode; under test the driver answers)
-// ------------------------------------------
-int messageBox(Handle owner, const std::string& text, const std::string& caption, unsigned type);
-std::optional<std::string> fileDialog(Handle owner, const FileDialogRequest& request);
-Point cursorPos();
-
-// --- Shell (real mode; under test recorded, and the tray also performed on win32) ---------------
-bool trayNotify(TrayOp op, Handle owner, unsigned id, unsigned callbackMessage, Handle icon,
-                const std::string& tip);
-bool shellExecute(Handle owner, const std::string& verb, const std::string& file, int show);
-unsigned winExec(const std::string& commandLine, int show);
-bool playSound(const std::string& name, unsigned flags);
-void openHelp(Handle owner, const std::string& helpFile);
 
 // --- Resources ---------------------------------------------------------------------------------
 std::string loadString(int id);
 Handle loadIcon(int id);
 
 // --- Drawing -------------------------------------------------------------------------------------
-Handle createPalette(const std::vector<PaletteEntry>& entries);
-Handle createFont(const FontSpec& spec);
-Handle createCompatibleBitmap(Handle dc, int width, int height);
-void deleteObject(Handle object);
 Handle getClientDC(Handle window);
 void releaseDC(Handle window, Handle dc);
-Handle createCompatibleDC(Handle dc);
-void deleteDC(Handle dc);
-void selectPalette(Handle dc, Handle palette);
-unsigned realizePalette(Handle dc);
-void selectObject(Handle dc, Handle object);
-void fillRectPaletteIndex(Handle dc, const Rect& rect, int index);
-void bitBlt(Handle dc, int x, int y, int width, int height, Handle source, int sourceX,
-            int sourceY);
-void setTransparentBackground(Handle dc);
-void setTextColor(Handle dc, std::uint32_t rgb);
-void textOut(Handle dc, int x, int y, const std::string& text);
-Point textExtent(Handle dc, const std::string& text);
 void eraseIconBackground(Handle window, Handle dc);
 void drawIcon(Handle dc, int x, int y, Handle icon);
-int screenWidth();
-int screenHeight();
 int systemIconWidth();
 int systemIconHeight();
-// Frame and view windows.
-Handle createFrame(Window& owner, const std::string& caption, int menuId);
-Handle createView(Window& owner, Handle frame);
-void moveWindow(Handle window, const Rect& rect, bool repaint);
 
 // --- Files ---------------------------------------------------------------------------------------
 // Each raises FileError for its cause, naming the file as the framework passes it.
@@ -221,12 +158,6 @@ bool deleteFile(const std::string& path);
 bool replaceFile(const std::string& from, const std::string& to);
 bool fileExists(const std::string& path);
 std::string wideToAnsi(const std::u16string& text);
-// Test support. Headless: empties the registry and the sandbox (a C: drive holding the Windows
-// folder C:\WINDOWS with its "Desktop" and "Start Menu\Programs\StartUp" folders, current directory
-// C:\) and arms file faults. Win32: the sandbox is the real file system; arming a fault stops the
-// test.
-void resetSandbox();
-void injectFileFault(const test::FileFault& fault);
 
 // --- Registry (HKEY_CURRENT_USER)
 // -----------------------------------------------------------------

@@ -2,8 +2,8 @@
 
 #include <chrono>
 
+#include "host.h"
 #include "sys.h"
-#include "virtual_clock.h"
 
 namespace fw {
 
@@ -23,16 +23,15 @@ Thread::~Thread() {
 }
 
 void Thread::start(std::function<void(Thread&)> body, Priority priority) {
+    // A body that finished is joined here, so a worker can be started again.
+    join();
     {
         std::lock_guard lock(mutex_);
         finished_ = false;
         woken_ = false;
     }
-    VirtualClock* clock = VirtualClock::active();
-    if (clock != nullptr) {
-        clock->threadStarted(*this);
-    }
-    thread_ = std::thread([this, clock, priority, body = std::move(body)] {
+    detail::host().threadStarted(*this);
+    thread_ = std::thread([this, priority, body = std::move(body)] {
         currentThread = this;
         if (priority == Priority::lowest) {
             sys::setCurrentThreadLowestPriority();
@@ -42,10 +41,8 @@ void Thread::start(std::function<void(Thread&)> body, Priority priority) {
             std::lock_guard lock(mutex_);
             finished_ = true;
         }
-        // Last: from here on the test may go on as if this thread had never been.
-        if (clock != nullptr) {
-            clock->threadFinished(*this);
-        }
+        // Last: from here on a test may go on as if this thread had never been.
+        detail::host().threadFinished(*this);
     });
 }
 
@@ -61,24 +58,30 @@ void Thread::join() {
 }
 
 bool Thread::waitUntil(std::int64_t deadlineMs) {
-    if (auto* clock = VirtualClock::active()) {
-        return clock->waitThread(*this, deadlineMs);
-    }
-    std::unique_lock lock(mutex_);
-    auto deadline = std::chrono::system_clock::time_point(std::chrono::milliseconds(deadlineMs));
-    bool woken = cv_.wait_until(lock, deadline, [this] { return woken_; });
-    woken_ = false;
-    return !woken;
+    return detail::host().waitThread(*this, deadlineMs);
 }
 
 void Thread::wake() {
-    if (auto* clock = VirtualClock::active()) {
-        clock->wakeThread(*this);
-        return;
-    }
-    std::lock_guard lock(mutex_);
-    woken_ = true;
-    cv_.notify_all();
+    detail::host().wakeThread(*this);
 }
 
 }  // namespace fw
+
+namespace fw::detail {
+
+bool Host::waitThread(Thread& thread, std::int64_t deadlineMs) {
+    std::unique_lock lock(thread.mutex_);
+    const auto deadline =
+        std::chrono::system_clock::time_point(std::chrono::milliseconds(deadlineMs));
+    const bool woken = thread.cv_.wait_until(lock, deadline, [&thread] { return thread.woken_; });
+    thread.woken_ = false;
+    return !woken;
+}
+
+void Host::wakeThread(Thread& thread) {
+    std::lock_guard lock(thread.mutex_);
+    thread.woken_ = true;
+    thread.cv_.notify_all();
+}
+
+}  // namespace fw::detail

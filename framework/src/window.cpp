@@ -4,7 +4,7 @@
 #include "framework/menu.h"
 #include "framework/resources.h"
 #include "sys.h"
-#include "virtual_clock.h"
+#include "timer_queue.h"
 
 namespace fw {
 
@@ -26,9 +26,7 @@ void detail::WindowAccess::setHandle(Window& window, Handle handle) {
 Window::~Window() {
     if (handle_ != nullptr) {
         // The object is going away: its window must not call back into it.
-        if (auto* clock = VirtualClock::active()) {
-            clock->killTimers(handle_);
-        }
+        detail::timerQueue().killAll(handle_);
         Handle handle = handle_;
         handle_ = nullptr;
         sys::detachWindow(handle);
@@ -76,19 +74,11 @@ void Window::setIcon(const Icon& icon) {
 }
 
 void Window::setTimer(unsigned id, unsigned ms) {
-    if (auto* clock = VirtualClock::active()) {
-        clock->setTimer(handle_, id, ms);
-    } else {
-        sys::setTimer(handle_, id, ms);
-    }
+    detail::timerQueue().set(handle_, id, ms);
 }
 
 void Window::killTimer(unsigned id) {
-    if (auto* clock = VirtualClock::active()) {
-        clock->killTimer(handle_, id);
-    } else {
-        sys::killTimer(handle_, id);
-    }
+    detail::timerQueue().kill(handle_, id);
 }
 
 void Window::post(unsigned message, std::uintptr_t wParam, std::intptr_t lParam) const {
@@ -112,9 +102,7 @@ std::intptr_t Window::dispatch(unsigned message, std::uintptr_t wParam, std::int
         case wm::kDestroy:
             onDestroy();
             // Windows drops a window's timers with the window.
-            if (auto* clock = VirtualClock::active()) {
-                clock->killTimers(handle_);
-            }
+            detail::timerQueue().killAll(handle_);
             return 0;
         case wm::kCommand:
             handled = onCommand(static_cast<int>(loWord(wParam)), static_cast<int>(hiWord(wParam)));

@@ -5,6 +5,8 @@
 #include <commctrl.h>
 
 #include "framework/dialog.h"
+#include "handles.h"
+#include "platform_host.h"
 #include "resources.h"
 #include "routing.h"
 #include "sys.h"
@@ -88,20 +90,25 @@ Handle createDialog(int templateId, Handle parent, Dialog& owner) {
                               reinterpret_cast<LPARAM>(&owner));
 }
 
-int runModalDialog(int templateId, Handle parent, Dialog& owner) {
-    win32::registerCommonControls();
-    return static_cast<int>(DialogBoxParamA(win32::programInstance(), MAKEINTRESOURCEA(templateId),
-                                            static_cast<HWND>(parent), win32::dialogProcedure,
-                                            reinterpret_cast<LPARAM>(&owner)));
-}
-
-void endModal(Handle dialog, int result) {
-    EndDialog(static_cast<HWND>(dialog), result);
-}
-
 int defaultButtonId(Handle dialog) {
     LRESULT answer = SendMessageA(static_cast<HWND>(dialog), DM_GETDEFID, 0, 0);
     return HIWORD(answer) == DC_HASDEFID ? LOWORD(answer) : IDOK;
 }
 
 }  // namespace fw::sys
+
+namespace fw::win32 {
+
+int Win32Host::runModal(Dialog& dialog) {
+    registerCommonControls();
+    Handle parent = handleOf(dialog.parent());
+    return static_cast<int>(DialogBoxParamA(programInstance(),
+                                            MAKEINTRESOURCEA(dialog.templateId()), asWindow(parent),
+                                            dialogProcedure, reinterpret_cast<LPARAM>(&dialog)));
+}
+
+void Win32Host::endModal(Dialog& dialog, int result) {
+    EndDialog(asWindow(dialog.handle()), result);
+}
+
+}  // namespace fw::win32

@@ -2,8 +2,6 @@
 #include <windows.h>
 
 #include <algorithm>
-#include <cstdio>
-#include <cstdlib>
 
 #include "sys.h"
 
@@ -133,15 +131,6 @@ bool replaceFile(const std::string& from, const std::string& to) {
 
 bool fileExists(const std::string& path) {
     return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
-}
-
-void resetSandbox() {
-    // The real file system and registry are what they are; tests tidy up after themselves.
-}
-
-void injectFileFault(const test::FileFault&) {
-    std::fputs("File faults exist only on the headless backend: run this test there.\n", stderr);
-    std::abort();
 }
 
 }  // namespace fw::sys

@@ -3,7 +3,9 @@
 
 #include <vector>
 
+#include "framework/menu.h"
 #include "handles.h"
+#include "platform_host.h"
 #include "sys.h"
 
 namespace fw::sys {
@@ -76,19 +78,21 @@ void menuCheckItem(Handle menu, unsigned id, bool checked) {
     CheckMenuItem(asMenu(menu), id, MF_BYCOMMAND | (checked ? MF_CHECKED : MF_UNCHECKED));
 }
 
-void menuTrack(Handle menu, Handle owner, Point screen, unsigned flags) {
-    HWND window = win32::asWindow(owner);
+}  // namespace fw::sys
+
+namespace fw::win32 {
+
+unsigned Win32Host::trackMenu(const Menu& menu, Handle owner, Point screen, unsigned flags) {
+    HWND window = asWindow(owner);
     // A menu of a window that is not in the foreground (the tray icon's) would stay open when the
     // user clicks elsewhere; the empty message afterwards lets the menu open properly next time.
     SetForegroundWindow(window);
-    // The command is returned rather than posted, so that it reaches the owner before this
-    // returns.
-    BOOL command =
-        TrackPopupMenu(asMenu(menu), flags | TPM_RETURNCMD, screen.x, screen.y, 0, window, nullptr);
+    // The command is returned rather than posted, so that it reaches the owner before the
+    // caller goes on.
+    const BOOL command = TrackPopupMenu(asMenu(menu.handle()), flags | TPM_RETURNCMD, screen.x,
+                                        screen.y, 0, window, nullptr);
     PostMessageA(window, WM_NULL, 0, 0);
-    if (command != 0) {
-        SendMessageA(window, WM_COMMAND, MAKEWPARAM(command, 0), 0);
-    }
+    return static_cast<unsigned>(command);
 }
 
-}  // namespace fw::sys
+}  // namespace fw::win32

@@ -76,14 +76,6 @@ void stopOnException(const char* where) {
 
 }  // namespace fw::win32
 
-namespace fw::detail {
-
-Window* windowFromHandle(Handle handle) {
-    return handle == nullptr ? nullptr : win32::boundOwner(static_cast<HWND>(handle));
-}
-
-}  // namespace fw::detail
-
 namespace fw::sys {
 
 void detachWindow(Handle window) {

@@ -25,10 +25,6 @@ Handle dialogItem(Handle dialog, int id) {
     return GetDlgItem(asWindow(dialog), id);
 }
 
-int controlId(Handle control) {
-    return GetDlgCtrlID(asWindow(control));
-}
-
 std::string windowText(Handle window) {
     int length = GetWindowTextLengthA(asWindow(window));
     if (length <= 0) {
@@ -88,12 +84,6 @@ Rect windowRect(Handle window) {
     RECT rect{};
     GetWindowRect(asWindow(window), &rect);
     return toRect(rect);
-}
-
-Point screenToClient(Handle window, Point screen) {
-    POINT point{screen.x, screen.y};
-    ScreenToClient(asWindow(window), &point);
-    return Point{point.x, point.y};
 }
 
 Point clientToScreen(Handle window, Point client) {

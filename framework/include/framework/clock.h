@@ -1,5 +1,5 @@
-// The clock, local time, and sleeping. Under test the clock is virtual: it stands still until
-// the test driver advances it.
+// The clock and local time. Under test the clock is virtual: it stands still until the test
+// driver advances it.
 #pragma once
 
 #include <cstdint>
@@ -18,9 +18,5 @@ bool localTime(std::int64_t seconds, std::tm& out);
 // The instant of a local time with mktime's meaning (fields out of range are carried over,
 // tm_isdst -1 lets the platform decide); -1 when it cannot be represented. Normalises tm.
 std::int64_t makeLocalTime(std::tm& local);
-
-// Pauses the calling thread. Under test on the thread that drives the test, the virtual clock
-// moves on by ms instead (waking the threads whose time comes) without running timers.
-void sleepMs(unsigned ms);
 
 }  // namespace fw

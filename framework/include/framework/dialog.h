@@ -9,12 +9,11 @@
 namespace fw {
 
 class DataExchange;
-namespace test {
-class Driver;
+namespace detail {
+struct DialogAccess;
 }
 
-// A dialog made from the template with this resource id. doModal() runs it until
-// endDialog(); under test the driver opens it instead (test_driver.h).
+// A dialog made from the template with this resource id. doModal() runs it until endDialog().
 class Dialog : public Window {
   public:
     explicit Dialog(int templateId, Window* parent = nullptr);
@@ -52,7 +51,7 @@ class Dialog : public Window {
                            bool& handled) override;
 
   private:
-    friend class test::Driver;
+    friend struct detail::DialogAccess;
     int templateId_;
     Window* parent_;
     bool ended_ = false;

@@ -22,7 +22,4 @@ struct FileDialogRequest {
 // The full path the user confirmed, or nothing when cancelled.
 std::optional<std::string> runFileDialog(const Window* owner, const FileDialogRequest& request);
 
-// Turns each "|" of a filter into the separator the platform expects (a NUL character).
-std::string filterToPlatform(const std::string& filter);
-
 }  // namespace fw

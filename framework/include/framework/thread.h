@@ -10,6 +10,10 @@
 
 namespace fw {
 
+namespace detail {
+class Host;
+}
+
 class Thread {
   public:
     enum class Priority { normal, lowest };
@@ -20,7 +24,8 @@ class Thread {
     // Wakes and joins a thread still running.
     ~Thread();
 
-    // Starts body on a new thread.
+    // Starts body on a new thread. A body that is still running must have been stopped first:
+    // start waits for it to end.
     void start(std::function<void(Thread&)> body, Priority priority = Priority::normal);
     bool running() const;
     // Waits without a time limit until the thread has ended.
@@ -36,6 +41,8 @@ class Thread {
     static Thread* current();
 
   private:
+    // The platform's host waits and wakes on the thread's own condition.
+    friend class detail::Host;
     std::thread thread_;
     mutable std::mutex mutex_;
     std::condition_variable cv_;

@@ -86,6 +86,11 @@ class Window {
     Handle handle_ = nullptr;
 };
 
+// The window's handle, null for no window.
+inline Handle handleOf(const Window* window) {
+    return window != nullptr ? window->handle() : nullptr;
+}
+
 // Posts a message to a window by its handle, from any thread.
 void postMessage(Handle window, unsigned message, std::uintptr_t wParam, std::intptr_t lParam);
 

@@ -1,23 +1,22 @@
-#include "framework/test_driver.h"
-
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
-#include <memory>
 
 #include "framework/dialog.h"
 #include "framework/file.h"
 #include "framework/message_box.h"
+#include "framework/resources.h"
+#include "framework/test_driver.h"
+#include "host.h"
 #include "sys.h"
+#include "timer_queue.h"
 #include "virtual_clock.h"
 
 namespace fw::test {
 
 namespace {
 
-Driver* currentDriver = nullptr;
-// One clock per driver; kept beside it so the header needs no clock type.
-std::unique_ptr<VirtualClock> driverClock;
+bool driving = false;
 
 constexpr std::uintptr_t commandParam(int id, int code) {
     return static_cast<std::uintptr_t>(id & 0xFFFF) |
@@ -26,22 +25,93 @@ constexpr std::uintptr_t commandParam(int id, int code) {
 
 }  // namespace
 
+// The host of a test program: the virtual clock keeps the time and the threads' waits, the
+// driver's scripts answer the questions, and shell calls are recorded, not made.
+class TestHost final : public detail::Host {
+  public:
+    TestHost(Driver& driver, VirtualClock& clock) : driver_(driver), clock_(clock) {}
+
+    int runModal(Dialog& dialog) override { return driver_.runModal(dialog); }
+    // The driver destroys the dialog once the message that ended it has been handled.
+    void endModal(Dialog& /*dialog*/, int /*result*/) override {}
+    int messageLoop() override { Driver::fail("the message loop ran under the test driver"); }
+    void postQuit(int exitCode) override {
+        driver_.shell_.push_back({"quit", std::to_string(exitCode), "", 0, nullptr});
+    }
+
+    std::int64_t nowMs() override { return clock_.nowMs(); }
+    std::int64_t tickMs() override { return clock_.nowMs(); }
+    // The clock reads the timer queue itself.
+    void armTimer(std::optional<std::int64_t> /*dueTick*/) override {}
+    void threadStarted(Thread& thread) override { clock_.threadStarted(thread); }
+    void threadFinished(Thread& thread) override { clock_.threadFinished(thread); }
+    bool waitThread(Thread& thread, std::int64_t deadlineMs) override {
+        return clock_.waitThread(thread, deadlineMs);
+    }
+    void wakeThread(Thread& thread) override { clock_.wakeThread(thread); }
+
+    int messageBox(Handle owner, const std::string& text, const std::string& caption,
+                   unsigned type) override {
+        return driver_.scriptMessageBox({text, caption, type, owner});
+    }
+    std::optional<std::string> fileDialog(Handle owner, const FileDialogRequest& request) override {
+        return driver_.scriptFileDialog({request.open, request.defaultExt, request.fileName,
+                                         request.flags, request.filter, owner});
+    }
+    unsigned trackMenu(const Menu& menu, Handle owner, Point screen, unsigned flags) override {
+        MenuRecord record;
+        for (int i = 0; i < menu.itemCount(); ++i) {
+            record.items.push_back(menu.itemAt(i));
+        }
+        record.at = screen;
+        record.flags = flags;
+        record.owner = owner;
+        return driver_.scriptMenu(record);
+    }
+    Point cursorPos() override { return driver_.cursor_; }
+
+    bool trayNotify(TrayOp op, Handle owner, unsigned id, unsigned callbackMessage,
+                    const Icon& icon, const std::string& tip) override {
+        driver_.tray_.push_back(
+            {static_cast<int>(op), owner, id, callbackMessage, icon.resourceId(), tip});
+        return true;
+    }
+    bool shellExecute(Handle owner, const std::string& verb, const std::string& file,
+                      int show) override {
+        driver_.shell_.push_back({"shell", file, verb, static_cast<unsigned>(show), owner});
+        return true;
+    }
+    unsigned winExec(const std::string& commandLine, int show) override {
+        driver_.shell_.push_back({"exec", commandLine, "", static_cast<unsigned>(show), nullptr});
+        return 33;  // above 31: started
+    }
+    bool playSound(const std::string& name, unsigned flags) override {
+        driver_.shell_.push_back({"sound", name, "", flags, nullptr});
+        return true;
+    }
+    void openHelp(Handle owner, const std::string& helpFile) override {
+        driver_.shell_.push_back({"help", helpFile, "", 0, owner});
+    }
+
+  private:
+    Driver& driver_;
+    VirtualClock& clock_;
+};
+
 Driver::Driver(std::int64_t startMs) {
-    if (currentDriver != nullptr) {
+    if (driving) {
         fail("only one test driver may run at a time");
     }
-    currentDriver = this;
-    driverClock = std::make_unique<VirtualClock>(startMs);
-    sys::resetSandbox();
+    driving = true;
+    clock_ = std::make_unique<VirtualClock>(startMs, [this] { afterMessage(); });
+    host_ = std::make_unique<TestHost>(*this, *clock_);
+    detail::installHost(host_.get());
+    resetSandbox();
 }
 
 Driver::~Driver() {
-    driverClock.reset();
-    currentDriver = nullptr;
-}
-
-Driver* Driver::current() {
-    return currentDriver;
+    detail::installHost(nullptr);
+    driving = false;
 }
 
 void Driver::fail(const std::string& message) {
@@ -51,8 +121,7 @@ void Driver::fail(const std::string& message) {
 }
 
 bool Driver::open(Dialog& dialog) {
-    dialog.ended_ = false;
-    dialog.result_ = 0;
+    detail::DialogAccess::begin(dialog);
     Handle parent = dialog.parent() != nullptr ? dialog.parent()->handle() : nullptr;
     if (sys::createDialog(dialog.templateId(), parent, dialog) == nullptr) {
         fail("dialog " + std::to_string(dialog.templateId()) + " could not be created");
@@ -148,7 +217,7 @@ void Driver::close(const Window& window) {
     sys::sendMessage(window.handle(), wm::kClose, 0, 0);
     afterMessage();
     // The platform answers a close by posting the Cancel command.
-    driverClock->settle();
+    clock_->settle();
 }
 
 void Driver::command(const Window& window, unsigned id) {
@@ -179,25 +248,25 @@ std::intptr_t Driver::send(const Window& window, unsigned message, std::uintptr_
 
 void Driver::sysCommand(const Window& window, unsigned command) {
     send(window, wm::kSysCommand, command, 0);
-    driverClock->settle();
+    clock_->settle();
 }
 
 std::int64_t Driver::nowMs() const {
-    return driverClock->nowMs();
+    return clock_->nowMs();
 }
 void Driver::advance(std::int64_t ms) {
-    driverClock->advance(ms);
+    clock_->advance(ms);
 }
 void Driver::pump() {
-    driverClock->settle();
+    clock_->settle();
 }
 
 bool Driver::timerRunning(const Window& window, unsigned id) const {
-    return driverClock->timerRunning(window.handle(), id);
+    return detail::timerQueue().running(window.handle(), id);
 }
 
 unsigned Driver::timerInterval(const Window& window, unsigned id) const {
-    return driverClock->timerInterval(window.handle(), id);
+    return detail::timerQueue().interval(window.handle(), id);
 }
 
 void Driver::answerMessageBox(int result) {
@@ -249,7 +318,7 @@ void Driver::clearRecords() {
     menus_.clear();
     tray_.clear();
     shell_.clear();
-    drawing_.clear();
+    clearDrawing();
 }
 
 void Driver::writeFile(const std::string& path, const std::string& bytes) {
@@ -272,16 +341,4 @@ std::optional<std::string> Driver::readFile(const std::string& path) const {
     return bytes;
 }
 
-void Driver::injectFault(const FileFault& fault) {
-    sys::injectFileFault(fault);
-}
-
 }  // namespace fw::test
-
-namespace fw::detail {
-
-bool testMode() {
-    return test::Driver::current() != nullptr;
-}
-
-}  // namespace fw::detail

@@ -1,17 +1,16 @@
 #include "virtual_clock.h"
 
+#include <algorithm>
 #include <chrono>
 #include <limits>
 
 #include "framework/test_driver.h"
-#include "framework/thread.h"
 #include "sys.h"
+#include "timer_queue.h"
 
 namespace fw {
 
 namespace {
-
-VirtualClock* activeClock = nullptr;
 
 constexpr std::int64_t kNever = std::numeric_limits<std::int64_t>::max();
 // A thread that stays busy this long (real time) is stuck; the test cannot go on.
@@ -19,52 +18,12 @@ constexpr auto kIdleLimit = std::chrono::seconds(30);
 
 }  // namespace
 
-VirtualClock::VirtualClock(std::int64_t startMs)
-    : now_(startMs), driverThread_(std::this_thread::get_id()) {
-    activeClock = this;
-}
-
-VirtualClock::~VirtualClock() {
-    if (activeClock == this) {
-        activeClock = nullptr;
-    }
-}
-
-VirtualClock* VirtualClock::active() {
-    return activeClock;
-}
+VirtualClock::VirtualClock(std::int64_t startMs, std::function<void()> afterMessage)
+    : now_(startMs), afterMessage_(std::move(afterMessage)) {}
 
 std::int64_t VirtualClock::nowMs() const {
     std::lock_guard lock(mutex_);
     return now_;
-}
-
-void VirtualClock::setTimer(Handle window, unsigned id, unsigned ms) {
-    std::lock_guard lock(mutex_);
-    // The platform runs a timer of 0 ms at its shortest interval; never let one fire in place.
-    unsigned interval = ms == 0 ? 1 : ms;
-    timers_[{window, id}] = Timer{now_ + interval, interval, nextOrder_++};
-}
-
-void VirtualClock::killTimer(Handle window, unsigned id) {
-    std::lock_guard lock(mutex_);
-    timers_.erase({window, id});
-}
-
-void VirtualClock::killTimers(Handle window) {
-    std::lock_guard lock(mutex_);
-    std::erase_if(timers_, [window](const auto& entry) { return entry.first.first == window; });
-}
-
-bool VirtualClock::timerRunning(Handle window, unsigned id) const {
-    std::lock_guard lock(mutex_);
-    return timers_.contains({window, id});
-}
-
-unsigned VirtualClock::timerInterval(Handle window, unsigned id) const {
-    std::lock_guard lock(mutex_);
-    auto it = timers_.find({window, id});
-    return it != timers_.end() ? it->second.interval : 0;
 }
 
 void VirtualClock::advance(std::int64_t ms) {
@@ -76,7 +35,7 @@ void VirtualClock::advance(std::int64_t ms) {
     for (;;) {
         settle();
         std::unique_lock lock(mutex_);
-        std::int64_t next = nextEvent();
+        const std::int64_t next = nextEvent();
         if (next > target) {
             break;
         }
@@ -84,23 +43,11 @@ void VirtualClock::advance(std::int64_t ms) {
         if (releaseDue()) {
             continue;
         }
-        auto due = timers_.end();
-        for (auto it = timers_.begin(); it != timers_.end(); ++it) {
-            if (it->second.due <= now_ &&
-                (due == timers_.end() || it->second.due < due->second.due ||
-                 (it->second.due == due->second.due && it->second.order < due->second.order))) {
-                due = it;
-            }
-        }
-        if (due == timers_.end()) {
-            continue;
-        }
-        auto [window, id] = due->first;
-        due->second.due = now_ + due->second.interval;
+        const std::int64_t now = now_;
         lock.unlock();
-        sys::sendMessage(window, wm::kTimer, id, 0);
-        if (auto* driver = test::Driver::current()) {
-            driver->afterMessage();
+        // Timers run on the windows' thread, which is this one.
+        if (detail::timerQueue().fireNext(now)) {
+            afterMessage_();
         }
     }
     {
@@ -115,27 +62,7 @@ void VirtualClock::settle() {
     do {
         std::unique_lock lock(mutex_);
         waitIdle(lock);
-    } while (sys::deliverPosted() > 0);
-}
-
-void VirtualClock::sleepOnDriverThread(unsigned ms) {
-    std::unique_lock lock(mutex_);
-    std::int64_t target = now_ + ms;
-    for (;;) {
-        waitIdle(lock);
-        std::int64_t next = kNever;
-        for (const auto& [thread, state] : threads_) {
-            if (state.waiting) {
-                next = std::min(next, state.deadline);
-            }
-        }
-        if (next > target) {
-            break;
-        }
-        now_ = std::max(now_, next);
-        releaseDue();
-    }
-    now_ = std::max(now_, target);
+    } while (sys::deliverPosted(afterMessage_) > 0);
 }
 
 void VirtualClock::threadStarted(Thread& thread) {
@@ -172,7 +99,7 @@ bool VirtualClock::waitThread(Thread& thread, std::int64_t deadlineMs) {
 
 void VirtualClock::wakeThread(Thread& thread) {
     std::lock_guard lock(mutex_);
-    auto it = threads_.find(&thread);
+    const auto it = threads_.find(&thread);
     if (it == threads_.end()) {
         return;
     }
@@ -182,13 +109,9 @@ void VirtualClock::wakeThread(Thread& thread) {
 }
 
 void VirtualClock::waitIdle(std::unique_lock<std::mutex>& lock) {
-    auto idle = [this] {
-        for (const auto& [thread, state] : threads_) {
-            if (!state.waiting) {
-                return false;
-            }
-        }
-        return true;
+    const auto idle = [this] {
+        return std::all_of(threads_.begin(), threads_.end(),
+                           [](const auto& entry) { return entry.second.waiting; });
     };
     if (!changed_.wait_for(lock, kIdleLimit, idle)) {
         test::Driver::fail("a worker thread stayed busy for 30 s without waiting on the clock");
@@ -210,10 +133,7 @@ bool VirtualClock::releaseDue() {
 }
 
 std::int64_t VirtualClock::nextEvent() const {
-    std::int64_t next = kNever;
-    for (const auto& [key, timer] : timers_) {
-        next = std::min(next, timer.due);
-    }
+    std::int64_t next = detail::timerQueue().nextDue().value_or(kNever);
     for (const auto& [thread, state] : threads_) {
         if (state.waiting) {
             next = std::min(next, state.deadline);

@@ -7,20 +7,24 @@
 #include <deque>
 #include <functional>
 #include <map>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
-#include "framework/file_error.h"
+#include "framework/file_fault.h"
 #include "framework/menu.h"
 #include "framework/types.h"
 
 namespace fw {
 class Dialog;
+class VirtualClock;
 class Window;
 }  // namespace fw
 
 namespace fw::test {
+
+class TestHost;
 
 struct MessageBoxRecord {
     std::string text;
@@ -63,17 +67,6 @@ struct ShellRecord {
     Handle owner = nullptr;
 };
 
-// One file operation that is to fail (headless only): the next time the operation is done on a
-// file whose full path matches (ignoring case), it raises the cause. For writes, the failure
-// comes after afterBytes bytes have reached the file.
-struct FileFault {
-    enum class Op { open, create, read, write, length, close, remove };
-    std::string path;
-    Op op = Op::open;
-    FileError::Cause cause = FileError::Cause::generic;
-    std::uint64_t afterBytes = 0;
-};
-
 class Driver {
   public:
     // Enters test mode: virtual clock at startMs, scripted answers, recorded shell calls.
@@ -81,8 +74,6 @@ class Driver {
     Driver(const Driver&) = delete;
     Driver& operator=(const Driver&) = delete;
     ~Driver();
-
-    static Driver* current();
 
     // --- Dialogs -------------------------------------------------------------------------
     // Creates the dialog as doModal would and runs its creation and initialisation; returns
@@ -146,7 +137,8 @@ class Driver {
     // --- Records ------------------------------------------------------------------------------
     const std::vector<TrayRecord>& tray() const { return tray_; }
     const std::vector<ShellRecord>& shell() const { return shell_; }
-    const std::vector<std::string>& drawing() const { return drawing_; }  // headless only
+    // Headless only: the drawing calls, one line each.
+    const std::vector<std::string>& drawing() const;
     void clearRecords();
 
     // --- Files (headless: the sandbox; win32: the real file system) ------------------------
@@ -155,20 +147,25 @@ class Driver {
     // Headless only: arms a fault.
     void injectFault(const FileFault& fault);
 
-    // --- Used by the framework ---------------------------------------------------------------
-    int scriptMessageBox(const MessageBoxRecord& record);
-    std::optional<std::string> scriptFileDialog(const FileDialogRecord& record);
-    unsigned scriptMenu(const MenuRecord& record);
-    int runModal(Dialog& dialog);
-    void recordTray(const TrayRecord& record) { tray_.push_back(record); }
-    void recordShell(const ShellRecord& record) { shell_.push_back(record); }
-    void recordDrawing(const std::string& call) { drawing_.push_back(call); }
-    // Called after each message the driver delivered: destroys dialogs that ended.
-    void afterMessage();
     // Stops the test with a message (a misused driver or an unanswered question).
     [[noreturn]] static void fail(const std::string& message);
 
   private:
+    // The framework's questions and shell calls reach the driver through its host.
+    friend class TestHost;
+    int runModal(Dialog& dialog);
+    // After each message the driver delivered: destroys dialogs that ended.
+    void afterMessage();
+    // Records a question and returns the scripted answer.
+    int scriptMessageBox(const MessageBoxRecord& record);
+    std::optional<std::string> scriptFileDialog(const FileDialogRecord& record);
+    unsigned scriptMenu(const MenuRecord& record);
+    // Backend: empties the file sandbox and the registry, and the drawing log (headless).
+    static void resetSandbox();
+    static void clearDrawing();
+
+    std::unique_ptr<VirtualClock> clock_;
+    std::unique_ptr<TestHost> host_;
     std::deque<int> messageBoxAnswers_;
     std::deque<std::optional<std::string>> fileDialogAnswers_;
     std::deque<unsigned> menuAnswers_;
@@ -178,7 +175,6 @@ class Driver {
     std::vector<MenuRecord> menus_;
     std::vector<TrayRecord> tray_;
     std::vector<ShellRecord> shell_;
-    std::vector<std::string> drawing_;
     std::vector<Dialog*> open_;
     Point cursor_;
 };

@@ -1,0 +1,34 @@
+#include "host.h"
+
+#include <atomic>
+#include <chrono>
+
+namespace fw::detail {
+
+namespace {
+// Read by worker threads too (their waits go through the host).
+std::atomic<Host*> installed{nullptr};
+}  // namespace
+
+Host& host() {
+    Host* current = installed.load();
+    return current != nullptr ? *current : platformHost();
+}
+
+void installHost(Host* host) {
+    installed.store(host);
+}
+
+std::int64_t Host::nowMs() {
+    return std::chrono::duration_cast<std::chrono::milliseconds>(
+               std::chrono::system_clock::now().time_since_epoch())
+        .count();
+}
+
+std::int64_t Host::tickMs() {
+    return std::chrono::duration_cast<std::chrono::milliseconds>(
+               std::chrono::steady_clock::now().time_since_epoch())
+        .count();
+}
+
+}  // namespace fw::detail

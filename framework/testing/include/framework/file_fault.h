@@ -1,0 +1,21 @@
+// A file operation that is to fail, for the headless backend's file sandbox.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "framework/file_error.h"
+
+namespace fw::test {
+
+// The next time the operation is done on a file whose full path matches (ignoring case), it
+// raises the cause. For writes, the failure comes after afterBytes bytes have reached the file.
+struct FileFault {
+    enum class Op { open, create, read, write, length, close, remove };
+    std::string path;
+    Op op = Op::open;
+    FileError::Cause cause = FileError::Cause::generic;
+    std::uint64_t afterBytes = 0;
+};
+
+}  // namespace fw::test
