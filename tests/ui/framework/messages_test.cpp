@@ -2,6 +2,9 @@
 // the same on both backends.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <chrono>
+#include <iterator>
 #include <vector>
 
 #include "framework/clock.h"
@@ -112,6 +115,53 @@ TEST(Messages, ThreadsWaitOnTheVirtualClockAndStopAtOnce) {
     driver.advance(120'000);
     EXPECT_EQ(dialog.log.size(), 2u);
 }
+
+TEST(Messages, AWorkerThatFinishedCanBeStartedAgain) {
+    Driver driver;
+    fw::Thread worker;
+    int runs = 0;
+    for (int round = 0; round < 3; ++round) {
+        worker.start([&runs](fw::Thread&) { ++runs; });
+        driver.pump();  // the body has run and finished; nobody joined it
+    }
+    worker.join();
+    EXPECT_EQ(runs, 3);
+}
+
+#ifdef _WIN32
+// The programs' own path, without the driver: the platform's modal loop, with the window timers
+// on the one thread timer the platform host arms.
+TEST(PlatformHost, ModalLoopFiresTheWindowTimers) {
+    class TimedDialog : public SampleDialog {
+      protected:
+        bool onInitDialog() override {
+            setTimer(1, 20);
+            setTimer(2, 150);
+            return SampleDialog::onInitDialog();
+        }
+        void onTimer(unsigned id) override {
+            SampleDialog::onTimer(id);
+            if (id == 2) {
+                killTimer(1);
+                killTimer(2);
+                endDialog(7);
+            }
+        }
+    };
+    TimedDialog dialog;
+    const auto start = std::chrono::steady_clock::now();
+    EXPECT_EQ(dialog.doModal(), 7);
+    const auto elapsed = std::chrono::steady_clock::now() - start;
+    EXPECT_GE(elapsed, std::chrono::milliseconds(150));
+    std::vector<std::string> timers;
+    std::copy_if(dialog.log.begin(), dialog.log.end(), std::back_inserter(timers),
+                 [](const std::string& entry) { return entry.starts_with("timer"); });
+    ASSERT_FALSE(timers.empty());
+    EXPECT_EQ(timers.back(), "timer 2");
+    // Timer 1 ticked on its own interval before timer 2 ended the dialog.
+    EXPECT_GE(std::count(timers.begin(), timers.end(), "timer 1"), 3);
+}
+#endif
 
 TEST(Window, MinimiseRestoreShowAndHide) {
     Driver driver;
