@@ -6,40 +6,30 @@
 #include <string>
 #include <vector>
 
-#include "combo_items.h"
 #include "framework/controls.h"
 #include "window_tree.h"
 
 namespace fw::headless {
 
 struct ButtonNode : WindowNode {
-    ButtonNode() : WindowNode(Kind::control) {}
     int check = 0;
 };
 
+// A drop-down list (the only kind the templates use): it shows its selected item and takes no
+// text of its own.
 struct ComboNode : WindowNode {
-    explicit ComboNode(std::uint32_t comboStyle);
-    // A drop-down list shows its selected item and takes no text of its own; the other kinds show
-    // their edit field, which a selection fills.
-    bool isDropDownList() const;
     std::string windowText() const override;
-    void setWindowText(const std::string& value) override;
-    // Selects an item, or nothing for -1.
-    void select(int index);
+    void setWindowText(const std::string& /*value*/) override {}
 
-    ComboItems items;
+    bool sorted = false;
+    std::vector<std::string> items;
     int selection = -1;
 };
 
 struct ListViewNode : WindowNode {
-    ListViewNode() : WindowNode(Kind::control) {}
-    // The platform empties a list that goes, with the notifications of listDeleteAll.
-    void onDestroy() override;
-
     struct Column {
         std::string heading;
         int width = 0;
-        Align align = Align::left;
     };
     struct Row {
         std::string text;
@@ -52,7 +42,6 @@ struct ListViewNode : WindowNode {
 };
 
 struct ProgressNode : WindowNode {
-    ProgressNode() : WindowNode(Kind::control) {}
     // The platform's defaults.
     int low = 0;
     int high = 100;

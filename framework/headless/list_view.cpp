@@ -1,16 +1,13 @@
-// List views in report view: columns, rows with texts and an image, the notifications the
-// platform's list view sends its parent when rows come, change and go, and a simple geometry for
-// hit testing, with the platform's numbers for the dialogs' font: a header 16 pixels high across
-// the top of the client area, then rows one pixel higher than the font (12) or the small images,
-// whichever is higher, each as wide as all columns together. A point hits a row only in the
-// first column, where its image and label are. Nothing scrolls.
-//
-// A notification may run any code of the parent: after one, everything is looked up again.
+// List views in report view: columns, rows with texts and an image, and a simple geometry for
+// hit testing: a header 16 pixels high across the top of the client area, then rows one pixel
+// higher than the font (12) or the small images, whichever is higher, each as wide as all columns
+// together. A point hits a row only in the first column, where its image and label are. Nothing
+// scrolls.
 #include <algorithm>
-#include <cstddef>
+#include <numeric>
 
 #include "control_nodes.h"
-#include "image_lists.h"
+#include "program_resources.h"
 #include "sys.h"
 
 namespace fw::sys {
@@ -19,13 +16,6 @@ namespace {
 
 using headless::ListViewNode;
 
-// LVN_ITEMCHANGING, LVN_ITEMCHANGED, LVN_INSERTITEM, LVN_DELETEITEM, LVN_DELETEALLITEMS.
-constexpr int kItemChanging = -100;
-constexpr int kItemChanged = -101;
-constexpr int kInsertItem = -102;
-constexpr int kDeleteItem = -103;
-constexpr int kDeleteAllItems = -104;
-
 constexpr int kHeaderHeight = 16;
 constexpr int kFontHeight = 12;
 
@@ -33,37 +23,21 @@ ListViewNode* list(Handle handle) {
     return headless::find<ListViewNode>(handle);
 }
 
-bool validRow(const ListViewNode* node, int row) {
-    return node != nullptr && row >= 0 && row < static_cast<int>(node->rows.size());
-}
-
-ListViewNode::Row& rowAt(ListViewNode& node, int row) {
-    return node.rows[static_cast<std::size_t>(row)];
-}
-
-void notify(Handle handle, int code) {
-    if (ListViewNode* node = list(handle)) {
-        sendNotify(node->parent, node->id, code);
-    }
-}
-
-// A row's own text or image: the change is announced, made if it changes anything, reported.
-template <class T>
-bool changeRow(Handle handle, int row, T ListViewNode::Row::*field, const T& value) {
-    if (!validRow(list(handle), row)) {
-        return false;
-    }
-    notify(handle, kItemChanging);
+// The row, or null when the list or the row does not exist.
+ListViewNode::Row* rowAt(Handle handle, int row) {
     ListViewNode* node = list(handle);
-    if (!validRow(node, row)) {
-        return false;
+    if (node == nullptr || row < 0 || row >= static_cast<int>(node->rows.size())) {
+        return nullptr;
     }
-    T& current = rowAt(*node, row).*field;
-    if (current != value) {
-        current = value;
-        notify(handle, kItemChanged);
+    return &node->rows[static_cast<std::size_t>(row)];
+}
+
+const ListViewNode::Column* columnAt(Handle handle, int column) {
+    ListViewNode* node = list(handle);
+    if (node == nullptr || column < 0 || column >= static_cast<int>(node->columns.size())) {
+        return nullptr;
     }
-    return true;
+    return &node->columns[static_cast<std::size_t>(column)];
 }
 
 int rowHeight(const ListViewNode& node) {
@@ -71,25 +45,17 @@ int rowHeight(const ListViewNode& node) {
     return std::max(kFontHeight, images != nullptr ? images->imageHeight : 0) + 1;
 }
 
-int totalWidth(const ListViewNode& node) {
-    int width = 0;
-    for (const auto& column : node.columns) {
-        width += column.width;
-    }
-    return width;
-}
-
 }  // namespace
 
 // A column past the end is added at the end.
 int listInsertColumn(Handle handle, int column, const std::string& heading, int width,
-                     Align align) {
+                     Align /*align*/) {
     ListViewNode* node = list(handle);
     if (node == nullptr || column < 0) {
         return -1;
     }
-    int index = std::min(column, static_cast<int>(node->columns.size()));
-    node->columns.insert(node->columns.begin() + index, {heading, width, align});
+    const int index = std::min(column, static_cast<int>(node->columns.size()));
+    node->columns.insert(node->columns.begin() + index, {heading, width});
     return index;
 }
 
@@ -99,19 +65,13 @@ int listColumnCount(Handle handle) {
 }
 
 std::string listColumnHeading(Handle handle, int column) {
-    ListViewNode* node = list(handle);
-    if (node == nullptr || column < 0 || column >= static_cast<int>(node->columns.size())) {
-        return {};
-    }
-    return node->columns[static_cast<std::size_t>(column)].heading;
+    const ListViewNode::Column* found = columnAt(handle, column);
+    return found != nullptr ? found->heading : std::string();
 }
 
 int listColumnWidth(Handle handle, int column) {
-    ListViewNode* node = list(handle);
-    if (node == nullptr || column < 0 || column >= static_cast<int>(node->columns.size())) {
-        return 0;
-    }
-    return node->columns[static_cast<std::size_t>(column)].width;
+    const ListViewNode::Column* found = columnAt(handle, column);
+    return found != nullptr ? found->width : 0;
 }
 
 void listSetSmallImages(Handle handle, Handle imageList) {
@@ -126,79 +86,64 @@ int listInsertItem(Handle handle, int row, const std::string& text, int image) {
     if (node == nullptr || row < 0) {
         return -1;
     }
-    int index = std::min(row, static_cast<int>(node->rows.size()));
+    const int index = std::min(row, static_cast<int>(node->rows.size()));
     node->rows.insert(node->rows.begin() + index, {text, {}, image});
-    notify(handle, kInsertItem);
     return index;
 }
 
-// The first column's text is the row's own and its change is reported; the other columns take a
-// text silently, once they exist.
+// The other columns take a text once they exist.
 bool listSetItemText(Handle handle, int row, int column, const std::string& text) {
-    if (column == 0) {
-        return changeRow(handle, row, &ListViewNode::Row::text, text);
+    ListViewNode::Row* found = rowAt(handle, row);
+    if (found != nullptr && column == 0) {
+        found->text = text;
+        return true;
     }
-    ListViewNode* node = list(handle);
-    if (!validRow(node, row) || column < 0 || column >= static_cast<int>(node->columns.size())) {
+    if (found == nullptr || columnAt(handle, column) == nullptr) {
         return false;
     }
-    auto& subItems = rowAt(*node, row).subItems;
-    if (static_cast<int>(subItems.size()) < column) {
-        subItems.resize(static_cast<std::size_t>(column));
+    if (static_cast<int>(found->subItems.size()) < column) {
+        found->subItems.resize(static_cast<std::size_t>(column));
     }
-    subItems[static_cast<std::size_t>(column) - 1] = text;
+    found->subItems[static_cast<std::size_t>(column) - 1] = text;
     return true;
 }
 
 std::string listItemText(Handle handle, int row, int column) {
-    ListViewNode* node = list(handle);
-    if (!validRow(node, row) || column < 0) {
+    const ListViewNode::Row* found = rowAt(handle, row);
+    if (found == nullptr || column < 0) {
         return {};
     }
-    const ListViewNode::Row& entry = rowAt(*node, row);
     if (column == 0) {
-        return entry.text;
+        return found->text;
     }
-    return column <= static_cast<int>(entry.subItems.size())
-               ? entry.subItems[static_cast<std::size_t>(column) - 1]
+    return column <= static_cast<int>(found->subItems.size())
+               ? found->subItems[static_cast<std::size_t>(column) - 1]
                : std::string();
 }
 
 bool listSetItemImage(Handle handle, int row, int image) {
-    return changeRow(handle, row, &ListViewNode::Row::image, image);
+    ListViewNode::Row* found = rowAt(handle, row);
+    if (found != nullptr) {
+        found->image = image;
+    }
+    return found != nullptr;
 }
 
 int listItemImage(Handle handle, int row) {
-    ListViewNode* node = list(handle);
-    return validRow(node, row) ? rowAt(*node, row).image : -1;
+    const ListViewNode::Row* found = rowAt(handle, row);
+    return found != nullptr ? found->image : -1;
 }
 
-// The row is first deselected (announced, though nothing changes), then reported going.
 bool listDeleteItem(Handle handle, int row) {
-    if (!validRow(list(handle), row)) {
+    if (rowAt(handle, row) == nullptr) {
         return false;
     }
-    notify(handle, kItemChanging);
-    notify(handle, kDeleteItem);
-    ListViewNode* node = list(handle);
-    if (!validRow(node, row)) {
-        return false;
-    }
-    node->rows.erase(node->rows.begin() + row);
+    list(handle)->rows.erase(list(handle)->rows.begin() + row);
     return true;
 }
 
 void listDeleteAll(Handle handle) {
-    ListViewNode* node = list(handle);
-    if (node == nullptr) {
-        return;
-    }
-    std::size_t count = node->rows.size();
-    notify(handle, kDeleteAllItems);
-    for (std::size_t i = 0; i < count; ++i) {
-        notify(handle, kDeleteItem);
-    }
-    if ((node = list(handle)) != nullptr) {
+    if (ListViewNode* node = list(handle)) {
         node->rows.clear();
     }
 }
@@ -209,36 +154,28 @@ int listItemCount(Handle handle) {
 }
 
 Rect listItemRect(Handle handle, int row) {
-    ListViewNode* node = list(handle);
-    if (!validRow(node, row)) {
+    if (rowAt(handle, row) == nullptr) {
         return {};
     }
-    int top = kHeaderHeight + row * rowHeight(*node);
-    return {0, top, totalWidth(*node), top + rowHeight(*node)};
+    const ListViewNode& node = *list(handle);
+    const int width = std::accumulate(node.columns.begin(), node.columns.end(), 0,
+                                      [](int sum, const auto& column) { return sum + column.width; });
+    const int top = kHeaderHeight + row * rowHeight(node);
+    return {0, top, width, top + rowHeight(node)};
 }
 
 int listHitTest(Handle handle, Point client) {
     ListViewNode* node = list(handle);
-    if (node == nullptr || node->columns.empty() || client.x < 0 || client.y < kHeaderHeight) {
+    if (node == nullptr || node->columns.empty() || client.x < 0 || client.y < kHeaderHeight ||
+        client.x >= std::min(node->rect.width(), node->columns[0].width) ||
+        client.y >= node->rect.height()) {
         return -1;
     }
-    Rect area = headless::clientArea(*node);
-    if (client.x >= std::min(area.right, node->columns[0].width) || client.y >= area.bottom) {
-        return -1;
-    }
-    int row = (client.y - kHeaderHeight) / rowHeight(*node);
-    return validRow(node, row) ? row : -1;
+    const int row = (client.y - kHeaderHeight) / rowHeight(*node);
+    return rowAt(handle, row) != nullptr ? row : -1;
 }
 
 // Nothing is drawn, so nothing needs redrawing.
 void listRedrawItems(Handle /*list*/, int /*first*/, int /*last*/) {}
 
 }  // namespace fw::sys
-
-namespace fw::headless {
-
-void ListViewNode::onDestroy() {
-    sys::listDeleteAll(handle);
-}
-
-}  // namespace fw::headless

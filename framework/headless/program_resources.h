@@ -15,4 +15,10 @@ struct IconObject : Object {
     int id;
 };
 
+// An image list cut from a bitmap resource: nothing is drawn, so only the images' height is kept.
+struct ImageListObject : Object {
+    explicit ImageListObject(int height) : imageHeight(height) {}
+    int imageHeight;
+};
+
 }  // namespace fw::headless

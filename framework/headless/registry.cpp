@@ -2,7 +2,6 @@
 // names, answering with the platform's error codes.
 #include "framework/registry.h"
 
-#include <algorithm>
 #include <cstring>
 #include <iterator>
 #include <map>
@@ -21,6 +20,8 @@ using headless::foldCase;
 
 constexpr long kInvalidHandle = 6;
 constexpr long kKeyDeleted = 1018;
+// The platform refuses longer key names.
+constexpr std::size_t kMaxKeyName = 255;
 
 struct Value {
     std::string name;  // as first written
@@ -33,7 +34,7 @@ struct RegKey {
     std::map<std::string, Value> values;                      // by folded name
     bool deleted = false;
 
-    // Keys still open on a deleted key answer kKeyDeleted, as on Windows.
+    // Handles still open on a deleted key answer kKeyDeleted, as on Windows.
     void markDeleted() {
         deleted = true;
         for (auto& [name, child] : children) {
@@ -42,46 +43,33 @@ struct RegKey {
     }
 };
 
-// An open key; its address is the handle.
-struct OpenKey {
-    std::shared_ptr<RegKey> key;
-};
+// The names of a path separated by backslashes, folded; empty names are skipped.
+std::vector<std::string> pathNames(const std::string& subKey) {
+    std::vector<std::string> names;
+    for (std::size_t start = 0; start <= subKey.size();) {
+        const std::size_t end = std::min(subKey.find('\\', start), subKey.size());
+        if (end > start) {
+            names.push_back(foldCase(subKey.substr(start, end - start)));
+        }
+        start = end + 1;
+    }
+    return names;
+}
 
 struct Registry {
     std::mutex mutex;
     std::shared_ptr<RegKey> root = std::make_shared<RegKey>();
-    std::map<void*, std::unique_ptr<OpenKey>> open;
+    // Each open is a handle of its own, as RegOpenKeyEx gives.
+    std::map<void*, std::shared_ptr<RegKey>> open;
+    std::uintptr_t nextHandle = 0x20000;
 
-    // The key at a path of names separated by backslashes; created when asked.
-    std::shared_ptr<RegKey> walk(const std::string& subKey, bool create) {
-        std::shared_ptr<RegKey> key = root;
-        std::size_t start = 0;
-        while (start <= subKey.size() && key != nullptr) {
-            const std::size_t end = std::min(subKey.find('\\', start), subKey.size());
-            const std::string name = foldCase(subKey.substr(start, end - start));
-            start = end + 1;
-            if (name.empty()) {
-                continue;
-            }
-            auto it = key->children.find(name);
-            if (it == key->children.end()) {
-                if (!create) {
-                    return nullptr;
-                }
-                it = key->children.emplace(name, std::make_shared<RegKey>()).first;
-            }
-            key = it->second;
-        }
-        return key;
-    }
-
-    // The open key behind a handle, or the error code for a bad or deleted one.
+    // The key behind a handle, or the error code for a bad or deleted one.
     long find(void* handle, RegKey** key) {
         const auto it = open.find(handle);
         if (it == open.end()) {
             return kInvalidHandle;
         }
-        *key = it->second->key.get();
+        *key = it->second.get();
         return (*key)->deleted ? kKeyDeleted : reg::kSuccess;
     }
 };
@@ -91,34 +79,29 @@ Registry& registry() {
     return instance;
 }
 
-constexpr std::size_t kMaxKeyName = 255;
-
 }  // namespace
 
 long regOpen(const std::string& subKey, bool create, void** key) {
     Registry& r = registry();
     std::lock_guard lock(r.mutex);
     *key = nullptr;
-    // The platform refuses key names longer than 255 characters.
-    std::size_t start = 0;
-    while (start <= subKey.size()) {
-        std::size_t end = subKey.find('\\', start);
-        if (end == std::string::npos) {
-            end = subKey.size();
-        }
-        if (end - start > kMaxKeyName) {
+    std::shared_ptr<RegKey> found = r.root;
+    for (const std::string& name : pathNames(subKey)) {
+        if (name.size() > kMaxKeyName) {
             return reg::kInvalidParameter;
         }
-        start = end + 1;
+        auto& child = found->children[name];
+        if (child == nullptr && !create) {
+            found->children.erase(name);
+            return reg::kFileNotFound;
+        }
+        if (child == nullptr) {
+            child = std::make_shared<RegKey>();
+        }
+        found = child;
     }
-    std::shared_ptr<RegKey> found = r.walk(subKey, create);
-    if (found == nullptr) {
-        return reg::kFileNotFound;
-    }
-    // Each open is a handle of its own, as RegOpenKeyEx gives.
-    auto handle = std::make_unique<OpenKey>(OpenKey{std::move(found)});
-    *key = handle.get();
-    r.open[*key] = std::move(handle);
+    *key = reinterpret_cast<void*>(r.nextHandle += 4);
+    r.open[*key] = std::move(found);
     return reg::kSuccess;
 }
 
@@ -140,26 +123,24 @@ long regQuery(void* key, const std::string& name, void* data, std::uint32_t* siz
     if (it == found->values.end()) {
         return reg::kFileNotFound;
     }
-    const Value& value = it->second;
-    const auto needed = static_cast<std::uint32_t>(value.data.size());
     if (data != nullptr && size == nullptr) {
         return reg::kInvalidParameter;
     }
+    const Value& value = it->second;
+    const auto needed = static_cast<std::uint32_t>(value.data.size());
     if (type != nullptr) {
         *type = value.type;
     }
-    if (data == nullptr) {
-        if (size != nullptr) {
-            *size = needed;
-        }
-        return reg::kSuccess;
+    const bool fits = data == nullptr || *size >= needed;
+    if (size != nullptr) {
+        *size = needed;
     }
-    const bool fits = *size >= needed;
-    *size = needed;
     if (!fits) {
         return reg::kMoreData;
     }
-    std::memcpy(data, value.data.data(), needed);
+    if (data != nullptr) {
+        std::memcpy(data, value.data.data(), needed);
+    }
     return reg::kSuccess;
 }
 
@@ -176,8 +157,7 @@ long regSet(void* key, const std::string& name, std::uint32_t type, const void* 
     }
     const auto* bytes = static_cast<const unsigned char*>(data);
     // A value written again under another spelling keeps its first name, as on Windows.
-    Value& value =
-        found->values.try_emplace(foldCase(name), Value{name, reg::kNone, {}}).first->second;
+    Value& value = found->values.try_emplace(foldCase(name), Value{name, {}, {}}).first->second;
     value.type = type;
     value.data.assign(bytes, bytes + size);
     return reg::kSuccess;
@@ -193,6 +173,7 @@ long regDeleteValue(void* key, const std::string& name) {
     return found->values.erase(foldCase(name)) == 0 ? reg::kFileNotFound : reg::kSuccess;
 }
 
+// Names come in the order of their folded form, as Wine keeps them.
 long regEnumValue(void* key, std::uint32_t index, std::string* name) {
     Registry& r = registry();
     std::lock_guard lock(r.mutex);
@@ -210,19 +191,20 @@ long regEnumValue(void* key, std::uint32_t index, std::string* name) {
 long regDeleteTree(const std::string& subKey) {
     Registry& r = registry();
     std::lock_guard lock(r.mutex);
-    const std::size_t split = subKey.find_last_of('\\');
-    const std::string parentPath = split == std::string::npos ? "" : subKey.substr(0, split);
-    const std::string name =
-        foldCase(split == std::string::npos ? subKey : subKey.substr(split + 1));
-    if (name.empty()) {
+    std::vector<std::string> names = pathNames(subKey);
+    if (names.empty()) {
         return reg::kInvalidParameter;
     }
-    const std::shared_ptr<RegKey> parent = r.walk(parentPath, false);
-    if (parent == nullptr || parent->children.count(name) == 0) {
+    RegKey* parent = r.root.get();
+    for (std::size_t i = 0; i + 1 < names.size() && parent != nullptr; ++i) {
+        const auto it = parent->children.find(names[i]);
+        parent = it != parent->children.end() ? it->second.get() : nullptr;
+    }
+    if (parent == nullptr || !parent->children.contains(names.back())) {
         return reg::kFileNotFound;
     }
-    parent->children[name]->markDeleted();
-    parent->children.erase(name);
+    parent->children[names.back()]->markDeleted();
+    parent->children.erase(names.back());
     return reg::kSuccess;
 }
 

@@ -99,43 +99,30 @@ std::string className(const NameOrId& name) {
     return ansi(name.name);
 }
 
-DialogItemTemplate readItem(Reader& in, bool extended) {
+DialogItemTemplate readItem(Reader& in) {
     DialogItemTemplate item;
-    if (extended) {
-        item.helpId = in.dword();
-        item.exStyle = in.dword();
-        item.style = in.dword();
-    } else {
-        item.style = in.dword();
-        item.exStyle = in.dword();
-    }
+    in.dword();  // help id
+    item.exStyle = in.dword();
+    item.style = in.dword();
     readBox(in, item);
-    // The extended form keeps 32 bits (-1 stays -1); the plain one a 16-bit unsigned id.
-    item.id = extended ? static_cast<std::int32_t>(in.dword()) : in.word();
+    item.id = static_cast<std::int32_t>(in.dword());
     item.className = className(in.nameOrId());
     NameOrId title = in.nameOrId();
     item.titleId = title.id;
     item.title = ansi(title.name);
-    std::uint16_t extraSize = in.word();
-    for (std::uint16_t i = 0; i < extraSize; ++i) {
-        item.extra.push_back(in.byte());
-    }
+    in.skip(in.word());  // creation data
     return item;
 }
 
+// The extended form (DIALOGEX), which every template of the programs has.
 DialogTemplate readDialog(Reader& in) {
     DialogTemplate dialog;
-    std::uint16_t first = in.word();
-    std::uint16_t second = in.word();
-    dialog.extended = first == 1 && second == 0xFFFF;
-    if (dialog.extended) {
-        dialog.helpId = in.dword();
-        dialog.exStyle = in.dword();
-        dialog.style = in.dword();
-    } else {
-        dialog.style = first | static_cast<std::uint32_t>(second) << 16;
-        dialog.exStyle = in.dword();
+    if (in.word() != 1 || in.word() != 0xFFFF) {
+        throw ResFileError("not an extended dialog template");
     }
+    in.dword();  // help id
+    dialog.exStyle = in.dword();
+    dialog.style = in.dword();
     int count = in.word();
     readBox(in, dialog);
     NameOrId menu = in.nameOrId();
@@ -147,17 +134,15 @@ DialogTemplate readDialog(Reader& in) {
         dialog.pointSize = in.word();
         // 0x7FFF asks for the message box font and carries nothing more.
         if (dialog.pointSize != 0x7FFF) {
-            if (dialog.extended) {
-                dialog.weight = in.word();
-                dialog.italic = in.byte() != 0;
-                dialog.charset = in.byte();
-            }
+            dialog.weight = in.word();
+            dialog.italic = in.byte() != 0;
+            dialog.charset = in.byte();
             dialog.face = ansi(in.string());
         }
     }
     for (int i = 0; i < count; ++i) {
         in.alignDword();
-        dialog.items.push_back(readItem(in, dialog.extended));
+        dialog.items.push_back(readItem(in));
     }
     return dialog;
 }

@@ -13,7 +13,6 @@ namespace fw::headless {
 
 // What a dialog and each of its controls have: styles, and a rectangle in dialog units.
 struct TemplateBox {
-    std::uint32_t helpId = 0;
     std::uint32_t exStyle = 0;
     std::uint32_t style = 0;
     int x = 0;
@@ -30,12 +29,10 @@ struct DialogItemTemplate : TemplateBox {
     std::string className;
     std::string title;
     int titleId = 0;  // a resource id given in place of the title (a static's icon), else 0
-    std::vector<std::uint8_t> extra;  // creation data
 };
 
-// A dialog template, from DIALOGEX (extended form) or DIALOG.
+// A dialog template in its extended form (DIALOGEX).
 struct DialogTemplate : TemplateBox {
-    bool extended = false;
     int menuId = 0;  // a menu given by id, else 0
     std::string menu;
     std::string className;

@@ -1,31 +1,19 @@
-// The platform's window style bits that the headless backend interprets, with the values the .rc
-// scripts compile into the templates.
+// The platform's style bits that the headless backend interprets, with the values the .rc scripts
+// compile into the templates.
 #pragma once
 
 #include <cstdint>
 
 namespace fw::headless::style {
 
-constexpr std::uint32_t kChild = 0x40000000;
 constexpr std::uint32_t kMinimize = 0x20000000;
 constexpr std::uint32_t kVisible = 0x10000000;
 constexpr std::uint32_t kDisabled = 0x08000000;
-constexpr std::uint32_t kCaption = 0x00C00000;
-constexpr std::uint32_t kBorder = 0x00800000;
-constexpr std::uint32_t kDialogFrame = 0x00400000;
-constexpr std::uint32_t kThickFrame = 0x00040000;
 constexpr std::uint32_t kGroup = 0x00020000;
 constexpr std::uint32_t kTabStop = 0x00010000;
-constexpr std::uint32_t kOverlappedWindow = 0x00CF0000;
-
-constexpr std::uint32_t kExClientEdge = 0x00000200;
 
 // Dialogs.
 constexpr std::uint32_t kDsSetFont = 0x0040;
-constexpr std::uint32_t kDsCenter = 0x0800;
-
-// Edits.
-constexpr std::uint32_t kEsMultiline = 0x0004;
 
 // Buttons: the low four bits are the kind.
 constexpr std::uint32_t kBsTypeMask = 0x000F;
@@ -33,8 +21,6 @@ constexpr std::uint32_t kBsDefPushButton = 0x0001;
 constexpr std::uint32_t kBsCheckBox = 0x0002;
 constexpr std::uint32_t kBsAutoCheckBox = 0x0003;
 constexpr std::uint32_t kBsRadioButton = 0x0004;
-constexpr std::uint32_t kBs3State = 0x0005;
-constexpr std::uint32_t kBsAuto3State = 0x0006;
 constexpr std::uint32_t kBsAutoRadioButton = 0x0009;
 
 // Combo boxes: the low two bits are the kind.

@@ -1,6 +1,6 @@
 // The headless backend's reader of compiled resources: the framework test program's .res, which
-// windres made from tests/ui/framework/res/test.rc, and hand-made records for the plain dialog
-// form and for damaged data.
+// windres made from tests/ui/framework/res/test.rc, and hand-made records for what windres does
+// not write and for damaged data.
 #include "../../framework/headless/res_file.h"
 
 #include <gtest/gtest.h>
@@ -28,7 +28,6 @@ const ResFile& sample() {
 TEST(ResFile, ExtendedDialogAndEveryControl) {
     std::optional<DialogTemplate> dialog = sample().dialog(IDD_SAMPLE);
     ASSERT_TRUE(dialog.has_value());
-    EXPECT_TRUE(dialog->extended);
     // DS_SETFONT | DS_MODALFRAME | DS_3DLOOK | WS_POPUP | WS_VISIBLE | WS_CAPTION | WS_SYSMENU |
     // WS_MINIMIZEBOX
     EXPECT_EQ(dialog->style, 0x90CA00C4u);
@@ -78,7 +77,6 @@ TEST(ResFile, ExtendedDialogAndEveryControl) {
         EXPECT_EQ((std::vector<int>{item.x, item.y, item.cx, item.cy}),
                   (std::vector<int>{row.x, row.y, row.cx, row.cy}));
         EXPECT_EQ(item.exStyle, 0u);
-        EXPECT_TRUE(item.extra.empty());
     }
 
     std::optional<DialogTemplate> nested = sample().dialog(IDD_NESTED);
@@ -139,18 +137,19 @@ class Bytes {
     std::vector<unsigned char> data;
 };
 
-// The empty record that opens every .res file, then a plain (not extended) dialog template,
-// less its last bytes when asked.
-std::vector<unsigned char> plainDialogFile(std::size_t dropped = 0) {
+// The empty record that opens every .res file, then a hand-made dialog template, less its last
+// bytes when asked.
+std::vector<unsigned char> dialogFile(std::size_t dropped = 0) {
     Bytes dialog;
-    dialog.dword(0x80C00040).dword(0).word(2);  // WS_POPUP | WS_CAPTION | DS_SETFONT; 2 items
+    dialog.word(1).word(0xFFFF).dword(0);       // the extended form; no help id
+    dialog.dword(0).dword(0x80C00040).word(2);  // WS_POPUP | WS_CAPTION | DS_SETFONT; 2 items
     dialog.word(10).word(20).word(100).word(50);
     dialog.word(0xFFFF).word(7).word(0);  // menu 7, the standard class
-    dialog.text(u"Caf\u00E9").word(9).text(u"Courier");
-    dialog.align().dword(0x50010000).dword(0x200).word(-4).word(5).word(40).word(14);
-    dialog.word(0xFFFF).word(0xFFFF).word(0x0080).text(u"OK").word(0);
-    dialog.align().dword(0x50000003).dword(0).word(1).word(2).word(3).word(4);
-    dialog.word(42).text(u"SysListView32").word(0xFFFF).word(300);
+    dialog.text(u"Caf\u00E9").word(9).word(700).word(0x0101).text(u"Courier");
+    dialog.align().dword(0).dword(0x200).dword(0x50010000).word(-4).word(5).word(40).word(14);
+    dialog.dword(0xFFFFFFFF).word(0xFFFF).word(0x0080).text(u"OK").word(0);
+    dialog.align().dword(0).dword(0).dword(0x50000003).word(1).word(2).word(3).word(4);
+    dialog.dword(42).text(u"SysListView32").word(0xFFFF).word(300);
     dialog.word(3).word(0x0201).word(0x03);  // three bytes of creation data
     Bytes file;
     file.dword(0).dword(32).word(0xFFFF).word(0).word(0xFFFF).word(0);
@@ -159,23 +158,24 @@ std::vector<unsigned char> plainDialogFile(std::size_t dropped = 0) {
     return file.record(ResFile::kDialog, 9, dialog.data).data;
 }
 
-TEST(ResFile, PlainDialogTemplate) {
-    std::vector<unsigned char> bytes = plainDialogFile();
+TEST(ResFile, HandMadeTemplate) {
+    std::vector<unsigned char> bytes = dialogFile();
     ResFile file(bytes.data(), bytes.size());
     std::optional<DialogTemplate> dialog = file.dialog(9);
     ASSERT_TRUE(dialog.has_value());
-    EXPECT_FALSE(dialog->extended);
     EXPECT_EQ(dialog->style, 0x80C00040u);
     EXPECT_EQ((std::vector<int>{dialog->x, dialog->y, dialog->cx, dialog->cy}),
               (std::vector<int>{10, 20, 100, 50}));
     EXPECT_EQ(dialog->menuId, 7);
     EXPECT_EQ(dialog->caption, "Caf\xE9");  // the 8-bit code page
     EXPECT_EQ(dialog->pointSize, 9);
+    EXPECT_EQ(dialog->weight, 700);
+    EXPECT_TRUE(dialog->italic);
     EXPECT_EQ(dialog->face, "Courier");
     ASSERT_EQ(dialog->items.size(), 2u);
 
     const auto& button = dialog->items[0];
-    EXPECT_EQ(button.id, 0xFFFF);  // the plain form keeps 16 unsigned bits
+    EXPECT_EQ(button.id, -1);
     EXPECT_EQ(button.className, "Button");
     EXPECT_EQ(button.title, "OK");
     EXPECT_EQ(button.exStyle, 0x200u);
@@ -186,18 +186,17 @@ TEST(ResFile, PlainDialogTemplate) {
     EXPECT_EQ(list.className, "SysListView32");
     EXPECT_EQ(list.titleId, 300);
     EXPECT_EQ(list.title, "");
-    EXPECT_EQ(list.extra, (std::vector<std::uint8_t>{0x01, 0x02, 0x03}));
 }
 
 TEST(ResFile, DamagedDataIsAnErrorNotACrash) {
-    std::vector<unsigned char> bytes = plainDialogFile();
+    std::vector<unsigned char> bytes = dialogFile();
     // A record that claims more bytes than the file holds.
     for (std::size_t cut : {std::size_t{40}, bytes.size() - 8}) {
         SCOPED_TRACE(cut);
         EXPECT_THROW(ResFile(bytes.data(), cut), ResFileError);
     }
     // A template cut short inside its last item: the record is whole, the template is not.
-    std::vector<unsigned char> shortTemplate = plainDialogFile(10);
+    std::vector<unsigned char> shortTemplate = dialogFile(10);
     ResFile file(shortTemplate.data(), shortTemplate.size());
     EXPECT_THROW(file.dialog(9), ResFileError);
 }

@@ -1,6 +1,9 @@
 // Combo boxes, list views with images and progress bars, the same on both backends.
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
 #include "framework/test_driver.h"
 #include "sample_dialog.h"
 
@@ -13,13 +16,24 @@ TEST(ComboBox, SortsAndSelectsByPrefixIgnoringCase) {
     SampleDialog dialog;
     ASSERT_TRUE(driver.open(dialog));
     fw::ComboBox combo(dialog, IDC_LIST);
+    // Entry names as users give them: case, digits, blanks and brackets.
+    const std::vector<std::string> added = {"Work 2", "beta", "Work", "Alpha", "ISP (backup)",
+                                            "isp", "2nd Line", "Zeta", "WORK"};
+    std::vector<int> indexes;
+    for (const std::string& name : added) {
+        indexes.push_back(combo.addString(name));
+    }
+    // "WORK" is equal to "Work" ignoring case and goes before it.
+    EXPECT_EQ(indexes, (std::vector<int>{0, 0, 1, 0, 2, 2, 0, 7, 5}));
+    std::vector<std::string> items;
+    for (int i = 0; i < combo.count(); ++i) {
+        items.push_back(combo.itemText(i));
+    }
+    EXPECT_EQ(items, (std::vector<std::string>{"2nd Line", "Alpha", "beta", "isp", "ISP (backup)",
+                                               "WORK", "Work", "Work 2", "Zeta"}));
+    combo.resetContent();
     for (const char* name : {"Work 2", "beta", "Work", "Alpha"}) {
         combo.addString(name);
-    }
-    ASSERT_EQ(combo.count(), 4);
-    const char* sorted[] = {"Alpha", "beta", "Work", "Work 2"};
-    for (int i = 0; i < 4; ++i) {
-        EXPECT_EQ(combo.itemText(i), sorted[i]);
     }
 
     struct Row {

@@ -1,9 +1,9 @@
-#include "program_resources.h"
-
+// Strings and icons from the program's resources.
 #include <cstddef>
 #include <map>
 
 #include "fatal.h"
+#include "program_resources.h"
 #include "sys.h"
 
 // Generated from the program's .rc script by cmake/embed_res.cmake.
@@ -33,13 +33,13 @@ std::string loadString(int id) {
 
 Handle loadIcon(int id) {
     static std::map<int, Handle> loaded;
-    if (auto it = loaded.find(id); it != loaded.end()) {
+    if (const auto it = loaded.find(id); it != loaded.end()) {
         return it->second;
     }
     if (!headless::programResources().hasIcon(id)) {
         return nullptr;
     }
-    Handle icon = headless::addObject(std::make_unique<headless::IconObject>(id));
+    const Handle icon = headless::addObject(std::make_unique<headless::IconObject>(id));
     loaded.emplace(id, icon);
     return icon;
 }

@@ -1,8 +1,7 @@
 // The headless file system: an in-memory sandbox with Windows path semantics (drive letters,
-// backslashes, names that ignore case but keep it), the platform's error codes, and armed faults
-// for tests. One mutex guards it all, since worker threads open files too.
+// backslashes, names that ignore case but keep it), the platform's error codes, and faults that a
+// test arms. One mutex guards it all, since worker threads open files too.
 #include <algorithm>
-#include <cctype>
 #include <cstring>
 #include <map>
 #include <memory>
@@ -41,7 +40,6 @@ constexpr long kFileNotFound = 2;
 constexpr long kPathNotFound = 3;
 constexpr long kAccessDenied = 5;
 constexpr long kInvalidHandle = 6;
-constexpr long kSharingViolation = 32;
 constexpr long kInvalidName = 123;
 
 [[noreturn]] void fail(long osError, const std::string& name) {
@@ -53,20 +51,13 @@ struct Node {
     bool directory = false;
     std::string data;
     std::map<std::string, std::unique_ptr<Node>> children;  // by folded name
-    int readers = 0;
-    bool writer = false;
 
-    Node* child(const std::string& childName) const {
-        const auto it = children.find(foldCase(childName));
-        return it == children.end() ? nullptr : it->second.get();
-    }
     Node& add(const std::string& childName, bool isDirectory) {
         auto node = std::make_unique<Node>();
         node->name = childName;
         node->directory = isDirectory;
         return *(children[foldCase(childName)] = std::move(node));
     }
-    bool isOpen() const { return readers > 0 || writer; }
 };
 
 struct OpenFile {
@@ -100,8 +91,9 @@ class Sandbox {
     std::vector<test::FileFault> faults;
 
     void reset() {
-        drives_.clear();
-        Node& windows = drive("C:").add("WINDOWS", true);
+        root_ = std::make_unique<Node>();
+        root_->directory = true;
+        Node& windows = root_->add("WINDOWS", true);
         windows.add("Desktop", true);
         windows.add("Start Menu", true).add("Programs", true).add("StartUp", true);
         current = "C:\\";
@@ -111,43 +103,28 @@ class Sandbox {
         faults.clear();
     }
 
-    // As GetFullPathName: lexical, against the current directory, keeping the case given.
+    // As GetFullPathName on drive C:, the only one: lexical, against the current directory,
+    // keeping the case given.
     std::string fullPath(const std::string& name) const {
-        if (name.empty()) {
-            return {};
-        }
-        std::string text = name;
-        std::replace(text.begin(), text.end(), '/', '\\');
-        std::string root = current.substr(0, 2);
-        std::string rest;
-        if (text.size() >= 2 && text[1] == ':' &&
-            std::isalpha(static_cast<unsigned char>(text[0]))) {
-            const bool sameDrive = foldCase(text.substr(0, 2)) == foldCase(root);
-            root = text.substr(0, 2);
-            rest = text.substr(2);
-            if (rest.empty() || rest[0] != '\\') {
-                rest = (sameDrive ? current.substr(2) : std::string()) + "\\" + rest;
-            }
-        } else if (!text.empty() && text[0] == '\\') {
-            rest = text;
-        } else {
-            rest = current.substr(2) + "\\" + text;
+        std::string rest = name;
+        std::replace(rest.begin(), rest.end(), '/', '\\');
+        if (rest.size() >= 2 && rest[1] == ':') {
+            rest.erase(0, 2);
+        } else if (rest.empty() || rest[0] != '\\') {
+            rest = current.substr(2) + "\\" + rest;
         }
         std::vector<std::string> parts;
-        std::size_t start = 0;
-        while (start <= rest.size()) {
+        for (std::size_t start = 0; start <= rest.size();) {
             const std::size_t end = std::min(rest.find('\\', start), rest.size());
             const std::string part = rest.substr(start, end - start);
-            if (part == "..") {
-                if (!parts.empty()) {
-                    parts.pop_back();
-                }
-            } else if (!part.empty() && part != ".") {
+            if (part == ".." && !parts.empty()) {
+                parts.pop_back();
+            } else if (!part.empty() && part != "." && part != "..") {
                 parts.push_back(part);
             }
             start = end + 1;
         }
-        std::string full = root;
+        std::string full = "C:";
         for (const std::string& part : parts) {
             full += "\\" + part;
         }
@@ -157,14 +134,8 @@ class Sandbox {
     Place find(const std::string& name) const {
         const std::string full = fullPath(name);
         Place place;
-        const auto drive = drives_.find(foldCase(full.substr(0, 2)));
-        if (full.empty() || drive == drives_.end()) {
-            place.error = kPathNotFound;
-            return place;
-        }
-        place.node = drive->second.get();
-        std::size_t start = 3;
-        while (start < full.size()) {
+        place.node = root_.get();
+        for (std::size_t start = 3; start < full.size();) {
             const std::size_t end = std::min(full.find('\\', start), full.size());
             if (place.node == nullptr || !place.node->directory) {
                 place.error = kPathNotFound;
@@ -176,7 +147,8 @@ class Sandbox {
                 place.error = kInvalidName;
                 return place;
             }
-            place.node = place.parent->child(place.leaf);
+            const auto child = place.parent->children.find(foldCase(place.leaf));
+            place.node = child != place.parent->children.end() ? child->second.get() : nullptr;
             start = end + 1;
         }
         return place;
@@ -211,32 +183,27 @@ class Sandbox {
         }
         return *it->second;
     }
+    // Open files of a node that goes fail from then on, as a handle the platform closed.
+    void detach(const Node* node) {
+        for (auto& [handle, file] : files_) {
+            if (file->node == node) {
+                file->node = nullptr;
+            }
+        }
+    }
     // Forgets the file and returns the full path it was opened with.
     std::string close(Handle handle, const std::string& path) {
         const auto it = files_.find(handle);
         if (it == files_.end()) {
             fail(kInvalidHandle, path);
         }
-        const OpenFile& file = *it->second;
-        if (file.node != nullptr && file.writing) {
-            file.node->writer = false;
-        } else if (file.node != nullptr) {
-            --file.node->readers;
-        }
-        std::string full = file.path;
+        std::string full = it->second->path;
         files_.erase(it);
         return full;
     }
 
   private:
-    Node& drive(const std::string& letter) {
-        auto root = std::make_unique<Node>();
-        root->name = letter;
-        root->directory = true;
-        return *(drives_[foldCase(letter)] = std::move(root));
-    }
-
-    std::map<std::string, std::unique_ptr<Node>> drives_;
+    std::unique_ptr<Node> root_;
     std::map<Handle, std::unique_ptr<OpenFile>> files_;
 };
 
@@ -254,7 +221,7 @@ Handle fileOpen(const std::string& name, FileMode mode) {
     file->path = box.fullPath(name);
     file->writing = mode == FileMode::createWrite;
     box.raiseFault(file->writing ? Op::create : Op::open, file->path, name);
-    Place place = box.find(name);
+    const Place place = box.find(name);
     if (place.error != 0) {
         fail(place.error, name);
     }
@@ -264,18 +231,10 @@ Handle fileOpen(const std::string& name, FileMode mode) {
     if (place.node != nullptr && place.node->directory) {
         fail(kAccessDenied, name);
     }
-    if (place.node != nullptr && (place.node->writer || (file->writing && place.node->isOpen()))) {
-        fail(kSharingViolation, name);
-    }
+    // Created, or emptied if it exists (keeping the case it was created with).
+    file->node = place.node != nullptr ? place.node : &place.parent->add(place.leaf, false);
     if (file->writing) {
-        // An existing file keeps the case it was created with.
-        Node& node = place.node ? *place.node : place.parent->add(place.leaf, false);
-        node.data.clear();
-        node.writer = true;
-        file->node = &node;
-    } else {
-        ++place.node->readers;
-        file->node = place.node;
+        file->node->data.clear();
     }
     return box.open(std::move(file));
 }
@@ -374,7 +333,7 @@ bool createDirectory(const std::string& path) {
     Sandbox& box = sandbox();
     std::lock_guard lock(box.mutex);
     const Place place = box.find(path);
-    if (place.error != 0 || place.node != nullptr) {
+    if (place.error != 0 || place.node != nullptr || place.parent == nullptr) {
         return false;
     }
     place.parent->add(place.leaf, true);
@@ -390,10 +349,10 @@ bool deleteFile(const std::string& path) {
         return false;
     }
     const Place place = box.find(path);
-    if (place.error != 0 || place.node == nullptr || place.node->directory ||
-        place.node->isOpen()) {
+    if (place.error != 0 || place.node == nullptr || place.node->directory) {
         return false;
     }
+    box.detach(place.node);
     place.parent->children.erase(foldCase(place.leaf));
     return true;
 }
@@ -404,12 +363,11 @@ bool replaceFile(const std::string& from, const std::string& to) {
     const Place source = box.find(from);
     const Place target = box.find(to);
     if (source.error != 0 || target.error != 0 || source.node == nullptr ||
-        source.node->directory || source.node->isOpen()) {
+        source.node->directory || (target.node != nullptr && target.node->directory)) {
         return false;
     }
-    if (target.node != nullptr && target.node != source.node &&
-        (target.node->directory || target.node->isOpen())) {
-        return false;
+    if (target.node != source.node) {
+        box.detach(target.node);
     }
     auto moved = std::move(source.parent->children[foldCase(source.leaf)]);
     source.parent->children.erase(foldCase(source.leaf));

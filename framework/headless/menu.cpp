@@ -13,44 +13,26 @@ struct MenuObject : headless::Object {
     std::vector<MenuItem> items;
 };
 
-MenuObject* menu(Handle handle) {
-    return headless::find<MenuObject>(handle);
-}
-
 MenuItem* itemAt(Handle handle, int position) {
-    MenuObject* object = menu(handle);
-    if (object == nullptr || position < 0 || position >= static_cast<int>(object->items.size())) {
+    auto* menu = headless::find<MenuObject>(handle);
+    if (menu == nullptr || position < 0 || position >= static_cast<int>(menu->items.size())) {
         return nullptr;
     }
-    return &object->items[static_cast<std::size_t>(position)];
+    return &menu->items[static_cast<std::size_t>(position)];
 }
 
 // The first item with this command id, as the platform finds items by command.
 MenuItem* itemById(Handle handle, unsigned id) {
-    MenuObject* object = menu(handle);
-    if (object == nullptr) {
+    auto* menu = headless::find<MenuObject>(handle);
+    if (menu == nullptr) {
         return nullptr;
     }
-    for (MenuItem& item : object->items) {
+    for (MenuItem& item : menu->items) {
         if (!item.separator && item.id == id) {
             return &item;
         }
     }
     return nullptr;
-}
-
-// The items a window's system menu starts with.
-std::vector<MenuItem> standardSystemItems() {
-    std::vector<MenuItem> items = {
-        {0xF120, "&Restore"},  {0xF010, "&Move"},     {0xF000, "&Size"},
-        {0xF020, "Mi&nimize"}, {0xF030, "Ma&ximize"},
-    };
-    MenuItem separator;
-    separator.separator = true;
-    separator.grayed = true;
-    items.push_back(separator);
-    items.push_back({0xF060, "&Close\tAlt+F4"});
-    return items;
 }
 
 }  // namespace
@@ -60,40 +42,39 @@ Handle menuCreatePopup() {
 }
 
 void menuDestroy(Handle handle) {
-    if (menu(handle) != nullptr) {
+    if (headless::find<MenuObject>(handle) != nullptr) {
         headless::removeObject(handle);
     }
 }
 
-// Made on first use and destroyed with the window.
+// Made on first use, empty (the platform's own items are of no interest here), and destroyed with
+// the window.
 Handle systemMenu(Handle window) {
     headless::WindowNode* node = headless::findWindow(window);
     if (node == nullptr) {
         return nullptr;
     }
     if (node->systemMenu == nullptr) {
-        auto object = std::make_unique<MenuObject>();
-        object->items = standardSystemItems();
-        node->systemMenu = headless::addObject(std::move(object));
+        node->systemMenu = menuCreatePopup();
     }
     return node->systemMenu;
 }
 
 // A separator is grayed, as the platform reports it.
 void menuAppend(Handle handle, const MenuItem& item) {
-    if (MenuObject* object = menu(handle)) {
-        object->items.push_back(item);
-        object->items.back().grayed = item.grayed || item.separator;
+    if (auto* menu = headless::find<MenuObject>(handle)) {
+        menu->items.push_back(item);
+        menu->items.back().grayed = item.grayed || item.separator;
     }
 }
 
 int menuCount(Handle handle) {
-    MenuObject* object = menu(handle);
-    return object != nullptr ? static_cast<int>(object->items.size()) : -1;
+    auto* menu = headless::find<MenuObject>(handle);
+    return menu != nullptr ? static_cast<int>(menu->items.size()) : -1;
 }
 
 MenuItem menuItemAt(Handle handle, int position) {
-    MenuItem* item = itemAt(handle, position);
+    const MenuItem* item = itemAt(handle, position);
     return item != nullptr ? *item : MenuItem{};
 }
 

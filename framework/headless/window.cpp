@@ -1,0 +1,290 @@
+// Window state on the headless backend (text, enabling, showing, focus, geometry), sending and
+// posting messages with the platform's default handling of what a window leaves unhandled, and
+// painting when no posted message waits.
+#include <deque>
+#include <mutex>
+
+#include "framework/gdi.h"
+#include "sys.h"
+#include "win_styles.h"
+#include "window_tree.h"
+
+namespace fw::sys {
+
+namespace {
+
+using headless::findWindow;
+using headless::WindowNode;
+namespace style = headless::style;
+
+Handle focus = nullptr;
+
+struct Posted {
+    Handle window;
+    unsigned message;
+    std::uintptr_t wParam;
+    std::intptr_t lParam;
+};
+
+// Posting is the one call other threads make.
+std::mutex postedMutex;
+std::deque<Posted> posted;
+
+bool nothingPosted() {
+    std::lock_guard lock(postedMutex);
+    return posted.empty();
+}
+
+// A window that appears is painted.
+void makeVisible(WindowNode& node) {
+    if (!(node.style & style::kVisible)) {
+        node.style |= style::kVisible;
+        node.needsPaint = true;
+    }
+}
+
+void deliverSize(Handle window, int kind) {
+    const Rect client = clientRect(window);
+    const auto size = static_cast<std::intptr_t>((client.width() & 0xFFFF) |
+                                                 ((client.height() & 0xFFFF) << 16));
+    bool handled = false;
+    headless::dispatchToOwner(window, wm::kSize, static_cast<std::uintptr_t>(kind), size, handled);
+}
+
+std::intptr_t defaultHandling(Handle window, unsigned message, std::uintptr_t wParam) {
+    switch (message) {
+        case wm::kClose:
+            // A dialog's close box is its Cancel button, whose command the platform posts.
+            postMessage(window, wm::kCommand,
+                        static_cast<std::uintptr_t>(kIdCancel | kButtonClicked << 16),
+                        reinterpret_cast<std::intptr_t>(dialogItem(window, kIdCancel)));
+            return 0;
+        case wm::kSysCommand:
+            // The low four bits are the platform's own.
+            switch (wParam & 0xFFF0) {
+                case kScMinimize:
+                    showWindow(window, Show::minimize);
+                    break;
+                case kScRestore:
+                    showWindow(window, Show::restore);
+                    break;
+                case kScClose:
+                    sendMessage(window, wm::kClose, 0, 0);
+                    break;
+                default:
+                    break;
+            }
+            return 0;
+        default:
+            return 0;
+    }
+}
+
+// Paints the visible dialogs that were shown or invalidated since their last paint.
+int paintInvalidWindows(const std::function<void()>& afterEach) {
+    std::vector<Handle> invalid;
+    headless::forEachObject([&invalid](Handle handle, headless::Object& object) {
+        auto* node = dynamic_cast<WindowNode*>(&object);
+        if (node != nullptr && node->needsPaint && node->owner != nullptr) {
+            invalid.push_back(handle);
+        }
+    });
+    int painted = 0;
+    for (Handle window : invalid) {
+        WindowNode* node = findWindow(window);
+        if (node == nullptr || !node->needsPaint || !isWindowVisible(window)) {
+            continue;
+        }
+        node->needsPaint = false;
+        {
+            DrawContext context(getClientDC(window), DrawContext::Kind::paint, window);
+            bool handled = false;
+            headless::dispatchToOwner(window, wm::kPaint, 0,
+                                      reinterpret_cast<std::intptr_t>(&context), handled);
+            releaseDC(window, context.handle());
+        }
+        afterEach();
+        ++painted;
+    }
+    return painted;
+}
+
+}  // namespace
+
+std::string windowText(Handle window) {
+    WindowNode* node = findWindow(window);
+    return node != nullptr ? node->windowText() : std::string();
+}
+
+void setWindowText(Handle window, const std::string& text) {
+    if (WindowNode* node = findWindow(window)) {
+        node->setWindowText(text);
+    }
+}
+
+void enableWindow(Handle window, bool enabled) {
+    WindowNode* node = findWindow(window);
+    if (node == nullptr) {
+        return;
+    }
+    if (enabled) {
+        node->style &= ~style::kDisabled;
+    } else {
+        node->style |= style::kDisabled;
+    }
+}
+
+bool isWindowEnabled(Handle window) {
+    WindowNode* node = findWindow(window);
+    return node != nullptr && !(node->style & style::kDisabled);
+}
+
+// As ShowWindow: minimising also shows the window and keeps it visible; restoring a minimised
+// window shows it at its size.
+void showWindow(Handle window, Show how) {
+    WindowNode* node = findWindow(window);
+    if (node == nullptr) {
+        return;
+    }
+    const bool minimized = node->style & style::kMinimize;
+    switch (how) {
+        case Show::hide:
+            node->style &= ~style::kVisible;
+            break;
+        case Show::show:
+            makeVisible(*node);
+            break;
+        case Show::minimize:
+            if (!minimized) {
+                node->style |= style::kMinimize;
+                makeVisible(*node);
+                deliverSize(window, kSizeMinimized);
+            }
+            break;
+        case Show::restore:
+            makeVisible(*node);
+            if (minimized) {
+                node->style &= ~style::kMinimize;
+                node->needsPaint = true;
+                deliverSize(window, kSizeRestored);
+            }
+            break;
+    }
+}
+
+// Visible when the window and its dialog have WS_VISIBLE.
+bool isWindowVisible(Handle window) {
+    for (WindowNode* node = findWindow(window); node != nullptr; node = findWindow(node->parent)) {
+        if (!(node->style & style::kVisible)) {
+            return false;
+        }
+    }
+    return findWindow(window) != nullptr;
+}
+
+bool isMinimized(Handle window) {
+    WindowNode* node = findWindow(window);
+    return node != nullptr && (node->style & style::kMinimize);
+}
+
+Rect clientRect(Handle window) {
+    WindowNode* node = findWindow(window);
+    return node != nullptr ? Rect{0, 0, node->rect.width(), node->rect.height()} : Rect{};
+}
+
+Rect windowRect(Handle window) {
+    WindowNode* node = findWindow(window);
+    if (node == nullptr) {
+        return {};
+    }
+    const Point origin = clientToScreen(node->parent, {});
+    return {origin.x + node->rect.left, origin.y + node->rect.top, origin.x + node->rect.right,
+            origin.y + node->rect.bottom};
+}
+
+Point clientToScreen(Handle window, Point client) {
+    const Rect outer = windowRect(window);
+    return {client.x + outer.left, client.y + outer.top};
+}
+
+void invalidate(Handle window) {
+    if (WindowNode* node = findWindow(window)) {
+        node->needsPaint = true;
+    }
+}
+
+void setIcons(Handle window, Handle icon) {
+    if (WindowNode* node = findWindow(window)) {
+        node->icon = icon;
+    }
+}
+
+void setFocus(Handle window) {
+    focus = window;
+}
+
+Handle focusedWindow() {
+    return findWindow(focus) != nullptr ? focus : nullptr;
+}
+
+std::string className(Handle window) {
+    WindowNode* node = findWindow(window);
+    return node != nullptr ? node->className : std::string();
+}
+
+std::uint32_t windowStyle(Handle window) {
+    WindowNode* node = findWindow(window);
+    return node != nullptr ? node->style : 0;
+}
+
+void postMessage(Handle window, unsigned message, std::uintptr_t wParam, std::intptr_t lParam) {
+    std::lock_guard lock(postedMutex);
+    posted.push_back({window, message, wParam, lParam});
+}
+
+std::intptr_t sendMessage(Handle window, unsigned message, std::uintptr_t wParam,
+                          std::intptr_t lParam) {
+    bool handled = false;
+    const std::intptr_t result =
+        headless::dispatchToOwner(window, message, wParam, lParam, handled);
+    return handled ? result : defaultHandling(window, message, wParam);
+}
+
+std::intptr_t sendNotify(Handle dialog, int id, int code) {
+    bool handled = false;
+    return headless::dispatchToOwner(dialog, wm::kNotify, static_cast<std::uintptr_t>(id),
+                                     static_cast<std::intptr_t>(code), handled);
+}
+
+// Delivers the messages posted before the call, in order. Those posted meanwhile wait for the
+// next call, which the test clock makes only once the threads have settled: every run sees the
+// same order.
+int deliverPosted(const std::function<void()>& afterEach) {
+    std::size_t pending = 0;
+    {
+        std::lock_guard lock(postedMutex);
+        pending = posted.size();
+    }
+    int delivered = 0;
+    for (; pending > 0; --pending) {
+        Posted next{};
+        {
+            std::lock_guard lock(postedMutex);
+            next = posted.front();
+            posted.pop_front();
+        }
+        // A window destroyed meanwhile loses its messages.
+        if (findWindow(next.window) == nullptr) {
+            continue;
+        }
+        sendMessage(next.window, next.message, next.wParam, next.lParam);
+        afterEach();
+        ++delivered;
+    }
+    if (nothingPosted()) {
+        delivered += paintInvalidWindows(afterEach);
+    }
+    return delivered;
+}
+
+}  // namespace fw::sys

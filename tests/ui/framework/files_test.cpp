@@ -1,0 +1,185 @@
+// Files and folders: paths, names that ignore case, errors by cause, replacing and deleting, the
+// same on both backends (the headless sandbox against the real file system under Wine).
+#include <gtest/gtest.h>
+
+#include <functional>
+
+#include "framework/file.h"
+#include "framework/paths.h"
+#include "framework/test_driver.h"
+#include "scratch_folder.h"
+
+namespace {
+
+using fw::File;
+using fw::FileError;
+using fw::FileMode;
+using Cause = FileError::Cause;
+
+// The error an action raises, with the file it names ("none" when it raises nothing).
+std::pair<Cause, std::string> errorOf(const std::function<void()>& action) {
+    try {
+        action();
+    } catch (const FileError& error) {
+        return {error.cause(), error.fileName()};
+    }
+    return {Cause::generic, "none"};
+}
+
+class Files : public ::testing::Test {
+  protected:
+    fw::test::Driver driver;
+    ScratchFolder folder;
+};
+
+TEST_F(Files, TheWindowsFolderHasTheSingleUserLayout) {
+    const std::string windows = fw::windowsDirectory();
+    EXPECT_NE(windows.back(), '\\');
+    EXPECT_TRUE(fw::fileExists(windows + "\\Desktop"));
+    EXPECT_TRUE(fw::fileExists(windows + "\\START MENU\\programs\\StartUp"));
+}
+
+TEST_F(Files, FullPathsResolveAgainstTheCurrentDirectory) {
+    EXPECT_EQ(fw::currentDirectory(), folder.path);
+    const struct {
+        std::string name;
+        std::string full;
+    } rows[] = {
+        {"a.txt", folder.path + "\\a.txt"},
+        {".\\..\\b", folder.parent() + "\\b"},
+        {"sub/./c.dat", folder.path + "\\sub\\c.dat"},
+        {"\\x\\.\\y", "C:\\x\\y"},
+        {"C:/one/../two", "C:\\two"},
+        {"..\\..\\..\\..\\..\\..", "C:\\"},
+    };
+    for (const auto& row : rows) {
+        EXPECT_EQ(fw::fullPath(row.name), row.full) << row.name;
+    }
+    EXPECT_FALSE(fw::setCurrentDirectory(folder.path + "\\nowhere"));
+    EXPECT_EQ(fw::currentDirectory(), folder.path);
+}
+
+TEST_F(Files, NamesIgnoreCaseAndKeepTheirFirstSpelling) {
+    ASSERT_TRUE(fw::createDirectory("Data"));
+    EXPECT_FALSE(fw::createDirectory("DATA"));
+    EXPECT_FALSE(fw::createDirectory("Missing\\Sub"));
+    driver.writeFile("Data\\Report.TXT", "old");
+    driver.writeFile("data\\REPORT.txt", "new");
+    EXPECT_EQ(driver.readFile(folder.path + "\\DATA\\report.txt"), "new");
+    ASSERT_TRUE(fw::setCurrentDirectory("dAtA"));
+    EXPECT_EQ(driver.readFile("Report.txt"), "new");
+}
+
+TEST_F(Files, ErrorsByCauseNameTheFile) {
+    ASSERT_TRUE(fw::createDirectory("Dir"));
+    const struct {
+        const char* name;
+        FileMode mode;
+        Cause cause;
+    } rows[] = {
+        {"missing.dat", FileMode::read, Cause::fileNotFound},
+        {"Nowhere\\x.dat", FileMode::read, Cause::badPath},
+        {"Nowhere\\x.dat", FileMode::createWrite, Cause::badPath},
+        {"bad?name.dat", FileMode::createWrite, Cause::badPath},
+        {"Dir", FileMode::read, Cause::accessDenied},
+        {"Dir", FileMode::createWrite, Cause::accessDenied},
+    };
+    for (const auto& row : rows) {
+        File file;
+        EXPECT_EQ(errorOf([&] { file.open(row.name, row.mode); }),
+                  std::make_pair(row.cause, std::string(row.name)))
+            << row.name;
+    }
+    // Failures after the open name the full path.
+    File output;
+    output.open("out.dat", FileMode::createWrite);
+    char byte = 0;
+    EXPECT_EQ(errorOf([&] { output.read(&byte, 1); }),
+              std::make_pair(Cause::accessDenied, folder.path + "\\out.dat"));
+}
+
+TEST_F(Files, ReplaceAndDelete) {
+    driver.writeFile("Settings.dat", "old");
+    driver.writeFile("Settings.tmp", "new");
+    ASSERT_TRUE(fw::replaceFile("settings.TMP", "SETTINGS.DAT"));
+    EXPECT_EQ(driver.readFile("Settings.dat"), "new");
+    EXPECT_FALSE(fw::fileExists("Settings.tmp"));
+    EXPECT_FALSE(fw::replaceFile("Settings.tmp", "Settings.dat"));
+    EXPECT_FALSE(fw::replaceFile("Settings.dat", "Nowhere\\Settings.dat"));
+    ASSERT_TRUE(fw::replaceFile("Settings.dat", "Renamed.dat"));
+    EXPECT_EQ(driver.readFile("renamed.dat"), "new");
+
+    ASSERT_TRUE(fw::createDirectory("Dir"));
+    EXPECT_FALSE(fw::deleteFile("Dir"));
+    EXPECT_TRUE(fw::deleteFile("Renamed.dat"));
+    EXPECT_FALSE(fw::deleteFile("Renamed.dat"));
+    EXPECT_FALSE(fw::fileExists("Renamed.dat"));
+}
+
+#ifndef _WIN32
+// Faults exist only in the headless sandbox.
+using Op = fw::test::FileFault::Op;
+
+TEST_F(Files, HeadlessOnlyInjectedFaultsFireOnce) {
+    driver.writeFile("f.dat", "abc");
+    const auto full = folder.path + "\\f.dat";
+    const auto openRead = [] {
+        File f;
+        f.open("f.dat", FileMode::read);
+    };
+    const auto create = [] {
+        File f;
+        f.open("f.dat", FileMode::createWrite);
+    };
+    const auto read = [] {
+        File f;
+        char c[3];
+        f.open("f.dat", FileMode::read);
+        f.read(c, 3);
+    };
+    const auto length = [] {
+        File f;
+        f.open("f.dat", FileMode::read);
+        f.length();
+    };
+    const auto close = [] {
+        File f;
+        f.open("f.dat", FileMode::read);
+        f.close();
+    };
+    const struct {
+        Op op;
+        Cause cause;
+        std::function<void()> action;
+        std::string named;
+    } rows[] = {
+        {Op::open, Cause::accessDenied, openRead, "f.dat"},
+        {Op::create, Cause::directoryFull, create, "f.dat"},
+        {Op::read, Cause::hardIO, read, full},
+        {Op::length, Cause::badSeek, length, full},
+        {Op::close, Cause::lockViolation, close, full},
+    };
+    for (const auto& row : rows) {
+        driver.injectFault({"F.DAT", row.op, row.cause, 0});
+        EXPECT_EQ(errorOf(row.action), std::make_pair(row.cause, row.named));
+        EXPECT_EQ(errorOf(row.action), std::make_pair(Cause::generic, std::string("none")));
+    }
+    driver.injectFault({"f.dat", Op::remove, Cause::accessDenied, 0});
+    EXPECT_FALSE(fw::deleteFile("F.DAT"));
+    EXPECT_TRUE(fw::deleteFile("F.DAT"));
+}
+
+TEST_F(Files, HeadlessOnlyAWriteFaultKeepsTheBytesBeforeIt) {
+    driver.injectFault({"w.dat", Op::write, Cause::diskFull, 6});
+    File file;
+    file.open("w.dat", FileMode::createWrite);
+    file.write("1234", 4);
+    EXPECT_EQ(errorOf([&] { file.write("56789", 5); }),
+              std::make_pair(Cause::diskFull, folder.path + "\\w.dat"));
+    file.write("!", 1);
+    file.close();
+    EXPECT_EQ(driver.readFile("w.dat"), "123456!");
+}
+#endif
+
+}  // namespace
