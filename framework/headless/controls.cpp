@@ -30,8 +30,8 @@ int compareIgnoringCase(const std::string& a, const std::string& b) {
 }
 
 // The classes the templates use, spelt as the platform registers them.
-constexpr const char* kRegisteredClasses[] = {"Button", "Edit", "Static", "ComboBox",
-                                              "SysListView32", "msctls_progress32"};
+constexpr const char* kRegisteredClasses[] = {"Button",   "Edit",          "Static",
+                                              "ComboBox", "SysListView32", "msctls_progress32"};
 
 std::string registeredName(const std::string& name) {
     for (const char* registered : kRegisteredClasses) {
@@ -288,8 +288,7 @@ int progressStepIt(Handle handle) {
 // than one image gives an empty list.
 Handle imageListFromBitmap(int bitmapId, int imageWidth, std::uint32_t /*transparentRgb*/,
                            int* count) {
-    const std::optional<headless::BitmapSize> size =
-        headless::programResources().bitmap(bitmapId);
+    const std::optional<headless::BitmapSize> size = headless::programResources().bitmap(bitmapId);
     const int width = imageWidth == 0 && size ? size->height : imageWidth;
     if (count != nullptr) {
         *count = size && width > 0 ? size->width / width : 0;

@@ -1,7 +1,8 @@
 // Dialogs built from their templates, as CreateDialog builds them, and their items.
+#include "framework/dialog.h"
+
 #include "control_nodes.h"
 #include "fatal.h"
-#include "framework/dialog.h"
 #include "program_resources.h"
 #include "sys.h"
 #include "win_styles.h"

@@ -1,12 +1,16 @@
-// Stops the program on a call that has no meaning on the headless backend.
+// Stops the program with a message: the headless backend was used in a way no test may use it.
 #pragma once
 
+#include <cstdio>
+#include <cstdlib>
 #include <string>
 
 namespace fw::headless {
 
-// Prints "headless: <what>" and aborts. The headless backend always runs under a test driver,
-// which answers questions and keeps timers itself; reaching one of these calls is a framework bug.
-[[noreturn]] void fatal(const std::string& what);
+[[noreturn]] inline void fatal(const std::string& what) {
+    std::fprintf(stderr, "headless: %s\n", what.c_str());
+    std::fflush(stderr);
+    std::abort();
+}
 
 }  // namespace fw::headless

@@ -158,8 +158,9 @@ Rect listItemRect(Handle handle, int row) {
         return {};
     }
     const ListViewNode& node = *list(handle);
-    const int width = std::accumulate(node.columns.begin(), node.columns.end(), 0,
-                                      [](int sum, const auto& column) { return sum + column.width; });
+    const int width =
+        std::accumulate(node.columns.begin(), node.columns.end(), 0,
+                        [](int sum, const auto& column) { return sum + column.width; });
     const int top = kHeaderHeight + row * rowHeight(node);
     return {0, top, width, top + rowHeight(node)};
 }

@@ -45,8 +45,8 @@ void makeVisible(WindowNode& node) {
 
 void deliverSize(Handle window, int kind) {
     const Rect client = clientRect(window);
-    const auto size = static_cast<std::intptr_t>((client.width() & 0xFFFF) |
-                                                 ((client.height() & 0xFFFF) << 16));
+    const auto size =
+        static_cast<std::intptr_t>((client.width() & 0xFFFF) | ((client.height() & 0xFFFF) << 16));
     bool handled = false;
     headless::dispatchToOwner(window, wm::kSize, static_cast<std::uintptr_t>(kind), size, handled);
 }

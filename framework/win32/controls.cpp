@@ -1,4 +1,4 @@
-// Buttons, combo boxes and progress bars through their control messages.
+// Buttons, combo boxes, progress bars and image lists through their control messages.
 #include <windows.h>
 // The other platform headers need windows.h first.
 #include <commctrl.h>
@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "handles.h"
+#include "instance.h"
 #include "sys.h"
 
 namespace fw::sys {
@@ -83,6 +84,22 @@ int progressSetStep(Handle bar, int step) {
 
 int progressStepIt(Handle bar) {
     return static_cast<int>(send(bar, PBM_STEPIT));
+}
+
+Handle imageListFromBitmap(int bitmapId, int imageWidth, std::uint32_t transparentRgb, int* count) {
+    // Nothing is ever added to these lists, so the growth step does not matter: CLR_DEFAULT is the
+    // value the programs have always passed there, and the library raises it to its minimum.
+    HIMAGELIST list = ImageList_LoadImageA(win32::programInstance(), MAKEINTRESOURCEA(bitmapId),
+                                           imageWidth, static_cast<int>(CLR_DEFAULT),
+                                           transparentRgb, IMAGE_BITMAP, LR_CREATEDIBSECTION);
+    if (count != nullptr) {
+        *count = list == nullptr ? 0 : ImageList_GetImageCount(list);
+    }
+    return list;
+}
+
+void imageListDestroy(Handle imageList) {
+    ImageList_Destroy(win32::asImageList(imageList));
 }
 
 }  // namespace fw::sys

@@ -1,6 +1,5 @@
 // Strings and icons from the program's resources.
-#include "resources.h"
-
+#include "instance.h"
 #include "sys.h"
 
 namespace fw::win32 {

@@ -17,8 +17,8 @@ TEST(ComboBox, SortsAndSelectsByPrefixIgnoringCase) {
     ASSERT_TRUE(driver.open(dialog));
     fw::ComboBox combo(dialog, IDC_LIST);
     // Entry names as users give them: case, digits, blanks and brackets.
-    const std::vector<std::string> added = {"Work 2", "beta", "Work", "Alpha", "ISP (backup)",
-                                            "isp", "2nd Line", "Zeta", "WORK"};
+    const std::vector<std::string> added = {"Work 2", "beta",     "Work", "Alpha", "ISP (backup)",
+                                            "isp",    "2nd Line", "Zeta", "WORK"};
     std::vector<int> indexes;
     for (const std::string& name : added) {
         indexes.push_back(combo.addString(name));

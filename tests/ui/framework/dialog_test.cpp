@@ -1,6 +1,8 @@
 // Dialogs from templates and their data exchange, the same on both backends.
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "framework/message_box.h"
 #include "framework/test_driver.h"
 #include "sample_dialog.h"
@@ -55,6 +57,24 @@ TEST(Dialog, ControlsComeFromTheTemplate) {
     }
     EXPECT_EQ(dialog.item(IDC_FLAG).checkState(), fw::kUnchecked);
     EXPECT_EQ(dialog.item(9999).handle(), nullptr);
+
+    // Automatic check boxes toggle; a radio button unchecks the others of its group.
+    const struct {
+        int click;
+        int flag, a, b;
+    } clicks[] = {{IDC_FLAG, 1, 0, 0},
+                  {IDC_RADIO_A, 1, 1, 0},
+                  {IDC_RADIO_B, 1, 0, 1},
+                  {IDC_FLAG, 0, 0, 1},
+                  {IDC_RADIO_B, 0, 0, 1}};
+    for (const auto& row : clicks) {
+        driver.click(dialog, row.click);
+        EXPECT_EQ((std::vector<int>{dialog.item(IDC_FLAG).checkState(),
+                                    dialog.item(IDC_RADIO_A).checkState(),
+                                    dialog.item(IDC_RADIO_B).checkState()}),
+                  (std::vector<int>{row.flag, row.a, row.b}))
+            << "after a click on " << row.click;
+    }
 }
 
 TEST(Dialog, ExchangeStopsAtTheFirstFieldThatDoesNotConvert) {

@@ -39,7 +39,9 @@ class ScratchFolder {
     }
 
     // The folder's parent, without a trailing backslash.
-    std::string parent() const { return path.substr(0, path.find_last_of('\\')); }
+    std::string parent() const {
+        return path.substr(0, path.find_last_of('\\'));
+    }
 
     std::string path;
 

@@ -1,9 +1,10 @@
 // Pop-up menus and the system menu.
+#include "framework/menu.h"
+
 #include <windows.h>
 
 #include <vector>
 
-#include "framework/menu.h"
 #include "handles.h"
 #include "platform_host.h"
 #include "sys.h"

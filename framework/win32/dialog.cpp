@@ -6,8 +6,8 @@
 
 #include "framework/dialog.h"
 #include "handles.h"
+#include "instance.h"
 #include "platform_host.h"
-#include "resources.h"
 #include "routing.h"
 #include "sys.h"
 

@@ -1,4 +1,5 @@
-// The state of windows and controls: text, enabling, showing, geometry, focus, class and style.
+// The state of windows and controls (text, enabling, showing, geometry, focus, class and style),
+// and sending and posting messages.
 #include <windows.h>
 
 #include <vector>
@@ -120,8 +121,36 @@ std::uint32_t windowStyle(Handle window) {
     return static_cast<std::uint32_t>(GetWindowLongA(asWindow(window), GWL_STYLE));
 }
 
-void moveWindow(Handle window, const Rect& rect, bool repaint) {
-    MoveWindow(asWindow(window), rect.left, rect.top, rect.width(), rect.height(), repaint);
+void postMessage(Handle window, unsigned message, std::uintptr_t wParam, std::intptr_t lParam) {
+    PostMessageA(asWindow(window), message, wParam, lParam);
+}
+
+std::intptr_t sendMessage(Handle window, unsigned message, std::uintptr_t wParam,
+                          std::intptr_t lParam) {
+    return SendMessageA(asWindow(window), message, wParam, lParam);
+}
+
+int deliverPosted(const std::function<void()>& afterEach) {
+    // Posted messages only: painting would make the controls send notifications (a list view's
+    // custom-draw stages) that depend on when the screen was last drawn, not on the test's steps.
+    int delivered = 0;
+    MSG message;
+    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE | PM_QS_POSTMESSAGE)) {
+        TranslateMessage(&message);
+        DispatchMessageA(&message);
+        ++delivered;
+        afterEach();
+    }
+    return delivered;
+}
+
+std::intptr_t sendNotify(Handle dialog, int id, int code) {
+    NMHDR header{};
+    header.hwndFrom = GetDlgItem(asWindow(dialog), id);
+    header.idFrom = static_cast<UINT_PTR>(id);
+    header.code = static_cast<UINT>(code);
+    return SendMessageA(asWindow(dialog), WM_NOTIFY, header.idFrom,
+                        reinterpret_cast<LPARAM>(&header));
 }
 
 }  // namespace fw::sys
