@@ -120,7 +120,7 @@ class CDialerDlg : public fw::Dialog {
     // The tray menu's Connect and Disconnect follow the state.
     void EnableTrayMenu(bool connectEnabled);
 
-    // Start-up and the tray (main_window.cpp, tray.cpp).
+    // Start-up and the tray (window_lifecycle.cpp, tray.cpp).
     void OnStartupTimer();
     void OnAnimateTimer();
     void OnTrayNotify(unsigned mouseMessage);

@@ -1,5 +1,5 @@
-// The main window's life: creation (tray icon, settings), initialisation (system menu, icon,
-// tray menu), the start-up tick and the destruction sequence.
+// The main window's life: construction (the tray frames), creation (tray icon, settings),
+// initialisation (system menu, icon, tray menu), the start-up tick and the destruction sequence.
 #include "dialer/dialer_dlg.h"
 #include "dialer/keep_connection_dlg.h"
 #include "dialer/settings/settings_store.h"
@@ -13,6 +13,16 @@ constexpr unsigned kStartupMs = 1;
 constexpr unsigned kAutoDialMs = 4000;
 
 }  // namespace
+
+CDialerDlg::CDialerDlg(ras::RemoteAccess& remoteAccess)
+    : fw::Dialog(IDD_ONDREL_DIALOG), m_ras(remoteAccess) {
+    // Tray frames 0 to 3: idle, the two dialing frames, connected.
+    const int frames[] = {IDI_TRAY_IDLE, IDI_TRAY_DIALING_1, IDI_TRAY_DIALING_2,
+                          IDI_TRAY_CONNECTED};
+    for (int frame = 0; frame < 4; ++frame) {
+        m_ahTrayIcons[frame] = fw::Icon::load(frames[frame]);
+    }
+}
 
 bool CDialerDlg::onCreate() {
     // The tip is the title the dialog resource gave the window.
