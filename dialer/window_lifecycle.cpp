@@ -27,7 +27,11 @@ CDialerDlg::CDialerDlg(ras::RemoteAccess& remoteAccess)
 bool CDialerDlg::onCreate() {
     // The tip is the title the dialog resource gave the window.
     TrayNotify(fw::TrayOp::add, kTrayIconId, m_ahTrayIcons[0]);
-    SetDefaultSettings(*this);
+    // The defaults, which a missing file leaves as they are.
+    m_settings = CSettings{};
+    m_strEntryName.clear();
+    m_strUserId.clear();
+    m_strPassword.clear();
     // Every data file is read from and written to the folder the program started in.
     m_strProgramFolder = fw::currentDirectory();
     g_hMainWnd = handle();
@@ -64,10 +68,10 @@ bool CDialerDlg::onInitDialog() {
 }
 
 void CDialerDlg::OnStartupTimer() {
-    if (m_bStartMinimized != 0) {
+    if (m_settings.m_bStartMinimized != 0) {
         minimize();  // which hides the window in the tray
     }
-    if (m_bAutoDial != 0) {
+    if (m_settings.m_bAutoDial != 0) {
         setTimer(TIMER_AUTODIAL, kAutoDialMs);
     }
     killTimer(TIMER_STARTUP);
@@ -84,7 +88,7 @@ void CDialerDlg::onDestroy() {
         }
     }
     // With no entry ever chosen there is nothing worth keeping.
-    if (m_nCurrentEntry < m_nEntryCount) {
+    if (m_settings.m_nCurrentEntry < m_settings.m_nEntryCount) {
         SaveSettingsFile();
     }
 }

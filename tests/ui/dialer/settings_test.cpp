@@ -26,12 +26,14 @@ TEST_F(SettingsTest, EveryOptionLoadsIntoItsMember) {
         writeSettings(settingsFile(o, 0, 0));
         ASSERT_TRUE(driver.open(w));
         EXPECT_EQ(
-            (std::vector<int>{w.m_bSaveUserAndPassword, w.m_bKeepDialing, w.m_bStartWithWindows,
-                              w.m_bAutoDial, w.m_bStartMinimized, w.m_bStartProgram, w.m_bPlaySound,
-                              w.m_bDialBySchedule}),
+            (std::vector<int>{w.m_settings.m_bSaveUserAndPassword, w.m_settings.m_bKeepDialing,
+                              w.m_settings.m_bStartWithWindows, w.m_settings.m_bAutoDial,
+                              w.m_settings.m_bStartMinimized, w.m_settings.m_bStartProgram,
+                              w.m_settings.m_bPlaySound, w.m_settings.m_bDialBySchedule}),
             (std::vector<int>{o.saveUserAndPassword, o.keepDialing, o.startWithWindows, o.autoDial,
                               o.startMinimized, o.startProgram, o.playSound, o.dialBySchedule}));
-        EXPECT_EQ(w.m_strProgramPath + "|" + w.m_strSoundPath, o.programPath + "|" + o.soundPath);
+        EXPECT_EQ(w.m_settings.m_strProgramPath + "|" + w.m_settings.m_strSoundPath,
+                  o.programPath + "|" + o.soundPath);
         driver.click(w, fw::kIdCancel);
     }
 }
@@ -63,8 +65,8 @@ TEST_F(SettingsTest, TheCurrentEntryFillsTheFields) {
         EXPECT_EQ(window.item(IDC_USER_ID).text(), row.userId);
         EXPECT_EQ(window.item(IDC_PASSWORD).text(), row.password);
         EXPECT_EQ(window.item(IDC_STATUS).text(), "Disconnected");
-        EXPECT_EQ(window.m_nEntryCount, row.count);
-        EXPECT_EQ(window.m_astrEntryNames.size(), static_cast<std::size_t>(row.count));
+        EXPECT_EQ(window.m_settings.m_nEntryCount, row.count);
+        EXPECT_EQ(window.m_settings.m_astrEntryNames.size(), static_cast<std::size_t>(row.count));
         EXPECT_TRUE(driver.messageBoxes().empty());
         driver.click(window, fw::kIdCancel);
     }
@@ -97,7 +99,7 @@ TEST_F(SettingsTest, ExitWritesTheRecordBackUnchanged) {
     // The last row's long names were read whole.
     CDialerDlg window(service);
     ASSERT_TRUE(driver.open(window));
-    EXPECT_EQ(window.m_astrEntryNames, (std::vector<std::string>{name254, name255}));
+    EXPECT_EQ(window.m_settings.m_astrEntryNames, (std::vector<std::string>{name254, name255}));
     EXPECT_EQ(window.item(IDC_ENTRY_NAME).text(), name255);
 }
 
