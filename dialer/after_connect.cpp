@@ -15,11 +15,11 @@ constexpr std::uint32_t kErrorTextRoom = 256;
 
 void CDialerDlg::StartProgramAndSound() {
     // The program first; the sound returns at once and plays while the window hides.
-    if (m_bStartProgram != 0) {
-        fw::winExec(m_strProgramPath, fw::kShowNormal);
+    if (m_settings.m_bStartProgram != 0) {
+        fw::winExec(m_settings.m_strProgramPath, fw::kShowNormal);
     }
-    if (m_bPlaySound != 0) {
-        fw::playSound(m_strSoundPath, fw::kSoundAsync);
+    if (m_settings.m_bPlaySound != 0) {
+        fw::playSound(m_settings.m_strSoundPath, fw::kSoundAsync);
     }
 }
 

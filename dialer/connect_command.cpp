@@ -64,7 +64,7 @@ bool CDialerDlg::Dial() {
                        "Error: No Connection Selected", fw::mb::kOk | fw::mb::kIconExclamation);
         return false;
     }
-    if (m_bSaveUserAndPassword != 0 && !SaveSettingsFile()) {
+    if (m_settings.m_bSaveUserAndPassword != 0 && !SaveSettingsFile()) {
         return false;
     }
     item(IDC_USER_ID).enable(false);

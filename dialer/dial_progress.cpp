@@ -35,7 +35,7 @@ void CDialerDlg::OnDialProgress(std::uint32_t state, std::uint32_t error) {
         m_ras.RasHangUp(m_hRasConn);
         killTimer(TIMER_POLL);
         // A cancelled attempt's late report must not bring the dial back.
-        if (m_bKeepDialing != 0 && m_bCancelled == 0) {
+        if (m_settings.m_bKeepDialing != 0 && m_bCancelled == 0) {
             setTimer(TIMER_AUTODIAL, kRedialMs);
             m_strStatus = "Connection attempt failed, trying again...";
         } else {

@@ -1,20 +1,18 @@
-// The dialer's main window: the settings record, the remembered entries, dialing and the
+// The dialer's main window: the settings record with the current entry's fields, dialing and the
 // connection state, and the tray icon with its menu.
 #pragma once
 
 #include <atomic>
 #include <cstdint>
 #include <string>
-#include <vector>
 
 #include "dialer/ras/remote_access.h"
+#include "dialer/settings/settings_record.h"
 #include "framework/archive.h"
 #include "framework/dialog.h"
 #include "framework/menu.h"
 #include "framework/resources.h"
 #include "framework/shell.h"
-
-using BOOL = int;
 
 // Private messages of the main window.
 constexpr unsigned WM_DIAL_PROGRESS = 0x0065;  // wParam: connection state, lParam: error
@@ -30,8 +28,6 @@ constexpr unsigned TIMER_DISCONNECT_AFTER = 6;
 
 // The tray icon's id.
 constexpr unsigned kTrayIconId = 128;
-// The settings file, in the program's folder (the current directory at start).
-constexpr const char* kSettingsFile = "Ondrel.dat";
 constexpr const char* kIdleTitle = "Ondrel v1.3 (Not Connected)";
 
 // The main window; the RAS notification thread posts to it through this handle.
@@ -44,10 +40,11 @@ class CDialerDlg : public fw::Dialog {
   public:
     explicit CDialerDlg(ras::RemoteAccess& remoteAccess);
 
-    // What LoadSettings found.
+    // What LoadSettings found in "Ondrel.dat"; loaded, the current entry's fields show it.
     enum class LoadResult { loaded, absent, damaged };
     LoadResult LoadSettings();
-    // Writes the record into an archive open for storing.
+    // Writes the record, with what the user typed for the current entry, into an archive open
+    // for storing.
     void SaveSettings(fw::Archive& ar);
     // Writes "Ondrel.dat" in full or not at all; a failure is shown in the file-error box and
     // returns false.
@@ -65,24 +62,11 @@ class CDialerDlg : public fw::Dialog {
     BOOL m_bCancelled = 0;
     ras::ConnectionHandle m_hRasConn = nullptr;
     fw::Menu m_trayMenu;
-    std::int32_t m_nEntryCount = 0;
-    std::int32_t m_nCurrentEntry = 0;
-    std::vector<std::string> m_astrEntryNames;
-    std::vector<std::string> m_astrUserIds;
-    std::vector<std::string> m_astrPasswords;
+    // The options and the remembered entries, as "Ondrel.dat" keeps them.
+    CSettings m_settings;
     std::string m_strErrorText;
     std::uint32_t m_dwLastError = 0;
-    BOOL m_bStartWithWindows = 0;
-    BOOL m_bAutoDial = 0;
-    BOOL m_bSaveUserAndPassword = 0;
-    BOOL m_bStartProgram = 0;
-    BOOL m_bKeepDialing = 0;
-    BOOL m_bStartMinimized = 0;
-    BOOL m_bPlaySound = 0;
-    std::string m_strProgramPath;
     std::string m_strProgramFolder;
-    std::string m_strSoundPath;
-    BOOL m_bDialBySchedule = 0;
     std::string m_strStatus = "Disconnected";
     std::string m_strEntryName;
     std::string m_strPassword;
@@ -120,7 +104,10 @@ class CDialerDlg : public fw::Dialog {
     // The tray menu's Connect and Disconnect follow the state.
     void EnableTrayMenu(bool connectEnabled);
 
-    // Start-up and the tray (main_window.cpp, tray.cpp).
+    // The current entry's list record takes what the user typed (settings_file.cpp).
+    void StoreTypedAccount();
+
+    // Start-up and the tray (window_lifecycle.cpp, tray.cpp).
     void OnStartupTimer();
     void OnAnimateTimer();
     void OnTrayNotify(unsigned mouseMessage);

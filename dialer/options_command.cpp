@@ -18,59 +18,39 @@ constexpr const char* kShortcutFile = "Ondrel v1.3.lnk";
 constexpr const char* kStartupShortcut = "\\Start Menu\\Programs\\StartUp\\Ondrel v1.3.lnk";
 constexpr std::size_t kCopyChunk = 4096;
 
-bool isEntryIndex(std::int32_t index, std::int32_t count) {
-    return index >= 0 && index < count;
-}
-
-// The entry and the ten options, which the main window and the Options dialog hold under the same
-// names: in before the dialog runs, back when it ends with OK.
-template <typename From, typename To>
-void copyOptions(const From& from, To& to) {
-    to.m_strEntryName = from.m_strEntryName;
-    to.m_bSaveUserAndPassword = from.m_bSaveUserAndPassword;
-    to.m_bKeepDialing = from.m_bKeepDialing;
-    to.m_bStartWithWindows = from.m_bStartWithWindows;
-    to.m_bAutoDial = from.m_bAutoDial;
-    to.m_bStartMinimized = from.m_bStartMinimized;
-    to.m_bStartProgram = from.m_bStartProgram;
-    to.m_strProgramPath = from.m_strProgramPath;
-    to.m_bPlaySound = from.m_bPlaySound;
-    to.m_strSoundPath = from.m_strSoundPath;
-    to.m_bDialBySchedule = from.m_bDialBySchedule;
-}
-
 // The entry the dialog handed back becomes current, with its remembered account; a new one is
 // remembered from now on.
 void makeEntryCurrent(CDialerDlg& dlg) {
+    CSettings& settings = dlg.m_settings;
     if (dlg.m_strEntryName.empty()) {
         // Nothing was chosen (an empty phonebook, or the entry left it): no entry is current,
         // and none is remembered without a name.
-        dlg.m_nCurrentEntry = dlg.m_nEntryCount;
+        settings.m_nCurrentEntry = settings.m_nEntryCount;
         return;
     }
-    auto& names = dlg.m_astrEntryNames;
+    auto& names = settings.m_astrEntryNames;
     const auto found = std::find(names.begin(), names.end(), dlg.m_strEntryName);
     if (found != names.end()) {
         const auto at = static_cast<std::size_t>(found - names.begin());
-        dlg.m_strUserId = dlg.m_astrUserIds[at];
-        dlg.m_strPassword = dlg.m_astrPasswords[at];
-        dlg.m_nCurrentEntry = static_cast<std::int32_t>(at);
+        dlg.m_strUserId = settings.m_astrUserIds[at];
+        dlg.m_strPassword = settings.m_astrPasswords[at];
+        settings.m_nCurrentEntry = static_cast<std::int32_t>(at);
         return;
     }
     const bool first = names.empty();
     names.push_back(dlg.m_strEntryName);
-    dlg.m_astrUserIds.emplace_back();
-    dlg.m_astrPasswords.emplace_back();
+    settings.m_astrUserIds.emplace_back();
+    settings.m_astrPasswords.emplace_back();
     if (first) {
         // The account typed before any entry was chosen is saved with this one; the current
         // index is already 0.
-        dlg.m_nEntryCount = 1;
+        settings.m_nEntryCount = 1;
         return;
     }
     dlg.m_strUserId.clear();
     dlg.m_strPassword.clear();
-    ++dlg.m_nEntryCount;
-    dlg.m_nCurrentEntry = dlg.m_nEntryCount - 1;
+    ++settings.m_nEntryCount;
+    settings.m_nCurrentEntry = settings.m_nEntryCount - 1;
 }
 
 // Copies a file byte for byte; raises FileError naming the file that failed.
@@ -92,7 +72,7 @@ void copyFile(const std::string& from, const std::string& to) {
 // copy otherwise (whether there was one does not matter). A file that fails is reported.
 void updateStartupShortcut(CDialerDlg& dlg) {
     const std::string shortcut = fw::windowsDirectory() + kStartupShortcut;
-    if (dlg.m_bStartWithWindows == 0) {
+    if (dlg.m_settings.m_bStartWithWindows == 0) {
         fw::deleteFile(shortcut);
         return;
     }
@@ -109,19 +89,17 @@ void CDialerDlg::OnOptions() {
     updateData(true);
     COptionsDlg options(this, m_ras);
     options.m_strProgramFolder = m_strProgramFolder;
-    copyOptions(*this, options);
-    // The current entry's list record catches up with what the user typed.
-    if (isEntryIndex(m_nCurrentEntry, m_nEntryCount)) {
-        const auto at = static_cast<std::size_t>(m_nCurrentEntry);
-        m_astrUserIds[at] = m_strUserId;
-        m_astrPasswords[at] = m_strPassword;
-    }
+    options.m_strEntryName = m_strEntryName;
+    options.m_options = m_settings;
+    StoreTypedAccount();
     if (options.doModal() != fw::kIdOk) {
         return;
     }
     // A file dialog may have moved the current directory away from the program's files.
     fw::setCurrentDirectory(m_strProgramFolder);
-    copyOptions(options, *this);
+    m_strEntryName = options.m_strEntryName;
+    // The remembered entries are the window's: only the options come back.
+    static_cast<COptions&>(m_settings) = options.m_options;
     makeEntryCurrent(*this);
     updateData(false);
     // A file that fails ends the command; it has been reported.

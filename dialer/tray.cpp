@@ -1,6 +1,5 @@
 // The tray icon and the window's life around it: the icon's animation and mouse messages, the
-// tray menu's "Open", minimising into the tray, the About box, painting while minimised.
-#include "dialer/about_dlg.h"
+// tray menu's "Open", minimising into the tray, painting while minimised.
 #include "dialer/dialer_dlg.h"
 #include "framework/controls.h"
 #include "framework/gdi.h"
@@ -50,15 +49,6 @@ void CDialerDlg::onSize(int kind, int /*width*/, int /*height*/) {
     if (kind == fw::kSizeMinimized) {
         hide();
     }
-}
-
-bool CDialerDlg::onSysCommand(unsigned command) {
-    if ((command & 0xFFF0) != IDM_ABOUTBOX) {
-        return false;
-    }
-    CAboutDlg about(this);
-    about.doModal();
-    return true;
 }
 
 bool CDialerDlg::onPaint(fw::DrawContext& dc) {

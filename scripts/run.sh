@@ -42,7 +42,7 @@ prepare() {
         remote add-entry "$sample" answers
     fi
     if [ ! -e "$folder/Ondrel.dat" ]; then
-        "$repo/scripts/settings-file.sh" "$sample" >"$folder/Ondrel.dat"
+        (cd "$folder" && remote write-settings Ondrel.dat "$sample")
     fi
     echo "run.sh: C:\\Program Files\\Kestrune\\Ondrel\\Ondrel.exe in the Wine prefix $WINEPREFIX"
 }

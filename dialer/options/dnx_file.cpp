@@ -1,24 +1,13 @@
 #include "dialer/options/dnx_file.h"
 
-#include <algorithm>
 #include <array>
 
+#include "dialer/ras/entry_name.h"
 #include "framework/archive.h"
 
 namespace {
 
 constexpr std::array<char, 4> kMagic = {'D', 'N', 'X', '1'};
-constexpr std::size_t kMaxEntryName = 256;
-
-// A name the phonebook could hold: it becomes a registry value name and a key name, where a
-// backslash would reach into another key.
-bool isEntryName(const std::string& name) {
-    return !name.empty() && name.size() <= kMaxEntryName &&
-           std::none_of(name.begin(), name.end(), [](char c) {
-               const auto code = static_cast<unsigned char>(c);
-               return c == '\\' || code < 0x20 || code == 0x7F;
-           });
-}
 
 // Reads one record into value; false when it claims more data than may be read. Any non-zero
 // flag means present.
@@ -61,7 +50,7 @@ std::optional<DnxEntry> ReadDnx(fw::Archive& ar) {
     }
     DnxEntry entry;
     entry.name = ar.readString();
-    if (!isEntryName(entry.name)) {
+    if (!ras::isEntryName(entry.name)) {
         return std::nullopt;
     }
     for (std::optional<RegValue>& value : entry.values) {

@@ -35,17 +35,17 @@ COptionsDlg::COptionsDlg(fw::Window* parent, ras::RemoteAccess& remoteAccess)
 
 void COptionsDlg::doDataExchange(fw::DataExchange& dx) {
     dx.control(IDC_TASK_LIST, m_listTasks);
-    dx.check(IDC_AUTO_DIAL, m_bAutoDial);
-    dx.check(IDC_START_WITH_WINDOWS, m_bStartWithWindows);
-    dx.text(IDC_PROGRAM_PATH, m_strProgramPath);
-    dx.check(IDC_KEEP_DIALING, m_bKeepDialing);
+    dx.check(IDC_AUTO_DIAL, m_options.m_bAutoDial);
+    dx.check(IDC_START_WITH_WINDOWS, m_options.m_bStartWithWindows);
+    dx.text(IDC_PROGRAM_PATH, m_options.m_strProgramPath);
+    dx.check(IDC_KEEP_DIALING, m_options.m_bKeepDialing);
     dx.comboIndex(IDC_ENTRY_LIST, m_nEntryIndex);
-    dx.check(IDC_SAVE_USER_PASSWORD, m_bSaveUserAndPassword);
-    dx.check(IDC_START_PROGRAM, m_bStartProgram);
-    dx.check(IDC_START_MINIMIZED, m_bStartMinimized);
-    dx.text(IDC_SOUND_PATH, m_strSoundPath);
-    dx.check(IDC_DIAL_BY_SCHEDULE, m_bDialBySchedule);
-    dx.check(IDC_PLAY_SOUND, m_bPlaySound);
+    dx.check(IDC_SAVE_USER_PASSWORD, m_options.m_bSaveUserAndPassword);
+    dx.check(IDC_START_PROGRAM, m_options.m_bStartProgram);
+    dx.check(IDC_START_MINIMIZED, m_options.m_bStartMinimized);
+    dx.text(IDC_SOUND_PATH, m_options.m_strSoundPath);
+    dx.check(IDC_DIAL_BY_SCHEDULE, m_options.m_bDialBySchedule);
+    dx.check(IDC_PLAY_SOUND, m_options.m_bPlaySound);
 }
 
 bool COptionsDlg::onInitDialog() {
@@ -123,11 +123,11 @@ void COptionsDlg::FillEntryList() {
 }
 
 void COptionsDlg::EnableDependentControls() {
-    item(IDC_PROGRAM_PATH).enable(m_bStartProgram != 0);
-    item(IDC_BROWSE_PROGRAM).enable(m_bStartProgram != 0);
-    item(IDC_SOUND_PATH).enable(m_bPlaySound != 0);
-    item(IDC_BROWSE_SOUND).enable(m_bPlaySound != 0);
-    m_listTasks.enable(m_bDialBySchedule != 0);
+    item(IDC_PROGRAM_PATH).enable(m_options.m_bStartProgram != 0);
+    item(IDC_BROWSE_PROGRAM).enable(m_options.m_bStartProgram != 0);
+    item(IDC_SOUND_PATH).enable(m_options.m_bPlaySound != 0);
+    item(IDC_BROWSE_SOUND).enable(m_options.m_bPlaySound != 0);
+    m_listTasks.enable(m_options.m_bDialBySchedule != 0);
 }
 
 void COptionsDlg::OnEnablingCheckBox() {
@@ -138,15 +138,15 @@ void COptionsDlg::OnEnablingCheckBox() {
 void COptionsDlg::OnBrowseProgram() {
     // Only the path changes: the other controls keep what the user set in them.
     if (const auto path = chooseFile(*this, kProgramFilter)) {
-        m_strProgramPath = *path;
-        item(IDC_PROGRAM_PATH).setText(m_strProgramPath);
+        m_options.m_strProgramPath = *path;
+        item(IDC_PROGRAM_PATH).setText(m_options.m_strProgramPath);
     }
 }
 
 void COptionsDlg::OnBrowseSound() {
     if (const auto path = chooseFile(*this, kSoundFilter)) {
-        m_strSoundPath = *path;
-        item(IDC_SOUND_PATH).setText(m_strSoundPath);
+        m_options.m_strSoundPath = *path;
+        item(IDC_SOUND_PATH).setText(m_options.m_strSoundPath);
     }
 }
 

@@ -6,28 +6,18 @@
 #include <string>
 
 #include "dialer/ras/remote_access.h"
+#include "dialer/settings/settings_record.h"
 #include "framework/controls.h"
 #include "framework/dialog.h"
-
-using BOOL = int;
 
 class COptionsDlg : public fw::Dialog {
   public:
     COptionsDlg(fw::Window* parent, ras::RemoteAccess& remoteAccess);
 
-    // Bound to the controls by the data exchange, in this order.
+    // Bound to the controls by the data exchange.
     fw::ListView m_listTasks;
-    BOOL m_bAutoDial = 0;
-    BOOL m_bStartWithWindows = 0;
-    std::string m_strProgramPath;
-    BOOL m_bKeepDialing = 0;
+    COptions m_options;
     int m_nEntryIndex = -1;
-    BOOL m_bSaveUserAndPassword = 0;
-    BOOL m_bStartProgram = 0;
-    BOOL m_bStartMinimized = 0;
-    std::string m_strSoundPath;
-    BOOL m_bDialBySchedule = 0;
-    BOOL m_bPlaySound = 0;
 
     // The entry the dialog works on: the caller's current entry in, the chosen one out.
     std::string m_strEntryName;

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdint>
 
+#include "dialer/ras/entry_name.h"
 #include "dialer/ras/ras_records.h"
 #include "framework/registry.h"
 
@@ -16,10 +17,6 @@ namespace {
 
 // Room for any value this service writes, with some to spare; a larger value is damaged.
 constexpr std::uint32_t kValueRoom = 1024;
-
-bool isEntryName(const std::string& name) {
-    return !name.empty() && name.size() <= kMaxEntryName;
-}
 
 }  // namespace
 
@@ -96,10 +93,8 @@ std::string newEntryNameProblem(const std::string& name) {
     if (name.size() > kMaxEntryName) {
         return "The name of a dial-up entry can have at most 256 characters.";
     }
-    const bool badCharacter = std::any_of(name.begin(), name.end(), [](char c) {
-        return c == '\\' || static_cast<unsigned char>(c) < 0x20 || c == 0x7F;
-    });
-    if (badCharacter) {
+    // What is left to refuse is a character.
+    if (!isEntryName(name)) {
         return "The name of a dial-up entry cannot contain a backslash (\\) or a control "
                "character.";
     }

@@ -26,8 +26,8 @@ namespace ras::sim {
 extern const char* const kAddressesKey;
 std::string profileKey(const std::string& entryName);
 
-// The entries' names in the registry's order. Values whose names cannot be entry names (empty,
-// longer than 256 characters) are not entries.
+// The entries' names in the registry's order. Values whose names no entry can have (isEntryName)
+// are not entries: only something other than this service could have written them.
 std::vector<std::string> entryNames();
 // The entry of this name, or nothing when there is none.
 std::optional<Entry> readEntry(const std::string& name);

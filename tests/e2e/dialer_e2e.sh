@@ -107,10 +107,12 @@ start_dialer() {
     at "the idle title" remote wait-title "$idle_title" 30
 }
 
+# in_folder COMMAND...: runs the command in the scenario's program folder, as the dialer runs.
+in_folder() { (cd "$folder" && "$@"); }
+
 # settings ENTRY KEEP_DIALING: an "Ondrel.dat" that makes ENTRY current.
 settings() {
-    note "Ondrel.dat with $1 current"
-    "$repo/scripts/settings-file.sh" "$1" "$2" >"$folder/Ondrel.dat" || fail "settings-file.sh $*"
+    at "Ondrel.dat with $1 current" in_folder remote write-settings Ondrel.dat "$1" "$2"
 }
 
 # shot NAME: the screen, once the window has had a moment to paint what it shows.
@@ -275,7 +277,7 @@ at "the entry is chosen" remote -w Options wait-text 1005 "E2E Answers" 5
 at "press &OK" remote -w Options click 1
 at "the entry is current" remote wait-text 1002 "E2E Answers" 5
 at "Ondrel.dat written" wait_file "$folder/Ondrel.dat" 5
-"$repo/scripts/settings-file.sh" "E2E Answers" 0 >"$folder/expected.dat" || fail "settings-file.sh"
+at "the settings expected" in_folder remote write-settings expected.dat "E2E Answers" 0
 at "Ondrel.dat names the entry, every option off" cmp "$folder/expected.dat" "$folder/Ondrel.dat"
 at "press &Connect" remote click 1
 at "the connected title" remote wait-title "Ondrel v1.3 (Connected to E2E Answers)" 10

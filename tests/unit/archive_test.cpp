@@ -11,28 +11,7 @@ using fw::Archive;
 using fw::File;
 using fw::FileError;
 
-class ArchiveTest : public SandboxTest {
-  protected:
-    // What an archive stores, as the bytes of the file.
-    std::string store(const std::function<void(Archive&)>& write) {
-        File file;
-        file.open("t.dat", fw::FileMode::createWrite);
-        Archive archive(file, Archive::Mode::store);
-        write(archive);
-        archive.close();
-        file.close();
-        return driver.readFile("t.dat").value();
-    }
-    // Loads a file holding these bytes.
-    void load(const std::string& data, const std::function<void(Archive&)>& read,
-              std::size_t bufferSize = Archive::kDefaultBuffer) {
-        driver.writeFile("t.dat", data);
-        File file;
-        file.open("t.dat", fw::FileMode::read);
-        Archive archive(file, Archive::Mode::load, bufferSize);
-        read(archive);
-    }
-};
+using ArchiveTest = SandboxTest;
 
 TEST_F(ArchiveTest, StringLengthPrefixes) {
     const struct {

@@ -26,22 +26,10 @@ RegValue value(std::uint32_t type, const std::string& data) {
 
 class DnxFileTest : public SandboxTest {
   protected:
-    std::string store(const DnxEntry& entry) {
-        fw::File file;
-        file.open("e.dnx", fw::FileMode::createWrite);
-        Archive ar(file, Archive::Mode::store);
-        WriteDnx(ar, entry);
-        ar.close();
-        file.close();
-        return driver.readFile("e.dnx").value();
+    std::string storeEntry(const DnxEntry& entry) {
+        return store([&entry](Archive& ar) { WriteDnx(ar, entry); });
     }
-    std::optional<DnxEntry> load(const std::string& data) {
-        driver.writeFile("e.dnx", data);
-        fw::File file;
-        file.open("e.dnx", fw::FileMode::read);
-        Archive ar(file, Archive::Mode::load);
-        return ReadDnx(ar);
-    }
+    std::optional<DnxEntry> loadEntry(const std::string& data) { return load(data, ReadDnx); }
 };
 
 void expectSameEntry(const std::optional<DnxEntry>& read, const DnxEntry& expected) {
@@ -82,10 +70,10 @@ TEST_F(DnxFileTest, GoldenFilesBothWays) {
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.what);
-        EXPECT_EQ(store(row.entry), row.golden);
-        expectSameEntry(load(row.golden), row.entry);
+        EXPECT_EQ(storeEntry(row.entry), row.golden);
+        expectSameEntry(loadEntry(row.golden), row.entry);
     }
-    EXPECT_EQ(store(rows[0].entry).size(), 36u);
+    EXPECT_EQ(storeEntry(rows[0].entry).size(), 36u);
 }
 
 TEST_F(DnxFileTest, ReaderAcceptsTheEdgesOfWhatItAllows) {
@@ -113,7 +101,7 @@ TEST_F(DnxFileTest, ReaderAcceptsTheEdgesOfWhatItAllows) {
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.what);
-        expectSameEntry(load(row.data), row.expected);
+        expectSameEntry(loadEntry(row.data), row.expected);
     }
 }
 
@@ -143,7 +131,7 @@ TEST_F(DnxFileTest, BadFilesAreRefusedWhole) {
     for (const auto& row : rows) {
         SCOPED_TRACE(row.what);
         try {
-            const std::optional<DnxEntry> entry = load(row.data);
+            const std::optional<DnxEntry> entry = loadEntry(row.data);
             EXPECT_EQ(row.outcome, Outcome::invalid) << "read without an end-of-file error";
             EXPECT_FALSE(entry.has_value());
         } catch (const FileError& error) {

@@ -1,6 +1,7 @@
-// ondrel-remote: drives a running Ondrel.exe from outside, for the end-to-end tests. Each command
-// prints what it read or did; a failure or a timeout prints the reason on the error stream and
-// exits with 1, a wrong command line with 2.
+// ondrel-remote: drives a running Ondrel.exe from outside, for the end-to-end tests and the run
+// command, and prepares what it starts with: phonebook entries and settings. Each command prints
+// what it read or did; a failure or a timeout prints the reason on the error stream and exits
+// with 1, a wrong command line with 2.
 //
 // The commands act on the dialer's main window (a dialog whose title begins "Ondrel v1.3"), or
 // with "-w <title-prefix>" in front on another top-level window of the dialer, such as a
@@ -16,6 +17,8 @@
 #include <string>
 #include <vector>
 
+#include "dialer/settings/settings_store.h"
+#include "framework/save_file.h"
 #include "other_windows.h"
 #include "platform/ras/phonebook.h"
 
@@ -25,6 +28,9 @@ constexpr const char* kUsage =
     "usage: ondrel-remote [-w <title-prefix>] <command> [arguments]\n"
     "  add-entry <name> <line> [N] [phone]  a simulated phonebook entry; line: answers, busy,\n"
     "                                       noanswer, nodialtone, rejects, busyfirst, drops\n"
+    "  write-settings <file> <entry> [keep-dialing: 0|1]\n"
+    "                                       a settings file (Ondrel.dat) that remembers the\n"
+    "                                       entry and makes it current, every other option off\n"
     "  wait-window <title-prefix> <seconds>  a window of the dialer with that title\n"
     "  title | text <id> | visible           read the window, a control of it, its visibility\n"
     "  click <id>                            press a button (BM_CLICK)\n"
@@ -191,6 +197,25 @@ void addEntry(const std::vector<std::string>& args) {
     say("entry \"" + args[0] + "\" added, line " + args[1]);
 }
 
+// What choosing the entry in the Options dialog leaves in the settings, written by the dialer's
+// own code: the entry remembered and current, no account stored, every option off but,
+// when asked, keep-dialing.
+void writeSettings(const std::vector<std::string>& args) {
+    if (args.size() < 2 || args.size() > 3 || args[1].empty() ||
+        (args.size() == 3 && args[2] != "0" && args[2] != "1")) {
+        throw UsageError("write-settings needs <file> <entry name> [keep-dialing: 0 or 1]");
+    }
+    CSettings settings;
+    settings.m_bKeepDialing = args.size() == 3 && args[2] == "1" ? 1 : 0;
+    settings.m_nEntryCount = 1;
+    settings.m_nCurrentEntry = 0;
+    settings.m_astrEntryNames = {args[1]};
+    settings.m_astrUserIds = {""};
+    settings.m_astrPasswords = {""};
+    fw::saveFile(args[0], [&settings](fw::Archive& ar) { WriteSettings(ar, settings); });
+    say("settings written to " + args[0] + " with \"" + args[1] + "\" current");
+}
+
 void run(const Target& target, const std::string& command, const std::vector<std::string>& args) {
     const auto needs = [&](std::size_t count) {
         if (args.size() != count) {
@@ -199,6 +224,8 @@ void run(const Target& target, const std::string& command, const std::vector<std
     };
     if (command == "add-entry") {
         addEntry(args);
+    } else if (command == "write-settings") {
+        writeSettings(args);
     } else if (command == "wait-window") {
         needs(2);
         waitWindow(args[0], args[1]);

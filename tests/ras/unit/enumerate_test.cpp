@@ -59,6 +59,9 @@ TEST_F(SimulatedRasTest, EnumerationChecksTheRecordSizeAndSkipsImpossibleNames) 
     addEntry("Work", ras::sim::Line::answers);
     addEntry(std::string(257, 'x'), ras::sim::Line::answers);
     addEntry(std::string(256, 'y'), ras::sim::Line::answers);
+    // Values that no entry of this service could have written.
+    addEntry("Dial\\Up", ras::sim::Line::answers);
+    addEntry("Tab\tName", ras::sim::Line::answers);
 
     ras::EntryNameRecord records[3] = {};
     std::uint32_t size = sizeof records;

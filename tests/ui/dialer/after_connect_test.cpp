@@ -33,10 +33,10 @@ TEST_F(AfterConnectTest, OnConnectingTheProgramStartsBeforeTheSoundThenTheWindow
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(testing::Message() << row.startProgram << row.playSound << " " << row.program);
-        dialer.m_bStartProgram = row.startProgram;
-        dialer.m_bPlaySound = row.playSound;
-        dialer.m_strProgramPath = row.program;
-        dialer.m_strSoundPath = row.sound;
+        dialer.m_settings.m_bStartProgram = row.startProgram;
+        dialer.m_settings.m_bPlaySound = row.playSound;
+        dialer.m_settings.m_strProgramPath = row.program;
+        dialer.m_settings.m_strSoundPath = row.sound;
         restore();
         clickConnect();
         driver.clearRecords();
@@ -61,7 +61,7 @@ TEST_F(AfterConnectTest, ErrorDetailsShowTheLastFailureEvenAfterAConnection) {
     addEntry("Work", Line::busyFirst, 1);
     openOn("Work");
     EXPECT_EQ(errorDetails(), "No errors to report.");
-    dialer.m_bKeepDialing = 1;
+    dialer.m_settings.m_bKeepDialing = 1;
     clickConnect();
     driver.advance(kBusyMs + 8000 + kConnectMs);
     ASSERT_TRUE(dialer.m_bConnected);

@@ -117,7 +117,7 @@ TEST_F(DialingTest, AFailedAttemptWithoutKeepDialingEndsIdle) {
 TEST_F(DialingTest, ABusyLineWithKeepDialingRedialsEightSecondsLater) {
     addEntry("Work", Line::busyFirst, 2);
     openOn("Work");
-    dialer.m_bKeepDialing = 1;
+    dialer.m_settings.m_bKeepDialing = 1;
     clickConnect();
     for (int attempt = 1; attempt <= 2; ++attempt) {
         SCOPED_TRACE(attempt);
@@ -138,7 +138,7 @@ TEST_F(DialingTest, ABusyLineWithKeepDialingRedialsEightSecondsLater) {
 TEST_F(DialingTest, CancellingStopsTheAttemptAndAnyRedial) {
     addEntry("Work", Line::busy);
     openOn("Work");
-    dialer.m_bKeepDialing = 1;
+    dialer.m_settings.m_bKeepDialing = 1;
     const struct {
         const char* how;
         std::int64_t afterMs;  // after the dial; from kBusyMs on, waiting to redial
@@ -182,7 +182,7 @@ TEST_F(DialingTest, AFailureReportShowsTheFailureNotItsState) {
     for (const auto& row : rows) {
         SCOPED_TRACE(testing::Message()
                      << "state " << row.state << ", keep dialing " << row.keepDialing);
-        dialer.m_bKeepDialing = row.keepDialing;
+        dialer.m_settings.m_bKeepDialing = row.keepDialing;
         clickConnect();
         driver.send(dialer, WM_DIAL_PROGRESS, row.state, ras::kErrorAuthenticationFailure);
         EXPECT_EQ(dialer.m_dwLastError, ras::kErrorAuthenticationFailure);
@@ -200,7 +200,7 @@ TEST_F(DialingTest, AFailureReportShowsTheFailureNotItsState) {
 TEST_F(DialingTest, ALateFailureReportAfterCancelDoesNotRedial) {
     addEntry("Work", Line::busy);
     openOn("Work");
-    dialer.m_bKeepDialing = 1;
+    dialer.m_settings.m_bKeepDialing = 1;
     clickConnect();
     driver.advance(1000);
     clickConnect();
@@ -212,7 +212,7 @@ TEST_F(DialingTest, ALateFailureReportAfterCancelDoesNotRedial) {
 TEST_F(DialingTest, ALineThatDropsIsNoticedByThePollAndNotRedialed) {
     addEntry("Drops", Line::dropsAfter, 10);
     openOn("Drops");
-    dialer.m_bKeepDialing = 1;
+    dialer.m_settings.m_bKeepDialing = 1;
     clickConnect();
     driver.advance(kConnectMs);
     // The line drops 10 s after connecting (at 3.7 s).
@@ -297,7 +297,7 @@ TEST_F(DialingTest, AnEntryThatDoesNotExistFailsAtOnce) {
     EXPECT_EQ(errorDetails(), "The dial-up entry cannot be found in the phonebook.");
 
     // With keep dialing it waits and redials; once the entry is back the redial connects.
-    dialer.m_bKeepDialing = 1;
+    dialer.m_settings.m_bKeepDialing = 1;
     clickConnect();
     expectLook(Look::waiting, kIdleTitle, kRetryStatus);
     driver.advance(8000);
@@ -337,7 +337,7 @@ TEST_F(DialingTest, RememberedAccountsAreSavedBeforeDialing) {
     EXPECT_FALSE(settings().has_value());
     clickConnect();
 
-    dialer.m_bSaveUserAndPassword = 1;
+    dialer.m_settings.m_bSaveUserAndPassword = 1;
     clickConnect();
     EXPECT_TRUE(settings().has_value());
     EXPECT_EQ(dialer.m_strUserId, "alice");
@@ -347,7 +347,7 @@ TEST_F(DialingTest, RememberedAccountsAreSavedBeforeDialing) {
 TEST_F(DialingTest, ASettingsFileThatCannotBeWrittenStopsTheDial) {
     addEntry("Work");
     openOn("Work");
-    dialer.m_bSaveUserAndPassword = 1;
+    dialer.m_settings.m_bSaveUserAndPassword = 1;
     // A folder where the file is to be written.
     ASSERT_TRUE(fw::createDirectory(settingsPath() + fw::kSaveSuffix));
     clickConnect();

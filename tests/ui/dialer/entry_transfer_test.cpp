@@ -153,7 +153,7 @@ TEST_F(EntryTransferTest, ExportWritesTheChosenEntryByteForByte) {
     EXPECT_FALSE(driver.readFile(dnxPath("work.dnx") + fw::kSaveSuffix).has_value());
     EXPECT_EQ(options.m_strEntryName, "Work");
     EXPECT_EQ(options.m_nEntryIndex, 1);
-    EXPECT_EQ(options.m_bStartMinimized, 1);
+    EXPECT_EQ(options.m_options.m_bStartMinimized, 1);
     EXPECT_TRUE(driver.messageBoxes().empty());
     ASSERT_EQ(driver.fileDialogs().size(), 1u);
     const fw::test::FileDialogRecord& dialog = driver.fileDialogs()[0];

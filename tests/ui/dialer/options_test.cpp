@@ -18,19 +18,19 @@
 
 namespace {
 
-// The check boxes and the main window's members they show.
+// The check boxes and the options they show.
 const struct CheckBox {
     int id;
-    BOOL CDialerDlg::*member;
+    BOOL COptions::*member;
 } kCheckBoxes[] = {
-    {IDC_SAVE_USER_PASSWORD, &CDialerDlg::m_bSaveUserAndPassword},
-    {IDC_KEEP_DIALING, &CDialerDlg::m_bKeepDialing},
-    {IDC_START_WITH_WINDOWS, &CDialerDlg::m_bStartWithWindows},
-    {IDC_AUTO_DIAL, &CDialerDlg::m_bAutoDial},
-    {IDC_START_MINIMIZED, &CDialerDlg::m_bStartMinimized},
-    {IDC_START_PROGRAM, &CDialerDlg::m_bStartProgram},
-    {IDC_PLAY_SOUND, &CDialerDlg::m_bPlaySound},
-    {IDC_DIAL_BY_SCHEDULE, &CDialerDlg::m_bDialBySchedule},
+    {IDC_SAVE_USER_PASSWORD, &COptions::m_bSaveUserAndPassword},
+    {IDC_KEEP_DIALING, &COptions::m_bKeepDialing},
+    {IDC_START_WITH_WINDOWS, &COptions::m_bStartWithWindows},
+    {IDC_AUTO_DIAL, &COptions::m_bAutoDial},
+    {IDC_START_MINIMIZED, &COptions::m_bStartMinimized},
+    {IDC_START_PROGRAM, &COptions::m_bStartProgram},
+    {IDC_PLAY_SOUND, &COptions::m_bPlaySound},
+    {IDC_DIAL_BY_SCHEDULE, &COptions::m_bDialBySchedule},
 };
 
 class OptionsTest : public DialerTest {
@@ -86,17 +86,19 @@ TEST_F(OptionsTest, EveryCheckBoxShowsTheWindowsValueAndComesBackOnOk) {
         for (const BOOL before : {0, 1}) {
             SCOPED_TRACE(testing::Message() << box.id << " was " << before);
             for (const CheckBox& other : kCheckBoxes) {
-                dialer.*other.member = other.id == box.id ? before : 0;
+                dialer.m_settings.*other.member = other.id == box.id ? before : 0;
             }
             runOptions([&](COptionsDlg& dlg) {
                 for (const CheckBox& other : kCheckBoxes) {
-                    EXPECT_EQ(dlg.item(other.id).checkState(), dialer.*other.member) << other.id;
+                    EXPECT_EQ(dlg.item(other.id).checkState(), dialer.m_settings.*other.member)
+                        << other.id;
                 }
                 driver.click(dlg, box.id);
                 driver.click(dlg, fw::kIdOk);
             });
             for (const CheckBox& other : kCheckBoxes) {
-                EXPECT_EQ(dialer.*other.member, other.id == box.id ? 1 - before : 0) << other.id;
+                EXPECT_EQ(dialer.m_settings.*other.member, other.id == box.id ? 1 - before : 0)
+                    << other.id;
             }
         }
     }
@@ -108,8 +110,8 @@ TEST_F(OptionsTest, CancelHandsNothingBackEvenAfterTheEnablingCheckBoxesTookTheC
     driver.writeFile(shortcutSource(), "L");
     ASSERT_TRUE(openDialer());
     dialer.m_strEntryName = "Work";
-    dialer.m_strProgramPath = "C:\\Tools\\mail.exe";
-    dialer.m_bStartProgram = dialer.m_bPlaySound = 1;
+    dialer.m_settings.m_strProgramPath = "C:\\Tools\\mail.exe";
+    dialer.m_settings.m_bStartProgram = dialer.m_settings.m_bPlaySound = 1;
     dialer.updateData(false);
     // Which of the program path, the sound path and the schedule list are enabled.
     const auto enabled = [](const COptionsDlg& dlg) {
@@ -129,8 +131,8 @@ TEST_F(OptionsTest, CancelHandsNothingBackEvenAfterTheEnablingCheckBoxesTookTheC
         }
         // The last box, "Dial according to a schedule:", took every control into the members.
         EXPECT_EQ(dlg.m_nEntryIndex, 0);
-        EXPECT_EQ(dlg.m_bStartWithWindows, 1);
-        EXPECT_EQ(dlg.m_strSoundPath, "other.wav");
+        EXPECT_EQ(dlg.m_options.m_bStartWithWindows, 1);
+        EXPECT_EQ(dlg.m_options.m_strSoundPath, "other.wav");
         EXPECT_EQ(enabled(dlg), "00001");
         EXPECT_EQ(dlg.item(IDC_PROGRAM_PATH).text(), "C:\\Tools\\mail.exe");
         driver.click(dlg, IDC_OPTIONS_HELP);
@@ -138,10 +140,10 @@ TEST_F(OptionsTest, CancelHandsNothingBackEvenAfterTheEnablingCheckBoxesTookTheC
     });
     for (const CheckBox& box : kCheckBoxes) {
         const bool wasSet = box.id == IDC_START_PROGRAM || box.id == IDC_PLAY_SOUND;
-        EXPECT_EQ(dialer.*box.member, wasSet ? 1 : 0) << box.id;
+        EXPECT_EQ(dialer.m_settings.*box.member, wasSet ? 1 : 0) << box.id;
     }
     EXPECT_EQ(dialer.m_strEntryName, "Work");
-    EXPECT_EQ(dialer.m_strSoundPath, "");
+    EXPECT_EQ(dialer.m_settings.m_strSoundPath, "");
     EXPECT_EQ(settings(), std::nullopt);
     EXPECT_EQ(driver.readFile(startupShortcut()), std::nullopt);
     // Help opens the program folder's help file, owned by the main window.
@@ -157,19 +159,19 @@ TEST_F(OptionsTest, BrowseShowsTheChosenFileAndLeavesEveryOtherControlAsTheUserS
     const struct {
         int box, browse, edit;
         const char* filter;
-        std::string COptionsDlg::*path;
+        std::string COptions::*path;
     } rows[] = {
         {IDC_START_PROGRAM, IDC_BROWSE_PROGRAM, IDC_PROGRAM_PATH,
          "Programs | *.exe; *.com; *.bat; | All Files (*.*) | *.*; ||",
-         &COptionsDlg::m_strProgramPath},
+         &COptions::m_strProgramPath},
         {IDC_PLAY_SOUND, IDC_BROWSE_SOUND, IDC_SOUND_PATH, "Wave Files (*.wav) | *.wav; ||",
-         &COptionsDlg::m_strSoundPath},
+         &COptions::m_strSoundPath},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.browse);
         driver.clearRecords();
         COptionsDlg dlg(nullptr, service);
-        dlg.*row.path = "old";
+        dlg.m_options.*row.path = "old";
         ASSERT_TRUE(driver.open(dlg));
         driver.click(dlg, row.box);
         driver.click(dlg, IDC_START_MINIMIZED);
@@ -190,8 +192,8 @@ TEST_F(OptionsTest, BrowseShowsTheChosenFileAndLeavesEveryOtherControlAsTheUserS
         }
         driver.click(dlg, fw::kIdOk);
         EXPECT_EQ(driver.fileDialogs().size(), 2u);
-        EXPECT_EQ(dlg.*row.path, "C:\\Chosen\\file.ext");
-        EXPECT_EQ(dlg.m_bStartMinimized, 1);
+        EXPECT_EQ(dlg.m_options.*row.path, "C:\\Chosen\\file.ext");
+        EXPECT_EQ(dlg.m_options.m_bStartMinimized, 1);
     }
 }
 
@@ -269,7 +271,7 @@ TEST_F(OptionsTest, OkMakesTheChosenEntryCurrentWithItsRememberedAccount) {
     addEntry("Home");
     addEntry("Work");
     ASSERT_TRUE(openDialer());
-    dialer.m_bSaveUserAndPassword = 1;
+    dialer.m_settings.m_bSaveUserAndPassword = 1;
     const struct {
         const char* what;
         std::vector<Triple> before, saved;
@@ -290,16 +292,16 @@ TEST_F(OptionsTest, OkMakesTheChosenEntryCurrentWithItsRememberedAccount) {
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.what);
-        dialer.m_astrEntryNames.clear();
-        dialer.m_astrUserIds.clear();
-        dialer.m_astrPasswords.clear();
+        dialer.m_settings.m_astrEntryNames.clear();
+        dialer.m_settings.m_astrUserIds.clear();
+        dialer.m_settings.m_astrPasswords.clear();
         for (const Triple& entry : row.before) {
-            dialer.m_astrEntryNames.push_back(entry.name);
-            dialer.m_astrUserIds.push_back(entry.userId);
-            dialer.m_astrPasswords.push_back(entry.password);
+            dialer.m_settings.m_astrEntryNames.push_back(entry.name);
+            dialer.m_settings.m_astrUserIds.push_back(entry.userId);
+            dialer.m_settings.m_astrPasswords.push_back(entry.password);
         }
-        dialer.m_nEntryCount = static_cast<std::int32_t>(row.before.size());
-        dialer.m_nCurrentEntry = 0;
+        dialer.m_settings.m_nEntryCount = static_cast<std::int32_t>(row.before.size());
+        dialer.m_settings.m_nCurrentEntry = 0;
         dialer.m_strEntryName = row.before.empty() ? "" : "Home";
         dialer.updateData(false);
         driver.type(dialer, IDC_USER_ID, "amy");
@@ -310,7 +312,7 @@ TEST_F(OptionsTest, OkMakesTheChosenEntryCurrentWithItsRememberedAccount) {
         });
         const auto count = static_cast<std::int32_t>(row.saved.size());
         EXPECT_EQ(settings(), settingsFile({1}, count, row.current, row.saved));
-        EXPECT_EQ(dialer.m_nCurrentEntry, row.current);
+        EXPECT_EQ(dialer.m_settings.m_nCurrentEntry, row.current);
         EXPECT_EQ(dialer.item(IDC_ENTRY_NAME).text(), "Work");
         EXPECT_EQ(dialer.item(IDC_USER_ID).text(), row.userId);
         EXPECT_EQ(dialer.item(IDC_PASSWORD).text(), row.password);
@@ -319,12 +321,12 @@ TEST_F(OptionsTest, OkMakesTheChosenEntryCurrentWithItsRememberedAccount) {
 
 TEST_F(OptionsTest, OkWithNoEntryChosenRemembersNoNamelessEntry) {
     ASSERT_TRUE(openDialer());  // the phonebook is empty, so nothing can be chosen
-    dialer.m_bSaveUserAndPassword = 1;
-    dialer.m_astrEntryNames = {"Gone"};
-    dialer.m_astrUserIds = {"ann"};
-    dialer.m_astrPasswords = {"1"};
-    dialer.m_nEntryCount = 1;
-    dialer.m_nCurrentEntry = 0;
+    dialer.m_settings.m_bSaveUserAndPassword = 1;
+    dialer.m_settings.m_astrEntryNames = {"Gone"};
+    dialer.m_settings.m_astrUserIds = {"ann"};
+    dialer.m_settings.m_astrPasswords = {"1"};
+    dialer.m_settings.m_nEntryCount = 1;
+    dialer.m_settings.m_nCurrentEntry = 0;
     dialer.m_strEntryName = "Gone";
     dialer.m_strUserId = "ann";
     dialer.m_strPassword = "1";
@@ -332,7 +334,7 @@ TEST_F(OptionsTest, OkWithNoEntryChosenRemembersNoNamelessEntry) {
     runOptions([&](COptionsDlg& dlg) { driver.click(dlg, fw::kIdOk); });
     // The account shown belonged to "Gone" and stays with it; no current entry afterwards.
     EXPECT_EQ(settings(), settingsFile({1}, 1, 1, {{"Gone", "ann", "1"}}));
-    EXPECT_EQ(dialer.m_nEntryCount, 1);
+    EXPECT_EQ(dialer.m_settings.m_nEntryCount, 1);
     EXPECT_EQ(dialer.item(IDC_ENTRY_NAME).text(), "");
 }
 

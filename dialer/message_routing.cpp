@@ -1,19 +1,9 @@
-// The main window's construction, its data exchange, and the routing of its commands, timers and
-// private messages to their handlers.
-#include "dialer/dialer_dlg.h"
-
+// Where the main window's commands, system-menu commands, timers and private messages go, and the
+// controls its data exchange binds.
+#include "dialer/about_dlg.h"
 #include "dialer/dialer_app.h"
+#include "dialer/dialer_dlg.h"
 #include "resource.h"
-
-CDialerDlg::CDialerDlg(ras::RemoteAccess& remoteAccess)
-    : fw::Dialog(IDD_ONDREL_DIALOG), m_ras(remoteAccess) {
-    // Tray frames 0 to 3: idle, the two dialing frames, connected.
-    const int frames[] = {IDI_TRAY_IDLE, IDI_TRAY_DIALING_1, IDI_TRAY_DIALING_2,
-                          IDI_TRAY_CONNECTED};
-    for (int frame = 0; frame < 4; ++frame) {
-        m_ahTrayIcons[frame] = fw::Icon::load(frames[frame]);
-    }
-}
 
 void CDialerDlg::doDataExchange(fw::DataExchange& dx) {
     dx.text(IDC_STATUS, m_strStatus);
@@ -47,6 +37,16 @@ bool CDialerDlg::onCommand(int id, int /*code*/) {
         default:
             return false;
     }
+}
+
+bool CDialerDlg::onSysCommand(unsigned command) {
+    // The system menu's own commands keep their usual meaning.
+    if ((command & 0xFFF0) != IDM_ABOUTBOX) {
+        return false;
+    }
+    CAboutDlg about(this);
+    about.doModal();
+    return true;
 }
 
 void CDialerDlg::onTimer(unsigned id) {

@@ -1,5 +1,5 @@
-// The main window's life: creation (tray icon, settings), initialisation (system menu, icon,
-// tray menu), the start-up tick and the destruction sequence.
+// The main window's life: construction (the tray frames), creation (tray icon, settings),
+// initialisation (system menu, icon, tray menu), the start-up tick and the destruction sequence.
 #include "dialer/dialer_dlg.h"
 #include "dialer/keep_connection_dlg.h"
 #include "dialer/settings/settings_store.h"
@@ -14,10 +14,24 @@ constexpr unsigned kAutoDialMs = 4000;
 
 }  // namespace
 
+CDialerDlg::CDialerDlg(ras::RemoteAccess& remoteAccess)
+    : fw::Dialog(IDD_ONDREL_DIALOG), m_ras(remoteAccess) {
+    // Tray frames 0 to 3: idle, the two dialing frames, connected.
+    const int frames[] = {IDI_TRAY_IDLE, IDI_TRAY_DIALING_1, IDI_TRAY_DIALING_2,
+                          IDI_TRAY_CONNECTED};
+    for (int frame = 0; frame < 4; ++frame) {
+        m_ahTrayIcons[frame] = fw::Icon::load(frames[frame]);
+    }
+}
+
 bool CDialerDlg::onCreate() {
     // The tip is the title the dialog resource gave the window.
     TrayNotify(fw::TrayOp::add, kTrayIconId, m_ahTrayIcons[0]);
-    SetDefaultSettings(*this);
+    // The defaults, which a missing file leaves as they are.
+    m_settings = CSettings{};
+    m_strEntryName.clear();
+    m_strUserId.clear();
+    m_strPassword.clear();
     // Every data file is read from and written to the folder the program started in.
     m_strProgramFolder = fw::currentDirectory();
     g_hMainWnd = handle();
@@ -54,10 +68,10 @@ bool CDialerDlg::onInitDialog() {
 }
 
 void CDialerDlg::OnStartupTimer() {
-    if (m_bStartMinimized != 0) {
+    if (m_settings.m_bStartMinimized != 0) {
         minimize();  // which hides the window in the tray
     }
-    if (m_bAutoDial != 0) {
+    if (m_settings.m_bAutoDial != 0) {
         setTimer(TIMER_AUTODIAL, kAutoDialMs);
     }
     killTimer(TIMER_STARTUP);
@@ -74,7 +88,7 @@ void CDialerDlg::onDestroy() {
         }
     }
     // With no entry ever chosen there is nothing worth keeping.
-    if (m_nCurrentEntry < m_nEntryCount) {
+    if (m_settings.m_nCurrentEntry < m_settings.m_nEntryCount) {
         SaveSettingsFile();
     }
 }

@@ -1,0 +1,56 @@
+// The main window's "Ondrel.dat": read into the record at creation, the current entry shown in
+// its fields; written with what the user typed for that entry, in full or not at all.
+#include <cstddef>
+#include <optional>
+#include <utility>
+
+#include "dialer/dialer_dlg.h"
+#include "dialer/settings/settings_store.h"
+#include "framework/file.h"
+#include "framework/save_file.h"
+
+CDialerDlg::LoadResult CDialerDlg::LoadSettings() {
+    fw::File file;
+    try {
+        file.open(kSettingsFile, fw::FileMode::read);
+    } catch (const fw::FileError&) {
+        return LoadResult::absent;
+    }
+    fw::Archive ar(file, fw::Archive::Mode::load);
+    std::optional<CSettings> loaded = ReadSettings(ar);
+    if (!loaded) {
+        return LoadResult::damaged;
+    }
+    m_settings = std::move(*loaded);
+    if (m_settings.hasCurrentEntry()) {
+        const auto at = static_cast<std::size_t>(m_settings.m_nCurrentEntry);
+        m_strEntryName = m_settings.m_astrEntryNames[at];
+        m_strUserId = m_settings.m_astrUserIds[at];
+        m_strPassword = m_settings.m_astrPasswords[at];
+    }
+    return LoadResult::loaded;
+}
+
+void CDialerDlg::StoreTypedAccount() {
+    if (m_settings.hasCurrentEntry()) {
+        const auto at = static_cast<std::size_t>(m_settings.m_nCurrentEntry);
+        m_settings.m_astrUserIds[at] = m_strUserId;
+        m_settings.m_astrPasswords[at] = m_strPassword;
+    }
+}
+
+void CDialerDlg::SaveSettings(fw::Archive& ar) {
+    updateData(true);
+    StoreTypedAccount();
+    WriteSettings(ar, m_settings);
+}
+
+bool CDialerDlg::SaveSettingsFile() {
+    try {
+        fw::saveFile(kSettingsFile, [this](fw::Archive& ar) { SaveSettings(ar); });
+        return true;
+    } catch (const fw::FileError& error) {
+        fw::reportFileError(this, error);
+        return false;
+    }
+}
