@@ -5,8 +5,9 @@
 #   win32   i686 mingw-w64, Release: the 32-bit release (not runnable on this kernel)
 # Windows builds use -O2 without NDEBUG, so assertions stay on in the programs users run.
 # With CI=true, warnings are errors. Every target asked for is built even when one fails; the
-# exit status is non-zero if any failed.
-# Usage: scripts/build.sh [native|win64|win32|all]   (default all)
+# exit status is non-zero if any failed. Names of CMake targets after the build target build only
+# those (scripts/run.sh builds only the programs it runs).
+# Usage: scripts/build.sh [native|win64|win32|all] [cmake targets...]   (default all)
 set -uo pipefail
 
 repo=$(cd "$(dirname "$(readlink -f "${BASH_SOURCE[0]}")")/.." && pwd)
@@ -22,14 +23,15 @@ build() {
                   -DCMAKE_BUILD_TYPE=Release -DCMAKE_C_FLAGS_RELEASE=-O2
                   -DCMAKE_CXX_FLAGS_RELEASE=-O2) ;;
     esac
-    cmake "${args[@]}" && cmake --build "$repo/build/$target"
+    cmake "${args[@]}" && cmake --build "$repo/build/$target" ${only:+--target "${only[@]}"}
 }
 
 case ${1:-all} in
     native | win64 | win32) targets=("$1") ;;
     all) targets=(native win64 win32) ;;
-    *) echo "usage: $0 [native|win64|win32|all]" >&2; exit 2 ;;
+    *) echo "usage: $0 [native|win64|win32|all] [cmake targets...]" >&2; exit 2 ;;
 esac
+only=("${@:2}")
 
 failed=()
 for target in "${targets[@]}"; do

@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# The run command: installs what is missing, builds everything and starts the dialer under Wine,
+# The run command: installs what is missing, builds the dialer and starts it under Wine,
 # in the prefix build/run/wineprefix (the single-user layout), from its program folder
 # C:\Program Files\Kestrune\Ondrel there, with a sample entry of the simulated remote access
 # service, "Sample Dial-up", whose line answers. The prefix is the run's own: the tests expect an
@@ -14,7 +14,8 @@ set -euo pipefail
 repo=$(cd "$(dirname "$(readlink -f "${BASH_SOURCE[0]}")")/.." && pwd)
 cd "$repo"
 scripts/install-deps.sh
-scripts/build.sh all
+# Only what it runs: the dialer and the tool that prepares its entry and settings.
+scripts/build.sh win64 Ondrel ondrel_remote
 
 export repo
 export WINEPREFIX=$repo/build/run/wineprefix

@@ -18,8 +18,10 @@ export results=$logs/results.tsv
 : >"$results"
 export ctest_args="--output-on-failure --no-tests=error --timeout 300"
 
-# The programs each Windows build must produce. Add Setup.exe once it is built.
+# The programs each Windows build must produce, and those of them that users get. Add Setup.exe
+# once it is built.
 windows_programs=(ui_framework_tests.exe Ondrel.exe)
+shipped_programs=(Ondrel.exe)
 
 # step NAME COMMAND...: runs one step, times it and records the result with the detail that
 # COMMAND left in $detail.
@@ -63,7 +65,9 @@ wine_tiers() {
 }
 
 # Lists each Windows build's programs with their sizes and checks that the expected ones are
-# there, built for the right machine and needing no DLL beyond the system's.
+# there, built for the right machine and needing no DLL beyond the system's, and that no program
+# users get holds test code: its link map names no object of the test library and no symbol of
+# the test driver or the virtual clock.
 check_programs() {
     local target=$1 machine=$2 failed=0 exe name found
     found=$(find "build/$target" \( -name CMakeFiles -o -name wineprefix \) -prune \
@@ -85,15 +89,27 @@ check_programs() {
             failed=1
         fi
     done
+    for name in "${shipped_programs[@]}"; do
+        exe=$(grep -m 1 "/$name\$" <<<"$found") || continue
+        if [ ! -f "${exe%.exe}.map" ]; then
+            echo "${exe%.exe}.map: missing, so nothing shows that $name holds no test code"
+            failed=1
+        elif grep -m 5 -E 'framework_testing|fw4test|VirtualClock' "${exe%.exe}.map"; then
+            echo "$exe: holds test code (lines of its link map above)"
+            failed=1
+        fi
+    done
     detail="$(wc -w <<<"$found") programs"
     return $failed
 }
 
-# The remote access service's threads under ThreadSanitizer, in a native build of its own.
+# The threads of the remote access service and of the framework (workers, the virtual clock)
+# under ThreadSanitizer, in a native build of its own.
 tsan() {
     cmake -S "$repo" -B build/tsan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DONDREL_TSAN=ON >/dev/null &&
-        cmake --build build/tsan --target ras_unit_tests &&
-        TSAN_OPTIONS=halt_on_error=1 build/tsan/tests/ras/ras_unit_tests --gtest_brief=1
+        cmake --build build/tsan --target ras_unit_tests ui_framework_tests &&
+        TSAN_OPTIONS=halt_on_error=1 build/tsan/tests/ras/ras_unit_tests --gtest_brief=1 &&
+        TSAN_OPTIONS=halt_on_error=1 build/tsan/tests/ui_framework_tests --gtest_brief=1
 }
 
 step "install deps" scripts/install-deps.sh || exit 1
