@@ -243,7 +243,10 @@ std::size_t fileRead(Handle handle, void* data, std::size_t size, const std::str
     Sandbox& box = sandbox();
     std::lock_guard lock(box.mutex);
     OpenFile& file = box.file(handle, path);
-    box.raiseFault(Op::read, file.path, path);
+    if (const auto fault = box.fault(Op::read, file.path);
+        fault != box.faults.end() && file.position + size > fault->afterBytes) {
+        box.raiseFault(Op::read, file.path, path);
+    }
     if (file.writing) {
         fail(kAccessDenied, path);
     }

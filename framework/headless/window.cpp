@@ -242,6 +242,13 @@ void postMessage(Handle window, unsigned message, std::uintptr_t wParam, std::in
     posted.push_back({window, message, wParam, lParam});
 }
 
+void discardPosted(Handle window, unsigned message) {
+    std::lock_guard lock(postedMutex);
+    std::erase_if(posted, [&](const Posted& entry) {
+        return entry.window == window && entry.message == message;
+    });
+}
+
 std::intptr_t sendMessage(Handle window, unsigned message, std::uintptr_t wParam,
                           std::intptr_t lParam) {
     bool handled = false;

@@ -68,6 +68,8 @@ void postMessage(Handle window, unsigned message, std::uintptr_t wParam, std::in
 // Sends through the platform, so default handling applies (closing, system commands).
 std::intptr_t sendMessage(Handle window, unsigned message, std::uintptr_t wParam,
                           std::intptr_t lParam);
+// Drops the messages of this kind posted to the window and not yet delivered.
+void discardPosted(Handle window, unsigned message);
 // Delivers the messages posted to windows of this thread so far, calling afterEach after each
 // (the test driver's step); returns how many it delivered.
 int deliverPosted(const std::function<void()>& afterEach);

@@ -85,6 +85,10 @@ void Window::post(unsigned message, std::uintptr_t wParam, std::intptr_t lParam)
     sys::postMessage(handle_, message, wParam, lParam);
 }
 
+void Window::discardPosted(unsigned message) {
+    sys::discardPosted(handle_, message);
+}
+
 void postMessage(Handle window, unsigned message, std::uintptr_t wParam, std::intptr_t lParam) {
     sys::postMessage(window, message, wParam, lParam);
 }
@@ -113,6 +117,9 @@ std::intptr_t Window::dispatch(unsigned message, std::uintptr_t wParam, std::int
         case wm::kTimer:
             onTimer(static_cast<unsigned>(wParam));
             return 0;
+        case wm::kHelp:
+            handled = onCommand(kCommandHelp, 0);
+            return 1;
         case wm::kSysCommand:
             handled = onSysCommand(static_cast<unsigned>(wParam));
             return 0;

@@ -55,8 +55,15 @@ class TestHost final : public detail::Host {
         return driver_.scriptMessageBox({text, caption, type, owner});
     }
     std::optional<std::string> fileDialog(Handle owner, const FileDialogRequest& request) override {
-        return driver_.scriptFileDialog({request.open, request.defaultExt, request.fileName,
-                                         request.flags, request.filter, owner});
+        std::optional<std::string> answer =
+            driver_.scriptFileDialog({request.open, request.defaultExt, request.fileName,
+                                      request.flags, request.filter, owner});
+        // The user browsed to the file's folder, which the platform's dialogs make current.
+        if (const std::size_t slash = answer ? answer->find_last_of('\\') : std::string::npos;
+            slash != std::string::npos) {
+            sys::setCurrentDirectory(answer->substr(0, std::max<std::size_t>(slash, 3)));
+        }
+        return answer;
     }
     unsigned trackMenu(const Menu& menu, Handle owner, Point screen, unsigned flags) override {
         MenuRecord record;
@@ -206,6 +213,11 @@ void Driver::choose(const Window& window, int id, int index) {
 }
 
 void Driver::pressKey(const Window& window, int key) {
+    if (key == kKeyF1) {
+        sys::sendMessage(window.handle(), wm::kHelp, 0, 0);
+        afterMessage();
+        return;
+    }
     int id = key == kKeyReturn ? sys::defaultButtonId(window.handle()) : kIdCancel;
     Handle button = sys::dialogItem(window.handle(), id);
     sys::sendMessage(window.handle(), wm::kCommand, commandParam(id, kButtonClicked),

@@ -130,6 +130,12 @@ std::intptr_t sendMessage(Handle window, unsigned message, std::uintptr_t wParam
     return SendMessageA(asWindow(window), message, wParam, lParam);
 }
 
+void discardPosted(Handle window, unsigned message) {
+    MSG dropped;
+    while (PeekMessageA(&dropped, asWindow(window), message, message, PM_REMOVE)) {
+    }
+}
+
 int deliverPosted(const std::function<void()>& afterEach) {
     // Posted messages only: painting would make the controls send notifications (a list view's
     // custom-draw stages) that depend on when the screen was last drawn, not on the test's steps.

@@ -42,6 +42,8 @@ constexpr unsigned kSize = 0x0005;
 constexpr unsigned kPaint = 0x000F;
 constexpr unsigned kClose = 0x0010;
 constexpr unsigned kQueryDragIcon = 0x0037;
+// F1, which the platform sends to the window with the focus and passes up to its dialog.
+constexpr unsigned kHelp = 0x0053;
 constexpr unsigned kNotify = 0x004E;
 constexpr unsigned kInitDialog = 0x0110;
 constexpr unsigned kCommand = 0x0111;
@@ -92,8 +94,12 @@ constexpr int kShowNormal = 1;
 constexpr int kUnchecked = 0;
 constexpr int kChecked = 1;
 
+// The help command, which F1 gives a window.
+constexpr int kCommandHelp = 0xE146;
+
 // Virtual keys a test can press in a dialog.
 constexpr int kKeyReturn = 0x0D;
 constexpr int kKeyEscape = 0x1B;
+constexpr int kKeyF1 = 0x70;
 
 }  // namespace fw

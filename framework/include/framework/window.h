@@ -50,6 +50,8 @@ class Window {
     // Posts a message to this window's thread; callable from any thread. Messages posted
     // from one thread arrive in posting order.
     void post(unsigned message, std::uintptr_t wParam, std::intptr_t lParam) const;
+    // Drops the messages of this kind posted to this window and not yet delivered.
+    void discardPosted(unsigned message);
 
     // The window's system menu, to which items can be appended.
     Menu systemMenu();

@@ -9,7 +9,8 @@
 namespace fw::test {
 
 // The next time the operation is done on a file whose full path matches (ignoring case), it
-// raises the cause. For writes, the failure comes after afterBytes bytes have reached the file.
+// raises the cause. Reads and writes fail once they would pass afterBytes bytes since the open
+// (a write puts the bytes before that point in the file).
 struct FileFault {
     enum class Op { open, create, read, write, length, close, remove };
     std::string path;

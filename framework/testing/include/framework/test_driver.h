@@ -93,7 +93,7 @@ class Driver {
     void type(const Window& window, int id, const std::string& text);
     // Chooses an item of a drop-down list, as the user would (-1 for none).
     void choose(const Window& window, int id, int index);
-    // kKeyReturn presses the default button; kKeyEscape cancels.
+    // kKeyReturn presses the default button; kKeyEscape cancels; kKeyF1 asks for help.
     void pressKey(const Window& window, int key);
     // The window's close box.
     void close(const Window& window);
@@ -126,7 +126,8 @@ class Driver {
     void answerMessageBox(int result);
     const std::vector<MessageBoxRecord>& messageBoxes() const { return messageBoxes_; }
     // Answers for the next file dialogs: a full path, or nothing for Cancel. A dialog without an
-    // answer is cancelled.
+    // answer is cancelled. A path chosen makes its folder current, as the user's browsing there
+    // does with the platform's dialogs.
     void answerFileDialog(std::optional<std::string> path);
     const std::vector<FileDialogRecord>& fileDialogs() const { return fileDialogs_; }
     // Answers for the next pop-up menus: the command chosen, or 0 to dismiss. A menu without an
