@@ -19,12 +19,19 @@ constexpr unsigned kAnimateMs = 500;
 
 void CDialerDlg::OnConnect() {
     // While a redial is pending the button reads "Cancel Call", but the timer's request dials.
-    if (item(fw::kIdOk).text() == kCancelCallText && m_bRedialRequest == 0) {
+    const bool waiting = item(fw::kIdOk).text() == kCancelCallText;
+    if (waiting && m_bRedialRequest == 0) {
         CancelCall();
     } else if (m_bConnected != 0) {
         HangUp();
     } else if (!Dial()) {
-        return;
+        // A redial that cannot start (its entry was cleared, the settings cannot be saved) leaves
+        // nothing pending: the window is idle again, as after a cancel.
+        if (!waiting) {
+            return;
+        }
+        m_bRedialRequest = 0;
+        CancelCall();
     }
     updateData(false);
 }
@@ -32,6 +39,7 @@ void CDialerDlg::OnConnect() {
 void CDialerDlg::CancelCall() {
     m_strStatus = kDisconnectedStatus;
     m_bCancelled = 1;
+    m_bDialing = 0;
     for (const unsigned timer :
          {TIMER_AUTODIAL, TIMER_ANIMATE, TIMER_POLL, TIMER_DISCONNECT_AFTER}) {
         killTimer(timer);
@@ -43,6 +51,7 @@ void CDialerDlg::CancelCall() {
 
 void CDialerDlg::HangUp() {
     m_ras.RasHangUp(m_hRasConn);
+    m_bDialing = 0;
     setText(kIdleTitle);
     m_strStatus = kDisconnectedStatus;
     // The animation's frame is kept, so the next dial goes on from where it stood.
@@ -69,9 +78,14 @@ bool CDialerDlg::Dial() {
     }
     item(IDC_USER_ID).enable(false);
     item(IDC_PASSWORD).enable(false);
+    // A dial by hand drops a pending start-up dial; a redial's timer has stopped already.
+    killTimer(TIMER_AUTODIAL);
     const ras::DialParams params = ras::makeDialParams(m_strEntryName, m_strUserId, m_strPassword);
     m_hRasConn = nullptr;
     g_hMainWnd = handle();
+    // Reports still queued belong to attempts that are over.
+    discardPosted(WM_DIAL_PROGRESS);
+    m_bDialing = 1;
     const std::uint32_t refused = m_ras.RasDial(params, RasDialNotifier, &m_hRasConn);
     if (refused != ras::kSuccess) {
         m_ras.RasHangUp(m_hRasConn);
@@ -103,6 +117,10 @@ void CDialerDlg::EnableTrayMenu(bool connectEnabled) {
 
 void CDialerDlg::OnAutoDialTimer() {
     killTimer(TIMER_AUTODIAL);
+    // A dial under way or a connection leaves nothing for the start-up dial to do.
+    if (m_bDialing != 0 || m_bConnected != 0) {
+        return;
+    }
     m_bRedialRequest = 1;
     OnConnect();
 }

@@ -30,7 +30,12 @@ void RasDialNotifier(unsigned /*message*/, std::uint32_t state, std::uint32_t er
 }
 
 void CDialerDlg::OnDialProgress(std::uint32_t state, std::uint32_t error) {
+    // A report of an attempt that was cancelled, hung up or has ended changes nothing.
+    if (m_bDialing == 0) {
+        return;
+    }
     if (error != ras::kSuccess) {
+        m_bDialing = 0;
         m_dwLastError = error;
         m_ras.RasHangUp(m_hRasConn);
         killTimer(TIMER_POLL);
@@ -46,6 +51,7 @@ void CDialerDlg::OnDialProgress(std::uint32_t state, std::uint32_t error) {
             killTimer(TIMER_ANIMATE);
         }
     } else if (state == ras::kConnected) {
+        m_bDialing = 0;
         setText("Ondrel v1.3 (Connected to " + m_strEntryName + ")");
         m_strStatus = "Connected";
         item(fw::kIdOk).setText("Disconnect");

@@ -4,6 +4,7 @@
 
 #include <atomic>
 #include <cstdint>
+#include <functional>
 #include <string>
 
 #include "dialer/ras/remote_access.h"
@@ -49,6 +50,8 @@ class CDialerDlg : public fw::Dialog {
     // Writes "Ondrel.dat" in full or not at all; a failure is shown in the file-error box and
     // returns false.
     bool SaveSettingsFile();
+    // The same with a record that is to become the window's once the file holds it.
+    bool SaveSettingsFile(const CSettings& settings);
 
     // Adds, changes or removes the tray icon, its tip the window title.
     BOOL TrayNotify(fw::TrayOp operation, unsigned id, const fw::Icon& icon);
@@ -106,6 +109,7 @@ class CDialerDlg : public fw::Dialog {
 
     // The current entry's list record takes what the user typed (settings_file.cpp).
     void StoreTypedAccount();
+    bool WriteSettingsFile(const std::function<void(fw::Archive&)>& write);
 
     // Start-up and the tray (window_lifecycle.cpp, tray.cpp).
     void OnStartupTimer();
@@ -122,4 +126,6 @@ class CDialerDlg : public fw::Dialog {
     void OnOptions();
 
     ras::RemoteAccess& m_ras;
+    // An attempt runs and its reports are awaited.
+    BOOL m_bDialing = 0;
 };

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cstddef>
 #include <string>
+#include <utility>
 
 #include "dialer/dialer_dlg.h"
 #include "dialer/options/options_dlg.h"
@@ -18,38 +19,44 @@ constexpr const char* kShortcutFile = "Ondrel v1.3.lnk";
 constexpr const char* kStartupShortcut = "\\Start Menu\\Programs\\StartUp\\Ondrel v1.3.lnk";
 constexpr std::size_t kCopyChunk = 4096;
 
+// What the main window shows of the current entry.
+struct CurrentEntry {
+    std::string name;
+    std::string userId;
+    std::string password;
+};
+
 // The entry the dialog handed back becomes current, with its remembered account; a new one is
 // remembered from now on.
-void makeEntryCurrent(CDialerDlg& dlg) {
-    CSettings& settings = dlg.m_settings;
-    if (dlg.m_strEntryName.empty()) {
+void makeEntryCurrent(CSettings& settings, CurrentEntry& entry) {
+    if (entry.name.empty()) {
         // Nothing was chosen (an empty phonebook, or the entry left it): no entry is current,
         // and none is remembered without a name.
         settings.m_nCurrentEntry = settings.m_nEntryCount;
         return;
     }
     auto& names = settings.m_astrEntryNames;
-    const auto found = std::find(names.begin(), names.end(), dlg.m_strEntryName);
+    const auto found = std::find(names.begin(), names.end(), entry.name);
     if (found != names.end()) {
         const auto at = static_cast<std::size_t>(found - names.begin());
-        dlg.m_strUserId = settings.m_astrUserIds[at];
-        dlg.m_strPassword = settings.m_astrPasswords[at];
+        entry.userId = settings.m_astrUserIds[at];
+        entry.password = settings.m_astrPasswords[at];
         settings.m_nCurrentEntry = static_cast<std::int32_t>(at);
         return;
     }
     const bool first = names.empty();
-    names.push_back(dlg.m_strEntryName);
+    names.push_back(entry.name);
     settings.m_astrUserIds.emplace_back();
     settings.m_astrPasswords.emplace_back();
+    ++settings.m_nEntryCount;
     if (first) {
-        // The account typed before any entry was chosen is saved with this one; the current
-        // index is already 0.
-        settings.m_nEntryCount = 1;
+        // The account typed before any entry was chosen is saved with this one, whatever index
+        // an earlier file left.
+        settings.m_nCurrentEntry = 0;
         return;
     }
-    dlg.m_strUserId.clear();
-    dlg.m_strPassword.clear();
-    ++settings.m_nEntryCount;
+    entry.userId.clear();
+    entry.password.clear();
     settings.m_nCurrentEntry = settings.m_nEntryCount - 1;
 }
 
@@ -92,19 +99,26 @@ void CDialerDlg::OnOptions() {
     options.m_strEntryName = m_strEntryName;
     options.m_options = m_settings;
     StoreTypedAccount();
-    if (options.doModal() != fw::kIdOk) {
-        return;
-    }
-    // A file dialog may have moved the current directory away from the program's files.
+    const int result = options.doModal();
+    // Its file dialogs may have moved the current directory away from the program's files.
     fw::setCurrentDirectory(m_strProgramFolder);
-    m_strEntryName = options.m_strEntryName;
-    // The remembered entries are the window's: only the options come back.
-    static_cast<COptions&>(m_settings) = options.m_options;
-    makeEntryCurrent(*this);
-    updateData(false);
-    // A file that fails ends the command; it has been reported.
-    if (!SaveSettingsFile()) {
+    if (result != fw::kIdOk) {
         return;
     }
+    // The new settings take effect only once "Ondrel.dat" holds them; a file that fails ends the
+    // command and has been reported.
+    CSettings settings = m_settings;
+    static_cast<COptions&>(settings) = options.m_options;
+    CurrentEntry entry{options.m_strEntryName, m_strUserId, m_strPassword};
+    makeEntryCurrent(settings, entry);
+    settings.storeAccount(entry.userId, entry.password);
+    if (!SaveSettingsFile(settings)) {
+        return;
+    }
+    m_settings = std::move(settings);
+    m_strEntryName = entry.name;
+    m_strUserId = entry.userId;
+    m_strPassword = entry.password;
+    updateData(false);
     updateStartupShortcut(*this);
 }

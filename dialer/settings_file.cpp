@@ -1,6 +1,7 @@
 // The main window's "Ondrel.dat": read into the record at creation, the current entry shown in
 // its fields; written with what the user typed for that entry, in full or not at all.
 #include <cstddef>
+#include <functional>
 #include <optional>
 #include <utility>
 
@@ -32,11 +33,7 @@ CDialerDlg::LoadResult CDialerDlg::LoadSettings() {
 }
 
 void CDialerDlg::StoreTypedAccount() {
-    if (m_settings.hasCurrentEntry()) {
-        const auto at = static_cast<std::size_t>(m_settings.m_nCurrentEntry);
-        m_settings.m_astrUserIds[at] = m_strUserId;
-        m_settings.m_astrPasswords[at] = m_strPassword;
-    }
+    m_settings.storeAccount(m_strUserId, m_strPassword);
 }
 
 void CDialerDlg::SaveSettings(fw::Archive& ar) {
@@ -46,8 +43,16 @@ void CDialerDlg::SaveSettings(fw::Archive& ar) {
 }
 
 bool CDialerDlg::SaveSettingsFile() {
+    return WriteSettingsFile([this](fw::Archive& ar) { SaveSettings(ar); });
+}
+
+bool CDialerDlg::SaveSettingsFile(const CSettings& settings) {
+    return WriteSettingsFile([&settings](fw::Archive& ar) { WriteSettings(ar, settings); });
+}
+
+bool CDialerDlg::WriteSettingsFile(const std::function<void(fw::Archive&)>& write) {
     try {
-        fw::saveFile(kSettingsFile, [this](fw::Archive& ar) { SaveSettings(ar); });
+        fw::saveFile(kSettingsFile, write);
         return true;
     } catch (const fw::FileError& error) {
         fw::reportFileError(this, error);

@@ -78,7 +78,13 @@ void COptionsDlg::OnImportDialup() {
                        "Error: Invalid File!", fw::mb::kOk | fw::mb::kIconExclamation);
         return;
     }
-    WriteEntryValues(entry->name, entry->values);
+    // Only an entry the phonebook now holds is offered for dialing.
+    if (!WriteEntryValues(entry->name, entry->values)) {
+        fw::messageBox(
+            this, "The dial-up connection " + entry->name + " could not be added to the phonebook.",
+            "Error: Dial-up Not Added", fw::mb::kOk | fw::mb::kIconExclamation);
+        return;
+    }
     m_strEntryName = entry->name;
     fw::ComboBox list = EntryList();
     int index = findExact(list, m_strEntryName);

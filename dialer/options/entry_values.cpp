@@ -51,20 +51,21 @@ EntryValues ReadEntryValues(const std::string& entryName) {
     return values;
 }
 
-void WriteEntryValues(const std::string& entryName, const EntryValues& values) {
-    if (values[0]) {
-        reg::Key addresses;
-        if (addresses.open(kAddressesKey) == reg::kSuccess) {
-            setValue(addresses, entryName, *values[0]);
-        }
+bool WriteEntryValues(const std::string& entryName, const EntryValues& values) {
+    reg::Key addresses;
+    addresses.open(kAddressesKey);
+    if (values[0] && addresses.isOpen()) {
+        setValue(addresses, entryName, *values[0]);
     }
     reg::Key profile;
-    if (profile.create(profileKey(entryName)) != reg::kSuccess) {
-        return;
-    }
-    for (std::size_t i = 0; i < kProfileValueNames.size(); ++i) {
-        if (values[i + 1]) {
-            setValue(profile, kProfileValueNames[i], *values[i + 1]);
+    if (profile.create(profileKey(entryName)) == reg::kSuccess) {
+        for (std::size_t i = 0; i < kProfileValueNames.size(); ++i) {
+            if (values[i + 1]) {
+                setValue(profile, kProfileValueNames[i], *values[i + 1]);
+            }
         }
     }
+    std::uint32_t size = 0;
+    return addresses.isOpen() &&
+           addresses.query(entryName, nullptr, &size, nullptr) == reg::kSuccess;
 }

@@ -35,5 +35,6 @@ EntryValues ReadEntryValues(const std::string& entryName);
 
 // Writes the present values and leaves the registry's value alone where one is absent. The
 // Addresses key is never created (without it the platform keeps no phonebook); the profile key
-// is created when missing. A key or value the registry refuses is skipped.
-void WriteEntryValues(const std::string& entryName, const EntryValues& values);
+// is created when missing. A key or value the registry refuses is skipped. Returns whether the
+// phonebook holds the entry afterwards: whether its Addresses value is there.
+bool WriteEntryValues(const std::string& entryName, const EntryValues& values);

@@ -33,4 +33,6 @@ struct CSettings : COptions {
 
     // Whether m_nCurrentEntry names a remembered entry: a damaged file may hold any index.
     bool hasCurrentEntry() const;
+    // The current entry, if any, is remembered with this account.
+    void storeAccount(const std::string& userId, const std::string& password);
 };

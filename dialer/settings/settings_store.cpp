@@ -13,6 +13,14 @@ bool CSettings::hasCurrentEntry() const {
     return m_nCurrentEntry >= 0 && m_nCurrentEntry < m_nEntryCount;
 }
 
+void CSettings::storeAccount(const std::string& userId, const std::string& password) {
+    if (hasCurrentEntry()) {
+        const auto at = static_cast<std::size_t>(m_nCurrentEntry);
+        m_astrUserIds[at] = userId;
+        m_astrPasswords[at] = password;
+    }
+}
+
 std::optional<CSettings> ReadSettings(fw::Archive& ar) {
     CSettings s;
     try {
@@ -43,9 +51,9 @@ std::optional<CSettings> ReadSettings(fw::Archive& ar) {
         if (error.cause() == fw::FileError::Cause::endOfFile) {
             return std::nullopt;
         }
-        // The count may promise entries that were never read.
-        const auto whole = static_cast<std::int32_t>(s.m_astrEntryNames.size());
-        s.m_nEntryCount = std::min(s.m_nEntryCount, whole);
+        // The count may promise entries that were never read, or be damaged itself: it counts
+        // what the lists hold.
+        s.m_nEntryCount = static_cast<std::int32_t>(s.m_astrEntryNames.size());
     }
     return s;
 }

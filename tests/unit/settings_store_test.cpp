@@ -195,6 +195,27 @@ TEST_F(SettingsStoreTest, HeadlessAReadErrorKeepsWhatWasRead) {
     const std::optional<CSettings> loaded = loadRecord(kThreeSaved);
     ASSERT_TRUE(loaded.has_value());
     EXPECT_EQ(fields(*loaded), kHeadFields + " count 0 current 0");
+
+    // A damaged count, whatever its sign, counts the entries read whole before the error: the
+    // archive's second read from the file fails, well inside the hundred entries.
+    const std::string head = i32(1) + std::string(20, '\0') + kNoPaths;
+    for (const std::int32_t count : {-2, 100}) {
+        SCOPED_TRACE(count);
+        std::string file = head + i32(count) + i32(1);
+        for (int i = 0; i < 100; ++i) {
+            file += s8(std::string(100, 'n')) + s8("") + s8("");
+        }
+        driver.injectFault({"C:\\t.dat", fw::test::FileFault::Op::read,
+                            fw::FileError::Cause::hardIO, Archive::kDefaultBuffer});
+        const std::optional<CSettings> partial = loadRecord(file);
+        ASSERT_TRUE(partial.has_value());
+        const auto read = static_cast<std::int32_t>(partial->m_astrEntryNames.size());
+        EXPECT_GT(read, 1);
+        EXPECT_LT(read, 100);
+        EXPECT_EQ(partial->m_nEntryCount, read);
+        EXPECT_EQ(partial->m_astrUserIds.size(), partial->m_astrEntryNames.size());
+        EXPECT_EQ(partial->m_astrPasswords.size(), partial->m_astrEntryNames.size());
+    }
 }
 
 }  // namespace

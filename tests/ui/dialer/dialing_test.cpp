@@ -5,6 +5,7 @@
 
 #include "dialing_fixture.h"
 #include "framework/save_file.h"
+#include "settings_bytes.h"
 
 namespace {
 
@@ -167,6 +168,97 @@ TEST_F(DialingTest, CancellingStopsTheAttemptAndAnyRedial) {
     }
 }
 
+TEST_F(DialingTest, ARedialThatCannotStartLeavesTheWindowIdle) {
+    addEntry("Work", Line::busy);
+    openOn("Work");
+    dialer.m_settings.m_bKeepDialing = 1;
+    const struct {
+        const char* why;
+        std::function<void()> during;  // while the redial waits
+        const char* message;
+    } rows[] = {
+        {"the entry cleared in Options",
+         [this] {
+             driver.onModal(IDD_OPTIONS, [](fw::test::Driver& d, fw::Dialog& options) {
+                 d.choose(options, IDC_ENTRY_LIST, -1);
+                 d.click(options, fw::kIdOk);
+             });
+             driver.click(dialer, IDC_OPTIONS);
+         },
+         "You must select a dial-up connection to dial.\nClick Options, then choose a connection "
+         "from the drop down box."},
+        {"the settings cannot be saved",
+         [this] {
+             dialer.m_settings.m_bSaveUserAndPassword = 1;
+             // A folder where the file is to be written.
+             ASSERT_TRUE(fw::createDirectory(settingsPath() + fw::kSaveSuffix));
+         },
+         "Access to Ondrel.dat was denied."},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.why);
+        dialer.m_strEntryName = "Work";
+        dialer.updateData(false);
+        clickConnect();
+        driver.advance(kBusyMs);
+        expectLook(Look::waiting, kDialingTitle, kRetryStatus);
+        row.during();
+        driver.clearRecords();
+        driver.advance(8000);
+        ASSERT_EQ(driver.messageBoxes().size(), 1u);
+        EXPECT_EQ(driver.messageBoxes()[0].text, row.message);
+        expectLook(Look::idle, kDialingTitle, "Disconnected");
+        EXPECT_FALSE(dialer.m_bRedialRequest);
+        // Nothing is pending: no further message, and Connect dials again at once.
+        driver.advance(20'000);
+        EXPECT_EQ(driver.messageBoxes().size(), 1u);
+    }
+}
+
+TEST_F(DialingTest, ReportsOfAnAttemptThatIsOverChangeNothing) {
+    addEntry("Work");
+    openOn("Work");
+    const struct {
+        const char* after;
+        std::int64_t atMs;  // from the dial: dialing, or connected
+        Look look;
+        const char* title;
+    } ends[] = {
+        {"Cancel Call", 1000, Look::idle, kDialingTitle},
+        {"a hang-up", kConnectMs, Look::idle, kIdleTitle},
+    };
+    const struct {
+        const char* what;
+        std::uint32_t state, error;
+    } reports[] = {
+        {"a state", ras::kAuthenticate, 0},
+        {"connected", ras::kConnected, 0},
+        {"a failure", ras::kOpenPort, ras::kErrorLineBusy},
+    };
+    for (const auto& end : ends) {
+        for (const auto& report : reports) {
+            SCOPED_TRACE(std::string(end.after) + ", then " + report.what);
+            clickConnect();
+            driver.advance(end.atMs);
+            if (end.atMs == kConnectMs) {
+                restore();
+            }
+            // Queued before the click, delivered after it.
+            dialer.post(WM_DIAL_PROGRESS, report.state, report.error);
+            driver.clearRecords();
+            clickConnect();
+            driver.pump();
+            expectLook(end.look, end.title, "Disconnected");
+            EXPECT_EQ(dialer.m_bConnected, 0);
+            EXPECT_EQ(dialer.m_dwLastError, 0u);
+            // Neither the program nor the sound, and no redial.
+            EXPECT_TRUE(driver.shell().empty());
+            driver.advance(20'000);
+            expectLook(end.look, end.title, "Disconnected");
+        }
+    }
+}
+
 TEST_F(DialingTest, AFailureReportShowsTheFailureNotItsState) {
     addEntry("Work");
     openOn("Work");
@@ -205,8 +297,11 @@ TEST_F(DialingTest, ALateFailureReportAfterCancelDoesNotRedial) {
     driver.advance(1000);
     clickConnect();
     driver.send(dialer, WM_DIAL_PROGRESS, ras::kConnectDevice, ras::kErrorLineBusy);
-    EXPECT_FALSE(dialer.m_bCancelled);
-    expectFailedForGood();
+    // The cancelled attempt is over: its report changes nothing, and nothing redials.
+    expectLook(Look::idle, kDialingTitle, "Disconnected");
+    driver.advance(20'000);
+    expectLook(Look::idle, kDialingTitle, "Disconnected");
+    EXPECT_EQ(dialer.m_dwLastError, 0u);
 }
 
 TEST_F(DialingTest, ALineThatDropsIsNoticedByThePollAndNotRedialed) {
@@ -331,17 +426,28 @@ TEST_F(DialingTest, NoEntryChosenAsksForOneAndDialsNothing) {
 
 TEST_F(DialingTest, RememberedAccountsAreSavedBeforeDialing) {
     addEntry("Work");
-    openOn("Work");
-    driver.type(dialer, IDC_USER_ID, "alice");
-    clickConnect();
-    EXPECT_FALSE(settings().has_value());
-    clickConnect();
-
-    dialer.m_settings.m_bSaveUserAndPassword = 1;
-    clickConnect();
-    EXPECT_TRUE(settings().has_value());
-    EXPECT_EQ(dialer.m_strUserId, "alice");
-    expectLook(Look::dialing, kIdleTitle, "Disconnected");
+    const std::vector<Triple> three = {
+        {"Home", "ann", "one"}, {"Work", "bob", "two"}, {"Lab", "cyd", "three"}};
+    for (const std::int32_t save : {0, 1}) {
+        SCOPED_TRACE(save);
+        writeSettings(settingsFile({.saveUserAndPassword = save}, 3, 1, three));
+        CDialerDlg window(service);
+        ASSERT_TRUE(driver.open(window));
+        driver.type(window, IDC_USER_ID, "alice");
+        driver.type(window, IDC_PASSWORD, "secret");
+        driver.click(window, fw::kIdOk);
+        // Only with accounts to remember is the file written before the dial, with the typed
+        // account in the current entry's triple alone.
+        EXPECT_EQ(settings(),
+                  save == 0 ? settingsFile({}, 3, 1, three)
+                            : settingsFile({.saveUserAndPassword = 1}, 3, 1,
+                                           {three[0], {"Work", "alice", "secret"}, three[2]}));
+        EXPECT_EQ(window.item(fw::kIdOk).text(), "Cancel Call");
+        driver.click(window, fw::kIdOk);
+        window.m_settings.m_bSaveUserAndPassword = 0;  // the end writes nothing more
+        window.m_settings.m_nCurrentEntry = 3;
+        driver.click(window, fw::kIdCancel);
+    }
 }
 
 TEST_F(DialingTest, ASettingsFileThatCannotBeWrittenStopsTheDial) {

@@ -196,8 +196,8 @@ TEST_F(EntryTransferTest, ImportOfANewNameAddsItToTheListAndSelectsIt) {
     addEntry("Home");
     addEntry("Work");
     removeLater("New Line");
-    // Only "User" is present: the profile is written, the phonebook value is not.
-    driver.writeFile(dnxPath("in.dnx"), "DNX1\x08New Line" + kAbsent + std::string(20, '\0') +
+    driver.writeFile(dnxPath("in.dnx"), "DNX1\x08New Line" + record(3, "line") +
+                                            std::string(20, '\0') +
                                             record(1, std::string("me\0", 3)));
     openOptions("Work");
     importFrom(dnxPath("in.dnx"));
@@ -206,15 +206,46 @@ TEST_F(EntryTransferTest, ImportOfANewNameAddsItToTheListAndSelectsIt) {
     EXPECT_EQ(options.m_strEntryName, "New Line");
     EXPECT_EQ(listItems(), (std::vector<std::string>{"Home", "New Line", "Work"}));
     EXPECT_EQ(selectedItem(), "New Line");
-    Values expected{{"Addresses", std::nullopt}};
-    for (const char* name : kProfileNames) {
-        expected[name] = std::nullopt;
-    }
-    expected["User"] = Value{1, std::string("me\0", 3)};
-    EXPECT_EQ(entryValues("New Line"), expected);
-
     driver.click(options, fw::kIdOk);
     EXPECT_EQ(options.m_strEntryName, "New Line");
+}
+
+TEST_F(EntryTransferTest, AnEntryThePhonebookDoesNotHoldIsNotListed) {
+    addEntry("Work");
+    removeLater("New Line");
+    // Only "User" is present: the profile is written, but no phonebook value names the entry.
+    const std::string onlyUser =
+        "DNX1\x08New Line" + kAbsent + std::string(20, '\0') + record(1, std::string("me\0", 3));
+    // A phonebook value the registry could not take: without the Addresses key, which the import
+    // never creates, there is no phonebook to write it to.
+    const std::string withAddresses = "DNX1\x08New Line" + record(3, "line") +
+                                      std::string(20, '\0') + record(1, std::string("me\0", 3));
+    for (const std::string& data : {onlyUser, withAddresses}) {
+        const bool noPhonebook = data == withAddresses;
+        if (noPhonebook) {
+            deleteEntry("Work");
+            ASSERT_EQ(reg::deleteTree(kAddresses), reg::kSuccess);
+        }
+        driver.writeFile(dnxPath("in.dnx"), data);
+        openOptions("Work");
+        importFrom(dnxPath("in.dnx"));
+
+        ASSERT_NO_FATAL_FAILURE(expectOnlyMessageBox(
+            "The dial-up connection New Line could not be added to the phonebook.",
+            "Error: Dial-up Not Added", fw::mb::kOk | fw::mb::kIconExclamation));
+        EXPECT_EQ(options.m_strEntryName, "Work");
+        EXPECT_EQ(listItems(),
+                  noPhonebook ? std::vector<std::string>{} : std::vector<std::string>{"Work"});
+        // The registry writes are made as they come; only the listing waits for the phonebook.
+        Values expected{{"Addresses", std::nullopt}};
+        for (const char* name : kProfileNames) {
+            expected[name] = std::nullopt;
+        }
+        expected["User"] = Value{1, std::string("me\0", 3)};
+        EXPECT_EQ(entryValues("New Line"), expected);
+        driver.click(options, fw::kIdCancel);
+        driver.clearRecords();
+    }
 }
 
 TEST_F(EntryTransferTest, BadFilesChangeNothing) {

@@ -319,6 +319,87 @@ TEST_F(OptionsTest, OkMakesTheChosenEntryCurrentWithItsRememberedAccount) {
     }
 }
 
+TEST_F(OptionsTest, TheFirstEntryBecomesCurrentWhateverIndexTheFileHeld) {
+    addEntry("Work");
+    for (const std::int32_t index : {5, -1}) {
+        SCOPED_TRACE(index);
+        writeSettings(settingsFile({1}, 0, index));
+        CDialerDlg window(service);
+        ASSERT_TRUE(driver.open(window));
+        driver.type(window, IDC_USER_ID, "me");
+        driver.type(window, IDC_PASSWORD, "pw");
+        driver.onModal(IDD_OPTIONS, [](fw::test::Driver& d, fw::Dialog& options) {
+            d.choose(options, IDC_ENTRY_LIST, 0);
+            d.click(options, fw::kIdOk);
+        });
+        driver.click(window, IDC_OPTIONS);
+        EXPECT_EQ(window.m_settings.m_nCurrentEntry, 0);
+        EXPECT_EQ(settings(), settingsFile({1}, 1, 0, {{"Work", "me", "pw"}}));
+        driver.type(window, IDC_USER_ID, "you");
+        driver.click(window, fw::kIdCancel);
+        EXPECT_EQ(settings(), settingsFile({1}, 1, 0, {{"Work", "you", "pw"}}));
+    }
+}
+
+TEST_F(OptionsTest, AnOkWhoseSettingsCannotBeWrittenLeavesTheWindowAsItWas) {
+    addEntry("Home");
+    addEntry("Work");
+    const std::string before = settingsFile({1}, 1, 0, {{"Home", "ann", "one"}});
+    writeSettings(before);
+    driver.writeFile(shortcutSource(), "L");
+    ASSERT_TRUE(openDialer());
+    // A folder where the file is to be written.
+    ASSERT_TRUE(fw::createDirectory(settingsPath() + fw::kSaveSuffix));
+    runOptions([&](COptionsDlg& dlg) {
+        driver.click(dlg, IDC_KEEP_DIALING);
+        driver.click(dlg, IDC_START_WITH_WINDOWS);
+        driver.choose(dlg, IDC_ENTRY_LIST, 1);
+        driver.click(dlg, fw::kIdOk);
+    });
+    expectFileError("Access to Ondrel.dat was denied.");
+    EXPECT_EQ(dialer.m_settings.m_bKeepDialing, 0);
+    EXPECT_EQ(dialer.m_settings.m_nEntryCount, 1);
+    EXPECT_EQ(dialer.item(IDC_ENTRY_NAME).text(), "Home");
+    EXPECT_EQ(dialer.item(IDC_USER_ID).text(), "ann");
+    EXPECT_EQ(driver.readFile(startupShortcut()), std::nullopt);
+    // The end can write nothing either, and the file keeps the options as they were.
+    driver.clearRecords();
+    driver.click(dialer, fw::kIdCancel);
+    ASSERT_EQ(driver.messageBoxes().size(), 1u);
+    EXPECT_EQ(driver.messageBoxes()[0].text, "Access to Ondrel.dat was denied.");
+    EXPECT_EQ(settings(), before);
+}
+
+TEST_F(OptionsTest, TheSettingsStayInTheProgramsFolderAfterAFileDialogMovedAway) {
+    addEntry("Work");
+    ASSERT_TRUE(fw::createDirectory(folder + "\\Elsewhere"));
+    const std::string exported = folder + "\\Elsewhere\\work.dnx";
+    for (const int end : {fw::kIdCancel, fw::kIdOk}) {
+        SCOPED_TRACE(end);
+        writeSettings(settingsFile({1}, 1, 0, {{"Work", "ann", "one"}}));
+        {
+            CDialerDlg window(service);
+            ASSERT_TRUE(driver.open(window));
+            driver.onModal(IDD_OPTIONS, [&](fw::test::Driver& d, fw::Dialog& options) {
+                d.answerFileDialog(exported);
+                d.click(options, IDC_SAVE_DIALUP);
+                EXPECT_EQ(fw::currentDirectory(), folder + "\\Elsewhere");
+                d.click(options, end);
+            });
+            driver.click(window, IDC_OPTIONS);
+            EXPECT_EQ(fw::currentDirectory(), folder);
+            driver.type(window, IDC_USER_ID, "typed");
+            driver.click(window, fw::kIdCancel);
+        }
+        EXPECT_FALSE(driver.readFile(folder + "\\Elsewhere\\Ondrel.dat").has_value());
+        // The next start finds what the last one saved.
+        CDialerDlg next(service);
+        ASSERT_TRUE(driver.open(next));
+        EXPECT_EQ(next.item(IDC_USER_ID).text(), "typed");
+        driver.click(next, fw::kIdCancel);
+    }
+}
+
 TEST_F(OptionsTest, OkWithNoEntryChosenRemembersNoNamelessEntry) {
     ASSERT_TRUE(openDialer());  // the phonebook is empty, so nothing can be chosen
     dialer.m_settings.m_bSaveUserAndPassword = 1;

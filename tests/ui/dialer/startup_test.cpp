@@ -98,6 +98,73 @@ TEST_F(StartupTest, StartingMinimisedHidesAtOnceAndDialsFourSecondsLater) {
     EXPECT_FALSE(driver.timerRunning(dialer, TIMER_AUTODIAL));
 }
 
+TEST_F(StartupTest, ADialByHandStopsThePendingStartUpDial) {
+    // Pressed 100 ms after the start, the call connects before the start-up dial's 4 seconds are
+    // up; pressed after 1 second it is still dialing then.
+    for (const std::int64_t pressedAt : {100, 1000}) {
+        SCOPED_TRACE(pressedAt);
+        rememberEntry("Work", {.autoDial = 1});
+        CDialerDlg window(service);
+        ASSERT_TRUE(driver.open(window));
+        driver.advance(pressedAt);
+        ASSERT_TRUE(driver.timerRunning(window, TIMER_AUTODIAL));
+        driver.click(window, fw::kIdOk);
+        EXPECT_FALSE(driver.timerRunning(window, TIMER_AUTODIAL));
+        const ras::ConnectionHandle dialed = window.m_hRasConn;
+        driver.advance(4000);
+        EXPECT_EQ(window.m_hRasConn, dialed);
+        driver.advance(kConnectMs);
+        EXPECT_EQ(window.m_bConnected, 1);
+        EXPECT_EQ(lineState(dialed), ras::kConnected);
+        window.m_bConnected = 0;  // the end asks nothing
+        driver.send(window, WM_TRAY_NOTIFY, kTrayIconId, fw::mouse::kLeftDoubleClick);
+        driver.click(window, fw::kIdCancel);
+        service.RasHangUp(dialed);
+    }
+}
+
+TEST_F(StartupTest, AStartUpDialTickDuringADialOrAConnectionDoesNothing) {
+    rememberEntry("Work");
+    ASSERT_TRUE(openDialer());
+    driver.click(dialer, fw::kIdOk);
+    for (const std::int64_t when : {std::int64_t{1000}, kConnectMs}) {
+        driver.advance(when);
+        const ras::ConnectionHandle dialed = dialer.m_hRasConn;
+        const std::string status = dialer.item(IDC_STATUS).text();
+        driver.send(dialer, fw::wm::kTimer, TIMER_AUTODIAL, 0);
+        driver.pump();
+        EXPECT_EQ(dialer.m_hRasConn, dialed);
+        EXPECT_EQ(dialer.item(IDC_STATUS).text(), status);
+        EXPECT_NE(lineState(dialed), ras::kDisconnected);
+    }
+    EXPECT_EQ(dialer.m_bConnected, 1);
+    service.RasHangUp(dialer.m_hRasConn);
+    dialer.m_bConnected = 0;
+}
+
+TEST_F(StartupTest, EscapeAndTheCloseBoxEndTheWindowAsExitDoes) {
+    for (const char* how : {"Exit", "Escape", "close box"}) {
+        SCOPED_TRACE(how);
+        rememberEntry("Work", {.saveUserAndPassword = 1});
+        CDialerDlg window(service);
+        ASSERT_TRUE(driver.open(window));
+        driver.type(window, IDC_USER_ID, "typed");
+        driver.clearRecords();
+        if (how == std::string("Exit")) {
+            driver.click(window, fw::kIdCancel);
+        } else if (how == std::string("Escape")) {
+            driver.pressKey(window, fw::kKeyEscape);
+        } else {
+            driver.close(window);
+        }
+        EXPECT_FALSE(window.exists());
+        EXPECT_EQ(window.result(), fw::kIdCancel);
+        ASSERT_EQ(driver.tray().size(), 1u);
+        EXPECT_EQ(driver.tray()[0].op, 2);
+        EXPECT_EQ(settings(), settingsFile({1}, 1, 0, {{"Work", "typed", "one"}}));
+    }
+}
+
 TEST_F(StartupTest, TheEndWhileConnectedAsksWhetherToHangUp) {
     const struct {
         const char* answer;

@@ -111,7 +111,7 @@ TEST_F(TrayTest, MinimisingHidesAndTheTrayBringsTheWindowBack) {
     EXPECT_FALSE(dialer.isVisible());
 }
 
-TEST_F(TrayTest, TheSystemMenuOpensTheAboutBoxAndTheHelpCommandTheHelpFile) {
+TEST_F(TrayTest, TheSystemMenuOpensTheAboutBoxAndF1TheHelpFile) {
     openOn("Work");
     int shown = 0;
     driver.onModal(IDD_ABOUTBOX, [&](fw::test::Driver& d, fw::Dialog& about) {
@@ -125,7 +125,7 @@ TEST_F(TrayTest, TheSystemMenuOpensTheAboutBoxAndTheHelpCommandTheHelpFile) {
     EXPECT_EQ(shown, 1);
     EXPECT_TRUE(dialer.isVisible());
 
-    driver.command(dialer, ID_HELP);
+    driver.pressKey(dialer, fw::kKeyF1);
     ASSERT_EQ(driver.shell().size(), 1u);
     EXPECT_EQ(driver.shell()[0].kind, "help");
     EXPECT_EQ(driver.shell()[0].target, "Ondrel.hlp");
