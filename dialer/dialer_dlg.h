@@ -5,19 +5,24 @@
 #include <atomic>
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <string>
 
 #include "dialer/ras/remote_access.h"
+#include "dialer/scheduler/task_record.h"
 #include "dialer/settings/settings_record.h"
 #include "framework/archive.h"
 #include "framework/dialog.h"
 #include "framework/menu.h"
 #include "framework/resources.h"
 #include "framework/shell.h"
+#include "framework/thread.h"
 
 // Private messages of the main window.
 constexpr unsigned WM_DIAL_PROGRESS = 0x0065;  // wParam: connection state, lParam: error
 constexpr unsigned WM_TRAY_NOTIFY = 0x8064;    // the tray icon's callback; lParam: mouse message
+// The scheduler's worker: the task the main window waits for is due (wParam: the timer to set).
+constexpr unsigned WM_TASK_DUE = 0x8065;
 
 // Main-window timers.
 constexpr unsigned TIMER_STARTUP = 1;
@@ -31,8 +36,13 @@ constexpr unsigned TIMER_DISCONNECT_AFTER = 6;
 constexpr unsigned kTrayIconId = 128;
 constexpr const char* kIdleTitle = "Ondrel v1.3 (Not Connected)";
 
-// The main window; the RAS notification thread posts to it through this handle.
+// Shared with the threads that post to the main window: the RAS notification thread and the
+// scheduler's worker, which waits until g_tDueTime or until g_bSchedulerRun is cleared and then
+// asks for timer g_nDueTimerId.
 extern std::atomic<fw::Handle> g_hMainWnd;
+extern std::atomic<std::int32_t> g_bSchedulerRun;
+extern std::atomic<std::uint32_t> g_nDueTimerId;
+extern std::atomic<std::int32_t> g_tDueTime;
 
 // Hands a dial's progress to the main window (runs on the service's thread).
 void RasDialNotifier(unsigned message, std::uint32_t state, std::uint32_t error);
@@ -52,6 +62,17 @@ class CDialerDlg : public fw::Dialog {
     bool SaveSettingsFile();
     // The same with a record that is to become the window's once the file holds it.
     bool SaveSettingsFile(const CSettings& settings);
+
+    // Reads "tasks.dat" into m_aTasks; a damaged file is reported and deleted, and the start goes
+    // on with no tasks.
+    void LoadTasks();
+    // Writes the task list to this file in full or not at all; a failure is reported and returns
+    // false.
+    bool SaveTasks(const std::string& path, const CTaskList& tasks);
+    // Waits for the next enabled task on a worker thread (none when every task is disabled).
+    void StartScheduler();
+    // Stops the worker and waits for its end; a due notice it left is dropped.
+    void StopScheduler();
 
     // Adds, changes or removes the tray icon, its tip the window title.
     BOOL TrayNotify(fw::TrayOp operation, unsigned id, const fw::Icon& icon);
@@ -77,6 +98,10 @@ class CDialerDlg : public fw::Dialog {
     fw::Icon m_ahTrayIcons[4];
     std::int32_t m_nTrayFrame = 0;
     BOOL m_bTrayReverse = 0;
+    // The task list, the index of the task the worker waits for, and the worker.
+    CTaskList m_aTasks;
+    std::int32_t m_nNextTask = -1;
+    std::unique_ptr<fw::Thread> m_pSchedulerThread;
 
   protected:
     bool onCreate() override;
@@ -124,6 +149,11 @@ class CDialerDlg : public fw::Dialog {
 
     // The Options dialog, and what its OK makes of the settings (options_command.cpp).
     void OnOptions();
+
+    // Scheduled dialing (dialer/scheduler/scheduled_dialing.cpp).
+    void OnTaskDueNotice(unsigned timerId);
+    void OnTaskDue();
+    void OnDisconnectAfter();
 
     ras::RemoteAccess& m_ras;
     // An attempt runs and its reports are awaited.

@@ -6,15 +6,12 @@
 #include <optional>
 #include <vector>
 
+#include "dialer/ras/phonebook_entries.h"
 #include "framework/file_dialog.h"
 #include "framework/shell.h"
 #include "resource.h"
 
 namespace {
-
-// The enumeration first gets room for this many names; a larger phonebook says how much it needs.
-constexpr std::uint32_t kEntryRoom = 20;
-constexpr std::uint32_t kRecordSize = sizeof(ras::EntryNameRecord);
 
 constexpr const char* kProgramFilter =
     "Programs | *.exe; *.com; *.bat; | All Files (*.*) | *.*; ||";
@@ -101,23 +98,8 @@ fw::ComboBox COptionsDlg::EntryList() const {
 }
 
 void COptionsDlg::FillEntryList() {
-    std::uint32_t bufferSize = kEntryRoom * kRecordSize;
-    std::uint32_t entries = 0;
-    std::vector<ras::EntryNameRecord> records;
-    std::uint32_t result = ras::kErrorBufferTooSmall;
-    // Once more with the room the service asks for: the phonebook holds more than 20 entries.
-    for (int attempt = 0; attempt < 2 && result == ras::kErrorBufferTooSmall; ++attempt) {
-        const std::size_t room = (bufferSize + kRecordSize - 1) / kRecordSize;
-        records.assign(std::max<std::size_t>(room, 1), ras::EntryNameRecord{});
-        records[0].dwSize = kRecordSize;
-        bufferSize = static_cast<std::uint32_t>(records.size()) * kRecordSize;
-        result = m_ras.RasEnumEntries(records.data(), &bufferSize, &entries);
-    }
-    // Only the records the enumeration wrote hold names.
-    const std::size_t written =
-        result == ras::kSuccess ? std::min<std::size_t>(entries, records.size()) : 0;
-    for (std::size_t i = 0; i < written; ++i) {
-        EntryList().addString(ras::fieldText(records[i].szEntryName));
+    for (const std::string& name : ras::EnumerateEntryNames(m_ras)) {
+        EntryList().addString(name);
     }
     m_nEntryIndex = EntryList().selectString(-1, m_strEntryName);
 }

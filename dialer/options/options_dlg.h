@@ -6,9 +6,11 @@
 #include <string>
 
 #include "dialer/ras/remote_access.h"
+#include "dialer/scheduler/task_record.h"
 #include "dialer/settings/settings_record.h"
 #include "framework/controls.h"
 #include "framework/dialog.h"
+#include "framework/menu.h"
 
 class COptionsDlg : public fw::Dialog {
   public:
@@ -23,6 +25,13 @@ class COptionsDlg : public fw::Dialog {
     std::string m_strEntryName;
     // The dialer's folder, where its help file lies.
     std::string m_strProgramFolder;
+
+    // The schedule: the dialog's copy of the task list (row i shows task i), the list's two
+    // pictures, its pop-up menu, and the row under the pointer at the last click, -1 for none.
+    CTaskList m_aTasks;
+    fw::ImageList m_imageTasks;
+    fw::Menu m_menuTask;
+    int m_nSelectedTask = -1;
 
   protected:
     bool onInitDialog() override;
@@ -46,6 +55,17 @@ class COptionsDlg : public fw::Dialog {
     // Saving an entry to a file and recreating it from one (entry_transfer.cpp).
     void OnSaveDialup();
     void OnImportDialup();
+
+    // The schedule list (dialer/scheduler/schedule_list.cpp).
+    void SetUpTaskList();
+    // The row under the pointer into m_nSelectedTask.
+    void HitTestTaskList();
+    void OnTaskListRightClick();
+    void OnTaskListDoubleClick();
+    void OnAddTask();
+    void OnDeleteTask();
+    void OnDisableTask();
+    void OnTaskProperties();
 
     ras::RemoteAccess& m_ras;
 };

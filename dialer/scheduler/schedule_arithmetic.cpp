@@ -1,0 +1,152 @@
+#include "dialer/scheduler/schedule_arithmetic.h"
+
+#include <algorithm>
+#include <cctype>
+#include <climits>
+#include <ctime>
+
+#include "framework/clock.h"
+
+namespace {
+
+constexpr std::int64_t kDay = 86'400;
+constexpr std::int64_t kWeek = 7 * kDay;
+// A "month" is 31 days of seconds, whatever the calendar says.
+constexpr std::int64_t kMonth = 31 * kDay;
+
+bool fitsTheClock(std::int64_t instant) {
+    return instant >= 0 && instant <= INT32_MAX;
+}
+
+// The hour as the schedule list shows it (0 stays 0) and as the dialog shows it (0 is 12).
+int listHour(int hour) {
+    return hour > 12 ? hour - 12 : hour;
+}
+int dialogHour(int hour) {
+    return hour == 0 ? 12 : listHour(hour);
+}
+// Minutes always show two digits: a leading "0" below 10.
+std::string minuteText(int minute) {
+    return (minute < 10 ? "0" : "") + std::to_string(minute);
+}
+
+// atoi's reading of a number, saturating instead of overflowing.
+int readNumber(const std::string& text) {
+    std::size_t at = 0;
+    while (at < text.size() && std::isspace(static_cast<unsigned char>(text[at]))) {
+        ++at;
+    }
+    const bool negative = at < text.size() && text[at] == '-';
+    if (at < text.size() && (text[at] == '-' || text[at] == '+')) {
+        ++at;
+    }
+    long long value = 0;
+    for (; at < text.size() && std::isdigit(static_cast<unsigned char>(text[at])); ++at) {
+        value = std::min<long long>(value * 10 + (text[at] - '0'), 1LL + INT_MAX);
+    }
+    return static_cast<int>(negative ? std::max<long long>(-value, INT_MIN)
+                                     : std::min<long long>(value, INT_MAX));
+}
+
+}  // namespace
+
+std::optional<std::int32_t> EnterTime(int month, int day, int year, int hour, int minute,
+                                      int amPm) {
+    int hour24 = hour % 12;
+    if (amPm != 0) {
+        hour24 += 12;
+    }
+    std::tm local{};
+    local.tm_year = year - 1900;
+    local.tm_mon = month - 1;
+    local.tm_mday = day;
+    local.tm_hour = hour24;
+    local.tm_min = minute;
+    local.tm_isdst = -1;
+    const std::int64_t instant = fw::makeLocalTime(local);
+    if (!fitsTheClock(instant)) {
+        return std::nullopt;
+    }
+    return static_cast<std::int32_t>(instant);
+}
+
+bool AdvanceTask(CTasks& task) {
+    std::int64_t step = kDay;
+    switch (task.m_nRecurrence) {
+        case kRecurWeekly:
+            step = kWeek;
+            break;
+        case kRecurMonthly:
+            step = kMonth;
+            break;
+        case kRecurNumber:
+            // One run or fewer left before this one: it was the last, whatever the count says.
+            if (task.m_nNumber <= 1) {
+                task.m_nNumber = std::max(task.m_nNumber, INT_MIN + 1) - 1;
+                return false;
+            }
+            --task.m_nNumber;
+            break;
+        default:
+            break;
+    }
+    const std::int64_t next = std::int64_t{task.m_timeNext} + step;
+    if (!fitsTheClock(next)) {
+        return false;
+    }
+    task.m_timeNext = static_cast<std::int32_t>(next);
+    return true;
+}
+
+int PickNextTask(const CTaskList& tasks) {
+    int best = -1;
+    for (std::size_t i = 0; i < tasks.size(); ++i) {
+        if (tasks[i].m_bDisabled == 0 &&
+            (best < 0 || tasks[static_cast<std::size_t>(best)].m_timeNext > tasks[i].m_timeNext)) {
+            best = static_cast<int>(i);
+        }
+    }
+    return best;
+}
+
+std::optional<DialogTime> DialogTimeOf(std::int64_t instant) {
+    std::tm local{};
+    if (!fw::localTime(instant, local)) {
+        return std::nullopt;
+    }
+    DialogTime fields;
+    fields.month = local.tm_mon + 1;
+    fields.day = local.tm_mday;
+    fields.year = local.tm_year + 1900;
+    fields.time = std::to_string(dialogHour(local.tm_hour)) + ":" + minuteText(local.tm_min);
+    fields.amPm = local.tm_hour >= 12 ? 1 : 0;
+    return fields;
+}
+
+std::string WillExecuteText(std::int32_t timeNext) {
+    std::tm local{};
+    if (!fw::localTime(timeNext, local)) {
+        return "Will Execute: ";
+    }
+    // The list shows midnight's hour as 0, not as the dialog's 12.
+    const std::string time =
+        std::to_string(listHour(local.tm_hour)) + ":" + minuteText(local.tm_min);
+    return WillExecuteText(local.tm_mon + 1, local.tm_mday, local.tm_year + 1900, time,
+                           local.tm_hour >= 12 ? 1 : 0);
+}
+
+std::string WillExecuteText(int month, int day, int year, const std::string& time, int amPm) {
+    return "Will Execute: " + std::to_string(month) + "/" + std::to_string(day) + "/" +
+           std::to_string(year) + " " + time + (amPm == 0 ? " AM" : " PM");
+}
+
+TimeTextResult ReadTimeText(const std::string& text, int& hour, int& minute) {
+    const std::size_t colon = text.find(':');
+    if (colon == std::string::npos) {
+        return TimeTextResult::noColon;
+    }
+    hour = readNumber(text.substr(0, colon));
+    minute = readNumber(text.substr(colon + 1));
+    const bool inRange = hour >= 1 && hour <= 12 && minute >= 0 && minute <= 59;
+    return inRange ? TimeTextResult::accepted : TimeTextResult::outOfRange;
+}
