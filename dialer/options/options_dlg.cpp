@@ -50,6 +50,7 @@ bool COptionsDlg::onInitDialog() {
     fw::Dialog::onInitDialog();
     FillEntryList();
     EnableDependentControls();
+    SetUpTaskList();
     return true;
 }
 
@@ -80,6 +81,18 @@ bool COptionsDlg::onCommand(int id, int code) {
             return true;
         case IDC_IMPORT_DIALUP:
             OnImportDialup();
+            return true;
+        case ID_TASK_ADD:
+            OnAddTask();
+            return true;
+        case ID_TASK_DELETE:
+            OnDeleteTask();
+            return true;
+        case ID_TASK_DISABLE:
+            OnDisableTask();
+            return true;
+        case ID_TASK_PROPERTIES:
+            OnTaskProperties();
             return true;
         default:
             return false;

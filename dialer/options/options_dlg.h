@@ -38,6 +38,7 @@ class COptionsDlg : public fw::Dialog {
     void doDataExchange(fw::DataExchange& dx) override;
     void onOK() override;
     bool onCommand(int id, int code) override;
+    bool onNotify(int id, int code) override;
 
   private:
     // The entry list, combo box 1005.
@@ -60,6 +61,8 @@ class COptionsDlg : public fw::Dialog {
     void SetUpTaskList();
     // The row under the pointer into m_nSelectedTask.
     void HitTestTaskList();
+    // The task of m_nSelectedTask, or null when it names none.
+    CTasks* SelectedTask();
     void OnTaskListRightClick();
     void OnTaskListDoubleClick();
     void OnAddTask();

@@ -207,6 +207,11 @@ Point clientToScreen(Handle window, Point client) {
     return {client.x + outer.left, client.y + outer.top};
 }
 
+Point screenToClient(Handle window, Point screen) {
+    const Rect outer = windowRect(window);
+    return {screen.x - outer.left, screen.y - outer.top};
+}
+
 void invalidate(Handle window) {
     if (WindowNode* node = findWindow(window)) {
         node->needsPaint = true;

@@ -50,6 +50,9 @@ std::uint32_t Control::style() const {
 Rect Control::windowRect() const {
     return sys::windowRect(handle());
 }
+Point Control::screenToClient(Point screen) const {
+    return sys::screenToClient(handle(), screen);
+}
 int Control::checkState() const {
     return sys::checkState(handle());
 }

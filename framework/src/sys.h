@@ -56,6 +56,7 @@ Rect clientRect(Handle window);
 // Screen coordinates, borders included.
 Rect windowRect(Handle window);
 Point clientToScreen(Handle window, Point client);
+Point screenToClient(Handle window, Point screen);
 void invalidate(Handle window);
 void setIcons(Handle window, Handle icon);
 void setFocus(Handle window);

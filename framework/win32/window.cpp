@@ -87,6 +87,12 @@ Rect windowRect(Handle window) {
     return toRect(rect);
 }
 
+Point screenToClient(Handle window, Point screen) {
+    POINT point{screen.x, screen.y};
+    ScreenToClient(asWindow(window), &point);
+    return Point{point.x, point.y};
+}
+
 Point clientToScreen(Handle window, Point client) {
     POINT point{client.x, client.y};
     ClientToScreen(asWindow(window), &point);

@@ -37,6 +37,8 @@ class Control {
     std::uint32_t style() const;
     // Screen coordinates of the whole control, borders included.
     Rect windowRect() const;
+    // A point on the screen in the control's client coordinates.
+    Point screenToClient(Point screen) const;
 
     // Check boxes and radio buttons.
     int checkState() const;
