@@ -1,0 +1,178 @@
+// The Options dialog's schedule list: its rows, its menu under the pointer, and adding, deleting,
+// disabling and editing tasks through Task Properties.
+#include <string>
+#include <vector>
+
+#include "dialer/options/options_dlg.h"
+#include "dialer/scheduler/task_properties_dlg.h"
+#include "dialer_fixture.h"
+#include "framework/message_box.h"
+#include "resource.h"
+#include "time_zone.h"
+
+namespace {
+
+// 7 March 2000, 08:05 in New York.
+constexpr std::int32_t kMarch7 = 952'434'300;
+
+class ScheduleListTest : public DialerTest {
+  protected:
+    ScheduleListTest() {
+        useNewYorkTime();
+        addEntry("Work");
+        options.m_options.m_bDialBySchedule = 1;
+    }
+
+    COptionsDlg options{nullptr, service};
+
+    fw::ListView list() const { return fw::ListView(options, IDC_TASK_LIST); }
+    // Each row as "name|picture|details".
+    std::vector<std::string> rows() const {
+        std::vector<std::string> texts;
+        for (int i = 0; i < list().itemCount(); ++i) {
+            texts.push_back(list().itemText(i, 0) + "|" + std::to_string(list().itemImage(i)) +
+                            "|" + list().itemText(i, 1));
+        }
+        return texts;
+    }
+    // A click on the list with the pointer in a row (-1: below the last row).
+    void clickRow(int code, int row) {
+        const fw::Rect first = list().itemRect(0);
+        const int height = first.height();
+        const int y = first.top + height / 2 + height * (row < 0 ? list().itemCount() + 1 : row);
+        driver.clickList(options, IDC_TASK_LIST, code, {first.left + 20, y});
+    }
+    // The menu a right click on a row offers: "enabled/checked" for Delete, Disable, Properties.
+    std::string menuStates(int row) {
+        clickRow(fw::nm::kRightClick, row);
+        const auto& items = driver.menus().back().items;
+        std::string states = !items.at(0).grayed ? "add" : "-";
+        for (int position : {1, 2, 4}) {
+            states += std::string(" ") + (items.at(position).grayed ? "-" : "on") +
+                      (items.at(position).checked ? "+check" : "");
+        }
+        return states;
+    }
+    // Runs Task Properties from the list; the script fills it and ends it.
+    void withTaskProperties(const std::function<void(CTaskPropertiesDlg&)>& script) {
+        driver.onModal(IDD_TASK_PROPERTIES, [script](fw::test::Driver&, fw::Dialog& dialog) {
+            script(static_cast<CTaskPropertiesDlg&>(dialog));
+        });
+    }
+};
+
+TEST_F(ScheduleListTest, TheListShowsEveryTaskWithItsPictureAndTime) {
+    options.m_aTasks = {CTasks("Night", "Work", kMarch7, 0, 0, kRecurDaily, 0),
+                        CTasks("Noon", "Work", kMarch7 + 4 * 3600 + 25 * 60, 0, 0, 0, 0),
+                        CTasks("Late", "Work", kMarch7 - 8 * 3600 + 10 * 60, 0, 0, 0, 0)};
+    options.m_aTasks[1].m_bDisabled = 1;
+    ASSERT_TRUE(driver.open(options));
+    EXPECT_EQ(list().columnHeading(0), "Tasks");
+    EXPECT_EQ(list().columnWidth(0), 100);
+    EXPECT_EQ(list().columnHeading(1), "Details");
+    EXPECT_EQ(list().columnWidth(1), 200);
+    EXPECT_EQ(rows(), (std::vector<std::string>{"Night|0|Will Execute: 3/7/2000 8:05 AM",
+                                                "Noon|1|Will Execute: 3/7/2000 12:30 PM",
+                                                "Late|0|Will Execute: 3/7/2000 0:15 AM"}));
+}
+
+TEST_F(ScheduleListTest, TheMenuOffersWhatTheRowUnderThePointerAllows) {
+    options.m_aTasks = {CTasks("Night", "Work", kMarch7, 0, 0, kRecurDaily, 0)};
+    ASSERT_TRUE(driver.open(options));
+    EXPECT_EQ(menuStates(-1), "add - - -");
+    EXPECT_EQ(options.m_nSelectedTask, -1);
+    EXPECT_EQ(menuStates(0), "add on on on");
+    EXPECT_EQ(options.m_nSelectedTask, 0);
+    // Disabling twice: the greyed picture and the check mark, then both back.
+    for (const int picture : {1, 0}) {
+        driver.answerMenu(ID_TASK_DISABLE);
+        clickRow(fw::nm::kRightClick, 0);
+        EXPECT_EQ(list().itemImage(0), picture);
+        EXPECT_EQ(options.m_aTasks[0].m_bDisabled, picture);
+        EXPECT_EQ(menuStates(0), picture == 1 ? "add on on+check on" : "add on on on");
+    }
+    // A double click below the last row does nothing.
+    clickRow(fw::nm::kDoubleClick, -1);
+    EXPECT_EQ(options.m_nSelectedTask, -1);
+    // Deleting the only task leaves an empty list.
+    driver.answerMenu(ID_TASK_DELETE);
+    clickRow(fw::nm::kRightClick, 0);
+    EXPECT_TRUE(options.m_aTasks.empty());
+    EXPECT_EQ(list().itemCount(), 0);
+}
+
+TEST_F(ScheduleListTest, AnAddedTaskShowsItsTimeAsTyped) {
+    ASSERT_TRUE(driver.open(options));
+    driver.click(options, IDC_START_MINIMIZED);
+    const struct {
+        const char* typed;
+        const char* message;  // nullptr when the task is added
+    } typings[] = {
+        {"3.46", "You must enter your time with a semi-colon \nseperating hours and minutes."},
+        {"13:00",
+         "You must enter 1-12 for hour and/or 0-59 for minutes \nusing HH:MM format (e.g. 3:46)"},
+        {"3:5", nullptr},
+    };
+    for (const auto& row : typings) {
+        SCOPED_TRACE(row.typed);
+        withTaskProperties([&](CTaskPropertiesDlg& dlg) {
+            driver.choose(dlg, IDC_TASK_ENTRY_LIST, 0);
+            driver.type(dlg, IDC_TASK_NAME, "Morning");
+            driver.type(dlg, IDC_TASK_MONTH, "4");
+            driver.type(dlg, IDC_TASK_DAY, "31");
+            driver.type(dlg, IDC_TASK_YEAR, "2000");
+            driver.type(dlg, IDC_TASK_TIME, row.typed);
+            driver.choose(dlg, IDC_TASK_AM_PM, 1);
+            driver.click(dlg, IDC_TASK_DAILY);
+            driver.click(dlg, fw::kIdOk);
+        });
+        driver.clearRecords();
+        driver.answerMenu(ID_TASK_ADD);
+        clickRow(fw::nm::kRightClick, -1);
+        if (row.message != nullptr) {
+            expectOnlyMessageBox(row.message, "Error: Invalid Input!",
+                                 fw::mb::kOk | fw::mb::kIconExclamation);
+            EXPECT_TRUE(options.m_aTasks.empty());
+        }
+    }
+    // 31 April is 1 May, 3:05 PM; the row shows what was typed.
+    ASSERT_EQ(options.m_aTasks.size(), 1u);
+    EXPECT_EQ(options.m_aTasks[0], CTasks("Morning", "Work", 957'207'900, 0, 0, kRecurDaily, 1));
+    EXPECT_EQ(rows(), std::vector<std::string>{"Morning|0|Will Execute: 4/31/2000 3:5 PM"});
+    // Every other control keeps what the user set.
+    EXPECT_EQ(options.item(IDC_START_MINIMIZED).checkState(), fw::kChecked);
+}
+
+TEST_F(ScheduleListTest, EditingReplacesTheTaskAndKeepsItsDisabledState) {
+    CTasks limited("Night", "Work", kMarch7, 45, 1, kRecurNumber, 4);
+    limited.m_bDisabled = 1;
+    options.m_aTasks = {limited, CTasks("Other", "Work", kMarch7, 0, 0, 0, 0)};
+    ASSERT_TRUE(driver.open(options));
+    bool opened = false;
+    withTaskProperties([&](CTaskPropertiesDlg& dlg) {
+        opened = true;
+        // The task's own values, its time in the dialog's form.
+        EXPECT_EQ(dlg.item(IDC_TASK_NAME).text(), "Night");
+        EXPECT_EQ(dlg.item(IDC_TASK_ENTRY_LIST).text(), "Work");
+        EXPECT_EQ(dlg.item(IDC_TASK_MONTH).text(), "3");
+        EXPECT_EQ(dlg.item(IDC_TASK_DAY).text(), "7");
+        EXPECT_EQ(dlg.item(IDC_TASK_YEAR).text(), "2000");
+        EXPECT_EQ(dlg.item(IDC_TASK_TIME).text(), "8:05");
+        EXPECT_EQ(dlg.item(IDC_TASK_AM_PM).text(), "AM");
+        EXPECT_EQ(dlg.item(IDC_TASK_MINUTES).text(), "45");
+        EXPECT_EQ(dlg.item(IDC_TASK_RUNS).text(), "4");
+        EXPECT_EQ(dlg.item(IDC_TASK_NUMBER).checkState(), fw::kChecked);
+        driver.type(dlg, IDC_TASK_NAME, "Nights");
+        driver.type(dlg, IDC_TASK_TIME, "9:30");
+        driver.click(dlg, fw::kIdOk);
+    });
+    clickRow(fw::nm::kDoubleClick, 0);
+    EXPECT_TRUE(opened);
+    CTasks edited("Nights", "Work", kMarch7 + 3600 + 25 * 60, 45, 1, kRecurNumber, 4);
+    edited.m_bDisabled = 1;
+    EXPECT_EQ(options.m_aTasks[0], edited);
+    EXPECT_EQ(rows()[0], "Nights|1|Will Execute: 3/7/2000 9:30 AM");
+    EXPECT_EQ(options.m_aTasks[1].m_strName, "Other");
+}
+
+}  // namespace
