@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <cstddef>
+#include <cstdint>
 #include <functional>
 #include <initializer_list>
 #include <string>
@@ -49,4 +50,10 @@ inline std::string bytes(std::initializer_list<int> values) {
         result += static_cast<char>(value);
     }
     return result;
+}
+// A number as four little-endian bytes.
+inline std::string i32(std::int32_t value) {
+    const auto bits = static_cast<std::uint32_t>(value);
+    return bytes({static_cast<int>(bits & 0xFF), static_cast<int>(bits >> 8 & 0xFF),
+                  static_cast<int>(bits >> 16 & 0xFF), static_cast<int>(bits >> 24)});
 }

@@ -12,13 +12,8 @@ namespace {
 
 using fw::Archive;
 
-// Golden files are spelt out byte by byte: numbers as four little-endian bytes, strings of up to
-// 254 characters as one length byte and the characters.
-std::string i32(std::int32_t value) {
-    const auto bits = static_cast<std::uint32_t>(value);
-    return bytes({static_cast<int>(bits & 0xFF), static_cast<int>(bits >> 8 & 0xFF),
-                  static_cast<int>(bits >> 16 & 0xFF), static_cast<int>(bits >> 24)});
-}
+// Golden files are spelt out byte by byte: numbers as four little-endian bytes (i32), strings of
+// up to 254 characters as one length byte and the characters.
 std::string s8(const std::string& text) {
     return bytes({static_cast<int>(text.size())}) + text;
 }

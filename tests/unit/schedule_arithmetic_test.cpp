@@ -1,0 +1,262 @@
+#include "dialer/scheduler/schedule_arithmetic.h"
+
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <cstdint>
+#include <cstdlib>
+#include <ctime>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "dialer/scheduler/task_record.h"
+
+namespace {
+
+// The United States' rules of before 2007 in their POSIX form, which the C runtimes of both
+// backends understand: daylight saving from 2 April to 29 October in 2000.
+class ScheduleTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        if (const char* tz = std::getenv("TZ")) {
+            saved_ = tz;
+        }
+        setenv("TZ", "EST5EDT", 1);
+        tzset();
+    }
+    void TearDown() override {
+        if (saved_) {
+            setenv("TZ", saved_->c_str(), 1);
+        } else {
+            unsetenv("TZ");
+        }
+        tzset();
+    }
+
+  private:
+    std::optional<std::string> saved_;
+};
+
+// Expected instants from the calendar in UTC, not from the conversion under test.
+std::int64_t utc(int year, int month, int day, int hour, int minute) {
+    std::tm t{};
+    t.tm_year = year - 1900;
+    t.tm_mon = month - 1;
+    t.tm_mday = day;
+    t.tm_hour = hour;
+    t.tm_min = minute;
+    return timegm(&t);
+}
+std::int64_t est(int year, int month, int day, int hour, int minute) {
+    return utc(year, month, day, hour, minute) + 5 * 3600;
+}
+std::int64_t edt(int year, int month, int day, int hour, int minute) {
+    return utc(year, month, day, hour, minute) + 4 * 3600;
+}
+
+TEST_F(ScheduleTest, EnteringATime) {
+    const struct {
+        const char* what;
+        int month, day, year, hour, minute, amPm;
+        std::optional<std::int64_t> instant;
+    } rows[] = {
+        {"12:00 AM is midnight", 3, 7, 2000, 12, 0, 0, est(2000, 3, 7, 0, 0)},
+        {"12:00 PM is noon", 3, 7, 2000, 12, 0, 1, est(2000, 3, 7, 12, 0)},
+        {"12:59 PM", 3, 7, 2000, 12, 59, 1, est(2000, 3, 7, 12, 59)},
+        {"11:59 PM", 3, 7, 2000, 11, 59, 1, est(2000, 3, 7, 23, 59)},
+        {"summer time", 7, 4, 2000, 9, 30, 0, edt(2000, 7, 4, 9, 30)},
+        {"31 April is 1 May", 4, 31, 2000, 8, 0, 0, edt(2000, 5, 1, 8, 0)},
+        {"29 February 2000", 2, 29, 2000, 8, 0, 0, est(2000, 2, 29, 8, 0)},
+        {"30 February 2000 is 1 March", 2, 30, 2000, 8, 0, 0, est(2000, 3, 1, 8, 0)},
+        {"29 February 2001 is 1 March", 2, 29, 2001, 8, 0, 0, est(2001, 3, 1, 8, 0)},
+        {"30 February 2001 is 2 March", 2, 30, 2001, 8, 0, 0, est(2001, 3, 2, 8, 0)},
+        {"the clock's first second", 12, 31, 1969, 7, 0, 1, 0},
+        {"the minute before it", 12, 31, 1969, 6, 59, 1, std::nullopt},
+        {"1969", 6, 1, 1969, 8, 0, 0, std::nullopt},
+        {"year 0", 1, 1, 0, 8, 0, 0, std::nullopt},
+        {"the clock's last minute", 1, 18, 2038, 10, 14, 1, INT32_MAX - 7},
+        {"the minute after it", 1, 18, 2038, 10, 15, 1, std::nullopt},
+        {"31 December 2038", 12, 31, 2038, 8, 0, 0, std::nullopt},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.what);
+        const std::optional<std::int32_t> entered =
+            EnterTime(row.month, row.day, row.year, row.hour, row.minute, row.amPm);
+        EXPECT_EQ(entered ? std::optional<std::int64_t>(*entered) : std::nullopt, row.instant);
+    }
+}
+
+// Fires a task up to runs times: the times it ran at, and whether it was removed after the last.
+std::string fire(CTasks task, int runs) {
+    std::string fired;
+    for (int i = 0; i < runs; ++i) {
+        const std::int32_t ranAt = task.m_timeNext;
+        fired += WillExecuteText(ranAt).substr(14) + "; ";
+        if (!AdvanceTask(task)) {
+            EXPECT_EQ(task.m_timeNext, ranAt) << "a removed task keeps its time";
+            return fired + "removed";
+        }
+    }
+    return fired + "kept";
+}
+
+TEST_F(ScheduleTest, RunsOfTasks) {
+    const auto task = [](std::int32_t recurrence, std::int64_t time, std::int32_t number = 0) {
+        return CTasks("T", "Work", static_cast<std::int32_t>(time), 0, 0, recurrence, number);
+    };
+    const struct {
+        const char* what;
+        CTasks task;
+        int runs;
+        std::string fired;
+    } rows[] = {
+        {"daily", task(kRecurDaily, est(2000, 3, 7, 23, 30)), 2,
+         "3/7/2000 11:30 PM; 3/8/2000 11:30 PM; kept"},
+        {"daily, spring", task(kRecurDaily, est(2000, 4, 1, 8, 0)), 2,
+         "4/1/2000 8:00 AM; 4/2/2000 9:00 AM; kept"},
+        {"daily, autumn", task(kRecurDaily, edt(2000, 10, 28, 8, 0)), 2,
+         "10/28/2000 8:00 AM; 10/29/2000 7:00 AM; kept"},
+        {"weekly", task(kRecurWeekly, est(2000, 3, 7, 8, 0)), 2,
+         "3/7/2000 8:00 AM; 3/14/2000 8:00 AM; kept"},
+        {"weekly, spring", task(kRecurWeekly, est(2000, 3, 30, 8, 0)), 2,
+         "3/30/2000 8:00 AM; 4/6/2000 9:00 AM; kept"},
+        {"weekly, autumn", task(kRecurWeekly, edt(2000, 10, 26, 8, 0)), 2,
+         "10/26/2000 8:00 AM; 11/2/2000 7:00 AM; kept"},
+        // 31 days of seconds: the spring change on 2 April moves the clock on by an hour too.
+        {"monthly", task(kRecurMonthly, est(2000, 1, 31, 10, 0)), 4,
+         "1/31/2000 10:00 AM; 3/2/2000 10:00 AM; 4/2/2000 11:00 AM; 5/3/2000 11:00 AM; kept"},
+        {"Number: 3", task(kRecurNumber, est(2000, 3, 7, 8, 5), 3), 5,
+         "3/7/2000 8:05 AM; 3/8/2000 8:05 AM; 3/9/2000 8:05 AM; removed"},
+        {"Number: 1", task(kRecurNumber, est(2000, 3, 7, 8, 5), 1), 5, "3/7/2000 8:05 AM; removed"},
+        {"Number: 0", task(kRecurNumber, est(2000, 3, 7, 8, 5), 0), 5, "3/7/2000 8:05 AM; removed"},
+        {"Number: -2", task(kRecurNumber, est(2000, 3, 7, 8, 5), -2), 5,
+         "3/7/2000 8:05 AM; removed"},
+        // Counting INT_MIN down would overflow: the sanitizers' build shows it.
+        {"Number: INT_MIN", task(kRecurNumber, est(2000, 3, 7, 8, 5), INT_MIN), 5,
+         "3/7/2000 8:05 AM; removed"},
+        // Only a damaged file holds such a recurrence: it steps as a daily one.
+        {"recurrence 4", task(4, est(2000, 3, 7, 8, 5)), 2,
+         "3/7/2000 8:05 AM; 3/8/2000 8:05 AM; kept"},
+        // The clock ends on 18 January 2038 at 10:14:07 PM here.
+        {"daily, to the clock's end", task(kRecurDaily, INT32_MAX - 86'400), 5,
+         "1/17/2038 10:14 PM; 1/18/2038 10:14 PM; removed"},
+        {"monthly, past the clock's end", task(kRecurMonthly, est(2037, 12, 20, 8, 0)), 5,
+         "12/20/2037 8:00 AM; removed"},
+        {"Number: 5, past the clock's end", task(kRecurNumber, INT32_MAX - 86'399, 5), 5,
+         "1/17/2038 10:14 PM; removed"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.what);
+        EXPECT_EQ(fire(row.task, row.runs), row.fired);
+    }
+}
+
+TEST(ScheduleArithmetic, PickNextTask) {
+    const auto tasks = [](std::vector<std::pair<std::int32_t, BOOL>> timesAndDisabled) {
+        CTaskList list;
+        for (const auto& [time, disabled] : timesAndDisabled) {
+            list.emplace_back("T", "Work", time, 0, 0, kRecurDaily, 0);
+            list.back().m_bDisabled = disabled;
+        }
+        return list;
+    };
+    const struct {
+        const char* what;
+        CTaskList tasks;
+        int picked;
+    } rows[] = {
+        {"no tasks", {}, -1},
+        {"all disabled", tasks({{10, 1}, {20, 1}}), -1},
+        {"the first is earliest", tasks({{10, 0}, {20, 0}}), 0},
+        {"equal times", tasks({{90, 0}, {50, 0}, {50, 0}}), 1},
+        {"the last is earliest", tasks({{30, 0}, {20, 0}, {10, 0}}), 2},
+        {"a disabled task first", tasks({{10, 1}, {50, 0}, {40, 0}}), 2},
+        {"a disabled task first, one enabled", tasks({{10, 1}, {50, 0}}), 1},
+        {"an earlier disabled task after", tasks({{50, 0}, {10, 1}}), 0},
+        {"a time in the past", tasks({{50, 0}, {-10, 0}}), 1},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.what);
+        EXPECT_EQ(PickNextTask(row.tasks), row.picked);
+    }
+}
+
+TEST_F(ScheduleTest, RenderingsOfATime) {
+    const struct {
+        std::int64_t instant;
+        const char* willExecute;
+        const char* dialog;
+        int amPm;
+    } rows[] = {
+        {est(2000, 3, 7, 8, 5), "3/7/2000 8:05 AM", "3/7/2000 8:05", 0},
+        {est(2000, 3, 7, 0, 15), "3/7/2000 0:15 AM", "3/7/2000 12:15", 0},
+        {est(2000, 3, 7, 12, 30), "3/7/2000 12:30 PM", "3/7/2000 12:30", 1},
+        {est(2000, 3, 7, 23, 0), "3/7/2000 11:00 PM", "3/7/2000 11:00", 1},
+        {est(2000, 3, 7, 0, 0), "3/7/2000 0:00 AM", "3/7/2000 12:00", 0},
+        {est(2000, 3, 7, 12, 0), "3/7/2000 12:00 PM", "3/7/2000 12:00", 1},
+        {est(1999, 12, 31, 23, 59), "12/31/1999 11:59 PM", "12/31/1999 11:59", 1},
+        {edt(2000, 7, 14, 13, 9), "7/14/2000 1:09 PM", "7/14/2000 1:09", 1},
+        {est(2000, 11, 5, 10, 10), "11/5/2000 10:10 AM", "11/5/2000 10:10", 0},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.willExecute);
+        EXPECT_EQ(WillExecuteText(static_cast<std::int32_t>(row.instant)),
+                  std::string("Will Execute: ") + row.willExecute);
+        const std::optional<DialogTime> f = DialogTimeOf(row.instant);
+        ASSERT_TRUE(f.has_value());
+        EXPECT_EQ(std::to_string(f->month) + "/" + std::to_string(f->day) + "/" +
+                      std::to_string(f->year) + " " + f->time,
+                  row.dialog);
+        EXPECT_EQ(f->amPm, row.amPm);
+    }
+    EXPECT_FALSE(DialogTimeOf(INT64_MAX).has_value());
+
+    // A row added or edited just now shows the fields as they were entered.
+    EXPECT_EQ(WillExecuteText(4, 31, 2000, "3:5", 1), "Will Execute: 4/31/2000 3:5 PM");
+    EXPECT_EQ(WillExecuteText(12, 1, 1999, "12:00", 0), "Will Execute: 12/1/1999 12:00 AM");
+}
+
+TEST(ScheduleArithmetic, ReadTimeText) {
+    using enum TimeTextResult;
+    const struct {
+        const char* text;
+        TimeTextResult result;
+        int hour, minute;
+    } rows[] = {
+        {"3:46", accepted, 3, 46},
+        {"9:5", accepted, 9, 5},
+        {"12:", accepted, 12, 0},
+        {"3:46 PM", accepted, 3, 46},
+        {"3:46:10", accepted, 3, 46},
+        {"1:59", accepted, 1, 59},
+        {" \t7: 05", accepted, 7, 5},
+        {"+3:+05", accepted, 3, 5},
+        {"0:30", outOfRange, 0, 30},
+        {"13:00", outOfRange, 13, 0},
+        {"1:60", outOfRange, 1, 60},
+        {":30", outOfRange, 0, 30},
+        {"-3:46", outOfRange, -3, 46},
+        {"3:-1", outOfRange, 3, -1},
+        {"- 3:00", outOfRange, 0, 0},
+        // Overlong numbers saturate: wrapping would bring these back into range.
+        {"99999999999:00", outOfRange, INT_MAX, 0},
+        {"4294967299:00", outOfRange, INT_MAX, 0},
+        {"3:4294967301", outOfRange, 3, INT_MAX},
+        {"-4294967293:00", outOfRange, INT_MIN, 0},
+        {"3.46", noColon, 0, 0},
+        {"", noColon, 0, 0},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.text);
+        int hour = 0;
+        int minute = 0;
+        EXPECT_EQ(ReadTimeText(row.text, hour, minute), row.result);
+        if (row.result != noColon) {
+            EXPECT_EQ(hour, row.hour);
+            EXPECT_EQ(minute, row.minute);
+        }
+    }
+}
+
+}  // namespace
