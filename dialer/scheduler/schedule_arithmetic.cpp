@@ -18,6 +18,12 @@ bool fitsTheClock(std::int64_t instant) {
     return instant >= 0 && instant <= INT32_MAX;
 }
 
+// The local time of an instant the 32-bit clock holds; times before 1970, which only a damaged
+// file holds, have no date on every platform alike.
+bool hasLocalDate(std::int64_t instant, std::tm& local) {
+    return fitsTheClock(instant) && fw::localTime(instant, local);
+}
+
 // The hour as the schedule list shows it (0 stays 0) and as the dialog shows it (0 is 12).
 int listHour(int hour) {
     return hour > 12 ? hour - 12 : hour;
@@ -111,7 +117,7 @@ int PickNextTask(const CTaskList& tasks) {
 
 std::optional<DialogTime> DialogTimeOf(std::int64_t instant) {
     std::tm local{};
-    if (!fw::localTime(instant, local)) {
+    if (!hasLocalDate(instant, local)) {
         return std::nullopt;
     }
     DialogTime fields;
@@ -125,7 +131,7 @@ std::optional<DialogTime> DialogTimeOf(std::int64_t instant) {
 
 std::string WillExecuteText(std::int32_t timeNext) {
     std::tm local{};
-    if (!fw::localTime(timeNext, local)) {
+    if (!hasLocalDate(timeNext, local)) {
         return "Will Execute: ";
     }
     // The list shows midnight's hour as 0, not as the dialog's 12.

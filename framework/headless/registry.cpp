@@ -138,7 +138,7 @@ long regQuery(void* key, const std::string& name, void* data, std::uint32_t* siz
     if (!fits) {
         return reg::kMoreData;
     }
-    if (data != nullptr) {
+    if (data != nullptr && needed > 0) {
         std::memcpy(data, value.data.data(), needed);
     }
     return reg::kSuccess;
