@@ -134,7 +134,11 @@ class CDialerDlg : public fw::Dialog {
 
     // The current entry's list record takes what the user typed (settings_file.cpp).
     void StoreTypedAccount();
-    bool WriteSettingsFile(const std::function<void(fw::Archive&)>& write);
+    // The fields show the current entry's name, account ID and password from the lists.
+    void ShowCurrentEntry();
+    // Writes one of the program's files in full or not at all; a failure is shown in the
+    // file-error box and returns false.
+    bool WriteDataFile(const std::string& name, const std::function<void(fw::Archive&)>& write);
 
     // Start-up and the tray (window_lifecycle.cpp, tray.cpp).
     void OnStartupTimer();
@@ -150,10 +154,13 @@ class CDialerDlg : public fw::Dialog {
     // The Options dialog, and what its OK makes of the settings (options_command.cpp).
     void OnOptions();
 
-    // Scheduled dialing (dialer/scheduler/scheduled_dialing.cpp).
+    // Scheduled dialing (dialer/scheduler/scheduled_dialing.cpp). The worker's notice sets the
+    // timer it names; timer 5 fires the task, timer 6 ends its disconnect-after limit.
     void OnTaskDueNotice(unsigned timerId);
     void OnTaskDue();
     void OnDisconnectAfter();
+    // The task's entry becomes the current one, remembered from now on if it was not.
+    void MakeTaskEntryCurrent(const std::string& entryName);
 
     ras::RemoteAccess& m_ras;
     // An attempt runs and its reports are awaited.

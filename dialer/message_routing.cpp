@@ -63,6 +63,12 @@ void CDialerDlg::onTimer(unsigned id) {
         case TIMER_POLL:
             OnPollTimer();
             break;
+        case TIMER_TASK_DUE:
+            OnTaskDue();
+            break;
+        case TIMER_DISCONNECT_AFTER:
+            OnDisconnectAfter();
+            break;
         default:
             break;
     }
@@ -77,6 +83,10 @@ bool CDialerDlg::onMessage(unsigned message, std::uintptr_t wParam, std::intptr_
             return true;
         case WM_TRAY_NOTIFY:
             OnTrayNotify(static_cast<unsigned>(lParam));
+            result = 0;
+            return true;
+        case WM_TASK_DUE:
+            OnTaskDueNotice(static_cast<unsigned>(wParam));
             result = 0;
             return true;
         default:

@@ -24,12 +24,16 @@ CDialerDlg::LoadResult CDialerDlg::LoadSettings() {
     }
     m_settings = std::move(*loaded);
     if (m_settings.hasCurrentEntry()) {
-        const auto at = static_cast<std::size_t>(m_settings.m_nCurrentEntry);
-        m_strEntryName = m_settings.m_astrEntryNames[at];
-        m_strUserId = m_settings.m_astrUserIds[at];
-        m_strPassword = m_settings.m_astrPasswords[at];
+        ShowCurrentEntry();
     }
     return LoadResult::loaded;
+}
+
+void CDialerDlg::ShowCurrentEntry() {
+    const auto at = static_cast<std::size_t>(m_settings.m_nCurrentEntry);
+    m_strEntryName = m_settings.m_astrEntryNames[at];
+    m_strUserId = m_settings.m_astrUserIds[at];
+    m_strPassword = m_settings.m_astrPasswords[at];
 }
 
 void CDialerDlg::StoreTypedAccount() {
@@ -43,16 +47,18 @@ void CDialerDlg::SaveSettings(fw::Archive& ar) {
 }
 
 bool CDialerDlg::SaveSettingsFile() {
-    return WriteSettingsFile([this](fw::Archive& ar) { SaveSettings(ar); });
+    return WriteDataFile(kSettingsFile, [this](fw::Archive& ar) { SaveSettings(ar); });
 }
 
 bool CDialerDlg::SaveSettingsFile(const CSettings& settings) {
-    return WriteSettingsFile([&settings](fw::Archive& ar) { WriteSettings(ar, settings); });
+    return WriteDataFile(kSettingsFile,
+                         [&settings](fw::Archive& ar) { WriteSettings(ar, settings); });
 }
 
-bool CDialerDlg::WriteSettingsFile(const std::function<void(fw::Archive&)>& write) {
+bool CDialerDlg::WriteDataFile(const std::string& name,
+                               const std::function<void(fw::Archive&)>& write) {
     try {
-        fw::saveFile(kSettingsFile, write);
+        fw::saveFile(name, write);
         return true;
     } catch (const fw::FileError& error) {
         fw::reportFileError(this, error);

@@ -1,5 +1,6 @@
-// The main window's life: construction (the tray frames), creation (tray icon, settings),
-// initialisation (system menu, icon, tray menu), the start-up tick and the destruction sequence.
+// The main window's life: construction (the tray frames), creation (tray icon, settings, tasks
+// and the scheduler), initialisation (system menu, icon, tray menu), the start-up tick and the
+// destruction sequence.
 #include "dialer/dialer_dlg.h"
 #include "dialer/keep_connection_dlg.h"
 #include "dialer/settings/settings_store.h"
@@ -42,6 +43,10 @@ bool CDialerDlg::onCreate() {
                        "Error: Invalid Ondrel.dat File!", fw::mb::kOk | fw::mb::kIconExclamation);
         fw::deleteFile(kSettingsFile);
         return false;
+    }
+    LoadTasks();
+    if (m_settings.m_bDialBySchedule != 0 && !m_aTasks.empty()) {
+        StartScheduler();
     }
     setTimer(TIMER_STARTUP, kStartupMs);
     return true;
@@ -91,4 +96,6 @@ void CDialerDlg::onDestroy() {
     if (m_settings.m_nCurrentEntry < m_settings.m_nEntryCount) {
         SaveSettingsFile();
     }
+    // The task list is not written at the end.
+    StopScheduler();
 }

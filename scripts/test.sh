@@ -103,13 +103,14 @@ check_programs() {
     return $failed
 }
 
-# The threads of the remote access service and of the framework (workers, the virtual clock)
-# under ThreadSanitizer, in a native build of its own.
+# The threads of the remote access service, of the framework (workers, the virtual clock) and
+# the scheduler's worker on the real clock under ThreadSanitizer, in a native build of its own.
 tsan() {
     cmake -S "$repo" -B build/tsan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DONDREL_TSAN=ON >/dev/null &&
-        cmake --build build/tsan --target ras_unit_tests ui_framework_tests &&
+        cmake --build build/tsan --target ras_unit_tests ui_framework_tests scheduler_worker_tests &&
         TSAN_OPTIONS=halt_on_error=1 build/tsan/tests/ras/ras_unit_tests --gtest_brief=1 &&
-        TSAN_OPTIONS=halt_on_error=1 build/tsan/tests/ui_framework_tests --gtest_brief=1
+        TSAN_OPTIONS=halt_on_error=1 build/tsan/tests/ui_framework_tests --gtest_brief=1 &&
+        TSAN_OPTIONS=halt_on_error=1 build/tsan/tests/scheduler_worker_tests --gtest_brief=1
 }
 
 step "install deps" scripts/install-deps.sh || exit 1

@@ -1,0 +1,421 @@
+// Scheduled dialing on the virtual clock: tasks that fire on time, late, while dialing or
+// connected, "Tasks.dat" as each firing leaves it, the disconnect-after limit and its warning, and
+// the worker's end.
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "dialing_fixture.h"
+#include "framework/save_file.h"
+#include "settings_bytes.h"
+
+namespace {
+
+using fw::test::Driver;
+using ras::sim::Line;
+
+// The test clock starts at 2000-01-01 00:00:00 UTC.
+constexpr std::int32_t kStart = 946'684'800;
+constexpr std::int32_t kDay = 86'400;
+
+// One record of "Tasks.dat", in the file's field order.
+struct Task {
+    std::string name;
+    std::string entry;
+    std::int32_t time = kStart;
+    std::int32_t minutes = 0;
+    std::int32_t disconnectAfter = 0;
+    std::int32_t disabled = 0;
+    std::int32_t recurrence = 0;  // 0 daily, 3 "Number:"
+    std::int32_t number = 0;
+};
+
+std::string tasksFile(const std::vector<Task>& tasks) {
+    std::string bytes = le32(static_cast<std::int32_t>(tasks.size()));
+    for (const Task& t : tasks) {
+        bytes += short8(t.name) + short8(t.entry) + le32(t.time) + le32(t.minutes) +
+                 le32(t.disconnectAfter) + le32(t.disabled) + le32(t.recurrence) + le32(t.number);
+    }
+    return bytes;
+}
+
+class SchedulerTest : public DialingTest {
+  protected:
+    std::string tasksPath() const { return folder + "\\Tasks.dat"; }
+    std::optional<std::string> tasks() const { return driver.readFile(tasksPath()); }
+
+    // Opens a main window with these remembered entries (the first current), these options
+    // (scheduling on) and this "Tasks.dat", if any.
+    bool openWith(CDialerDlg& window, const std::optional<std::string>& tasksBytes,
+                  const std::vector<Triple>& remembered = {{"Work", "ann", "one"}},
+                  const Options& options = {.saveUserAndPassword = 1, .dialBySchedule = 1}) {
+        writeSettings(
+            settingsFile(options, static_cast<std::int32_t>(remembered.size()), 0, remembered));
+        if (tasksBytes) {
+            driver.writeFile(tasksPath(), *tasksBytes);
+        }
+        return driver.open(window);
+    }
+    // The same for the fixture's window, with Work in the phonebook, answering.
+    void start(const std::string& tasksBytes,
+               const std::vector<Triple>& remembered = {{"Work", "ann", "one"}},
+               const Options& options = {.saveUserAndPassword = 1, .dialBySchedule = 1}) {
+        addEntry("Work");
+        ASSERT_TRUE(openWith(dialer, tasksBytes, remembered, options));
+    }
+
+    // Arms the main window's next modal dialog, the disconnection warning, with a script.
+    void onWarning(std::function<void(Driver&, fw::Dialog&)> script) {
+        driver.onModal(IDD_DISCONNECT_WARNING, std::move(script));
+    }
+    std::string button() const { return dialer.item(fw::kIdOk).text(); }
+    std::string entryShown() const { return dialer.item(IDC_ENTRY_NAME).text(); }
+};
+
+TEST_F(SchedulerTest, ATaskDueAtTheStartDialsItsNewEntryAndArmsItsLimit) {
+    // One daily task named Night for the entry Work at 2000-01-01 00:00:00 UTC, 30 minutes.
+    const std::string night(
+        "\x01\x00\x00\x00"
+        "\x05Night\x04Work\x80\x43\x6D\x38\x1E\x00\x00\x00\x01\x00\x00\x00"
+        "\x00\x00\x00\x00\x00\x00\x00\x00\x01\x00\x00\x00",
+        39);
+    start(night, {{"Home", "ann", "one"}});
+    driver.advance(2);
+
+    // Work was not remembered: it is now, with no account, and current.
+    EXPECT_EQ(entryShown(), "Work");
+    EXPECT_EQ(dialer.item(IDC_USER_ID).text(), "");
+    EXPECT_EQ(settings(), settingsFile({.saveUserAndPassword = 1, .dialBySchedule = 1}, 2, 1,
+                                       {{"Home", "ann", "one"}, {"Work", "", ""}}));
+    EXPECT_EQ(tasks(), tasksFile({{"Night", "Work", kStart + kDay, 30, 1, 0, 0, 1}}));
+    EXPECT_EQ(button(), "Cancel Call");
+    EXPECT_EQ(driver.timerInterval(dialer, TIMER_DISCONNECT_AFTER), 1'800'000u);
+    // The worker waits for the same task, a day on.
+    EXPECT_NE(dialer.m_pSchedulerThread, nullptr);
+    EXPECT_EQ(g_tDueTime, kStart + kDay);
+
+    driver.advance(kConnectMs);
+    EXPECT_TRUE(dialer.m_bConnected);
+    bool warned = false;
+    onWarning([&warned](Driver& d, fw::Dialog& warning) {
+        warned = true;
+        d.click(warning, fw::kIdOk);
+    });
+    driver.advance(30 * 60'000);
+    EXPECT_TRUE(warned);
+    EXPECT_TRUE(dialer.m_bConnected);
+    EXPECT_FALSE(driver.timerRunning(dialer, TIMER_DISCONNECT_AFTER));
+}
+
+TEST_F(SchedulerTest, ATaskFiredWhileConnectedOnlyArmsItsLimitOnThatConnection) {
+    start(tasksFile({{"Soon", "Work", kStart + 60, 1, 1}}));
+    clickConnect();
+    driver.advance(kConnectMs);
+    const ras::ConnectionHandle connection = dialer.m_hRasConn;
+    driver.advance(60'000 - kConnectMs + 1);
+    EXPECT_EQ(dialer.m_hRasConn, connection);
+    EXPECT_EQ(button(), "Disconnect");
+    EXPECT_EQ(driver.timerInterval(dialer, TIMER_DISCONNECT_AFTER), 60'000u);
+
+    onWarning([](Driver& d, fw::Dialog& warning) { d.click(warning, fw::kIdCancel); });
+    driver.advance(60'000);
+    expectLook(Look::idle, kIdleTitle, "Disconnected");
+}
+
+TEST_F(SchedulerTest, ATaskFiredDuringACallCancelsIt) {
+    const struct {
+        const char* when;
+        Line line;
+        std::int64_t firesAfterMs;  // the dial
+    } rows[] = {
+        {"dialing", Line::answers, 1000},
+        {"waiting to redial", Line::busy, kBusyMs + 1000},
+    };
+    start(tasksFile({{"Daily", "Work", kStart + 60}}), {{"Work", "ann", "one"}},
+          {.keepDialing = 1, .dialBySchedule = 1});
+    std::int64_t now = 0;
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.when);
+        addEntry("Work", row.line);
+        const std::int64_t dueMs = 60'000 + (now > 0 ? std::int64_t{kDay} * 1000 : 0);
+        driver.advance(dueMs - row.firesAfterMs - now);
+        clickConnect();
+        driver.advance(row.firesAfterMs + 1);
+        now = dueMs + 1;
+        expectLook(Look::idle, kDialingTitle, "Disconnected");
+        EXPECT_TRUE(dialer.m_bCancelled);
+    }
+}
+
+TEST_F(SchedulerTest, TwoTasksAtOneTimeFireInListOrderAndTheSecondCancelsTheFirstCall) {
+    start(tasksFile({{"A", "Work", kStart + 60}, {"B", "Home", kStart + 60}}),
+          {{"Work", "ann", "one"}, {"Home", "bob", "two"}});
+    driver.advance(60'001);
+    EXPECT_EQ(entryShown(), "Work");
+    EXPECT_EQ(button(), "Cancel Call");
+    driver.advance(1);
+    EXPECT_EQ(entryShown(), "Home");
+    EXPECT_EQ(button(), "Connect");
+    EXPECT_EQ(tasks(),
+              tasksFile({{"A", "Work", kStart + 60 + kDay}, {"B", "Home", kStart + 60 + kDay}}));
+}
+
+TEST_F(SchedulerTest, TasksMissedWhileNotRunningCatchUpOneStepPerFiringWithoutDialing) {
+    const std::int32_t hour = 3600;
+    const Task daily{"Daily", "Work", kStart - 2 * kDay - hour, 30, 1};
+    const Task twice{"Twice", "Work", kStart - kDay - 2 * hour, 0, 0, 0, 3, 2};
+    start(tasksFile({daily, twice}));
+    // The file goes to the program's folder, wherever the current directory has moved.
+    ASSERT_TRUE(fw::setCurrentDirectory(fw::windowsDirectory()));
+    const auto at = [](Task t, std::int32_t time, std::int32_t number) {
+        t.time = time;
+        t.number = number;
+        return t;
+    };
+    // The earliest enabled task each time; "Twice" uses up its runs and goes.
+    const std::vector<std::vector<Task>> steps = {
+        {at(daily, kStart - kDay - hour, 0), twice},
+        {at(daily, kStart - kDay - hour, 0), at(twice, kStart - 2 * hour, 1)},
+        {at(daily, kStart - hour, 0), at(twice, kStart - 2 * hour, 1)},
+        {at(daily, kStart - hour, 0)},
+        {at(daily, kStart + kDay - hour, 0)},
+    };
+    for (std::size_t i = 0; i < steps.size(); ++i) {
+        SCOPED_TRACE(i);
+        driver.advance(1);
+        EXPECT_EQ(tasks(), tasksFile(steps[i]));
+    }
+    driver.advance(60'000);
+    EXPECT_EQ(tasks(), tasksFile(steps.back()));
+    EXPECT_EQ(button(), "&Connect");
+    EXPECT_FALSE(driver.timerRunning(dialer, TIMER_DISCONNECT_AFTER));
+    EXPECT_EQ(g_tDueTime, kStart + kDay - hour);
+}
+
+TEST_F(SchedulerTest, ATaskUnderTwoMinutesLateDials) {
+    addEntry("Work");
+    for (const std::int32_t late : {119, 120}) {
+        SCOPED_TRACE(late);
+        CDialerDlg window(service);
+        ASSERT_TRUE(openWith(window, tasksFile({{"Late", "Work", kStart - late, 5, 1}})));
+        driver.advance(2);
+        EXPECT_EQ(tasks(), tasksFile({{"Late", "Work", kStart - late + kDay, 5, 1}}));
+        EXPECT_EQ(window.item(fw::kIdOk).text(), late < 120 ? "Cancel Call" : "&Connect");
+        EXPECT_EQ(driver.timerRunning(window, TIMER_DISCONNECT_AFTER), late < 120);
+        driver.click(window, fw::kIdCancel);
+    }
+}
+
+TEST_F(SchedulerTest, TheLimitTakesTheTaskMinutesUpToTheLongestTimer) {
+    const struct {
+        std::int32_t minutes;
+        unsigned ms;
+    } rows[] = {
+        {30, 1'800'000u},
+        {71'582, 4'294'920'000u},
+        {71'583, 4'294'967'295u},
+        {-1, 4'294'967'295u},  // 4,294,967,295 minutes as the dialog takes them
+    };
+    std::vector<Task> list;
+    for (const auto& row : rows) {
+        list.push_back({"T", "Work", kStart + 60 * static_cast<std::int32_t>(list.size() + 1),
+                        row.minutes, 1});
+    }
+    start(tasksFile(list));
+    clickConnect();
+    driver.advance(kConnectMs);
+    std::int64_t now = kConnectMs;
+    for (std::size_t i = 0; i < std::size(rows); ++i) {
+        SCOPED_TRACE(rows[i].minutes);
+        const std::int64_t firesAt = 60'000 * static_cast<std::int64_t>(i + 1) + 1;
+        driver.advance(firesAt - now);
+        now = firesAt;
+        EXPECT_EQ(driver.timerInterval(dialer, TIMER_DISCONNECT_AFTER), rows[i].ms);
+    }
+}
+
+TEST_F(SchedulerTest, ALimitOfNoMinutesRunsOutBeforeTheCallConnects) {
+    start(tasksFile({{"Now", "Work", kStart + 60, 0, 1}}));
+    driver.advance(60'001);
+    EXPECT_EQ(button(), "Cancel Call");
+    driver.advance(2);
+    EXPECT_FALSE(driver.timerRunning(dialer, TIMER_DISCONNECT_AFTER));
+    // No warning ever opens: the driver would stop on a modal dialog without a script.
+    driver.advance(kConnectMs + 30 * 60'000);
+    EXPECT_TRUE(dialer.m_bConnected);
+}
+
+TEST_F(SchedulerTest, TheWarningCountsDownAndEndsAsAnswered) {
+    const struct {
+        const char* how;
+        std::function<void(Driver&, fw::Dialog&)> answer;
+        bool keeps;
+    } rows[] = {
+        {"Keep Connection", [](Driver& d, fw::Dialog& w) { d.click(w, fw::kIdOk); }, true},
+        {"Enter", [](Driver& d, fw::Dialog& w) { d.pressKey(w, fw::kKeyReturn); }, true},
+        {"Disconnect", [](Driver& d, fw::Dialog& w) { d.click(w, fw::kIdCancel); }, false},
+        {"Esc", [](Driver& d, fw::Dialog& w) { d.pressKey(w, fw::kKeyEscape); }, false},
+        {"close box", [](Driver& d, fw::Dialog& w) { d.close(w); }, false},
+        {"21 ticks",
+         [](Driver& d, fw::Dialog& w) {
+             std::vector<std::string> shown = {w.item(IDC_SECONDS_LEFT).text()};
+             for (int tick = 1; tick <= 20; ++tick) {
+                 d.advance(1000);
+                 shown.push_back(w.item(IDC_SECONDS_LEFT).text());
+             }
+             std::vector<std::string> expected = {"20 Seconds"};
+             for (int left = 20; left >= 1; --left) {
+                 expected.push_back(std::to_string(left) + " Seconds");
+             }
+             EXPECT_EQ(shown, expected);
+             d.advance(999);
+             EXPECT_FALSE(w.ended());
+             d.advance(1);
+             EXPECT_TRUE(w.ended());
+         },
+         false},
+    };
+    start(tasksFile({}));
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.how);
+        restore();
+        clickConnect();
+        driver.advance(kConnectMs);
+        dialer.setTimer(TIMER_DISCONNECT_AFTER, 1000);
+        onWarning([&row](Driver& d, fw::Dialog& warning) {
+            EXPECT_EQ(warning.text(), "Disconnection Warning");
+            row.answer(d, warning);
+        });
+        driver.advance(1000);
+        EXPECT_EQ(dialer.m_bConnected, row.keeps ? 1 : 0);
+        EXPECT_FALSE(driver.timerRunning(dialer, TIMER_DISCONNECT_AFTER));
+        if (row.keeps) {
+            trayCommand(ID_TRAY_DISCONNECT);
+        }
+    }
+}
+
+TEST_F(SchedulerTest, AWarningOutlivedByItsLineDialsNothing) {
+    addEntry("Drops", Line::dropsAfter, 10);
+    start(tasksFile({}), {{"Drops", "ann", "one"}});
+    clickConnect();
+    driver.advance(kConnectMs);
+    dialer.setTimer(TIMER_DISCONNECT_AFTER, 1000);
+    // The line drops 10 s after connecting; the poll finds it within 7.5 s, during the countdown.
+    onWarning([](Driver& d, fw::Dialog&) { d.advance(21'000); });
+    driver.advance(1000);
+    expectLook(Look::idle, kIdleTitle, "Disconnected");
+}
+
+TEST_F(SchedulerTest, TheTypedAccountStaysWithTheEntryItWasTypedFor) {
+    start(tasksFile({{"Home", "Home", kStart + 60}}),
+          {{"Lab", "cyd", "three"}, {"Home", "ann", "one"}});
+    driver.advance(1);
+    driver.type(dialer, IDC_USER_ID, "x");
+    driver.type(dialer, IDC_PASSWORD, "y");
+    driver.advance(60'000);
+    EXPECT_EQ(dialer.item(IDC_USER_ID).text(), "ann");
+    EXPECT_EQ(dialer.item(IDC_PASSWORD).text(), "one");
+    // Saved by the dial, with each account at its own entry.
+    EXPECT_EQ(settings(), settingsFile({.saveUserAndPassword = 1, .dialBySchedule = 1}, 2, 1,
+                                       {{"Lab", "x", "y"}, {"Home", "ann", "one"}}));
+}
+
+TEST_F(SchedulerTest, NoTaskFiresOnceTheSchedulerStopsOrItsTaskIsGone) {
+    addEntry("Work");
+    const struct {
+        const char* how;
+        std::function<void(CDialerDlg&)> stop;  // 60 s before the task is due
+    } rows[] = {{"a notice posted",
+                 [](CDialerDlg& window) {
+                     window.post(WM_TASK_DUE, TIMER_TASK_DUE, 0);
+                     window.StopScheduler();
+                 }},
+                {"timer 5 set",
+                 [this](CDialerDlg& window) {
+                     driver.advance(60'000);
+                     EXPECT_TRUE(driver.timerRunning(window, TIMER_TASK_DUE));
+                     window.StopScheduler();
+                 }},
+                {"the list emptied", [this](CDialerDlg& window) {
+                     driver.advance(60'000);
+                     window.m_aTasks.clear();
+                 }}};
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.how);
+        const auto due = static_cast<std::int32_t>(driver.nowMs() / 1000 + 60);
+        const std::string file = tasksFile({{"Daily", "Work", due}});
+        CDialerDlg window(service);
+        ASSERT_TRUE(openWith(window, file));
+        row.stop(window);
+        driver.advance(1000);
+        EXPECT_EQ(window.item(fw::kIdOk).text(), "&Connect");
+        EXPECT_EQ(tasks(), file);
+        driver.click(window, fw::kIdCancel);
+    }
+}
+
+TEST_F(SchedulerTest, EndingTheProgramStopsTheWaitingWorkerAndWritesNothing) {
+    const std::string file = tasksFile({{"Later", "Work", kStart + 3600}});
+    start(file);
+    driver.advance(1000);
+    ASSERT_NE(dialer.m_pSchedulerThread, nullptr);
+    driver.click(dialer, fw::kIdCancel);
+    EXPECT_EQ(dialer.m_pSchedulerThread, nullptr);
+    EXPECT_EQ(g_bSchedulerRun, 0);
+    driver.advance(3600'000);
+    EXPECT_EQ(tasks(), file);
+}
+
+TEST_F(SchedulerTest, TheTaskFileAtTheStart) {
+    const std::string one = tasksFile({{"Late", "Work", kStart + 60}});
+    const struct {
+        const char* what;
+        std::optional<std::string> file;
+        bool corrupt;
+        std::size_t tasks;
+    } rows[] = {
+        {"missing", std::nullopt, false, 0},
+        {"four zero bytes", le32(0), false, 0},
+        {"one task", one, false, 1},
+        {"empty", "", true, 0},
+        {"two counted, one there", le32(2) + one.substr(4), true, 0},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.what);
+        driver.clearRecords();
+        CDialerDlg window(service);
+        ASSERT_TRUE(openWith(window, row.file));
+        if (row.corrupt) {
+            ASSERT_NO_FATAL_FAILURE(expectOnlyMessageBox(
+                "The Tasks.dat file has become corrupt and will be deleted.\n",
+                "Error: Invalid Tasks.dat File!", fw::mb::kOk | fw::mb::kIconExclamation));
+        } else {
+            EXPECT_TRUE(driver.messageBoxes().empty());
+        }
+        EXPECT_EQ(tasks(), row.corrupt ? std::nullopt : row.file);
+        EXPECT_EQ(window.m_aTasks.size(), row.tasks);
+        EXPECT_EQ(window.m_pSchedulerThread != nullptr, row.tasks > 0);
+        // The settings read before stay in force.
+        EXPECT_EQ(window.item(IDC_ENTRY_NAME).text(), "Work");
+        driver.click(window, fw::kIdCancel);
+    }
+}
+
+TEST_F(SchedulerTest, AFailedWriteIsReportedAndTheScheduleGoesOn) {
+    const std::string file = tasksFile({{"Daily", "Work", kStart + 60}});
+    start(file, {{"Work", "ann", "one"}}, {.dialBySchedule = 1});
+    // A folder where the file is to be written.
+    ASSERT_TRUE(fw::createDirectory(tasksPath() + fw::kSaveSuffix));
+    driver.advance(60'001);
+    ASSERT_EQ(driver.messageBoxes().size(), 1u);
+    EXPECT_EQ(driver.messageBoxes()[0].text,
+              "Access to " + dialer.m_strProgramFolder + "\\Tasks.dat was denied.");
+    EXPECT_EQ(driver.messageBoxes()[0].type, fw::mb::kOk | fw::mb::kIconStop);
+    EXPECT_EQ(tasks(), file);
+    EXPECT_EQ(button(), "Cancel Call");
+    EXPECT_NE(dialer.m_pSchedulerThread, nullptr);
+    EXPECT_EQ(g_tDueTime, kStart + 60 + kDay);
+}
+
+}  // namespace
