@@ -47,6 +47,8 @@ extern std::atomic<std::int32_t> g_tDueTime;
 // Hands a dial's progress to the main window (runs on the service's thread).
 void RasDialNotifier(unsigned message, std::uint32_t state, std::uint32_t error);
 
+class COptionsDlg;
+
 class CDialerDlg : public fw::Dialog {
   public:
     explicit CDialerDlg(ras::RemoteAccess& remoteAccess);
@@ -153,6 +155,9 @@ class CDialerDlg : public fw::Dialog {
 
     // The Options dialog, and what its OK makes of the settings (options_command.cpp).
     void OnOptions();
+    // What the dialog's OK changes: the settings, the task list and the start-up shortcut, each
+    // once its file is written. False after a file error, which has been reported.
+    bool ApplyOptions(const COptionsDlg& options);
 
     // Scheduled dialing (dialer/scheduler/scheduled_dialing.cpp). The worker's notice sets the
     // timer it names; timer 5 fires the task, timer 6 ends its disconnect-after limit.

@@ -8,6 +8,7 @@
 
 #include "dialer/dialer_dlg.h"
 #include "dialer/options/options_dlg.h"
+#include "dialer/scheduler/task_store.h"
 #include "framework/file.h"
 #include "framework/file_error.h"
 #include "framework/paths.h"
@@ -35,29 +36,15 @@ void makeEntryCurrent(CSettings& settings, CurrentEntry& entry) {
         settings.m_nCurrentEntry = settings.m_nEntryCount;
         return;
     }
-    auto& names = settings.m_astrEntryNames;
-    const auto found = std::find(names.begin(), names.end(), entry.name);
-    if (found != names.end()) {
-        const auto at = static_cast<std::size_t>(found - names.begin());
+    const bool first = settings.m_astrEntryNames.empty();
+    settings.m_nCurrentEntry = settings.rememberEntry(entry.name);
+    // The account typed before any entry was chosen is saved with the very first one, whatever
+    // index an earlier file left.
+    if (!first) {
+        const auto at = static_cast<std::size_t>(settings.m_nCurrentEntry);
         entry.userId = settings.m_astrUserIds[at];
         entry.password = settings.m_astrPasswords[at];
-        settings.m_nCurrentEntry = static_cast<std::int32_t>(at);
-        return;
     }
-    const bool first = names.empty();
-    names.push_back(entry.name);
-    settings.m_astrUserIds.emplace_back();
-    settings.m_astrPasswords.emplace_back();
-    ++settings.m_nEntryCount;
-    if (first) {
-        // The account typed before any entry was chosen is saved with this one, whatever index
-        // an earlier file left.
-        settings.m_nCurrentEntry = 0;
-        return;
-    }
-    entry.userId.clear();
-    entry.password.clear();
-    settings.m_nCurrentEntry = settings.m_nEntryCount - 1;
 }
 
 // Copies a file byte for byte; raises FileError naming the file that failed.
@@ -76,17 +63,20 @@ void copyFile(const std::string& from, const std::string& to) {
 }
 
 // Copies the program's shortcut into the start-up folder while the option is set, and deletes the
-// copy otherwise (whether there was one does not matter). A file that fails is reported.
-void updateStartupShortcut(CDialerDlg& dlg) {
+// copy otherwise (whether there was one does not matter). A file that fails is reported, and
+// false returned.
+bool updateStartupShortcut(CDialerDlg& dlg) {
     const std::string shortcut = fw::windowsDirectory() + kStartupShortcut;
     if (dlg.m_settings.m_bStartWithWindows == 0) {
         fw::deleteFile(shortcut);
-        return;
+        return true;
     }
     try {
         copyFile(kShortcutFile, shortcut);
+        return true;
     } catch (const fw::FileError& error) {
         fw::reportFileError(&dlg, error);
+        return false;
     }
 }
 
@@ -99,26 +89,40 @@ void CDialerDlg::OnOptions() {
     options.m_strEntryName = m_strEntryName;
     options.m_options = m_settings;
     StoreTypedAccount();
+    // No task fires while the dialog works on its copy of the list.
+    StopScheduler();
+    options.m_aTasks = m_aTasks;
     const int result = options.doModal();
     // Its file dialogs may have moved the current directory away from the program's files.
     fw::setCurrentDirectory(m_strProgramFolder);
-    if (result != fw::kIdOk) {
+    // A file that fails ends the command: it has been reported, and the schedule waits for the
+    // next Options command or the next start.
+    if (result == fw::kIdOk && !ApplyOptions(options)) {
         return;
     }
-    // The new settings take effect only once "Ondrel.dat" holds them; a file that fails ends the
-    // command and has been reported.
+    if (m_settings.m_bDialBySchedule != 0 && !m_aTasks.empty()) {
+        StartScheduler();
+    }
+}
+
+bool CDialerDlg::ApplyOptions(const COptionsDlg& options) {
+    // Each part takes effect only once its file holds it.
     CSettings settings = m_settings;
     static_cast<COptions&>(settings) = options.m_options;
     CurrentEntry entry{options.m_strEntryName, m_strUserId, m_strPassword};
     makeEntryCurrent(settings, entry);
     settings.storeAccount(entry.userId, entry.password);
     if (!SaveSettingsFile(settings)) {
-        return;
+        return false;
     }
     m_settings = std::move(settings);
     m_strEntryName = entry.name;
     m_strUserId = entry.userId;
     m_strPassword = entry.password;
     updateData(false);
-    updateStartupShortcut(*this);
+    if (!SaveTasks(kTasksFile, options.m_aTasks)) {
+        return false;
+    }
+    m_aTasks = options.m_aTasks;
+    return updateStartupShortcut(*this);
 }

@@ -124,16 +124,7 @@ void CDialerDlg::MakeTaskEntryCurrent(const std::string& entryName) {
     // What the user typed stays with the entry that was current.
     updateData(true);
     StoreTypedAccount();
-    std::vector<std::string>& names = m_settings.m_astrEntryNames;
-    const auto at =
-        static_cast<std::size_t>(std::find(names.begin(), names.end(), entryName) - names.begin());
-    if (at == names.size()) {
-        names.push_back(entryName);
-        m_settings.m_astrUserIds.emplace_back();
-        m_settings.m_astrPasswords.emplace_back();
-        ++m_settings.m_nEntryCount;
-    }
-    m_settings.m_nCurrentEntry = static_cast<std::int32_t>(at);
+    m_settings.m_nCurrentEntry = m_settings.rememberEntry(entryName);
     ShowCurrentEntry();
 }
 

@@ -35,4 +35,7 @@ struct CSettings : COptions {
     bool hasCurrentEntry() const;
     // The current entry, if any, is remembered with this account.
     void storeAccount(const std::string& userId, const std::string& password);
+    // The index of the remembered entry of this name (compared exactly), which is appended with
+    // an empty account when it is new.
+    std::int32_t rememberEntry(const std::string& name);
 };

@@ -21,6 +21,17 @@ void CSettings::storeAccount(const std::string& userId, const std::string& passw
     }
 }
 
+std::int32_t CSettings::rememberEntry(const std::string& name) {
+    const auto found = std::find(m_astrEntryNames.begin(), m_astrEntryNames.end(), name);
+    if (found != m_astrEntryNames.end()) {
+        return static_cast<std::int32_t>(found - m_astrEntryNames.begin());
+    }
+    m_astrEntryNames.push_back(name);
+    m_astrUserIds.emplace_back();
+    m_astrPasswords.emplace_back();
+    return m_nEntryCount++;
+}
+
 std::optional<CSettings> ReadSettings(fw::Archive& ar) {
     CSettings s;
     try {

@@ -330,6 +330,49 @@ finish_dialer
 rm -f "$dnx_file"
 end options-import
 
+# (h) A task added in Options fires at the next minute, dials, and its limit of one minute brings
+# the Disconnection Warning, whose "Disconnect" hangs up. The task's one run is then used up.
+begin schedule
+settings "E2E Answers" 0
+add_entry "E2E Answers" answers
+start_dialer
+at "command Options..." remote command 1004
+at "the Options dialog" remote wait-window Options 10
+at "tick Dial according to a schedule" remote -w Options click 1026
+at "command Add Task..." remote -w Options command 102
+at "the Task Properties dialog" remote wait-window "Task Properties" 10
+# The next whole minute at least 20 seconds away, in the local time Wine shares with this host.
+due=$(( ($(date +%s) + 20 + 59) / 60 * 60 ))
+task=(-w "Task Properties")
+at "choose the entry" remote "${task[@]}" choose 1049 "E2E Answers"
+at "the task's name" remote "${task[@]}" set-text 1032 "E2E Task"
+at "its month" remote "${task[@]}" set-text 1033 "$(date -d "@$due" +%-m)"
+at "its day" remote "${task[@]}" set-text 1034 "$(date -d "@$due" +%-d)"
+at "its year" remote "${task[@]}" set-text 1035 "$(date -d "@$due" +%Y)"
+at "its time" remote "${task[@]}" set-text 1036 "$(date -d "@$due" +%-I:%M)"
+at "AM or PM" remote "${task[@]}" choose 1037 "$(date -d "@$due" +%p)"
+at "tick Disconnect After" remote "${task[@]}" click 1038
+at "a limit of one minute" remote "${task[@]}" set-text 1042 1
+shot task-properties
+at "press OK" remote "${task[@]}" click 1
+at "back in Options" remote wait-window Options 10
+shot schedule-list
+at "press &OK" remote -w Options click 1
+at "Tasks.dat written" wait_file "$folder/Tasks.dat" 5
+at "the task dials at its minute" remote wait-text 1 "Cancel Call" $((due - $(date +%s) + 10))
+at "the call connects" remote wait-title "Ondrel v1.3 (Connected to E2E Answers)" 15
+at "the warning a minute after the task" remote wait-window "Disconnection Warning" 75
+at "it counts from 20 seconds" remote -w "Disconnection Warning" wait-text 1019 "20 Seconds" 5
+shot schedule
+at "press Disconnect" remote -w "Disconnection Warning" click 2
+at "the idle title" remote wait-title "$idle_title" 5
+at "the used-up task is gone from Tasks.dat" test "$(od -An -tx1 "$folder/Tasks.dat")" = " 00 00 00 00"
+at "tray menu Open" remote command 32771
+at "the window is shown" remote wait-visible visible 5
+at "press &Exit" remote click 2
+finish_dialer
+end
+
 echo
 echo "=== e2e: all ${#summary[@]} scenarios passed (scenario, seconds, screenshot)"
 printf '%s\n' "${summary[@]}"

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "dialer/options/options_dlg.h"
 #include "dialing_fixture.h"
 #include "framework/save_file.h"
 #include "settings_bytes.h"
@@ -416,6 +417,58 @@ TEST_F(SchedulerTest, AFailedWriteIsReportedAndTheScheduleGoesOn) {
     EXPECT_EQ(button(), "Cancel Call");
     EXPECT_NE(dialer.m_pSchedulerThread, nullptr);
     EXPECT_EQ(g_tDueTime, kStart + 60 + kDay);
+}
+
+// The Options command around its dialog: the worker stops, the dialog works on a copy, and OK
+// hands the copy back through "Tasks.dat"; the worker waits again after OK and Cancel alike, but
+// not after a file that failed.
+TEST_F(SchedulerTest, TheOptionsDialogWorksOnACopyWhileNoTaskFires) {
+    const std::string one = tasksFile({{"Soon", "Work", kStart + 60}});
+    const struct {
+        const char* how;
+        int end;
+        bool blockTasksFile;  // "Tasks.dat" cannot be written
+        std::optional<std::string> file;
+        std::size_t tasksAfter;
+        bool waits;
+    } rows[] = {
+        {"Cancel", fw::kIdCancel, false, one, 1, true},
+        {"OK", fw::kIdOk, false, tasksFile({}), 0, false},
+        {"OK, the file refused", fw::kIdOk, true, one, 1, false},
+    };
+    addEntry("Work");
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.how);
+        CDialerDlg window(service);
+        ASSERT_TRUE(openWith(window, one, {{"Work", "ann", "one"}}, {.dialBySchedule = 1}));
+        if (row.blockTasksFile) {
+            ASSERT_TRUE(fw::createDirectory(tasksPath() + fw::kSaveSuffix));
+        }
+        driver.onModal(IDD_OPTIONS, [&](Driver& d, fw::Dialog& dialog) {
+            auto& options = static_cast<COptionsDlg&>(dialog);
+            EXPECT_EQ(window.m_pSchedulerThread, nullptr);
+            EXPECT_EQ(options.m_aTasks, window.m_aTasks);
+            // The task's time comes and goes while the dialog is open.
+            d.advance(90'000);
+            EXPECT_EQ(window.item(fw::kIdOk).text(), "&Connect");
+            options.m_aTasks.clear();
+            d.click(options, row.end);
+        });
+        driver.click(window, IDC_OPTIONS);
+        EXPECT_EQ(tasks(), row.file);
+        EXPECT_EQ(window.m_aTasks.size(), row.tasksAfter);
+        EXPECT_EQ(window.m_pSchedulerThread != nullptr, row.waits);
+        // Less than 2 minutes late, the task kept fires now and dials.
+        driver.advance(1);
+        EXPECT_EQ(window.item(fw::kIdOk).text(), row.waits ? "Cancel Call" : "&Connect");
+        window.m_settings.m_bDialBySchedule = 0;
+        if (window.item(fw::kIdOk).text() == "Cancel Call") {
+            driver.click(window, fw::kIdOk);
+        }
+        driver.click(window, fw::kIdCancel);
+        driver.clearRecords();
+        fw::deleteFile(tasksPath());
+    }
 }
 
 }  // namespace
