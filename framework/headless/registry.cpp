@@ -19,7 +19,6 @@ namespace {
 using headless::foldCase;
 
 constexpr long kInvalidHandle = 6;
-constexpr long kKeyDeleted = 1018;
 // The platform refuses longer key names.
 constexpr std::size_t kMaxKeyName = 255;
 
@@ -32,15 +31,6 @@ struct Value {
 struct RegKey {
     std::map<std::string, std::shared_ptr<RegKey>> children;  // by folded name
     std::map<std::string, Value> values;                      // by folded name
-    bool deleted = false;
-
-    // Handles still open on a deleted key answer kKeyDeleted, as on Windows.
-    void markDeleted() {
-        deleted = true;
-        for (auto& [name, child] : children) {
-            child->markDeleted();
-        }
-    }
 };
 
 // The names of a path separated by backslashes, folded; empty names are skipped.
@@ -63,14 +53,15 @@ struct Registry {
     std::map<void*, std::shared_ptr<RegKey>> open;
     std::uintptr_t nextHandle = 0x20000;
 
-    // The key behind a handle, or the error code for a bad or deleted one.
+    // The key behind a handle, or the error code for a bad one. A handle keeps a key that was
+    // deleted meanwhile, detached from the tree.
     long find(void* handle, RegKey** key) {
         const auto it = open.find(handle);
         if (it == open.end()) {
             return kInvalidHandle;
         }
         *key = it->second.get();
-        return (*key)->deleted ? kKeyDeleted : reg::kSuccess;
+        return reg::kSuccess;
     }
 };
 
@@ -203,7 +194,6 @@ long regDeleteTree(const std::string& subKey) {
     if (parent == nullptr || !parent->children.contains(names.back())) {
         return reg::kFileNotFound;
     }
-    parent->children[names.back()]->markDeleted();
     parent->children.erase(names.back());
     return reg::kSuccess;
 }
@@ -215,7 +205,6 @@ namespace fw::headless {
 void resetRegistry() {
     sys::Registry& r = sys::registry();
     std::lock_guard lock(r.mutex);
-    r.root->markDeleted();
     r.root = std::make_shared<sys::RegKey>();
 }
 

@@ -125,10 +125,8 @@ DialogTemplate readDialog(Reader& in) {
     dialog.style = in.dword();
     int count = in.word();
     readBox(in, dialog);
-    NameOrId menu = in.nameOrId();
-    dialog.menuId = menu.id;
-    dialog.menu = ansi(menu.name);
-    dialog.className = className(in.nameOrId());
+    in.nameOrId();  // a menu, which no dialog of the programs has
+    in.nameOrId();  // the window class: dialogs have the platform's
     dialog.caption = ansi(in.string());
     if (dialog.style & style::kDsSetFont) {
         dialog.pointSize = in.word();

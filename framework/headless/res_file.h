@@ -33,9 +33,6 @@ struct DialogItemTemplate : TemplateBox {
 
 // A dialog template in its extended form (DIALOGEX).
 struct DialogTemplate : TemplateBox {
-    int menuId = 0;  // a menu given by id, else 0
-    std::string menu;
-    std::string className;
     std::string caption;
     // The font, when the style has DS_SETFONT.
     int pointSize = 0;

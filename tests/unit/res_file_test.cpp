@@ -38,7 +38,6 @@ TEST(ResFile, ExtendedDialogAndEveryControl) {
     EXPECT_EQ(dialog->pointSize, 8);
     EXPECT_EQ(dialog->face, "MS Sans Serif");
     EXPECT_EQ(dialog->charset, 1);
-    EXPECT_EQ(dialog->menuId, 0);
 
     struct Row {
         int id;
@@ -166,7 +165,6 @@ TEST(ResFile, HandMadeTemplate) {
     EXPECT_EQ(dialog->style, 0x80C00040u);
     EXPECT_EQ((std::vector<int>{dialog->x, dialog->y, dialog->cx, dialog->cy}),
               (std::vector<int>{10, 20, 100, 50}));
-    EXPECT_EQ(dialog->menuId, 7);
     EXPECT_EQ(dialog->caption, "Caf\xE9");  // the 8-bit code page
     EXPECT_EQ(dialog->pointSize, 9);
     EXPECT_EQ(dialog->weight, 700);

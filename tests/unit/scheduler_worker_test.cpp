@@ -11,6 +11,7 @@
 
 #include "dialer/dialer_dlg.h"
 #include "framework/clock.h"
+#include "framework/real_time.h"
 #include "framework/thread.h"
 #include "sys.h"
 #include "window_tree.h"
@@ -65,6 +66,7 @@ class SchedulerWorker : public ::testing::Test {
 
     static std::int32_t nowSeconds() { return static_cast<std::int32_t>(fw::now()); }
 
+    const fw::test::RealTime realTime;
     NoticeSink window;
     std::unique_ptr<fw::Thread> worker;
 };
