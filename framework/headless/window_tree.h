@@ -57,6 +57,10 @@ std::intptr_t dispatchToOwner(Handle window, unsigned message, std::uintptr_t wP
 // control's id and the code, and the control's handle.
 void notifyParent(Handle control, int code);
 
+// The screen of the headless backend.
+constexpr int kScreenWidth = 640;
+constexpr int kScreenHeight = 480;
+
 // Dialog units to pixels with the base units of the templates' 8-point font, 6 by 12 pixels.
 Rect dialogUnitsToPixels(int x, int y, int cx, int cy);
 

@@ -11,6 +11,7 @@
 
 #include "framework/controls.h"
 #include "framework/file.h"
+#include "framework/gdi.h"
 #include "framework/menu.h"
 #include "framework/types.h"
 
@@ -137,10 +138,28 @@ std::string loadString(int id);
 Handle loadIcon(int id);
 
 // --- Drawing -------------------------------------------------------------------------------------
+Handle createPalette(const std::vector<PaletteEntry>& entries);
+Handle createFont(const FontSpec& spec);
+Handle createCompatibleBitmap(Handle dc, int width, int height);
+void deleteObject(Handle object);
 Handle getClientDC(Handle window);
 void releaseDC(Handle window, Handle dc);
+Handle createCompatibleDC(Handle dc);
+void deleteDC(Handle dc);
+// Selects and realizes a palette.
+void usePalette(Handle dc, Handle palette);
+// A bitmap or a font.
+void selectObject(Handle dc, Handle object);
+void fillRectWithPaletteIndex(Handle dc, const Rect& rect, int index);
+void bitBlt(Handle dc, const Rect& to, Handle source, Point from);
+void setTransparentBackground(Handle dc);
+void setTextColor(Handle dc, std::uint32_t rgb);
+void textOut(Handle dc, int x, int y, const std::string& text);
+Size textExtent(Handle dc, const std::string& text);
 void eraseIconBackground(Handle window, Handle dc);
 void drawIcon(Handle dc, int x, int y, Handle icon);
+int screenWidth();
+int screenHeight();
 int systemIconWidth();
 int systemIconHeight();
 

@@ -15,6 +15,12 @@ struct Point {
     bool operator==(const Point&) const = default;
 };
 
+struct Size {
+    int width = 0;
+    int height = 0;
+    bool operator==(const Size&) const = default;
+};
+
 struct Rect {
     int left = 0;
     int top = 0;
