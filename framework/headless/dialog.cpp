@@ -41,7 +41,7 @@ Handle createDialog(int templateId, Handle parent, Dialog& owner) {
     }
     const DialogTemplate& dialog = *found;
     auto node = std::make_unique<WindowNode>();
-    node->className = "#32770";
+    node->className = WindowNode::kDialogClass;
     node->text = dialog.caption;
     // As CreateDialog: the dialog appears only once it is initialised.
     node->style = dialog.style & ~style::kVisible;

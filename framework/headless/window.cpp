@@ -54,10 +54,15 @@ void deliverSize(Handle window, int kind) {
 std::intptr_t defaultHandling(Handle window, unsigned message, std::uintptr_t wParam) {
     switch (message) {
         case wm::kClose:
-            // A dialog's close box is its Cancel button, whose command the platform posts.
-            postMessage(window, wm::kCommand,
-                        static_cast<std::uintptr_t>(kIdCancel | kButtonClicked << 16),
-                        reinterpret_cast<std::intptr_t>(dialogItem(window, kIdCancel)));
+            // A dialog's close box is its Cancel button, whose command the platform posts; other
+            // windows go.
+            if (const WindowNode* node = findWindow(window); node != nullptr && node->isDialog()) {
+                postMessage(window, wm::kCommand,
+                            static_cast<std::uintptr_t>(kIdCancel | kButtonClicked << 16),
+                            reinterpret_cast<std::intptr_t>(dialogItem(window, kIdCancel)));
+            } else {
+                destroyWindow(window);
+            }
             return 0;
         case wm::kSysCommand:
             // The low four bits are the platform's own.
@@ -80,32 +85,31 @@ std::intptr_t defaultHandling(Handle window, unsigned message, std::uintptr_t wP
     }
 }
 
-// Paints the visible dialogs that were shown or invalidated since their last paint.
+// Paints the window if it is visible and was shown or invalidated since its last paint.
+bool paintIfInvalid(Handle window) {
+    WindowNode* node = findWindow(window);
+    if (node == nullptr || !node->needsPaint || node->owner == nullptr ||
+        !isWindowVisible(window)) {
+        return false;
+    }
+    node->needsPaint = false;
+    DrawContext context(getClientDC(window), DrawContext::Kind::paint, window);
+    bool handled = false;
+    headless::dispatchToOwner(window, wm::kPaint, 0, reinterpret_cast<std::intptr_t>(&context),
+                              handled);
+    releaseDC(window, context.handle());
+    return true;
+}
+
+// Paints the windows waiting for it, parents before children (in the order they were made).
 int paintInvalidWindows(const std::function<void()>& afterEach) {
-    std::vector<Handle> invalid;
-    headless::forEachObject([&invalid](Handle handle, headless::Object& object) {
-        auto* node = dynamic_cast<WindowNode*>(&object);
-        if (node != nullptr && node->needsPaint && node->owner != nullptr) {
-            invalid.push_back(handle);
+    int painted = 0;
+    headless::forEachObject([&](Handle handle, headless::Object& object) {
+        if (dynamic_cast<WindowNode*>(&object) != nullptr && paintIfInvalid(handle)) {
+            afterEach();
+            ++painted;
         }
     });
-    int painted = 0;
-    for (Handle window : invalid) {
-        WindowNode* node = findWindow(window);
-        if (node == nullptr || !node->needsPaint || !isWindowVisible(window)) {
-            continue;
-        }
-        node->needsPaint = false;
-        {
-            DrawContext context(getClientDC(window), DrawContext::Kind::paint, window);
-            bool handled = false;
-            headless::dispatchToOwner(window, wm::kPaint, 0,
-                                      reinterpret_cast<std::intptr_t>(&context), handled);
-            releaseDC(window, context.handle());
-        }
-        afterEach();
-        ++painted;
-    }
     return painted;
 }
 
@@ -189,7 +193,12 @@ bool isMinimized(Handle window) {
 
 Rect clientRect(Handle window) {
     WindowNode* node = findWindow(window);
-    return node != nullptr ? Rect{0, 0, node->rect.width(), node->rect.height()} : Rect{};
+    if (node == nullptr) {
+        return {};
+    }
+    const Rect& edges = node->nonClient;
+    return {0, 0, node->rect.width() - edges.left - edges.right,
+            node->rect.height() - edges.top - edges.bottom};
 }
 
 Rect windowRect(Handle window) {
@@ -203,18 +212,30 @@ Rect windowRect(Handle window) {
 }
 
 Point clientToScreen(Handle window, Point client) {
-    const Rect outer = windowRect(window);
-    return {client.x + outer.left, client.y + outer.top};
+    const Point origin = screenToClient(window, {});
+    return {client.x - origin.x, client.y - origin.y};
 }
 
 Point screenToClient(Handle window, Point screen) {
+    WindowNode* node = findWindow(window);
     const Rect outer = windowRect(window);
-    return {screen.x - outer.left, screen.y - outer.top};
+    const Point edges =
+        node != nullptr ? Point{node->nonClient.left, node->nonClient.top} : Point{};
+    return {screen.x - outer.left - edges.x, screen.y - outer.top - edges.y};
 }
 
 void invalidate(Handle window) {
     if (WindowNode* node = findWindow(window)) {
         node->needsPaint = true;
+    }
+}
+
+void updateWindow(Handle window) {
+    paintIfInvalid(window);
+    if (WindowNode* node = findWindow(window)) {
+        for (Handle child : std::vector<Handle>(node->children)) {
+            updateWindow(child);
+        }
     }
 }
 

@@ -1,7 +1,8 @@
-// Windows as plain objects: dialogs and their controls, with the state the platform keeps for
-// each. Geometry is kept simple: a control sits at its template position converted to pixels in
-// its dialog's client area, a dialog's client area is its whole rectangle, and a dialog stands at
-// its template position on the screen.
+// Windows as plain objects: dialogs and their controls, the frame and its view, with the state
+// the platform keeps for each. Geometry is kept simple: a control sits at its template position
+// converted to pixels in its dialog's client area, a dialog's client area is its whole rectangle,
+// and a dialog stands at its template position on the screen. Only the frame has borders around
+// its client area.
 #pragma once
 
 #include <cstdint>
@@ -23,11 +24,13 @@ struct WindowNode : Object {
     virtual std::string windowText() const { return text; }
     virtual void setWindowText(const std::string& value) { text = value; }
 
-    bool isDialog() const { return parent == nullptr; }
+    bool isDialog() const { return className == kDialogClass; }
+
+    static constexpr const char* kDialogClass = "#32770";
 
     Handle handle = nullptr;
     Window* owner = nullptr;       // the framework's object; null for controls
-    Handle parent = nullptr;       // a control's dialog
+    Handle parent = nullptr;       // a control's dialog, the view's frame
     Handle ownerWindow = nullptr;  // the window a dialog belongs to
     std::vector<Handle> children;  // in creation order, which is also the tab order
     std::string className;
@@ -35,7 +38,11 @@ struct WindowNode : Object {
     // WS_VISIBLE, WS_DISABLED and WS_MINIMIZE follow the window's state, as on the platform.
     std::uint32_t style = 0;
     int id = 0;
-    Rect rect;  // pixels: in the dialog's client area for controls, on the screen for dialogs
+    // Pixels, borders included: in the parent's client area for children, on the screen for the
+    // others.
+    Rect rect;
+    // The thickness of the borders, caption and menu bar on each side of the client area.
+    Rect nonClient;
     Handle icon = nullptr;
     Handle systemMenu = nullptr;
     bool needsPaint = false;
@@ -44,7 +51,7 @@ struct WindowNode : Object {
 
 // Null for a handle that is not a live window.
 WindowNode* findWindow(Handle handle);
-// Registers a window as a child of parent (null for a dialog); returns its handle.
+// Registers a window as a child of parent (null for a top-level window); returns its handle.
 Handle addWindow(std::unique_ptr<WindowNode> node, Handle parent);
 // Destroys a window: first the windows it owns, then its owner object hears wm::kDestroy, then
 // its children go; the owner object loses its handle.

@@ -36,6 +36,13 @@ namespace fw::sys {
 // owner (WindowAccess::setHandle) before delivering any message, then delivers wm::kInitDialog
 // through owner->dispatch. Returns the handle (null when the platform failed).
 Handle createDialog(int templateId, Handle parent, Dialog& owner);
+// Creates a frame window, hidden, with its menu resource, and a view, visible, that fills the
+// frame's client area. Each binds its handle to owner before delivering wm::kCreate; when the
+// owner refuses it (-1) the window is destroyed and the result is null.
+Handle createFrame(Window& owner, const std::string& caption, int menuId);
+Handle createView(Window& owner, Handle frame);
+// A frame's view follows its new size.
+void moveWindow(Handle window, const Rect& rect, bool repaint);
 void destroyWindow(Handle window);
 // Stops delivering messages to the window's owner object (which is being destroyed), then
 // destroys the window without telling the owner.
@@ -59,6 +66,8 @@ Rect windowRect(Handle window);
 Point clientToScreen(Handle window, Point client);
 Point screenToClient(Handle window, Point screen);
 void invalidate(Handle window);
+// Paints now the window and its children where they wait to be painted.
+void updateWindow(Handle window);
 void setIcons(Handle window, Handle icon);
 void setFocus(Handle window);
 Handle focusedWindow();

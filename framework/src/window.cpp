@@ -66,8 +66,14 @@ bool Window::isMinimized() const {
 Rect Window::clientRect() const {
     return sys::clientRect(handle_);
 }
+Rect Window::windowRect() const {
+    return sys::windowRect(handle_);
+}
 void Window::invalidate() {
     sys::invalidate(handle_);
+}
+void Window::update() {
+    sys::updateWindow(handle_);
 }
 void Window::setIcon(const Icon& icon) {
     sys::setIcons(handle_, icon.handle());

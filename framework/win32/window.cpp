@@ -103,6 +103,10 @@ void invalidate(Handle window) {
     InvalidateRect(asWindow(window), nullptr, TRUE);
 }
 
+void updateWindow(Handle window) {
+    UpdateWindow(asWindow(window));
+}
+
 void setIcons(Handle window, Handle icon) {
     auto value = reinterpret_cast<LPARAM>(icon);
     SendMessageA(asWindow(window), WM_SETICON, ICON_BIG, value);

@@ -40,7 +40,11 @@ class Window {
     bool isVisible() const;
     bool isMinimized() const;
     Rect clientRect() const;
+    // Screen coordinates, borders included.
+    Rect windowRect() const;
     void invalidate();
+    // Paints at once what waits to be painted in the window and its children.
+    void update();
     void setIcon(const Icon& icon);  // large and small icon
 
     // Window timers; under test they run on the virtual clock.

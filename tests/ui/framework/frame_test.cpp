@@ -1,0 +1,89 @@
+// The single-document frame and its view, the same on both backends: the view fills the frame
+// wherever it moves, closing the frame ends the program, and a refused creation makes no window.
+#include "framework/frame.h"
+
+#include <gtest/gtest.h>
+
+#include "framework/gdi.h"
+#include "framework/test_driver.h"
+
+namespace {
+
+using fw::test::Driver;
+
+TEST(Frame, TheViewFillsTheFrameWhereverItMoves) {
+    Driver driver;
+    fw::FrameWindow frame;
+    ASSERT_TRUE(frame.create("Frame", 0));
+    fw::View view;
+    ASSERT_TRUE(view.create(frame));
+    EXPECT_EQ(frame.text(), "Frame");
+    EXPECT_EQ(view.frame(), &frame);
+    EXPECT_FALSE(frame.isVisible());
+    EXPECT_FALSE(view.isVisible());
+    frame.show();
+    EXPECT_TRUE(view.isVisible());
+
+    const fw::Rect places[] = {
+        {0, 0, fw::screenWidth(), fw::screenHeight()},
+        {10, 20, 410, 320},
+        {100, 50, 300, 250},
+    };
+    for (const fw::Rect& place : places) {
+        frame.moveWindow(place, true);
+        EXPECT_EQ(frame.windowRect(), place);
+        const fw::Rect client = frame.clientRect();
+        EXPECT_EQ(view.clientRect(), client);
+        // Inside the borders, below the caption.
+        const fw::Rect inside = view.windowRect();
+        EXPECT_EQ(inside.width(), client.width());
+        EXPECT_GT(inside.left, place.left);
+        EXPECT_GT(inside.top, place.top);
+        EXPECT_LT(inside.right, place.right);
+        EXPECT_LT(inside.bottom, place.bottom);
+    }
+}
+
+// The close box and the application exit command.
+TEST(Frame, ClosingTheFrameEndsTheProgram) {
+    for (bool byCommand : {false, true}) {
+        Driver driver;
+        fw::FrameWindow frame;
+        ASSERT_TRUE(frame.create("Frame", 0));
+        fw::View view;
+        ASSERT_TRUE(view.create(frame));
+        frame.show();
+        if (byCommand) {
+            driver.command(frame, fw::kCommandAppExit);
+        } else {
+            driver.close(frame);
+        }
+        EXPECT_FALSE(frame.exists()) << byCommand;
+        EXPECT_FALSE(view.exists()) << byCommand;
+        ASSERT_EQ(driver.shell().size(), 1u) << byCommand;
+        EXPECT_EQ(driver.shell()[0].kind, "quit");
+        EXPECT_EQ(driver.shell()[0].target, "0");
+    }
+}
+
+TEST(Frame, AFrameOrViewThatRefusesItsCreationIsNotMade) {
+    Driver driver;
+    class Refusing : public fw::View {
+        bool onCreate() override { return false; }
+    };
+    class RefusingFrame : public fw::FrameWindow {
+        bool onCreate() override { return false; }
+    };
+    RefusingFrame refused;
+    EXPECT_FALSE(refused.create("Frame", 0));
+    EXPECT_FALSE(refused.exists());
+
+    fw::FrameWindow frame;
+    ASSERT_TRUE(frame.create("Frame", 0));
+    Refusing view;
+    EXPECT_FALSE(view.create(frame));
+    EXPECT_FALSE(view.exists());
+    EXPECT_TRUE(frame.exists());
+}
+
+}  // namespace
