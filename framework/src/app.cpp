@@ -27,7 +27,9 @@ int App::run() {
     if (!initInstance()) {
         return 0;
     }
-    return detail::host().messageLoop();
+    const int exitCode = detail::host().messageLoop();
+    exitInstance();
+    return exitCode;
 }
 
 void App::help() {

@@ -17,6 +17,9 @@ class App {
     // Runs once at start; returning false ends the program (a dialog-based program runs its
     // main dialog here and returns false).
     virtual bool initInstance() = 0;
+    // Runs once the message loop has ended, before run() returns: windows that lived through the
+    // loop go here, while the framework is still whole.
+    virtual void exitInstance() {}
 
     // The caption of the framework's own message boxes.
     std::string title;
@@ -25,8 +28,8 @@ class App {
     std::string helpFile;
     Window* mainWindow = nullptr;
 
-    // Runs the program: initInstance, then the message loop until quit() when it returned
-    // true. Returns the exit code.
+    // Runs the program: initInstance, then, when it returned true, the message loop until
+    // postQuit and exitInstance. Returns the exit code.
     int run();
     // Opens the help file with the platform's help viewer.
     void help();
