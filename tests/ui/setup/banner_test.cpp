@@ -1,0 +1,173 @@
+// The banner: its timers one after the other, where the lines slide and stop, the wizard started
+// once after the pause, and (headless only) what is drawn where.
+#include <string>
+#include <vector>
+
+#include "setup_fixture.h"
+
+namespace {
+
+using Banner = SetupTest;
+
+constexpr const char* kTitle = "Ondrel v1.3 Setup";
+constexpr const char* kSecondLine = "by Kestrune Software";
+
+TEST_F(Banner, TheLinesSlideInOneAfterTheOtherAndTheWizardStartsOnceHalfASecondLater) {
+    EXPECT_EQ(runningTimer(), TIMER_BACKGROUND);
+    EXPECT_EQ(driver.timerInterval(view(), TIMER_BACKGROUND), 1u);
+    driver.advance(1);
+    ASSERT_EQ(runningTimer(), TIMER_TITLE);
+    EXPECT_EQ(driver.timerInterval(view(), TIMER_TITLE), 50u);
+
+    std::vector<int> title;
+    for (int x = -350; x <= 10; x += 15) {
+        title.push_back(x);
+    }
+    ASSERT_EQ(title.size(), 25u);
+    EXPECT_EQ(slide(TIMER_TITLE), title);
+    EXPECT_FALSE(view().m_bTitlesPlaced);
+
+    // The second line stops once its next step would reach its place, at most 14 pixels short.
+    ASSERT_EQ(runningTimer(), TIMER_SECOND_LINE);
+    EXPECT_EQ(driver.timerInterval(view(), TIMER_SECOND_LINE), 50u);
+    fw::DrawContext measure = fw::DrawContext::forClient(view());
+    measure.selectFont(view().m_font);
+    const int place = view().clientRect().width() - measure.textExtent(kSecondLine).width - 50;
+    const std::vector<int> second = slide(TIMER_SECOND_LINE);
+    ASSERT_GE(second.size(), 2u);
+    EXPECT_EQ(second.front(), fw::screenWidth() + 50);
+    for (std::size_t i = 1; i < second.size(); ++i) {
+        EXPECT_EQ(second[i], second[i - 1] - 14) << i;
+    }
+    EXPECT_GT(second.back(), place);
+    EXPECT_LE(second.back() - 14, place);
+    EXPECT_TRUE(view().m_bTitlesPlaced);
+
+    ASSERT_EQ(runningTimer(), TIMER_PAUSE);
+    EXPECT_EQ(driver.timerInterval(view(), TIMER_PAUSE), 500u);
+    driver.advance(499);
+    EXPECT_EQ(wizardRuns, 0);
+    driver.advance(1);
+    EXPECT_EQ(wizardRuns, 1);
+    EXPECT_EQ(runningTimer(), 0u);
+    driver.advance(60'000);
+    EXPECT_EQ(wizardRuns, 1);
+}
+
+#ifndef _WIN32
+// Only the headless backend records what was drawn. Its screen is 640 by 480; the frame's borders,
+// caption and menu bar leave the view 632 by 434; text is 20 pixels a character in the banner's
+// font, so the second line is 400 wide and 40 high.
+class BannerHeadlessOnly : public SetupTest {
+  protected:
+    static std::string text(const std::string& target, int x, int y, const std::string& line) {
+        return "textOut(" + target + ", " + std::to_string(x) + "," + std::to_string(y) + ", \"" +
+               line +
+               "\", font \"Arial\" 40 weight 700 italic, rgb(255,255,255), "
+               "transparent)";
+    }
+    std::vector<std::string> drawn(const std::string& prefix) const {
+        std::vector<std::string> lines;
+        for (const std::string& line : driver.drawing()) {
+            if (line.starts_with(prefix)) {
+                lines.push_back(line);
+            }
+        }
+        return lines;
+    }
+};
+
+TEST_F(BannerHeadlessOnly, TheGradientIsBuiltOnceInTheSixtyFourColoursOfThePalette) {
+    ASSERT_EQ(view().clientRect(), (fw::Rect{0, 0, 632, 434}));
+    driver.clearRecords();
+    driver.advance(1);
+    std::vector<std::string> expected = {
+        "usePalette(window, 64 entries)",
+        "createCompatibleBitmap(window, 640,480): bitmap1",
+        "createCompatibleBitmap(window, 640,480): bitmap2",
+        "usePalette(bitmap1, 64 entries)",
+    };
+    // Bands of 434 / 64 + 1 = 7 pixels.
+    for (int i = 0; i < 64; ++i) {
+        expected.push_back("fillRect(bitmap1, 0," + std::to_string(7 * i) + ",632," +
+                           std::to_string(7 * i + 7) + ", rgb(" + std::to_string(2 * i) + "," +
+                           std::to_string(2 * i) + "," + std::to_string(4 * i) + "))");
+    }
+    EXPECT_EQ(driver.drawing(), expected);
+
+    driver.clearRecords();
+    driver.advance(10'000);
+    ASSERT_EQ(wizardRuns, 1);
+    EXPECT_TRUE(drawn("fillRect").empty());
+    EXPECT_TRUE(drawn("createCompatibleBitmap").empty());
+}
+
+TEST_F(BannerHeadlessOnly, EachTickComposesItsFrameOffScreenAndCopiesItOnce) {
+    driver.advance(1);
+    driver.clearRecords();
+    driver.advance(50);
+    const std::vector<std::string> tick = {
+        "usePalette(window, 64 entries)",  "usePalette(bitmap2, 64 entries)",
+        "usePalette(bitmap1, 64 entries)", "bitBlt(bitmap2, 0,0,640,480, bitmap1, 0,0)",
+        text("bitmap2", -350, 40, kTitle), "bitBlt(window, 0,0,640,480, bitmap2, 0,0)",
+    };
+    EXPECT_EQ(driver.drawing(), tick);
+}
+
+TEST_F(BannerHeadlessOnly, TheLinesAreDrawnWhereTheySlideAndThenStandStill) {
+    driver.advance(1);
+    driver.clearRecords();
+    slide(TIMER_TITLE);
+    slide(TIMER_SECOND_LINE);
+    std::vector<std::string> expected;
+    for (int x = -350; x <= 10; x += 15) {
+        expected.push_back(text("bitmap2", x, 40, kTitle));
+    }
+    // From 640 + 50 to 186, the last step before 632 - 400 - 50 = 182; 434 - 40 - 40 = 354.
+    for (int x = 690; x >= 186; x -= 14) {
+        expected.push_back(text("bitmap2", 20, 40, kTitle));
+        expected.push_back(text("bitmap2", x, 354, kSecondLine));
+    }
+    EXPECT_EQ(drawn("textOut"), expected);
+    // Each tick copied its frame to the window, and nothing repaints when the sliding stops.
+    EXPECT_EQ(drawn("bitBlt(window").size(), 25u + 37u);
+    driver.clearRecords();
+    driver.advance(499);
+    EXPECT_TRUE(driver.drawing().empty());
+}
+
+// Uncovering the window repaints the gradient once it exists, and the lines once they are placed.
+TEST_F(BannerHeadlessOnly, ARepaintShowsWhatIsBuiltAndPlaced) {
+    const std::vector<std::string> gradient = {
+        "usePalette(window, 64 entries)",
+        "usePalette(bitmap1, 64 entries)",
+        "bitBlt(window, 0,0,640,480, bitmap1, 0,0)",
+    };
+    std::vector<std::string> placed = gradient;
+    placed.push_back(text("window", 20, 40, kTitle));
+    placed.push_back(text("window", 182, 354, kSecondLine));
+    const struct {
+        const char* moment;
+        int ms;  // after the previous row
+        std::vector<std::string> painted;
+    } rows[] = {
+        {"before the gradient exists", 0, {"usePalette(window, 64 entries)"}},
+        {"while the title slides", 1 + 5 * 50, gradient},
+        {"while the second line slides", 20 * 50 + 3 * 50, gradient},
+        {"once the lines are placed", 34 * 50, placed},
+        {"while the wizard runs", 500, placed},
+    };
+    for (const auto& row : rows) {
+        driver.advance(row.ms);
+        frame().setText("Setup");
+        driver.clearRecords();
+        view().invalidate();
+        view().update();
+        EXPECT_EQ(driver.drawing(), row.painted) << row.moment;
+        EXPECT_EQ(frame().text(), kTitle) << row.moment;
+    }
+    EXPECT_EQ(wizardRuns, 1);
+}
+#endif
+
+}  // namespace
