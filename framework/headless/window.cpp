@@ -1,10 +1,12 @@
 // Window state on the headless backend (text, enabling, showing, focus, geometry), sending and
 // posting messages with the platform's default handling of what a window leaves unhandled, and
-// painting when no posted message waits.
+// painting when no posted message waits or when a window asks to be updated.
+#include <algorithm>
 #include <deque>
 #include <mutex>
 
 #include "framework/gdi.h"
+#include "sandbox.h"
 #include "sys.h"
 #include "win_styles.h"
 #include "window_tree.h"
@@ -35,11 +37,16 @@ bool nothingPosted() {
     return posted.empty();
 }
 
-// A window that appears is painted.
+// A window that appears is painted, with all its controls.
 void makeVisible(WindowNode& node) {
     if (!(node.style & style::kVisible)) {
         node.style |= style::kVisible;
         node.needsPaint = true;
+        for (Handle child : node.children) {
+            if (WindowNode* control = findWindow(child)) {
+                control->needsPaint = true;
+            }
+        }
     }
 }
 
@@ -80,31 +87,63 @@ std::intptr_t defaultHandling(Handle window, unsigned message, std::uintptr_t wP
     }
 }
 
-// Paints the visible dialogs that were shown or invalidated since their last paint.
+// A control draws itself; the drawing log keeps what it shows.
+void paintControl(WindowNode& control) {
+    control.needsPaint = false;
+    headless::drawingLog().push_back("paintControl(" + std::to_string(control.id) + ", " +
+                                     control.appearance() + ")");
+}
+
+bool needsPainting(const WindowNode& window) {
+    return window.needsPaint ||
+           std::any_of(window.children.begin(), window.children.end(), [](Handle child) {
+               const WindowNode* control = findWindow(child);
+               return control != nullptr && control->needsPaint;
+           });
+}
+
+// Paints a visible window where it needs it: its client area through its owner, then its
+// controls. Returns whether anything was painted.
+bool paintWindow(Handle window) {
+    WindowNode* node = findWindow(window);
+    if (node == nullptr || !isWindowVisible(window) || !needsPainting(*node)) {
+        return false;
+    }
+    if (node->needsPaint && node->owner != nullptr) {
+        node->needsPaint = false;
+        DrawContext context(getClientDC(window), DrawContext::Kind::paint, window);
+        bool handled = false;
+        headless::dispatchToOwner(window, wm::kPaint, 0, reinterpret_cast<std::intptr_t>(&context),
+                                  handled);
+        releaseDC(window, context.handle());
+    }
+    // The owner's painting may have closed the window.
+    if ((node = findWindow(window)) != nullptr) {
+        for (Handle child : node->children) {
+            WindowNode* control = findWindow(child);
+            if (control != nullptr && control->needsPaint && isWindowVisible(child)) {
+                paintControl(*control);
+            }
+        }
+    }
+    return true;
+}
+
+// Paints the visible windows that were shown, invalidated or changed since their last paint.
 int paintInvalidWindows(const std::function<void()>& afterEach) {
     std::vector<Handle> invalid;
     headless::forEachObject([&invalid](Handle handle, headless::Object& object) {
         auto* node = dynamic_cast<WindowNode*>(&object);
-        if (node != nullptr && node->needsPaint && node->owner != nullptr) {
+        if (node != nullptr && node->owner != nullptr && needsPainting(*node)) {
             invalid.push_back(handle);
         }
     });
     int painted = 0;
     for (Handle window : invalid) {
-        WindowNode* node = findWindow(window);
-        if (node == nullptr || !node->needsPaint || !isWindowVisible(window)) {
-            continue;
+        if (paintWindow(window)) {
+            afterEach();
+            ++painted;
         }
-        node->needsPaint = false;
-        {
-            DrawContext context(getClientDC(window), DrawContext::Kind::paint, window);
-            bool handled = false;
-            headless::dispatchToOwner(window, wm::kPaint, 0,
-                                      reinterpret_cast<std::intptr_t>(&context), handled);
-            releaseDC(window, context.handle());
-        }
-        afterEach();
-        ++painted;
     }
     return painted;
 }
@@ -119,6 +158,10 @@ std::string windowText(Handle window) {
 void setWindowText(Handle window, const std::string& text) {
     if (WindowNode* node = findWindow(window)) {
         node->setWindowText(text);
+        // A control shows its text in its client area; a window's caption is not painted there.
+        if (!node->isDialog()) {
+            node->needsPaint = true;
+        }
     }
 }
 
@@ -216,6 +259,10 @@ void invalidate(Handle window) {
     if (WindowNode* node = findWindow(window)) {
         node->needsPaint = true;
     }
+}
+
+void updateWindow(Handle window) {
+    paintWindow(window);
 }
 
 void setIcons(Handle window, Handle icon) {

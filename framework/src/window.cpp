@@ -69,6 +69,9 @@ Rect Window::clientRect() const {
 void Window::invalidate() {
     sys::invalidate(handle_);
 }
+void Window::update() {
+    sys::updateWindow(handle_);
+}
 void Window::setIcon(const Icon& icon) {
     sys::setIcons(handle_, icon.handle());
 }

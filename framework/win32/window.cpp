@@ -103,6 +103,11 @@ void invalidate(Handle window) {
     InvalidateRect(asWindow(window), nullptr, TRUE);
 }
 
+void updateWindow(Handle window) {
+    // UpdateWindow alone would leave the controls, which have update regions of their own.
+    RedrawWindow(asWindow(window), nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+}
+
 void setIcons(Handle window, Handle icon) {
     auto value = reinterpret_cast<LPARAM>(icon);
     SendMessageA(asWindow(window), WM_SETICON, ICON_BIG, value);

@@ -41,6 +41,9 @@ class Window {
     bool isMinimized() const;
     Rect clientRect() const;
     void invalidate();
+    // Paints at once what of the window and its controls needs painting, without waiting for the
+    // message loop: a task that holds the window's thread shows each of its steps this way.
+    void update();
     void setIcon(const Icon& icon);  // large and small icon
 
     // Window timers; under test they run on the virtual clock.
