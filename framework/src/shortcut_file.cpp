@@ -256,8 +256,10 @@ std::optional<Shortcut> read(const std::string& bytes) {
         for (const auto& field : fields) {
             if (flags & field.flag) {
                 const std::uint32_t count = file.u16();
-                *field.text =
+                const std::string text =
                     (flags & kIsUnicode) ? wideToAnsi(file.wide(count)) : file.bytes(count);
+                // Wine's shell link counts the terminating NUL character as one of them.
+                *field.text = text.substr(0, text.find('\0'));
             }
         }
         // Extra data blocks, each with its size first, up to one of fewer than four bytes.
