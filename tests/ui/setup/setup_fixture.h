@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <optional>
+#include <ostream>
 #include <string>
 
 #include "../framework/scratch_folder.h"
@@ -14,6 +15,16 @@
 #include "shortcut_file.h"
 
 class CCopyingDlg;
+
+namespace fw::shortcut {
+// How a failing test shows a shortcut.
+inline void PrintTo(const Shortcut& link, std::ostream* out) {
+    *out << "{target \"" << link.target << "\", arguments \"" << link.arguments
+         << "\", description \"" << link.description << "\", folder \"" << link.workingDirectory
+         << "\", icon \"" << link.iconPath << "\" " << link.iconIndex << ", show "
+         << link.showCommand << ", hot key " << link.hotKey << "}";
+}
+}  // namespace fw::shortcut
 
 class SetupTest : public ::testing::Test {
   protected:

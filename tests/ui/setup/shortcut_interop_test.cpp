@@ -8,12 +8,9 @@
 #include <objidl.h>
 #include <shlobj.h>
 
-#include <optional>
 #include <string>
 
-#include "../framework/scratch_folder.h"
-#include "framework/test_driver.h"
-#include "shortcut_file.h"
+#include "setup_fixture.h"
 
 namespace {
 
@@ -25,104 +22,66 @@ std::wstring widened(const std::string& text) {
     return wide;
 }
 
-// The platform's shell link object, moving a whole program's shortcut in and out of a file.
-class PlatformLink {
-  public:
-    PlatformLink() {
-        CoInitialize(nullptr);
-        CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
-                         reinterpret_cast<void**>(&link_));
-        if (link_ != nullptr) {
-            link_->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file_));
-        }
-    }
-    PlatformLink(const PlatformLink&) = delete;
-    PlatformLink& operator=(const PlatformLink&) = delete;
-    ~PlatformLink() {
-        if (file_ != nullptr) {
-            file_->Release();
-        }
-        if (link_ != nullptr) {
-            link_->Release();
-        }
-    }
-
-    bool save(const Shortcut& shortcut, const std::string& path) {
-        return file_ != nullptr && SUCCEEDED(link_->SetPath(shortcut.target.c_str())) &&
-               SUCCEEDED(link_->SetArguments(shortcut.arguments.c_str())) &&
-               SUCCEEDED(link_->SetDescription(shortcut.description.c_str())) &&
-               SUCCEEDED(link_->SetWorkingDirectory(shortcut.workingDirectory.c_str())) &&
-               SUCCEEDED(link_->SetIconLocation(shortcut.iconPath.c_str(), shortcut.iconIndex)) &&
-               SUCCEEDED(link_->SetShowCmd(shortcut.showCommand)) &&
-               SUCCEEDED(link_->SetHotkey(shortcut.hotKey)) &&
-               SUCCEEDED(file_->Save(widened(path).c_str(), TRUE));
-    }
-
-    std::optional<Shortcut> load(const std::string& path) {
-        if (file_ == nullptr || FAILED(file_->Load(widened(path).c_str(), STGM_READ))) {
-            return std::nullopt;
-        }
-        char target[MAX_PATH] = {};
-        char arguments[1024] = {};
-        char description[1024] = {};
-        char folder[MAX_PATH] = {};
-        char icon[MAX_PATH] = {};
-        Shortcut shortcut;
-        WORD hotKey = 0;
-        link_->GetPath(target, MAX_PATH, nullptr, SLGP_RAWPATH);
-        link_->GetArguments(arguments, sizeof arguments);
-        link_->GetDescription(description, sizeof description);
-        link_->GetWorkingDirectory(folder, MAX_PATH);
-        link_->GetIconLocation(icon, MAX_PATH, &shortcut.iconIndex);
-        link_->GetShowCmd(&shortcut.showCommand);
-        link_->GetHotkey(&hotKey);
-        shortcut.target = target;
-        shortcut.arguments = arguments;
-        shortcut.description = description;
-        shortcut.workingDirectory = folder;
-        shortcut.iconPath = icon;
-        shortcut.hotKey = hotKey;
-        return shortcut;
-    }
-
-  private:
-    IShellLinkA* link_ = nullptr;
-    IPersistFile* file_ = nullptr;
-};
-
-class ShortcutInteropTest : public ::testing::Test {
-  protected:
-    // Shortcuts to programs that exist, as the shell link object wants them.
-    std::vector<Shortcut> rows() {
-        const std::string plain = scratch.path + "\\Ondrel.exe";
-        const std::string spaced = scratch.path + "\\Sub Dir\\run me.exe";
-        fw::createDirectory(scratch.path + "\\Sub Dir");
-        driver.writeFile(plain, "MZ");
-        driver.writeFile(spaced, "MZ");
-        return {
-            {plain, "", "", scratch.path, plain, 0, 1, 0},
-            {spaced, "/a \"b c\"", "Dial up", scratch.path + "\\Sub Dir", spaced, 2, 7, 0x0641},
-        };
-    }
-    std::string linkFile() const { return scratch.path + "\\test.lnk"; }
-
+TEST(ShortcutInteropTest, OurFilesAndThePlatformsObjectAgree) {
     fw::test::Driver driver;
     ScratchFolder scratch;
-    PlatformLink platform;
-};
+    CoInitialize(nullptr);
+    IShellLinkA* link = nullptr;
+    IPersistFile* file = nullptr;
+    ASSERT_HRESULT_SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER,
+                                              IID_IShellLinkA, reinterpret_cast<void**>(&link)));
+    ASSERT_HRESULT_SUCCEEDED(
+        link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file)));
 
-TEST_F(ShortcutInteropTest, OurReaderReadsWhatThePlatformSaves) {
-    for (const Shortcut& row : rows()) {
-        ASSERT_TRUE(platform.save(row, linkFile())) << row.target;
-        EXPECT_EQ(fw::shortcut::read(driver.readFile(linkFile()).value()), row);
-    }
-}
+    // Shortcuts to programs that exist, as the object wants them.
+    const std::string plain = scratch.path + "\\Ondrel.exe";
+    const std::string spaced = scratch.path + "\\Sub Dir\\run me.exe";
+    fw::createDirectory(scratch.path + "\\Sub Dir");
+    driver.writeFile(plain, "MZ");
+    driver.writeFile(spaced, "MZ");
+    const Shortcut rows[] = {
+        {plain, "", "", scratch.path, plain, 0, 1, 0},
+        {spaced, "/a \"b c\"", "Dial up", scratch.path + "\\Sub Dir", spaced, 2, 7, 0x0641},
+    };
+    const std::wstring saved = widened(scratch.path + "\\saved.lnk");
+    const std::string ours = scratch.path + "\\ours.lnk";
+    for (const Shortcut& row : rows) {
+        SCOPED_TRACE(row.target);
+        EXPECT_HRESULT_SUCCEEDED(link->SetPath(row.target.c_str()));
+        EXPECT_HRESULT_SUCCEEDED(link->SetArguments(row.arguments.c_str()));
+        EXPECT_HRESULT_SUCCEEDED(link->SetDescription(row.description.c_str()));
+        EXPECT_HRESULT_SUCCEEDED(link->SetWorkingDirectory(row.workingDirectory.c_str()));
+        EXPECT_HRESULT_SUCCEEDED(link->SetIconLocation(row.iconPath.c_str(), row.iconIndex));
+        EXPECT_HRESULT_SUCCEEDED(link->SetShowCmd(row.showCommand));
+        EXPECT_HRESULT_SUCCEEDED(link->SetHotkey(row.hotKey));
+        ASSERT_HRESULT_SUCCEEDED(file->Save(saved.c_str(), TRUE));
+        const std::optional<std::string> bytes = driver.readFile(scratch.path + "\\saved.lnk");
+        EXPECT_EQ(fw::shortcut::read(bytes.value_or("")), row);
 
-TEST_F(ShortcutInteropTest, ThePlatformLoadsWhatOurWriterWrites) {
-    for (const Shortcut& row : rows()) {
-        driver.writeFile(linkFile(), fw::shortcut::write(row));
-        EXPECT_EQ(platform.load(linkFile()), row);
+        driver.writeFile(ours, fw::shortcut::write(row));
+        ASSERT_HRESULT_SUCCEEDED(file->Load(widened(ours).c_str(), STGM_READ));
+        char target[MAX_PATH] = {};
+        char arguments[MAX_PATH] = {};
+        char description[MAX_PATH] = {};
+        char folder[MAX_PATH] = {};
+        char icon[MAX_PATH] = {};
+        Shortcut loaded;
+        link->GetPath(target, MAX_PATH, nullptr, SLGP_RAWPATH);
+        link->GetArguments(arguments, MAX_PATH);
+        link->GetDescription(description, MAX_PATH);
+        link->GetWorkingDirectory(folder, MAX_PATH);
+        link->GetIconLocation(icon, MAX_PATH, &loaded.iconIndex);
+        link->GetShowCmd(&loaded.showCommand);
+        link->GetHotkey(&loaded.hotKey);
+        loaded.target = target;
+        loaded.arguments = arguments;
+        loaded.description = description;
+        loaded.workingDirectory = folder;
+        loaded.iconPath = icon;
+        EXPECT_EQ(loaded, row);
     }
+    file->Release();
+    link->Release();
 }
 
 }  // namespace

@@ -1,5 +1,5 @@
-// The wizard: every way through its pages ends setup; "Browse..." and "&Back" on the destination
-// page.
+// The wizard: every way through its pages ends setup, and a destination page opens with the
+// default folder; "Browse..." on the destination page.
 #include "setup/wizard/wizard.h"
 
 #include <algorithm>
@@ -28,13 +28,18 @@ class WizardTest : public SetupTest {
         std::vector<int> actions;
     };
 
-    // Runs the wizard through the visits, in the order the dialogs open; returns the dialogs
-    // that opened.
-    std::vector<int> runWizard(const std::vector<Visit>& visits) {
-        std::vector<int> opened;
+    // A dialog as it opens: its template, and the folder a destination page shows.
+    static std::string opening(int dialog, const std::string& folder) {
+        return std::to_string(dialog) + (dialog == IDD_DESTINATION ? " " + folder : "");
+    }
+
+    // Runs the wizard through the visits, given in the order the dialogs open; returns the
+    // dialogs that opened.
+    std::vector<std::string> runWizard(const std::vector<Visit>& visits) {
+        std::vector<std::string> opened;
         for (const Visit& visit : visits) {
             driver.onModal(visit.dialog, [&opened, visit](fw::test::Driver& d, fw::Dialog& dlg) {
-                opened.push_back(visit.dialog);
+                opened.push_back(opening(visit.dialog, dlg.item(IDC_DEST_FOLDER).text()));
                 for (const int action : visit.actions) {
                     if (action == kEscape) {
                         d.pressKey(dlg, fw::kKeyEscape);
@@ -78,16 +83,24 @@ TEST_F(WizardTest, EveryWayThroughThePagesEndsSetup) {
           {IDD_WELCOME, {fw::kIdCancel}},
           {IDD_CANCEL_SETUP, {fw::kIdCancel}}},
          false},
+        {"a folder chosen, back, next: the default folder again",
+         {{IDD_WELCOME, {fw::kIdOk}},
+          {IDD_DESTINATION, {IDC_BROWSE, IDC_DEST_BACK}},
+          {IDD_WELCOME, {fw::kIdOk}},
+          {IDD_DESTINATION, {fw::kIdCancel}},
+          {IDD_CANCEL_SETUP, {fw::kIdCancel}}},
+         false},
         {"exit before the copy begins",
          {{IDD_WELCOME, {fw::kIdOk}},
           {IDD_DESTINATION, {IDC_BROWSE, fw::kIdOk}},
           {IDD_COPYING, {fw::kIdCancel}},
           {IDD_CANCEL_SETUP, {fw::kIdCancel}}},
          false},
-        {"an installation",
+        {"resume before the copy, then an installation",
          {{IDD_WELCOME, {fw::kIdOk}},
           {IDD_DESTINATION, {IDC_BROWSE, fw::kIdOk}},
-          {IDD_COPYING, {kWait}},
+          {IDD_COPYING, {fw::kIdCancel, kWait}},
+          {IDD_CANCEL_SETUP, {fw::kIdOk}},
           {IDD_COMPLETE, {kCloseBox}}},
          true},
     };
@@ -96,9 +109,9 @@ TEST_F(WizardTest, EveryWayThroughThePagesEndsSetup) {
         SCOPED_TRACE(row.name);
         const std::string folder = destination(std::to_string(i));
         driver.clearRecords();
-        std::vector<int> expected;
+        std::vector<std::string> expected;
         for (const Visit& visit : row.visits) {
-            expected.push_back(visit.dialog);
+            expected.push_back(opening(visit.dialog, kDefaultFolder));
             if (std::count(visit.actions.begin(), visit.actions.end(), IDC_BROWSE) > 0) {
                 driver.answerFileDialog(folder + "\\install to");
             }
@@ -109,30 +122,6 @@ TEST_F(WizardTest, EveryWayThroughThePagesEndsSetup) {
         EXPECT_EQ(driver.shell()[0].target, "0");
         EXPECT_EQ(fw::fileExists(folder + "\\Ondrel.exe"), row.installed);
     }
-}
-
-TEST_F(WizardTest, BackThenNextShowsTheDefaultFolderAgain) {
-    std::vector<std::string> shown;
-    const auto destinationPage = [&](int leaveWith) {
-        driver.onModal(IDD_DESTINATION, [&shown, leaveWith](fw::test::Driver& d, fw::Dialog& dlg) {
-            d.click(dlg, IDC_BROWSE);
-            shown.push_back(dlg.item(IDC_DEST_FOLDER).text());
-            d.click(dlg, leaveWith);
-        });
-    };
-    const auto welcomePage = [&] {
-        driver.onModal(IDD_WELCOME,
-                       [](fw::test::Driver& d, fw::Dialog& dlg) { d.click(dlg, fw::kIdOk); });
-    };
-    welcomePage();
-    driver.answerFileDialog("C:\\Elsewhere\\install to");
-    destinationPage(IDC_DEST_BACK);
-    welcomePage();
-    destinationPage(fw::kIdCancel);  // the Browse dialog cancelled
-    driver.onModal(IDD_CANCEL_SETUP,
-                   [](fw::test::Driver& d, fw::Dialog& dlg) { d.click(dlg, fw::kIdCancel); });
-    RunWizard();
-    EXPECT_EQ(shown, (std::vector<std::string>{"C:\\Elsewhere", kDefaultFolder}));
 }
 
 TEST_F(WizardTest, BrowseTakesTheFolderOfTheChosenNameAndSetupKeepsItsOwnFolder) {
