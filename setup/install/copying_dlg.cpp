@@ -3,6 +3,11 @@
 #include "resource.h"
 #include "setup/wizard/cancel_setup_dlg.h"
 
+namespace {
+// The dialog is on screen for this long before the run holds it.
+constexpr unsigned kStartAfterMs = 500;
+}  // namespace
+
 CCopyingDlg::CCopyingDlg(fw::Window* parent) : fw::Dialog(IDD_COPYING, parent) {}
 
 void CCopyingDlg::doDataExchange(fw::DataExchange& dx) {
@@ -13,7 +18,7 @@ void CCopyingDlg::doDataExchange(fw::DataExchange& dx) {
 }
 
 bool CCopyingDlg::onCreate() {
-    setTimer(TIMER_INSTALL, kPauseMs);
+    setTimer(TIMER_INSTALL, kStartAfterMs);
     return true;
 }
 

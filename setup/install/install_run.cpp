@@ -46,7 +46,7 @@ constexpr InstallFile kInstallFiles[] = {
 
 // Only the last two levels of the path are ever created: the folder, and its parent first when the
 // folder could not be made. An existing folder is used as it is.
-void CreateDestinationFolder(const std::string& folder) {
+void createDestinationFolder(const std::string& folder) {
     if (fw::createDirectory(folder)) {
         return;
     }
@@ -82,7 +82,7 @@ void CCopyingDlg::InstallRun() {
             }
             ShowProgress();
             if (i == 0) {
-                CreateDestinationFolder(m_strDestFolder);
+                createDestinationFolder(m_strDestFolder);
                 // The bare source names mean the source folder from here on.
                 fw::setCurrentDirectory(m_strSourceFolder);
             }

@@ -19,19 +19,19 @@ constexpr const char* kProductFolder = "\\Ondrel v1.3";
 
 // The dialer's folder, where it finds its files by bare names. A bare drive means its root: "C:"
 // alone would be the drive's current folder.
-std::string WorkingFolder(const std::string& folder) {
+std::string workingFolder(const std::string& folder) {
     return folder.size() == 2 && folder[1] == ':' ? folder + "\\" : folder;
 }
 
 // Points the shortcut at the dialer in folder, through the shell link object. Every call counts:
 // one that fails is a file error on the shortcut, which is then not to be trusted.
-void RepointShortcut(const std::string& shortcut, const std::string& folder) {
+void repointShortcut(const std::string& shortcut, const std::string& folder) {
     const std::string program = folder + kProgram;
     fw::ShellLink link;
     const bool repointed = link.create() && link.load(shortcut) && link.setArguments("") &&
                            link.setDescription("") && link.setIconLocation(program, 0) &&
                            link.setPath(program) && link.setShowCommand(fw::kShowNormal) &&
-                           link.setWorkingDirectory(WorkingFolder(folder)) && link.save();
+                           link.setWorkingDirectory(workingFolder(folder)) && link.save();
     if (!repointed) {
         throw fw::FileError(link.failure(), shortcut);
     }
@@ -47,7 +47,7 @@ void CCopyingDlg::MakeShortcuts(const std::string& windowsFolder, std::span<char
     fw::sleepMs(kPauseMs);
 
     const std::string shortcut = m_strDestFolder + kShortcut;
-    RepointShortcut(shortcut, m_strDestFolder);
+    repointShortcut(shortcut, m_strDestFolder);
     const std::string group = windowsFolder + kProgramGroup;
     const std::string productFolder = group + kProductFolder;
     // A folder that exists already is fine; one that could not be made fails the copy below.

@@ -19,20 +19,20 @@ struct Folders {
 };
 
 // The pages stand in front of the banner, the application's main window.
-fw::Window* Banner() {
+fw::Window* banner() {
     const fw::App* app = fw::App::current();
     return app != nullptr ? app->mainWindow : nullptr;
 }
 
 // The welcome page, then a fresh destination page (so "&Back" and "&Next" show the default folder
 // again), until the user confirms a destination or leaves.
-std::optional<Folders> ChooseFolders() {
+std::optional<Folders> chooseFolders() {
     for (;;) {
-        CWelcomeDlg welcome(Banner());
+        CWelcomeDlg welcome(banner());
         if (welcome.doModal() != fw::kIdOk) {
             return std::nullopt;
         }
-        CDestinationDlg destination(Banner());
+        CDestinationDlg destination(banner());
         if (destination.doModal() == fw::kIdOk) {
             return Folders{destination.m_strSourceFolder, destination.m_strDestFolder};
         }
@@ -45,12 +45,12 @@ std::optional<Folders> ChooseFolders() {
 }  // namespace
 
 void RunWizard() {
-    if (const std::optional<Folders> folders = ChooseFolders()) {
-        CCopyingDlg copying(Banner());
+    if (const std::optional<Folders> folders = chooseFolders()) {
+        CCopyingDlg copying(banner());
         copying.m_strDestFolder = folders->destination;
         copying.m_strSourceFolder = folders->source;
         if (copying.doModal() == fw::kIdOk) {
-            CCompleteDlg complete(Banner());
+            CCompleteDlg complete(banner());
             complete.doModal();
         }
     }
