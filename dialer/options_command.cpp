@@ -9,7 +9,7 @@
 #include "dialer/dialer_dlg.h"
 #include "dialer/options/options_dlg.h"
 #include "dialer/scheduler/task_store.h"
-#include "framework/file.h"
+#include "framework/file_copy.h"
 #include "framework/file_error.h"
 #include "framework/paths.h"
 
@@ -18,7 +18,6 @@ namespace {
 // In the program's folder, where the installer leaves it.
 constexpr const char* kShortcutFile = "Ondrel v1.3.lnk";
 constexpr const char* kStartupShortcut = "\\Start Menu\\Programs\\StartUp\\Ondrel v1.3.lnk";
-constexpr std::size_t kCopyChunk = 4096;
 
 // What the main window shows of the current entry.
 struct CurrentEntry {
@@ -49,17 +48,8 @@ void makeEntryCurrent(CSettings& settings, CurrentEntry& entry) {
 
 // Copies a file byte for byte; raises FileError naming the file that failed.
 void copyFile(const std::string& from, const std::string& to) {
-    // The source first, so that a missing one leaves no empty copy behind.
-    fw::File source;
-    source.open(from, fw::FileMode::read);
-    fw::File target;
-    target.open(to, fw::FileMode::createWrite);
-    char chunk[kCopyChunk];
-    while (const std::size_t got = source.read(chunk, sizeof chunk)) {
-        target.write(chunk, got);
-    }
-    target.close();
-    source.close();
+    char buffer[fw::kCopyBlock];
+    fw::copyFile(from, {&to, 1}, buffer);
 }
 
 // Copies the program's shortcut into the start-up folder while the option is set, and deletes the

@@ -33,6 +33,9 @@ cp -n /usr/share/wine/fonts/* "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null |
 # waiting on a crash dialog nobody will close.
 wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null
 wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null
+# Saving a shortcut makes Wine start its menu builder, which would put the shortcut into this
+# machine's own menus and, while it runs, keep the folder it started in from being removed.
+wine reg add 'HKCU\Software\Wine\DllOverrides' /v winemenubuilder.exe /t REG_SZ /d '' /f >/dev/null
 
 # The single-user layout: desktop and start-up folders inside the Windows folder.
 mkdir -p "$WINEPREFIX/drive_c/windows/Desktop" \

@@ -42,6 +42,8 @@ struct ListViewNode : WindowNode {
 };
 
 struct ProgressNode : WindowNode {
+    std::string appearance() const override;
+
     // The platform's defaults.
     int low = 0;
     int high = 100;

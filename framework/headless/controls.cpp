@@ -48,6 +48,11 @@ std::string ComboNode::windowText() const {
     return selection >= 0 ? items[static_cast<std::size_t>(selection)] : std::string();
 }
 
+std::string ProgressNode::appearance() const {
+    return "position " + std::to_string(pos) + " in " + std::to_string(low) + ".." +
+           std::to_string(high);
+}
+
 std::unique_ptr<WindowNode> makeControl(const std::string& className, std::uint32_t style) {
     const std::string name = registeredName(className);
     std::unique_ptr<WindowNode> control;
@@ -239,9 +244,10 @@ void comboSetSelection(Handle handle, int index) {
 }
 
 // Progress bars keep their position within the range; a step past the end starts over from the
-// beginning.
+// beginning. Each change of what the bar shows makes it paint again.
 void progressSetRange(Handle handle, int low, int high) {
     if (auto* node = find<ProgressNode>(handle)) {
+        node->needsPaint = true;
         node->low = low;
         node->high = high;
         node->pos = std::clamp(node->pos, low, std::max(low, high));
@@ -258,6 +264,7 @@ int progressSetPos(Handle handle, int pos) {
     if (node == nullptr) {
         return 0;
     }
+    node->needsPaint = true;
     return std::exchange(node->pos, std::clamp(pos, node->low, std::max(node->low, node->high)));
 }
 
@@ -276,6 +283,7 @@ int progressStepIt(Handle handle) {
     if (node == nullptr) {
         return 0;
     }
+    node->needsPaint = true;
     const int previous = node->pos;
     node->pos += node->step;
     if (node->pos > node->high && node->high > node->low) {

@@ -399,6 +399,18 @@ void resetSandbox() {
     resetRegistry();
 }
 
+bool removeFolder(const std::string& path) {
+    sys::Sandbox& box = sys::sandbox();
+    std::lock_guard lock(box.mutex);
+    const sys::Place place = box.find(path);
+    if (place.error != 0 || place.node == nullptr || !place.node->directory ||
+        !place.node->children.empty() || place.parent == nullptr) {
+        return false;
+    }
+    place.parent->children.erase(foldCase(place.leaf));
+    return true;
+}
+
 void armFault(const test::FileFault& fault) {
     sys::Sandbox& box = sys::sandbox();
     std::lock_guard lock(box.mutex);

@@ -20,6 +20,8 @@ void resetSandbox();
 void resetRegistry();
 // Arms a file fault.
 void armFault(const test::FileFault& fault);
+// Removes an empty folder; false when it is not one.
+bool removeFolder(const std::string& path);
 
 // The drawing calls made so far, one line each.
 std::vector<std::string>& drawingLog();

@@ -1,10 +1,12 @@
 // Window state on the headless backend (text, enabling, showing, focus, geometry), sending and
 // posting messages with the platform's default handling of what a window leaves unhandled, and
-// painting when no posted message waits.
+// painting when no posted message waits or when a window asks to be updated.
+#include <algorithm>
 #include <deque>
 #include <mutex>
 
 #include "framework/gdi.h"
+#include "sandbox.h"
 #include "sys.h"
 #include "win_styles.h"
 #include "window_tree.h"
@@ -35,11 +37,16 @@ bool nothingPosted() {
     return posted.empty();
 }
 
-// A window that appears is painted.
+// A window that appears is painted, with all its controls.
 void makeVisible(WindowNode& node) {
     if (!(node.style & style::kVisible)) {
         node.style |= style::kVisible;
         node.needsPaint = true;
+        for (Handle child : node.children) {
+            if (WindowNode* control = findWindow(child)) {
+                control->needsPaint = true;
+            }
+        }
     }
 }
 
@@ -85,31 +92,76 @@ std::intptr_t defaultHandling(Handle window, unsigned message, std::uintptr_t wP
     }
 }
 
-// Paints the window if it is visible and was shown or invalidated since its last paint.
-bool paintIfInvalid(Handle window) {
-    WindowNode* node = findWindow(window);
-    if (node == nullptr || !node->needsPaint || node->owner == nullptr ||
-        !isWindowVisible(window)) {
-        return false;
-    }
-    node->needsPaint = false;
-    DrawContext context(getClientDC(window), DrawContext::Kind::paint, window);
-    bool handled = false;
-    headless::dispatchToOwner(window, wm::kPaint, 0, reinterpret_cast<std::intptr_t>(&context),
-                              handled);
-    releaseDC(window, context.handle());
-    return true;
+// A control draws itself; the drawing log keeps what it shows.
+void paintControl(WindowNode& control) {
+    control.needsPaint = false;
+    headless::drawingLog().push_back("paintControl(" + std::to_string(control.id) + ", " +
+                                     control.appearance() + ")");
 }
 
-// Paints the windows waiting for it, parents before children (in the order they were made).
+// Whether the window or one of its controls waits to be painted.
+bool needsPainting(const WindowNode& window) {
+    return window.needsPaint ||
+           std::any_of(window.children.begin(), window.children.end(), [](Handle child) {
+               const WindowNode* control = findWindow(child);
+               return control != nullptr && control->owner == nullptr && control->needsPaint;
+           });
+}
+
+// Paints a visible window where it needs it: its client area through its owner, then its
+// controls, then its child windows (a frame's view) in turn. Returns whether anything was
+// painted.
+bool paintWindow(Handle window) {
+    WindowNode* node = findWindow(window);
+    if (node == nullptr || !isWindowVisible(window)) {
+        return false;
+    }
+    bool painted = false;
+    if (node->needsPaint && node->owner != nullptr) {
+        node->needsPaint = false;
+        DrawContext context(getClientDC(window), DrawContext::Kind::paint, window);
+        bool handled = false;
+        headless::dispatchToOwner(window, wm::kPaint, 0, reinterpret_cast<std::intptr_t>(&context),
+                                  handled);
+        releaseDC(window, context.handle());
+        painted = true;
+    }
+    // The owner's painting may have closed the window.
+    if ((node = findWindow(window)) == nullptr) {
+        return painted;
+    }
+    for (Handle child : std::vector<Handle>(node->children)) {
+        WindowNode* control = findWindow(child);
+        if (control == nullptr || !isWindowVisible(child)) {
+            continue;
+        }
+        if (control->owner != nullptr) {
+            painted = paintWindow(child) || painted;
+        } else if (control->needsPaint) {
+            paintControl(*control);
+            painted = true;
+        }
+    }
+    return painted;
+}
+
+// Paints the visible windows that were shown, invalidated or changed since their last paint,
+// parents before children (in the order they were made).
 int paintInvalidWindows(const std::function<void()>& afterEach) {
+    std::vector<Handle> invalid;
+    headless::forEachObject([&invalid](Handle handle, headless::Object& object) {
+        auto* node = dynamic_cast<WindowNode*>(&object);
+        if (node != nullptr && node->owner != nullptr && needsPainting(*node)) {
+            invalid.push_back(handle);
+        }
+    });
     int painted = 0;
-    headless::forEachObject([&](Handle handle, headless::Object& object) {
-        if (dynamic_cast<WindowNode*>(&object) != nullptr && paintIfInvalid(handle)) {
+    for (Handle window : invalid) {
+        if (paintWindow(window)) {
             afterEach();
             ++painted;
         }
-    });
+    }
     return painted;
 }
 
@@ -123,6 +175,10 @@ std::string windowText(Handle window) {
 void setWindowText(Handle window, const std::string& text) {
     if (WindowNode* node = findWindow(window)) {
         node->setWindowText(text);
+        // A control shows its text in its client area; a window's caption is not painted there.
+        if (!node->isDialog()) {
+            node->needsPaint = true;
+        }
     }
 }
 
@@ -231,12 +287,7 @@ void invalidate(Handle window) {
 }
 
 void updateWindow(Handle window) {
-    paintIfInvalid(window);
-    if (WindowNode* node = findWindow(window)) {
-        for (Handle child : std::vector<Handle>(node->children)) {
-            updateWindow(child);
-        }
-    }
+    paintWindow(window);
 }
 
 void setIcons(Handle window, Handle icon) {

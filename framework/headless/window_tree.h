@@ -23,6 +23,8 @@ struct WindowNode : Object {
     // What the window shows as its text; a drop-down list shows its selected item.
     virtual std::string windowText() const { return text; }
     virtual void setWindowText(const std::string& value) { text = value; }
+    // What painting a control draws, as the drawing log keeps it: its text, quoted.
+    virtual std::string appearance() const { return "\"" + windowText() + "\""; }
 
     bool isDialog() const { return className == kDialogClass; }
 
@@ -45,6 +47,7 @@ struct WindowNode : Object {
     Rect nonClient;
     Handle icon = nullptr;
     Handle systemMenu = nullptr;
+    // A dialog's client area or a control that changed since it was last painted.
     bool needsPaint = false;
     bool destroying = false;
 };

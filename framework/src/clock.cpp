@@ -13,6 +13,10 @@ std::int64_t now() {
     return ms >= 0 ? ms / 1000 : -((-ms + 999) / 1000);
 }
 
+void sleepMs(unsigned ms) {
+    detail::host().sleep(ms);
+}
+
 bool localTime(std::int64_t seconds, std::tm& out) {
     std::time_t t = static_cast<std::time_t>(seconds);
 #ifdef _WIN32

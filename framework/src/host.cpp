@@ -2,6 +2,7 @@
 
 #include <atomic>
 #include <chrono>
+#include <thread>
 
 namespace fw::detail {
 
@@ -29,6 +30,10 @@ std::int64_t Host::tickMs() {
     return std::chrono::duration_cast<std::chrono::milliseconds>(
                std::chrono::steady_clock::now().time_since_epoch())
         .count();
+}
+
+void Host::sleep(std::int64_t ms) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(ms));
 }
 
 }  // namespace fw::detail

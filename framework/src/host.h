@@ -43,6 +43,8 @@ class Host {
     virtual std::int64_t tickMs();
     // The window timers' one platform timer: due at this tick, or never (nullopt).
     virtual void armTimer(std::optional<std::int64_t> dueTick) = 0;
+    // Holds the calling thread for ms milliseconds without delivering messages.
+    virtual void sleep(std::int64_t ms);
 
     // --- Worker threads (thread.h) ----------------------------------------------------------
     virtual void threadStarted(Thread& /*thread*/) {}

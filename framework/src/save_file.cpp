@@ -1,29 +1,66 @@
 #include "framework/save_file.h"
 
+#include <utility>
+
 #include "framework/archive.h"
-#include "framework/file.h"
 #include "framework/paths.h"
 
 namespace fw {
 
-void saveFile(const std::string& name, const std::function<void(Archive&)>& write) {
-    const std::string temporary = name + kSaveSuffix;
+ReplacingFile::ReplacingFile(std::string name)
+    : name_(std::move(name)), temporary_(name_ + kSaveSuffix) {
     try {
-        File file;
-        file.open(temporary, FileMode::createWrite);
-        Archive archive(file, Archive::Mode::store);
+        file_.open(temporary_, FileMode::createWrite);
+    } catch (const FileError& error) {
+        throw named(error);
+    }
+}
+
+ReplacingFile::~ReplacingFile() {
+    if (committed_) {
+        return;
+    }
+    if (file_.isOpen()) {
+        try {
+            file_.close();
+        } catch (const FileError&) {
+            // The file goes anyway; the error that brought us here is the one to report.
+        }
+    }
+    deleteFile(temporary_);
+}
+
+void ReplacingFile::commit() {
+    try {
+        file_.close();
+    } catch (const FileError& error) {
+        throw named(error);
+    }
+    if (!replaceFile(temporary_, name_)) {
+        throw FileError(FileError::Cause::accessDenied, fullPath(name_));
+    }
+    committed_ = true;
+}
+
+FileError ReplacingFile::named(const FileError& error) const {
+    if (error.fileName() == temporary_) {
+        return FileError(error.cause(), name_, error.osError());
+    }
+    if (error.fileName() == file_.path()) {
+        return FileError(error.cause(), fullPath(name_), error.osError());
+    }
+    return error;
+}
+
+void saveFile(const std::string& name, const std::function<void(Archive&)>& write) {
+    ReplacingFile target(name);
+    try {
+        Archive archive(target.file(), Archive::Mode::store);
         write(archive);
         archive.close();
-        file.close();
+        target.commit();
     } catch (const FileError& error) {
-        deleteFile(temporary);
-        // The user knows the file by its own name, not by the temporary one.
-        const bool named = error.fileName() == temporary;
-        throw FileError(error.cause(), named ? name : fullPath(name), error.osError());
-    }
-    if (!replaceFile(temporary, name)) {
-        deleteFile(temporary);
-        throw FileError(FileError::Cause::accessDenied, fullPath(name));
+        throw target.named(error);
     }
 }
 

@@ -1,6 +1,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <thread>
 
 #include "framework/dialog.h"
 #include "framework/file.h"
@@ -43,6 +44,13 @@ class TestHost final : public detail::Host {
     std::int64_t tickMs() override { return clock_.nowMs(); }
     // The clock reads the timer queue itself.
     void armTimer(std::optional<std::int64_t> /*dueTick*/) override {}
+    void sleep(std::int64_t ms) override {
+        // A worker waits on the clock through its Thread, which the clock can release.
+        if (std::this_thread::get_id() != windowsThread_) {
+            Driver::fail("sleepMs called on a thread other than the windows' thread");
+        }
+        clock_.sleep(ms);
+    }
     void threadStarted(Thread& thread) override { clock_.threadStarted(thread); }
     void threadFinished(Thread& thread) override { clock_.threadFinished(thread); }
     bool waitThread(Thread& thread, std::int64_t deadlineMs) override {
@@ -103,6 +111,7 @@ class TestHost final : public detail::Host {
   private:
     Driver& driver_;
     VirtualClock& clock_;
+    std::thread::id windowsThread_ = std::this_thread::get_id();
 };
 
 Driver::Driver(std::int64_t startMs) {

@@ -65,6 +65,23 @@ void VirtualClock::settle() {
     } while (sys::deliverPosted(afterMessage_) > 0);
 }
 
+void VirtualClock::sleep(std::int64_t ms) {
+    std::unique_lock lock(mutex_);
+    const std::int64_t target = now_ + ms;
+    waitIdle(lock);
+    while (now_ < target) {
+        std::int64_t next = target;
+        for (const auto& [thread, state] : threads_) {
+            if (state.waiting) {
+                next = std::min(next, state.deadline);
+            }
+        }
+        now_ = std::max(now_, next);
+        releaseDue();
+        waitIdle(lock);
+    }
+}
+
 void VirtualClock::threadStarted(Thread& thread) {
     std::lock_guard lock(mutex_);
     threads_[&thread] = ThreadState{};

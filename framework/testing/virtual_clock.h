@@ -26,6 +26,9 @@ class VirtualClock {
     void advance(std::int64_t ms);
     // Waits for the threads to go idle and delivers posted messages until nothing moves.
     void settle();
+    // The windows' thread holds still for ms: the clock moves on, releasing waiting threads as
+    // their times come, while messages and timers wait for the thread to return.
+    void sleep(std::int64_t ms);
 
     // Called by threads through the host.
     void threadStarted(Thread& thread);

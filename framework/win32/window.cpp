@@ -104,7 +104,8 @@ void invalidate(Handle window) {
 }
 
 void updateWindow(Handle window) {
-    UpdateWindow(asWindow(window));
+    // UpdateWindow alone would leave the controls, which have update regions of their own.
+    RedrawWindow(asWindow(window), nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
 }
 
 void setIcons(Handle window, Handle icon) {

@@ -4,16 +4,43 @@
 #include <functional>
 #include <string>
 
+#include "framework/file.h"
+
 namespace fw {
 
 class Archive;
 
-// Writes a file through an archive into a temporary file beside it (the name followed by
-// kSaveSuffix), then puts it in place of the old file in one step. When anything fails the old
-// file stays as it was, the temporary file is removed and the FileError is raised again, naming
-// the file (not the temporary one) for errors after the open.
-void saveFile(const std::string& name, const std::function<void(Archive&)>& write);
-
 constexpr const char* kSaveSuffix = ".tmp";
+
+// A file written under a temporary name beside the file it replaces (the name followed by
+// kSaveSuffix) and put in its place in one step by commit(). Dropped without commit(), it removes
+// the temporary file and leaves the old file as it was.
+class ReplacingFile {
+  public:
+    // Creates the temporary file; raises FileError naming the file as given.
+    explicit ReplacingFile(std::string name);
+    ReplacingFile(const ReplacingFile&) = delete;
+    ReplacingFile& operator=(const ReplacingFile&) = delete;
+    ~ReplacingFile();
+
+    File& file() { return file_; }
+    // Closes the temporary file and puts it in place of the old file; raises FileError naming the
+    // file.
+    void commit();
+    // An error as the user should hear it: one about the temporary file names the file instead
+    // (as given for the create, by its full path after that); any other is returned as it is.
+    FileError named(const FileError& error) const;
+
+  private:
+    std::string name_;
+    std::string temporary_;
+    File file_;
+    bool committed_ = false;
+};
+
+// Writes a file through an archive into a ReplacingFile. When anything fails the old file stays as
+// it was, the temporary file is removed and the FileError is raised again, naming the file (not
+// the temporary one).
+void saveFile(const std::string& name, const std::function<void(Archive&)>& write);
 
 }  // namespace fw

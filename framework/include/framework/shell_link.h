@@ -1,9 +1,12 @@
 // The platform's shell link object: a shortcut file loaded, changed and saved back. Each call
-// says whether it succeeded, so that a caller can check every one.
+// says whether it succeeded, so that a caller can check every one, and failure() says why the last
+// one that failed did.
 #pragma once
 
 #include <memory>
 #include <string>
+
+#include "framework/file_error.h"
 
 namespace fw {
 
@@ -14,7 +17,8 @@ class ShellLink {
     ShellLink& operator=(const ShellLink&) = delete;
     ~ShellLink();
 
-    // Makes the object; false when the platform has none.
+    // Makes the object (starting the component library on this thread, which stays started);
+    // false when the platform has none.
     bool create();
     // Loads a shortcut file, read-only; the path is converted from the 8-bit code page to
     // UTF-16 and must fit the platform's 260 units (false otherwise, as for an invalid path).
@@ -27,6 +31,9 @@ class ShellLink {
     bool setWorkingDirectory(const std::string& folder);
     // Writes the shortcut back into the file it was loaded from.
     bool save();
+
+    // The cause of the last failure as a file error's (generic when the platform gave none).
+    FileError::Cause failure() const;
 
   private:
     struct State;

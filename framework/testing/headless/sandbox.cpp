@@ -22,4 +22,8 @@ void Driver::clearDrawing() {
     headless::drawingLog().clear();
 }
 
+bool Driver::removeFolder(const std::string& path) {
+    return headless::removeFolder(path);
+}
+
 }  // namespace fw::test

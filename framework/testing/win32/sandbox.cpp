@@ -1,5 +1,7 @@
 // On the win32 backend the files and the registry are the real ones (tests tidy up after
 // themselves), nothing can be made to fail on purpose, and drawing is not recorded.
+#include <windows.h>
+
 #include "framework/test_driver.h"
 
 namespace fw::test {
@@ -16,5 +18,9 @@ const std::vector<std::string>& Driver::drawing() const {
 }
 
 void Driver::clearDrawing() {}
+
+bool Driver::removeFolder(const std::string& path) {
+    return RemoveDirectoryA(path.c_str()) != FALSE;
+}
 
 }  // namespace fw::test

@@ -3,11 +3,11 @@
 #include <string>
 #include <vector>
 
-#include "setup_fixture.h"
+#include "setup_app_fixture.h"
 
 namespace {
 
-using Banner = SetupTest;
+using Banner = SetupAppTest;
 
 constexpr const char* kTitle = "Ondrel v1.3 Setup";
 constexpr const char* kSecondLine = "by Kestrune Software";
@@ -58,7 +58,7 @@ TEST_F(Banner, TheLinesSlideInOneAfterTheOtherAndTheWizardStartsOnceHalfASecondL
 // Only the headless backend records what was drawn. Its screen is 640 by 480; the frame's borders,
 // caption and menu bar leave the view 632 by 434; text is 20 pixels a character in the banner's
 // font, so the second line is 400 wide and 40 high.
-class BannerHeadlessOnly : public SetupTest {
+class BannerHeadlessOnly : public SetupAppTest {
   protected:
     static std::string text(const std::string& target, int x, int y, const std::string& line) {
         return "textOut(" + target + ", " + std::to_string(x) + "," + std::to_string(y) + ", \"" +

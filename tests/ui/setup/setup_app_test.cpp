@@ -2,12 +2,12 @@
 // the animation and the About box.
 #include "framework/dialog.h"
 #include "resource.h"
-#include "setup_fixture.h"
+#include "setup_app_fixture.h"
 
 namespace {
 
 using fw::test::ShellRecord;
-using SetupApp = SetupTest;
+using SetupApp = SetupAppTest;
 
 TEST_F(SetupApp, StartUpShowsTheBannerOverTheWholeScreenUnderItsCaption) {
     EXPECT_EQ(app.mainWindow, &frame());

@@ -1,43 +1,64 @@
-// Setup started as the program starts it, with a wizard that only counts its runs.
+// Setup's dialogs under the test driver: a folder holding the eleven files to install, written by
+// the test and made current as when Setup starts from it, folders to install into beside it, and
+// the shortcuts below the Windows folder, tidied away afterwards.
 #pragma once
 
 #include <gtest/gtest.h>
 
-#include <vector>
+#include <optional>
+#include <ostream>
+#include <string>
 
+#include "../framework/scratch_folder.h"
 #include "framework/test_driver.h"
-#include "setup/setup_app.h"
+#include "resource.h"
+#include "shortcut_file.h"
+
+class CCopyingDlg;
+
+namespace fw::shortcut {
+// How a failing test shows a shortcut.
+inline void PrintTo(const Shortcut& link, std::ostream* out) {
+    *out << "{target \"" << link.target << "\", arguments \"" << link.arguments
+         << "\", description \"" << link.description << "\", folder \"" << link.workingDirectory
+         << "\", icon \"" << link.iconPath << "\" " << link.iconIndex << ", show "
+         << link.showCommand << ", hot key " << link.hotKey << "}";
+}
+}  // namespace fw::shortcut
 
 class SetupTest : public ::testing::Test {
   protected:
-    void SetUp() override { ASSERT_TRUE(app.initInstance()); }
+    struct InstallFile {
+        const char* source;
+        const char* installed;
+    };
+    static const InstallFile kFiles[11];
+    // The template shortcut's hot key, which installing keeps.
+    static constexpr std::uint16_t kHotKey = 0x0641;
 
-    CMainFrame& frame() { return *app.m_pMainFrame; }
-    CSetupView& view() { return *app.m_pView; }
+    SetupTest();
+    ~SetupTest() override;
 
-    // The banner's timer that runs, 0 for none; the test fails when more than one runs.
-    unsigned runningTimer() {
-        std::vector<unsigned> running;
-        for (unsigned id : {TIMER_BACKGROUND, TIMER_TITLE, TIMER_SECOND_LINE, TIMER_PAUSE}) {
-            if (driver.timerRunning(view(), id)) {
-                running.push_back(id);
-            }
-        }
-        EXPECT_LE(running.size(), 1u);
-        return running.empty() ? 0 : running.front();
+    // The bytes of source file i; the template shortcut (file 4) is a shortcut elsewhere.
+    static std::string content(std::size_t i);
+    // A folder to install into, whose parent does not exist yet.
+    std::string destination(const std::string& name = "Ondrel") const {
+        return scratch.path + "\\Kestrune\\" + name;
     }
-    // Ticks a sliding timer until it stops; returns m_xText before each tick, which is where the
-    // tick drew the moving line.
-    std::vector<int> slide(unsigned timer) {
-        std::vector<int> positions;
-        while (runningTimer() == timer && positions.size() < 1000) {
-            positions.push_back(view().m_xText);
-            driver.advance(driver.timerInterval(view(), timer));
-        }
-        return positions;
+    std::string desktopShortcut() const { return windows + "\\Desktop\\Ondrel v1.3.lnk"; }
+    std::string startMenuShortcut() const {
+        return windows + "\\Start Menu\\Programs\\Kestrune Software\\Ondrel v1.3\\Ondrel v1.3.lnk";
     }
+    std::optional<fw::shortcut::Shortcut> shortcutAt(const std::string& path) const;
+    // What a run into folder leaves pointing at it, in folder's shortcut.
+    static fw::shortcut::Shortcut installedShortcut(const std::string& folder,
+                                                    const std::string& workingFolder);
+
+    // Opens the copying dialog for the folder and lets its timer start the run.
+    void install(CCopyingDlg& dlg, const std::string& folder);
 
     fw::test::Driver driver;
-    int wizardRuns = 0;
-    CSetupApp app{[this] { ++wizardRuns; }};
+    ScratchFolder scratch;
+    const std::string source = scratch.path + "\\Disk";
+    const std::string windows = fw::windowsDirectory();
 };

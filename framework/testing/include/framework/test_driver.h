@@ -145,6 +145,9 @@ class Driver {
     // --- Files (headless: the sandbox; win32: the real file system) ------------------------
     void writeFile(const std::string& path, const std::string& bytes);
     std::optional<std::string> readFile(const std::string& path) const;
+    // Removes an empty folder; false when it is not one. A test that removes one of the Windows
+    // folder's puts it back.
+    bool removeFolder(const std::string& path);
     // Headless only: arms a fault.
     void injectFault(const FileFault& fault);
 

@@ -1,0 +1,217 @@
+// The install run: the files and shortcuts it leaves, what the copying dialog shows, and where a
+// file error leaves it.
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "framework/controls.h"
+#include "framework/message_box.h"
+#include "framework/paths.h"
+#include "framework/save_file.h"
+#include "setup/install/copying_dlg.h"
+#include "setup_fixture.h"
+
+namespace {
+
+using Cause = fw::FileError::Cause;
+using Op = fw::test::FileFault::Op;
+
+class InstallTest : public SetupTest {
+  protected:
+    // Files 0 to count-1 of the installation in folder, each as its source; no temporary file.
+    void expectInstalled(const std::string& folder, std::size_t count = std::size(kFiles)) {
+        for (std::size_t i = 0; i < std::size(kFiles); ++i) {
+            const std::string path = folder + kFiles[i].installed;
+            EXPECT_EQ(fw::fileExists(path), i < count) << path;
+            EXPECT_FALSE(fw::fileExists(path + fw::kSaveSuffix)) << path;
+            if (i < count && i != 3) {
+                EXPECT_EQ(driver.readFile(path), content(i)) << path;
+            }
+        }
+    }
+    // After the one message box, the dialog open where the run stopped: lines, percent and bar.
+    void expectStalled(const CCopyingDlg& dlg, const std::string& message,
+                       const std::vector<std::string>& shown, int bar) {
+        ASSERT_EQ(driver.messageBoxes().size(), 1u);
+        const fw::test::MessageBoxRecord& box = driver.messageBoxes()[0];
+        EXPECT_EQ(box.text, message);
+        EXPECT_EQ(box.caption, "Setup");
+        EXPECT_EQ(box.type, fw::mb::kOk | fw::mb::kIconStop);
+        EXPECT_EQ(box.owner, dlg.handle());
+        EXPECT_TRUE(driver.isOpen(dlg));
+        EXPECT_FALSE(driver.timerRunning(dlg, TIMER_INSTALL));
+        EXPECT_EQ((std::vector<std::string>{dlg.item(IDC_SOURCE_LINE).text(),
+                                            dlg.item(IDC_DEST_LINE).text(),
+                                            dlg.item(IDC_PERCENT).text()}),
+                  shown);
+        EXPECT_EQ(fw::ProgressBar(dlg, IDC_PROGRESS).pos(), bar);
+        EXPECT_FALSE(fw::fileExists(desktopShortcut()));
+    }
+};
+
+TEST_F(InstallTest, InstallingTwiceReplacesTheFilesAndPointsTheCopiesAtTheLastFolder) {
+    ASSERT_TRUE(fw::createDirectory(scratch.path + "\\Kestrune"));
+    ASSERT_TRUE(fw::createDirectory(destination()));
+    for (const InstallFile& file : kFiles) {
+        driver.writeFile(destination() + file.installed, std::string(6000, 'o'));
+    }
+    const std::int64_t start = driver.nowMs();
+    CCopyingDlg first(nullptr);
+    install(first, destination());
+    EXPECT_EQ(first.result(), fw::kIdOk);
+    EXPECT_FALSE(driver.isOpen(first));
+    EXPECT_TRUE(driver.messageBoxes().empty());
+    // The run starts after half a second and pauses three times for as long.
+    EXPECT_EQ(driver.nowMs() - start, 2000);
+    EXPECT_EQ(fw::currentDirectory(), source);
+    expectInstalled(destination());
+    const std::string shortcut = destination() + "\\Ondrel v1.3.lnk";
+    EXPECT_EQ(shortcutAt(shortcut), installedShortcut(destination(), destination()));
+    EXPECT_EQ(driver.readFile(desktopShortcut()), driver.readFile(shortcut));
+    EXPECT_EQ(driver.readFile(startMenuShortcut()), driver.readFile(shortcut));
+
+    // A bare drive: its root is the working folder.
+    CCopyingDlg second(nullptr);
+    install(second, "C:");
+    EXPECT_EQ(second.result(), fw::kIdOk);
+    EXPECT_EQ(shortcutAt(desktopShortcut()), installedShortcut("C:", "C:\\"));
+    EXPECT_EQ(driver.readFile(startMenuShortcut()), driver.readFile(desktopShortcut()));
+    EXPECT_EQ(shortcutAt(shortcut), installedShortcut(destination(), destination()));
+    for (const InstallFile& file : kFiles) {
+        fw::deleteFile(std::string("C:") + file.installed);
+    }
+}
+
+TEST_F(InstallTest, AFileErrorStallsTheRunWhereItHappened) {
+    const struct {
+        const char* missing;  // a source file, a grandparent folder, or the Desktop folder
+        std::size_t installed;
+        const char* sourceLine;
+        const char* percent;
+        int bar;
+    } rows[] = {
+        {"Ondrel.ex_", 0, "Source File: Ondrel.ex_", "0%", 0},
+        {"grandparent", 0, "Source File: Ondrel.ex_", "0%", 0},
+        {"Ondrel.hl_", 2, "Ondrel.hl_", "40%", 2},
+        {"Ondrel v1.3.ln_", 3, "Ondrel v1.3.ln_", "60%", 3},
+        {"icon.gi_", 10, "icon.gi_", "60%", 3},
+        {"Desktop", 11, "Creating short-cuts...", "80%", 4},
+    };
+    for (std::size_t i = 0; i < std::size(rows); ++i) {
+        const auto& row = rows[i];
+        SCOPED_TRACE(row.missing);
+        const std::string missing = row.missing;
+        const bool sourceFile = missing != "Desktop" && missing != "grandparent";
+        std::string folder = destination(std::to_string(i));
+        std::string message = missing + " was not found.";
+        if (sourceFile) {
+            ASSERT_TRUE(fw::deleteFile(source + "\\" + missing));
+        } else if (missing == "Desktop") {
+            ASSERT_TRUE(driver.removeFolder(windows + "\\Desktop"));
+            message = desktopShortcut() + " contains an invalid path.";
+        } else {
+            folder = scratch.path + "\\No\\Such\\Ondrel";
+            message = folder + "\\Ondrel.exe contains an invalid path.";
+        }
+        const std::size_t at = std::min(row.installed, std::size(kFiles) - 1);
+        std::string destLine = row.installed == 11 ? "" : folder + kFiles[at].installed;
+        if (row.installed == 0) {
+            destLine = "Destination File: " + destLine;
+        }
+        driver.clearRecords();
+        CCopyingDlg dlg(nullptr);
+        install(dlg, folder);
+        expectStalled(dlg, message, {row.sourceLine, destLine, row.percent}, row.bar);
+        expectInstalled(folder, row.installed);
+        EXPECT_FALSE(fw::fileExists(scratch.path + "\\No"));
+        EXPECT_FALSE(fw::fileExists(startMenuShortcut()));
+        // Re-pointed only once every file is in place.
+        EXPECT_EQ(shortcutAt(folder + "\\Ondrel v1.3.lnk") == installedShortcut(folder, folder),
+                  row.installed == 11);
+        if (sourceFile) {
+            driver.writeFile(source + "\\" + missing, content(at));
+        }
+    }
+}
+
+#ifndef _WIN32
+// Only the headless backend records drawing and injects file faults.
+using InstallHeadlessOnly = InstallTest;
+
+TEST_F(InstallHeadlessOnly, TheDialogShowsEachStepAtOnceInOrder) {
+    CCopyingDlg dlg(nullptr);
+    install(dlg, destination());
+    // What each control showed, each change once.
+    std::map<int, std::vector<std::string>> shown;
+    for (const std::string& call : driver.drawing()) {
+        const std::size_t comma = call.find(", ");
+        if (call.starts_with("paintControl(") && comma != std::string::npos) {
+            std::vector<std::string>& seen = shown[std::stoi(call.substr(13))];
+            const std::string what = call.substr(comma + 2, call.size() - comma - 3);
+            if (seen.empty() || seen.back() != what) {
+                seen.push_back(what);
+            }
+        }
+    }
+    std::vector<std::string> sources = {"\"\"", "\"Source File: Ondrel.ex_\""};
+    for (std::size_t i = 1; i < std::size(kFiles); ++i) {
+        sources.push_back("\"" + std::string(kFiles[i].source) + "\"");
+    }
+    sources.insert(sources.end(), {"\"Creating short-cuts...\"", "\"Done\""});
+    EXPECT_EQ(shown[IDC_SOURCE_LINE], sources);
+    EXPECT_EQ(shown[IDC_PERCENT], (std::vector<std::string>{"\"\"", "\"0%\"", "\"20%\"", "\"40%\"",
+                                                            "\"60%\"", "\"80%\"", "\"100%\""}));
+    std::vector<std::string> bar = {"position 0 in 0..100"};
+    for (int step = 0; step <= 5; ++step) {
+        bar.push_back("position " + std::to_string(step) + " in 0..5");
+    }
+    EXPECT_EQ(shown[IDC_PROGRESS], bar);
+}
+
+TEST_F(InstallHeadlessOnly, AFailedCopyOrShortcutKeepsWhatWasThere) {
+    const struct {
+        const char* file;                          // in the destination
+        std::optional<fw::test::FileFault> fault;  // none: a template that is not a shortcut
+        const char* message;
+    } rows[] = {
+        {"\\Ondrel.cnt", fw::test::FileFault{".tmp", Op::write, Cause::diskFull, 500},
+         "Disk full while accessing %1."},
+        {"\\Ondrel v1.3.lnk", fw::test::FileFault{"", Op::open, Cause::sharingViolation},
+         "A sharing violation occurred while accessing %1."},
+        {"\\Ondrel v1.3.lnk", fw::test::FileFault{"", Op::create, Cause::accessDenied},
+         "Access to %1 was denied."},
+        {"\\Ondrel v1.3.lnk", std::nullopt, "An unknown error occurred while accessing %1."},
+    };
+    ASSERT_TRUE(fw::createDirectory(scratch.path + "\\Kestrune"));
+    for (std::size_t i = 0; i < std::size(rows); ++i) {
+        const auto& row = rows[i];
+        SCOPED_TRACE(row.message);
+        const std::string folder = destination(std::to_string(i));
+        const std::string path = folder + row.file;
+        ASSERT_TRUE(fw::createDirectory(folder));
+        driver.writeFile(path, "old");
+        if (row.fault) {
+            fw::test::FileFault fault = *row.fault;
+            fault.path = path + fault.path;
+            driver.injectFault(fault);
+        } else {
+            driver.writeFile(source + "\\Ondrel v1.3.ln_", "not a shortcut");
+        }
+        driver.clearRecords();
+        CCopyingDlg dlg(nullptr);
+        install(dlg, folder);
+        const bool copy = i == 0;
+        expectStalled(dlg, fw::formatMessage(row.message, {path}),
+                      copy ? std::vector<std::string>{"Ondrel.cn_", path, "20%"}
+                           : std::vector<std::string>{"Creating short-cuts...", "", "80%"},
+                      copy ? 1 : 4);
+        EXPECT_FALSE(fw::fileExists(path + fw::kSaveSuffix));
+        if (copy) {
+            EXPECT_EQ(driver.readFile(path), "old");
+        }
+    }
+}
+#endif
+
+}  // namespace

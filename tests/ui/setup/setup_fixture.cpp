@@ -1,0 +1,81 @@
+#include "setup_fixture.h"
+
+#include "framework/app.h"
+#include "framework/paths.h"
+#include "setup/install/copying_dlg.h"
+
+namespace {
+
+// Setup's application object as far as its windows see it: the caption of its message boxes.
+class SetupTestApp : public fw::App {
+  public:
+    SetupTestApp() { title = "Setup"; }
+    bool initInstance() override { return false; }
+};
+
+SetupTestApp theApp;
+
+const std::size_t kSizes[11] = {1998, 999, 0, 0, 1000, 1, 5000, 17, 2500, 998, 3};
+
+}  // namespace
+
+const SetupTest::InstallFile SetupTest::kFiles[11] = {
+    {"Ondrel.ex_", "\\Ondrel.exe"},
+    {"Ondrel.cn_", "\\Ondrel.cnt"},
+    {"Ondrel.hl_", "\\Ondrel.hlp"},
+    {"Ondrel v1.3.ln_", "\\Ondrel v1.3.lnk"},
+    {"More Info.htm_", "\\More Info.html"},
+    {"Title.htm_", "\\Title.html"},
+    {"Intro.htm_", "\\Intro.html"},
+    {"Order.htm_", "\\Order.html"},
+    {"Ondrel.gi_", "\\Ondrel.gif"},
+    {"bg2.gi_", "\\bg2.gif"},
+    {"icon.gi_", "\\icon.gif"},
+};
+
+SetupTest::SetupTest() {
+    EXPECT_TRUE(fw::createDirectory(source));
+    for (std::size_t i = 0; i < std::size(kFiles); ++i) {
+        driver.writeFile(source + "\\" + kFiles[i].source, content(i));
+    }
+    EXPECT_TRUE(fw::setCurrentDirectory(source));
+}
+
+SetupTest::~SetupTest() {
+    fw::deleteFile(desktopShortcut());
+    fw::createDirectory(windows + "\\Desktop");
+#ifdef _WIN32
+    std::error_code ignored;
+    std::filesystem::remove_all(windows + "\\Start Menu\\Programs\\Kestrune Software", ignored);
+#endif
+}
+
+std::string SetupTest::content(std::size_t i) {
+    if (i == 3) {
+        return fw::shortcut::write({"C:\\Template\\Ondrel.exe", "-template", "Template",
+                                    "C:\\Template", "C:\\Template\\Ondrel.exe", 3, 7, kHotKey});
+    }
+    std::string bytes(kSizes[i], '\0');
+    for (std::size_t at = 0; at < bytes.size(); ++at) {
+        bytes[at] = static_cast<char>(at * 7 + i);
+    }
+    return bytes;
+}
+
+std::optional<fw::shortcut::Shortcut> SetupTest::shortcutAt(const std::string& path) const {
+    const std::optional<std::string> bytes = driver.readFile(path);
+    return bytes ? fw::shortcut::read(*bytes) : std::nullopt;
+}
+
+fw::shortcut::Shortcut SetupTest::installedShortcut(const std::string& folder,
+                                                    const std::string& workingFolder) {
+    const std::string program = folder + "\\Ondrel.exe";
+    return {program, "", "", workingFolder, program, 0, 1, kHotKey};
+}
+
+void SetupTest::install(CCopyingDlg& dlg, const std::string& folder) {
+    dlg.m_strDestFolder = folder;
+    dlg.m_strSourceFolder = source;
+    ASSERT_TRUE(driver.open(dlg));
+    driver.advance(500);
+}

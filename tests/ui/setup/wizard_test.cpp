@@ -1,0 +1,159 @@
+// The wizard: every way through its pages ends setup, and a destination page opens with the
+// default folder; "Browse..." on the destination page.
+#include "setup/wizard/wizard.h"
+
+#include <algorithm>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "framework/file_dialog.h"
+#include "framework/paths.h"
+#include "setup/wizard/destination_dlg.h"
+#include "setup_fixture.h"
+
+namespace {
+
+constexpr const char* kDefaultFolder = "C:\\Program Files\\Kestrune\\Ondrel";
+// What the user does in a dialog besides clicking a button by its id.
+constexpr int kEscape = -1;
+constexpr int kCloseBox = -2;
+constexpr int kWait = -3;  // half a second
+
+class WizardTest : public SetupTest {
+  protected:
+    // A dialog of the wizard and what the user does in it, in order.
+    struct Visit {
+        int dialog;
+        std::vector<int> actions;
+    };
+
+    // A dialog as it opens: its template, and the folder a destination page shows.
+    static std::string opening(int dialog, const std::string& folder) {
+        return std::to_string(dialog) + (dialog == IDD_DESTINATION ? " " + folder : "");
+    }
+
+    // Runs the wizard through the visits, given in the order the dialogs open; returns the
+    // dialogs that opened.
+    std::vector<std::string> runWizard(const std::vector<Visit>& visits) {
+        std::vector<std::string> opened;
+        for (const Visit& visit : visits) {
+            driver.onModal(visit.dialog, [&opened, visit](fw::test::Driver& d, fw::Dialog& dlg) {
+                opened.push_back(opening(visit.dialog, dlg.item(IDC_DEST_FOLDER).text()));
+                for (const int action : visit.actions) {
+                    if (action == kEscape) {
+                        d.pressKey(dlg, fw::kKeyEscape);
+                    } else if (action == kCloseBox) {
+                        d.close(dlg);
+                    } else if (action == kWait) {
+                        d.advance(500);
+                    } else {
+                        d.click(dlg, action);
+                    }
+                }
+            });
+        }
+        RunWizard();
+        return opened;
+    }
+};
+
+TEST_F(WizardTest, EveryWayThroughThePagesEndsSetup) {
+    const struct {
+        const char* name;
+        std::vector<Visit> visits;
+        bool installed;
+    } rows[] = {
+        {"exit on the welcome page",
+         {{IDD_WELCOME, {fw::kIdCancel}}, {IDD_CANCEL_SETUP, {fw::kIdCancel}}},
+         false},
+        {"escape, then escape in the prompt",
+         {{IDD_WELCOME, {kEscape}}, {IDD_CANCEL_SETUP, {kEscape}}},
+         false},
+        {"resume on the welcome page, exit on the destination page",
+         {{IDD_WELCOME, {kCloseBox, fw::kIdOk}},
+          {IDD_CANCEL_SETUP, {fw::kIdOk}},
+          {IDD_DESTINATION, {fw::kIdCancel, fw::kIdCancel}},
+          {IDD_CANCEL_SETUP, {fw::kIdOk}},
+          {IDD_CANCEL_SETUP, {kCloseBox}}},
+         false},
+        {"back, then exit on the welcome page",
+         {{IDD_WELCOME, {fw::kIdOk}},
+          {IDD_DESTINATION, {IDC_DEST_BACK}},
+          {IDD_WELCOME, {fw::kIdCancel}},
+          {IDD_CANCEL_SETUP, {fw::kIdCancel}}},
+         false},
+        {"a folder chosen, back, next: the default folder again",
+         {{IDD_WELCOME, {fw::kIdOk}},
+          {IDD_DESTINATION, {IDC_BROWSE, IDC_DEST_BACK}},
+          {IDD_WELCOME, {fw::kIdOk}},
+          {IDD_DESTINATION, {fw::kIdCancel}},
+          {IDD_CANCEL_SETUP, {fw::kIdCancel}}},
+         false},
+        {"exit before the copy begins",
+         {{IDD_WELCOME, {fw::kIdOk}},
+          {IDD_DESTINATION, {IDC_BROWSE, fw::kIdOk}},
+          {IDD_COPYING, {fw::kIdCancel}},
+          {IDD_CANCEL_SETUP, {fw::kIdCancel}}},
+         false},
+        {"resume before the copy, then an installation",
+         {{IDD_WELCOME, {fw::kIdOk}},
+          {IDD_DESTINATION, {IDC_BROWSE, fw::kIdOk}},
+          {IDD_COPYING, {fw::kIdCancel, kWait}},
+          {IDD_CANCEL_SETUP, {fw::kIdOk}},
+          {IDD_COMPLETE, {kCloseBox}}},
+         true},
+    };
+    for (std::size_t i = 0; i < std::size(rows); ++i) {
+        const auto& row = rows[i];
+        SCOPED_TRACE(row.name);
+        const std::string folder = destination(std::to_string(i));
+        driver.clearRecords();
+        std::vector<std::string> expected;
+        for (const Visit& visit : row.visits) {
+            expected.push_back(opening(visit.dialog, kDefaultFolder));
+            if (std::count(visit.actions.begin(), visit.actions.end(), IDC_BROWSE) > 0) {
+                driver.answerFileDialog(folder + "\\install to");
+            }
+        }
+        EXPECT_EQ(runWizard(row.visits), expected);
+        ASSERT_EQ(driver.shell().size(), 1u);
+        EXPECT_EQ(driver.shell()[0].kind, "quit");
+        EXPECT_EQ(driver.shell()[0].target, "0");
+        EXPECT_EQ(fw::fileExists(folder + "\\Ondrel.exe"), row.installed);
+    }
+}
+
+TEST_F(WizardTest, BrowseTakesTheFolderOfTheChosenNameAndSetupKeepsItsOwnFolder) {
+    ASSERT_TRUE(fw::createDirectory(scratch.path + "\\Kestrune"));
+    CDestinationDlg dlg(nullptr);
+    EXPECT_EQ(dlg.m_strSourceFolder, source);
+    ASSERT_TRUE(driver.open(dlg));
+    EXPECT_EQ(dlg.item(IDC_DEST_FOLDER).text(), kDefaultFolder);
+    const struct {
+        std::optional<std::string> chosen;
+        std::string shown;
+    } rows[] = {
+        {scratch.path + "\\Kestrune\\install to", scratch.path + "\\Kestrune"},
+        {std::nullopt, scratch.path + "\\Kestrune"},  // cancelled
+        {"C:\\install to", "C:"},
+    };
+    for (const auto& row : rows) {
+        driver.answerFileDialog(row.chosen);
+        driver.click(dlg, IDC_BROWSE);
+        EXPECT_EQ(dlg.item(IDC_DEST_FOLDER).text(), row.shown);
+        EXPECT_EQ(fw::currentDirectory(), source);
+    }
+    const fw::test::FileDialogRecord& asked = driver.fileDialogs().back();
+    EXPECT_TRUE(asked.open);
+    EXPECT_EQ(asked.fileName, "install to");
+    EXPECT_EQ(asked.filter, "---- | *.* ||");
+    EXPECT_EQ(asked.defaultExt, "");
+    EXPECT_EQ(asked.flags, fw::kOfnHideReadOnly);
+    EXPECT_EQ(asked.owner, dlg.handle());
+    driver.click(dlg, fw::kIdOk);
+    EXPECT_EQ(dlg.result(), fw::kIdOk);
+    EXPECT_EQ(dlg.m_strDestFolder, "C:");
+}
+
+}  // namespace
