@@ -30,11 +30,12 @@ magic=$(head -c 4 "$disk/Ondrel.hl_" 2>/dev/null | od -An -tx1 | tr -d ' \n')
 
 # Every chapter and section heading of the markup is a topic of the contents file.
 cnt=$disk/Ondrel.cn_
+# Its topic lines read "2 Section 1.1 Your first call=t00000001".
+cnt_topics=$(sed -nE 's/^[0-9]+ (Chapter|Section) [0-9.]+ (.*)=[^=]*$/\2/p' "$cnt" 2>/dev/null)
 topics=0
 while IFS= read -r title; do
     topics=$((topics + 1))
-    grep -qE "^[0-9]+ (Chapter|Section) [0-9.]+ $(sed 's/[][\.*^$?+(){}|]/\\&/g' <<<"$title")=" \
-        "$cnt" 2>/dev/null || fail "Ondrel.cn_ has no topic \"$title\""
+    grep -qxF "$title" <<<"$cnt_topics" || fail "Ondrel.cn_ has no topic \"$title\""
 done < <(sed -nE 's/^\\(C|H|S[0-9]*)\{[^}]*\} (.*)$/\2/p' "$src/help/ondrel.but")
 [ "$topics" -ge 10 ] || fail "only $topics headings found in ondrel.but"
 head -n 1 "$cnt" 2>/dev/null | grep -q '^:Title Ondrel' || fail "Ondrel.cn_ does not begin with its title"
