@@ -18,10 +18,9 @@ export results=$logs/results.tsv
 : >"$results"
 export ctest_args="--output-on-failure --no-tests=error --timeout 300"
 
-# The programs each Windows build must produce, and those of them that users get. Add Setup.exe
-# once it is built.
-windows_programs=(ui_framework_tests.exe Ondrel.exe)
-shipped_programs=(Ondrel.exe)
+# The programs each Windows build must produce, and those of them that users get.
+windows_programs=(ui_framework_tests.exe Ondrel.exe Setup.exe)
+shipped_programs=(Ondrel.exe Setup.exe)
 
 # step NAME COMMAND...: runs one step, times it and records the result with the detail that
 # COMMAND left in $detail.

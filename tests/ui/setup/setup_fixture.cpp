@@ -1,19 +1,9 @@
 #include "setup_fixture.h"
 
-#include "framework/app.h"
 #include "framework/paths.h"
 #include "setup/install/copying_dlg.h"
 
 namespace {
-
-// Setup's application object as far as its windows see it: the caption of its message boxes.
-class SetupTestApp : public fw::App {
-  public:
-    SetupTestApp() { title = "Setup"; }
-    bool initInstance() override { return false; }
-};
-
-SetupTestApp theApp;
 
 const std::size_t kSizes[11] = {1998, 999, 0, 0, 1000, 1, 5000, 17, 2500, 998, 3};
 

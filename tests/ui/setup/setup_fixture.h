@@ -10,6 +10,7 @@
 #include <string>
 
 #include "../framework/scratch_folder.h"
+#include "framework/app.h"
 #include "framework/test_driver.h"
 #include "resource.h"
 #include "shortcut_file.h"
@@ -28,6 +29,13 @@ inline void PrintTo(const Shortcut& link, std::ostream* out) {
 
 class SetupTest : public ::testing::Test {
   protected:
+    // Setup's application object as far as its windows see it: the caption of its message boxes.
+    // Each test has its own, as the banner's tests make and destroy whole Setup applications.
+    class SetupTestApp : public fw::App {
+      public:
+        SetupTestApp() { title = "Setup"; }
+        bool initInstance() override { return false; }
+    };
     struct InstallFile {
         const char* source;
         const char* installed;
@@ -57,6 +65,7 @@ class SetupTest : public ::testing::Test {
     // Opens the copying dialog for the folder and lets its timer start the run.
     void install(CCopyingDlg& dlg, const std::string& folder);
 
+    SetupTestApp app;
     fw::test::Driver driver;
     ScratchFolder scratch;
     const std::string source = scratch.path + "\\Disk";

@@ -1,83 +1,19 @@
-// The shortcut file format: a fixed header, then the parts its flags announce, in this order: the
-// item identifier list, the link information with the target's local path, the strings, and extra
-// data blocks up to an empty one. All numbers are little-endian. We write the link information
-// (no item identifier list, which only the shell can build) and strings in the 8-bit code page; we
-// read strings in either form and skip what a program's shortcut does not need.
-#include "shortcut_file.h"
-
-#include <cassert>
+// Reading a shortcut file: strings in either form, the target from the link information, and
+// nothing of what a program's shortcut does not need.
 #include <cstring>
 
 #include "framework/paths.h"
+#include "shortcut_file.h"
+#include "shortcut_format.h"
 
 namespace fw::shortcut {
 
 namespace {
 
-constexpr std::uint32_t kHeaderSize = 0x4C;
-// The shell link class, 00021401-0000-0000-C000-000000000046, as stored.
-constexpr char kLinkClass[16] = {0x01,   0x14, 0x02, 0x00, 0x00, 0x00, 0x00, 0x00,
-                                 '\xC0', 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x46};
-constexpr std::size_t kFlagsAt = 0x14;
-constexpr std::size_t kIconIndexAt = 0x38;
-
-// The flags of the parts that follow the header.
-constexpr std::uint32_t kHasIdList = 0x01;
-constexpr std::uint32_t kHasLinkInfo = 0x02;
-constexpr std::uint32_t kHasName = 0x04;
-constexpr std::uint32_t kHasRelativePath = 0x08;
-constexpr std::uint32_t kHasWorkingDir = 0x10;
-constexpr std::uint32_t kHasArguments = 0x20;
-constexpr std::uint32_t kHasIconLocation = 0x40;
-constexpr std::uint32_t kIsUnicode = 0x80;
-
-// The link information: a header of offsets into it (a longer one adds UTF-16 paths), the volume,
-// the local base path and a suffix that completes it.
-constexpr std::uint32_t kLinkInfoHeaderSize = 0x1C;
-constexpr std::uint32_t kLinkInfoWideHeaderSize = 0x24;
-constexpr std::uint32_t kHasLocalBasePath = 0x01;
-constexpr std::uint32_t kVolumeHeaderSize = 0x10;
-constexpr std::uint32_t kDriveFixed = 3;
+using namespace format;
 
 // Bytes that are not a shortcut file, or that end too early.
 struct Malformed {};
-
-void put16(std::string& out, std::uint32_t value) {
-    out += static_cast<char>(value & 0xFF);
-    out += static_cast<char>((value >> 8) & 0xFF);
-}
-
-void put32(std::string& out, std::uint32_t value) {
-    put16(out, value & 0xFFFF);
-    put16(out, value >> 16);
-}
-
-std::uint32_t size32(std::size_t size) {
-    assert(size <= 0xFFFF'FFFF);
-    return static_cast<std::uint32_t>(size);
-}
-
-// A local drive's volume with no label, the local path and an empty suffix.
-void putLinkInfo(std::string& out, const std::string& target) {
-    const std::uint32_t volumeSize = kVolumeHeaderSize + 1;
-    const std::uint32_t pathAt = kLinkInfoHeaderSize + volumeSize;
-    const std::uint32_t suffixAt = pathAt + size32(target.size()) + 1;
-    put32(out, suffixAt + 1);
-    put32(out, kLinkInfoHeaderSize);
-    put32(out, kHasLocalBasePath);
-    put32(out, kLinkInfoHeaderSize);
-    put32(out, pathAt);
-    put32(out, 0);  // no network share
-    put32(out, suffixAt);
-    put32(out, volumeSize);
-    put32(out, kDriveFixed);
-    put32(out, 0);  // serial number
-    put32(out, kVolumeHeaderSize);
-    out += '\0';
-    out += target;
-    out += '\0';
-    out += '\0';
-}
 
 // Reads within [at, end) of the bytes; anything beyond is Malformed.
 class Cursor {
@@ -177,48 +113,6 @@ std::string readLinkInfo(Cursor& file, const std::string& bytes) {
 }
 
 }  // namespace
-
-std::string write(const Shortcut& shortcut) {
-    const struct {
-        std::uint32_t flag;
-        const std::string& text;
-    } strings[] = {
-        {kHasName, shortcut.description},
-        {kHasWorkingDir, shortcut.workingDirectory},
-        {kHasArguments, shortcut.arguments},
-        {kHasIconLocation, shortcut.iconPath},
-    };
-    std::uint32_t flags = shortcut.target.empty() ? 0 : kHasLinkInfo;
-    for (const auto& string : strings) {
-        if (!string.text.empty()) {
-            flags |= string.flag;
-        }
-    }
-
-    std::string out;
-    put32(out, kHeaderSize);
-    out.append(kLinkClass, sizeof kLinkClass);
-    put32(out, flags);
-    // The target's attributes, times and size: none kept.
-    out.append(kIconIndexAt - out.size(), '\0');
-    put32(out, static_cast<std::uint32_t>(shortcut.iconIndex));
-    put32(out, static_cast<std::uint32_t>(shortcut.showCommand));
-    put16(out, shortcut.hotKey);
-    out.append(kHeaderSize - out.size(), '\0');
-
-    if (!shortcut.target.empty()) {
-        putLinkInfo(out, shortcut.target);
-    }
-    for (const auto& string : strings) {
-        if (!string.text.empty()) {
-            assert(string.text.size() <= 0xFFFF);
-            put16(out, static_cast<std::uint32_t>(string.text.size()));
-            out += string.text;
-        }
-    }
-    put32(out, 0);  // no extra data
-    return out;
-}
 
 std::optional<Shortcut> read(const std::string& bytes) {
     try {
