@@ -66,7 +66,7 @@ Rect windowRect(Handle window);
 Point clientToScreen(Handle window, Point client);
 Point screenToClient(Handle window, Point screen);
 void invalidate(Handle window);
-// Paints the window and its controls now where they need it (UpdateWindow over them all).
+// Repaints the window and all its controls now, whatever they think needs painting.
 void updateWindow(Handle window);
 void setIcons(Handle window, Handle icon);
 void setFocus(Handle window);

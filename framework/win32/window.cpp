@@ -104,8 +104,12 @@ void invalidate(Handle window) {
 }
 
 void updateWindow(Handle window) {
-    // UpdateWindow alone would leave the controls, which have update regions of their own.
-    RedrawWindow(asWindow(window), nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+    // UpdateWindow alone would leave the controls, which have update regions of their own. All of
+    // it is invalidated first: a static control paints a new text at once through a device
+    // context of its own, which Wine puts on the screen only at the next painting or message
+    // loop, so a window whose thread is held would go on showing the old text.
+    RedrawWindow(asWindow(window), nullptr, nullptr,
+                 RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
 }
 
 void setIcons(Handle window, Handle icon) {

@@ -43,8 +43,8 @@ class Window {
     // Screen coordinates, borders included.
     Rect windowRect() const;
     void invalidate();
-    // Paints at once what of the window and its controls needs painting, without waiting for the
-    // message loop: a task that holds the window's thread shows each of its steps this way.
+    // Repaints the window and its controls at once, without waiting for the message loop: a task
+    // that holds the window's thread shows each of its steps this way.
     void update();
     void setIcon(const Icon& icon);  // large and small icon
 
