@@ -1,11 +1,13 @@
-// ondrel-remote: drives a running Ondrel.exe from outside, for the end-to-end tests and the run
-// command, and prepares what it starts with: phonebook entries and settings. Each command prints
+// ondrel-remote: drives a running Ondrel.exe or Setup.exe from outside, for the end-to-end tests
+// and the run commands, prepares what the dialer starts with (phonebook entries and settings) and
+// reads the shortcuts that Setup leaves. Each command prints
 // what it read or did; a failure or a timeout prints the reason on the error stream and exits
 // with 1, a wrong command line with 2.
 //
 // The commands act on the dialer's main window (a dialog whose title begins "Ondrel v1.3"), or
 // with "-w <title-prefix>" in front on another top-level window of the dialer, such as a
 // question it asks.
+#include <shlobj.h>
 #include <windows.h>
 
 #include <cinttypes>
@@ -31,6 +33,8 @@ constexpr const char* kUsage =
     "  write-settings <file> <entry> [keep-dialing: 0|1]\n"
     "                                       a settings file (Ondrel.dat) that remembers the\n"
     "                                       entry and makes it current, every other option off\n"
+    "  shortcut <file>                      a shortcut as the platform's shell link object\n"
+    "                                       reads it: target, working folder, arguments\n"
     "  wait-window <title-prefix> <seconds>  a window of the dialer with that title\n"
     "  title | text <id> | visible           read the window, a control of it, its visibility\n"
     "  click <id>                            press a button (BM_CLICK)\n"
@@ -216,6 +220,41 @@ void writeSettings(const std::vector<std::string>& args) {
     say("settings written to " + args[0] + " with \"" + args[1] + "\" current");
 }
 
+// What the platform's own shell link object reads from a shortcut file, one field a line.
+void readShortcut(const std::string& file) {
+    if (FAILED(CoInitialize(nullptr))) {
+        throw Failure("the component library did not start");
+    }
+    IShellLinkA* link = nullptr;
+    IPersistFile* persist = nullptr;
+    std::wstring wide(file.size(), L'\0');
+    wide.resize(static_cast<std::size_t>(
+        MultiByteToWideChar(CP_ACP, 0, file.data(), static_cast<int>(file.size()), wide.data(),
+                            static_cast<int>(wide.size()))));
+    char target[MAX_PATH] = "", folder[MAX_PATH] = "", arguments[MAX_PATH] = "";
+    const bool read =
+        SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
+                                   reinterpret_cast<void**>(&link))) &&
+        SUCCEEDED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&persist))) &&
+        SUCCEEDED(persist->Load(wide.c_str(), STGM_READ)) &&
+        SUCCEEDED(link->GetPath(target, MAX_PATH, nullptr, SLGP_RAWPATH)) &&
+        SUCCEEDED(link->GetWorkingDirectory(folder, MAX_PATH)) &&
+        SUCCEEDED(link->GetArguments(arguments, MAX_PATH));
+    if (persist != nullptr) {
+        persist->Release();
+    }
+    if (link != nullptr) {
+        link->Release();
+    }
+    CoUninitialize();
+    if (!read) {
+        throw Failure("the shell link object cannot read " + file);
+    }
+    say(std::string("target: ") + target);
+    say(std::string("working folder: ") + folder);
+    say(std::string("arguments: ") + arguments);
+}
+
 void run(const Target& target, const std::string& command, const std::vector<std::string>& args) {
     const auto needs = [&](std::size_t count) {
         if (args.size() != count) {
@@ -226,6 +265,9 @@ void run(const Target& target, const std::string& command, const std::vector<std
         addEntry(args);
     } else if (command == "write-settings") {
         writeSettings(args);
+    } else if (command == "shortcut") {
+        needs(1);
+        readShortcut(args[0]);
     } else if (command == "wait-window") {
         needs(2);
         waitWindow(args[0], args[1]);
