@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Checks the distribution image's files of the package: each is in the image under its shipped
-# name; the help file is a WinHelp file whose contents file names every topic of the markup; the
+# name; the template shortcut is a shell link; the help file is a WinHelp file whose contents file names every topic of the markup; the
 # pages and pictures are byte copies of their sources, the pictures are GIFs, and every file a page
 # links to or shows is one that Setup installs.
 # Usage: check-package.sh <package source folder> <disk folder>
@@ -27,6 +27,11 @@ done
 # WinHelp files begin with the magic number 0x00035F3F, little-endian.
 magic=$(head -c 4 "$disk/Ondrel.hl_" 2>/dev/null | od -An -tx1 | tr -d ' \n')
 [ "$magic" = 3f5f0300 ] || fail "Ondrel.hl_ does not begin with the WinHelp signature (got '$magic')"
+
+# A shell link begins with its header size, 0x4C, and the shell link class identifier.
+link=$(head -c 20 "$disk/Ondrel v1.3.ln_" 2>/dev/null | od -An -tx1 | tr -d ' \n')
+[ "$link" = 4c0000000114020000000000c000000000000046 ] ||
+    fail "Ondrel v1.3.ln_ does not begin with a shell link header (got '$link')"
 
 # Every chapter and section heading of the markup is a topic of the contents file.
 cnt=$disk/Ondrel.cn_
@@ -64,4 +69,4 @@ if [ "$failures" -ne 0 ]; then
     echo "$failures check(s) failed"
     exit 1
 fi
-echo "package: ${#shipped[@]} files, $topics help topics checked"
+echo "package: $((${#shipped[@]} + 1)) files, $topics help topics checked"
