@@ -20,15 +20,9 @@ scripts/build.sh win64 Ondrel ondrel_remote
 export repo
 export WINEPREFIX=$repo/build/run/wineprefix
 export RUN_SECONDS=${RUN_SECONDS:-60}
-export folder="$WINEPREFIX/drive_c/Program Files/Kestrune/Ondrel"
-export screenshot=$repo/build/run-screenshot.png
 export sample="Sample Dial-up"
-if [[ ! $RUN_SECONDS =~ ^[0-9]+$ ]]; then
-    echo "run.sh: RUN_SECONDS must be a whole number of seconds" >&2
-    exit 2
-fi
-
-remote() { "$repo/scripts/wine-run" "$repo/build/win64/tests/ondrel-remote.exe" "$@"; }
+folder="$WINEPREFIX/drive_c/Program Files/Kestrune/Ondrel"
+source "$repo/scripts/run-program.sh"
 
 # The prefix, the program folder with the dialer just built, and the sample entry. A folder
 # without settings gets a first "Ondrel.dat" that makes the sample entry current, so that
@@ -49,56 +43,13 @@ prepare() {
 }
 
 # Ends the dialer as a user would: its Exit command, and "&Disconnect" if it asks whether to
-# keep a connection. Wine ends it if it is still there 10 seconds later.
-end_dialer() {
-    local pid=$1 question="Keep Current Connection?" deadline=$((SECONDS + 10))
-    echo "run.sh: ending the dialer"
+# keep a connection.
+leave_program() {
+    local question="Keep Current Connection?"
     remote command 2 >/dev/null
     if remote wait-window "$question" 2 >/dev/null 2>&1; then
         remote -w "$question" click 1 >/dev/null
     fi
-    while kill -0 "$pid" 2>/dev/null; do
-        if [ $SECONDS -ge $deadline ]; then
-            echo "run.sh: the dialer did not end; Wine ends it" >&2
-            wineserver -k
-            break
-        fi
-        sleep 0.2
-    done
 }
 
-# In a display of its own: start, screenshot, then wait for the dialer's end or the time limit.
-run_unseen() {
-    local started=$SECONDS pid status
-    prepare
-    (cd "$folder" && exec "$repo/scripts/wine-run" Ondrel.exe) &
-    pid=$!
-    if ! remote wait-window "Ondrel v1.3" 30 >/dev/null; then
-        echo "run.sh: the dialer's window did not appear" >&2
-        kill -0 "$pid" 2>/dev/null && wineserver -k
-        wait "$pid"
-        return 1
-    fi
-    sleep 3 # let it finish painting
-    import -window root "$screenshot"
-    echo "run.sh: the screen with the dialer is in $screenshot"
-    echo "run.sh: the dialer runs until it ends or for $RUN_SECONDS s (RUN_SECONDS)"
-    while kill -0 "$pid" 2>/dev/null && [ $((SECONDS - started)) -lt "$RUN_SECONDS" ]; do
-        sleep 1
-    done
-    kill -0 "$pid" 2>/dev/null && end_dialer "$pid"
-    wait "$pid"
-    status=$?
-    wineserver -w # nothing of Wine may outlive the display
-    echo "run.sh: the dialer ended with exit status $status"
-    return $status
-}
-
-if [ -n "${DISPLAY:-}" ]; then
-    prepare
-    cd "$folder"
-    exec "$repo/scripts/wine-run" Ondrel.exe
-fi
-# xvfb-run is a POSIX shell script, which drops exported functions: pass them as text.
-exec xvfb-run -a -s '-screen 0 1024x768x24' \
-    bash -c "set -uo pipefail; $(declare -f remote prepare end_dialer run_unseen); run_unseen"
+run_program run.sh "$folder" Ondrel.exe "Ondrel v1.3" "$repo/build/run-screenshot.png" RUN_SECONDS

@@ -36,8 +36,7 @@ folder=
 dialer_pid=
 entries_added=
 
-wine_run() { "$repo/scripts/wine-run" "$@"; }
-remote() { wine_run "$remote_exe" "$@"; }
+source "$repo/tests/e2e/steps.sh"
 
 # Ends a dialer still running, the hard way, and removes the simulated entries.
 clean_up() {
@@ -62,22 +61,6 @@ fail() {
     fi
     clean_up
     exit 1
-}
-
-# Seconds since the scenario began, to a tenth.
-elapsed() { awk -v a="$started" -v b="$EPOCHREALTIME" 'BEGIN { printf "%.1f", b - a }'; }
-
-# note STEP: the step the scenario has come to, for the log and for a failure's message.
-note() {
-    step=$1
-    echo "[$scenario $(elapsed) s] $step"
-}
-
-# at STEP COMMAND...: one step of the scenario; its failure ends the run.
-at() {
-    note "$1"
-    shift
-    "$@" || fail "$* (exit status $?)"
 }
 
 # begin NAME: a fresh program folder holding Ondrel.exe; no simulated entries.
@@ -115,24 +98,10 @@ settings() {
     at "Ondrel.dat with $1 current" in_folder remote write-settings Ondrel.dat "$1" "$2"
 }
 
-# shot NAME: the screen, once the window has had a moment to paint what it shows.
-shot() {
-    sleep 0.5
-    at "screenshot $1.png" import -window root "$shots/$1.png"
-}
-
 # finish_dialer: waits for the dialer to end on its own and checks that it ended well.
 finish_dialer() {
-    local deadline=$((SECONDS + 10)) status
-    note "Ondrel.exe ends"
-    while kill -0 "$dialer_pid" 2>/dev/null; do
-        [ $SECONDS -lt $deadline ] || fail "still running after 10 s"
-        sleep 0.1
-    done
-    wait "$dialer_pid"
-    status=$?
+    await_exit Ondrel.exe "$dialer_pid"
     dialer_pid=
-    [ $status -eq 0 ] || fail "exit status $status"
 }
 
 # record [SHOT]: the scenario's line in the summary, naming its screenshot SHOT.png (by default

@@ -41,12 +41,11 @@ declare -A install_as=(
 mkdir -p "$shots"
 rm -f "$shots"/setup-failed.png
 
+scenario=setup
 step=
 pid=
 wine_log=$build/setup-e2e/wine.log
-
-wine_run() { "$repo/scripts/wine-run" "$@"; }
-remote() { wine_run "$remote_exe" "$@"; }
+source "$repo/tests/e2e/steps.sh"
 
 fail() {
     echo "setup e2e: FAILED at step \"$step\": $*" >&2
@@ -60,43 +59,6 @@ fail() {
     exit 1
 }
 
-started=$EPOCHREALTIME
-elapsed() { awk -v a="$started" -v b="$EPOCHREALTIME" 'BEGIN { printf "%.1f", b - a }'; }
-
-# note STEP: the step the run has come to, for the log and for a failure's message.
-note() {
-    step=$1
-    echo "[setup $(elapsed) s] $step"
-}
-
-# at STEP COMMAND...: one step of the run; its failure ends it.
-at() {
-    note "$1"
-    shift
-    "$@" || fail "$* (exit status $?)"
-}
-
-# shot NAME: the screen, once the windows have had a moment to paint.
-shot() {
-    sleep 0.5
-    at "screenshot $1.png" import -window root "$shots/$1.png"
-    shots_taken+=("$shots/$1.png")
-}
-
-# finish NAME: waits for the program started in the background to end on its own, with status 0.
-finish() {
-    local deadline=$((SECONDS + 10)) status
-    note "$1 ends"
-    while kill -0 "$pid" 2>/dev/null; do
-        [ $SECONDS -lt $deadline ] || fail "still running after 10 s"
-        sleep 0.1
-    done
-    wait "$pid"
-    status=$?
-    pid=
-    [ $status -eq 0 ] || fail "exit status $status"
-}
-
 # same_shortcut FILE: the shortcut as the platform reads it points at the installed dialer.
 same_shortcut() {
     local read
@@ -108,7 +70,10 @@ working folder: $destination
 arguments: " ]
 }
 
-shots_taken=()
+# in_installed COMMAND...: runs the command in the installed folder, as the dialer runs there.
+in_installed() { (cd "$installed" && "$@"); }
+
+started=$EPOCHREALTIME
 trap 'wineserver -k 2>/dev/null' EXIT
 
 note "a fresh prefix"
@@ -123,9 +88,7 @@ note "start Setup.exe from the disk folder"
 (cd "$disk" && exec "$repo/scripts/wine-run" Setup.exe) >"$wine_log" 2>&1 &
 pid=$!
 at "the banner" remote wait-window "Ondrel v1.3 Setup" 30
-sleep 0.5
-at "screenshot setup-banner.png" import -window root "$shots/setup-banner.png"
-shots_taken+=("$shots/setup-banner.png")
+shot setup-banner
 at "the welcome page" remote wait-window Setup 15
 at "its Back is there" remote -w Setup wait-text 1000 "&Back" 5
 shot setup-welcome
@@ -142,7 +105,7 @@ shot setup-copying
 at "the completion dialog" remote wait-window "Setup Complete!" 30
 shot setup-complete
 at "press &Exit" remote -w "Setup Complete!" click 1
-finish Setup.exe
+await_exit Setup.exe "$pid"
 
 # Every file as its source, but the template shortcut, which now points at the dialer; the
 # desktop and Start menu hold byte copies of it.
@@ -158,9 +121,7 @@ at "the Start menu's copy" cmp "$installed/Ondrel v1.3.lnk" "$start_menu"
 # The desktop shortcut starts the dialer in the installed folder: it finds the settings there
 # and makes their entry current.
 at "an entry to dial" remote add-entry "Setup E2E" answers
-at "settings in the installed folder" \
-    bash -c 'cd "$0" && "$1" "$2" write-settings Ondrel.dat "Setup E2E"' \
-    "$installed" "$repo/scripts/wine-run" "$remote_exe"
+at "settings in the installed folder" in_installed remote write-settings Ondrel.dat "Setup E2E"
 note "start the desktop shortcut"
 wine_run start /wait 'C:\windows\Desktop\Ondrel v1.3.lnk' >"$wine_log" 2>&1 &
 pid=$!
@@ -177,9 +138,8 @@ shot setup-help
 at "close the help window" remote -w "Ondrel v1.3 Help" post 0x10 0 0
 at "press &Cancel" remote -w Options click 2
 at "press &Exit" remote click 2
-finish Ondrel.exe
+await_exit Ondrel.exe "$pid"
 wineserver -w
 
 echo
-echo "=== setup e2e: passed in $(elapsed) s; screenshots:"
-printf '%s\n' "${shots_taken[@]}"
+echo "=== setup e2e: passed in $(elapsed) s; screenshots: $shots/setup-*.png"
