@@ -69,8 +69,9 @@ wine_tiers() {
 # the test driver or the virtual clock.
 check_programs() {
     local target=$1 machine=$2 failed=0 exe name found
-    found=$(find "build/$target" \( -name CMakeFiles -o -name wineprefix \) -prune \
-                 -o -name '*.exe' -print | sort)
+    # The distribution image (disk) holds copies of the programs, named as users get them.
+    found=$(find "build/$target" \( -name CMakeFiles -o -name wineprefix \
+                 -o -path "build/$target/disk" \) -prune -o -name '*.exe' -print | sort)
     for exe in $found; do
         printf '%10d  %s\n' "$(stat -c %s "$exe")" "$exe"
     done
