@@ -14,6 +14,7 @@ packages=(
     libxcomposite1 libxinerama1 libxfixes3      # so --no-install-recommends would leave them out)
     xvfb xauth xdotool x11-utils imagemagick    # a headless display, driving it, screenshots
     halibut                                     # builds the WinHelp file
+    clang libclang-rt-14-dev                    # libFuzzer, for the fuzz targets of the file readers
     clang-format
 )
 

@@ -4,6 +4,8 @@
 #   ui    the window logic on the headless backend natively, and on the win32 backend (the win64
 #         build) under Wine, inside one Xvfb session
 #   e2e   the real programs under Wine, in the same session
+# The native tests run again built with AddressSanitizer and UBSan, and with ThreadSanitizer, and
+# each reader of outside data is fuzzed for a minute (scripts/fuzz.sh).
 # It also checks that both Windows builds produced their programs. A tier without tests fails;
 # the exit status is non-zero if any step failed. Logs: build/test-logs/.
 set -uo pipefail
@@ -103,14 +105,28 @@ check_programs() {
     return $failed
 }
 
-# The threads of the remote access service, of the framework (workers, the virtual clock) and
-# the scheduler's worker on the real clock under ThreadSanitizer, in a native build of its own.
-tsan() {
-    cmake -S "$repo" -B build/tsan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DONDREL_TSAN=ON >/dev/null &&
-        cmake --build build/tsan --target ras_unit_tests ui_framework_tests scheduler_worker_tests &&
-        TSAN_OPTIONS=halt_on_error=1 build/tsan/tests/ras/ras_unit_tests --gtest_brief=1 &&
-        TSAN_OPTIONS=halt_on_error=1 build/tsan/tests/ui_framework_tests --gtest_brief=1 &&
-        TSAN_OPTIONS=halt_on_error=1 build/tsan/tests/scheduler_worker_tests --gtest_brief=1
+# sanitized DIR OPTION: every native test again, in a native build of its own (build/DIR) made
+# with a sanitizer: ONDREL_SANITIZE (AddressSanitizer with UBSan) or ONDREL_TSAN
+# (ThreadSanitizer). Any report ends the test that made it, so the step fails.
+sanitized() {
+    local dir=$1 option=$2 log=$logs/$1-native.log status
+    cmake -S "$repo" -B "build/$dir" -G Ninja -DCMAKE_BUILD_TYPE=Debug "-D$option=ON" >/dev/null &&
+        cmake --build "build/$dir" || return
+    # shellcheck disable=SC2086
+    ASAN_OPTIONS=halt_on_error=1:detect_leaks=1 UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 \
+        TSAN_OPTIONS=halt_on_error=1:second_deadlock_stack=1 \
+        ctest --test-dir "build/$dir" -L '^(unit|ui)$' $ctest_args -j "$(nproc)" 2>&1 | tee "$log"
+    status=${PIPESTATUS[0]}
+    detail=$(grep -E 'tests passed|No tests were found' "$log" | tail -n 1)
+    return $status
+}
+
+# Each reader of outside data under libFuzzer for a minute, from its seed corpus.
+fuzz() {
+    scripts/fuzz.sh 60 2>&1 | tee "$logs/fuzz.log"
+    local status=${PIPESTATUS[0]}
+    detail=$(grep -c ' executions' "$logs/fuzz.log") detail="$detail targets"
+    return $status
 }
 
 step "install deps" scripts/install-deps.sh || exit 1
@@ -123,12 +139,13 @@ done
 if [ "${built[native]}" -eq 0 ]; then
     step "unit (native)" tier unit native -j "$(nproc)"
     step "ui (native)" tier ui native -j "$(nproc)"
-    step "tsan (native)" tsan
 else
     step "unit (native)" not_run "the native build failed"
     step "ui (native)" not_run "the native build failed"
-    step "tsan (native)" not_run "the native build failed"
 fi
+step "asan (native)" sanitized asan ONDREL_SANITIZE
+step "tsan (native)" sanitized tsan ONDREL_TSAN
+step "fuzz (native)" fuzz
 
 if [ "${built[win64]}" -eq 0 ]; then
     # xvfb-run is a POSIX shell script, which drops exported functions: pass them as text.
