@@ -189,6 +189,14 @@ TEST_F(FileFaultsHeadlessOnly, EveryOperationOfEveryCommandForEveryCause) {
             driver.click(dlg, fw::kIdOk);
         });
     };
+    // The Options dialog's export or import, with the entry file chosen.
+    const auto withEntryFile = [&](int button) {
+        return [&, button] {
+            owner = options->handle();
+            driver.answerFileDialog(dnxPath());
+            driver.click(*options, button);
+        };
+    };
     std::vector<Fault> optionsFaults = settingsWrites(0, 20);
     const std::string tasksTemporary = tasksPath() + fw::kSaveSuffix;
     const std::string linkTemporary = startupShortcut() + fw::kSaveSuffix;
@@ -355,11 +363,7 @@ TEST_F(FileFaultsHeadlessOnly, EveryOperationOfEveryCommandForEveryCause) {
              driver.writeFile(dnxPath(), oldDnx);
              openOptions();
          },
-         [&] {
-             owner = options->handle();
-             driver.answerFileDialog(dnxPath());
-             driver.click(*options, IDC_SAVE_DIALUP);
-         },
+         withEntryFile(IDC_SAVE_DIALUP),
          [&](const Fault&, Outcome) {
              EXPECT_EQ(driver.readFile(dnxPath()), oldDnx);
              EXPECT_TRUE(driver.isOpen(*options));
@@ -374,11 +378,7 @@ TEST_F(FileFaultsHeadlessOnly, EveryOperationOfEveryCommandForEveryCause) {
              driver.writeFile(dnxPath(), newEntry);
              openOptions();
          },
-         [&] {
-             owner = options->handle();
-             driver.answerFileDialog(dnxPath());
-             driver.click(*options, IDC_IMPORT_DIALUP);
-         },
+         withEntryFile(IDC_IMPORT_DIALUP),
          [&](const Fault&, Outcome outcome) {
              // Only a file read whole reaches the phonebook.
              const bool imported = outcome == Outcome::ignored;
