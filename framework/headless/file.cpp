@@ -419,4 +419,10 @@ void armFault(const test::FileFault& fault) {
     box.faults.push_back(armed);
 }
 
+std::size_t armedFaults() {
+    sys::Sandbox& box = sys::sandbox();
+    std::lock_guard lock(box.mutex);
+    return box.faults.size();
+}
+
 }  // namespace fw::headless

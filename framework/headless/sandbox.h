@@ -3,6 +3,7 @@
 // compares them.
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <vector>
 
@@ -20,6 +21,8 @@ void resetSandbox();
 void resetRegistry();
 // Arms a file fault.
 void armFault(const test::FileFault& fault);
+// The faults armed that have not fired yet.
+std::size_t armedFaults();
 // Removes an empty folder; false when it is not one.
 bool removeFolder(const std::string& path);
 

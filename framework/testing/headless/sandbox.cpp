@@ -14,6 +14,10 @@ void Driver::injectFault(const FileFault& fault) {
     headless::armFault(fault);
 }
 
+std::size_t Driver::armedFaults() const {
+    return headless::armedFaults();
+}
+
 const std::vector<std::string>& Driver::drawing() const {
     return headless::drawingLog();
 }

@@ -12,6 +12,10 @@ void Driver::injectFault(const FileFault& /*fault*/) {
     fail("file faults exist only on the headless backend: run this test there");
 }
 
+std::size_t Driver::armedFaults() const {
+    return 0;
+}
+
 const std::vector<std::string>& Driver::drawing() const {
     static const std::vector<std::string> none;
     return none;

@@ -48,11 +48,7 @@ class DialerTest : public ::testing::Test {
 
     ~DialerTest() override {
         for (const std::string& name : entries_) {
-            fw::reg::Key addresses;
-            if (addresses.open(ras::sim::kAddressesKey) == fw::reg::kSuccess) {
-                addresses.remove(name);
-            }
-            fw::reg::deleteTree(ras::sim::profileKey(name));
+            removeEntry(name);
         }
 #ifdef _WIN32
         fw::setCurrentDirectory(previousFolder);
@@ -67,6 +63,15 @@ class DialerTest : public ::testing::Test {
         ASSERT_TRUE(ras::sim::writeEntry(name, {line, count, "555-0100", ""})) << name;
         ras::sim::writeProfile(name);
         entries_.push_back(name);
+    }
+
+    // Takes an entry out of the phonebook, whether it is there or not.
+    static void removeEntry(const std::string& name) {
+        fw::reg::Key addresses;
+        if (addresses.open(ras::sim::kAddressesKey) == fw::reg::kSuccess) {
+            addresses.remove(name);
+        }
+        fw::reg::deleteTree(ras::sim::profileKey(name));
     }
 
     // An entry the test made some other way (through the service's own dialog, say), removed at

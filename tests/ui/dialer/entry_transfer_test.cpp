@@ -331,24 +331,4 @@ TEST_F(EntryTransferTest, ExportWithoutAnEntryOrAfterCancelWritesNothing) {
     EXPECT_EQ(options.m_strEntryName, "Gone");
 }
 
-#ifndef _WIN32
-using EntryTransferHeadlessOnlyTest = EntryTransferTest;
-
-TEST_F(EntryTransferHeadlessOnlyTest, FailedExportKeepsThePreviousFile) {
-    addEntry("Home");
-    const std::string path = dnxPath("home.dnx");
-    driver.writeFile(path, "previous contents");
-    driver.injectFault({path + fw::kSaveSuffix, fw::test::FileFault::Op::write,
-                        fw::FileError::Cause::diskFull, 6});
-    openOptions("Home");
-    exportTo(path);
-
-    ASSERT_EQ(driver.messageBoxes().size(), 1u);
-    EXPECT_EQ(driver.messageBoxes()[0].text, "Disk full while accessing " + path + ".");
-    EXPECT_EQ(driver.messageBoxes()[0].type, fw::mb::kOk | fw::mb::kIconStop);
-    EXPECT_EQ(driver.readFile(path), "previous contents");
-    EXPECT_FALSE(driver.readFile(path + fw::kSaveSuffix).has_value());
-}
-#endif
-
 }  // namespace

@@ -8,10 +8,10 @@
 #include <vector>
 
 #include "dialer/options/options_dlg.h"
-#include "dialer_fixture.h"
 #include "framework/file_dialog.h"
 #include "framework/message_box.h"
 #include "framework/save_file.h"
+#include "options_fixture.h"
 #include "platform/res/simulated_ras_resource.h"
 #include "resource.h"
 #include "settings_bytes.h"
@@ -31,51 +31,6 @@ const struct CheckBox {
     {IDC_START_PROGRAM, &COptions::m_bStartProgram},
     {IDC_PLAY_SOUND, &COptions::m_bPlaySound},
     {IDC_DIAL_BY_SCHEDULE, &COptions::m_bDialBySchedule},
-};
-
-class OptionsTest : public DialerTest {
-  protected:
-    OptionsTest() {
-        // The single-user layout's start-up folder (the Wine prefix has it already).
-        std::string path = fw::windowsDirectory();
-        for (const char* part : {"\\Start Menu", "\\Programs", "\\StartUp"}) {
-            fw::createDirectory(path += part);
-        }
-    }
-    ~OptionsTest() override { fw::deleteFile(startupShortcut()); }
-
-    static std::string startupShortcut() {
-        return fw::windowsDirectory() + "\\Start Menu\\Programs\\StartUp\\Ondrel v1.3.lnk";
-    }
-    std::string shortcutSource() const { return folder + "\\Ondrel v1.3.lnk"; }
-
-    // The Options command from the main window; the script drives the dialog and ends it.
-    void runOptions(const std::function<void(COptionsDlg&)>& script) {
-        driver.onModal(IDD_OPTIONS, [script](fw::test::Driver&, fw::Dialog& dialog) {
-            script(static_cast<COptionsDlg&>(dialog));
-        });
-        driver.click(dialer, IDC_OPTIONS);
-    }
-
-    // The one message box shown: the file-error box, owned by the main window.
-    void expectFileError(const std::string& text) {
-        ASSERT_EQ(driver.messageBoxes().size(), 1u);
-        EXPECT_EQ(driver.messageBoxes()[0].text, text);
-        EXPECT_EQ(driver.messageBoxes()[0].type, fw::mb::kOk | fw::mb::kIconStop);
-        EXPECT_EQ(driver.messageBoxes()[0].owner, dialer.handle());
-    }
-
-    static std::vector<std::string> listItems(const COptionsDlg& dlg) {
-        const fw::ComboBox list(dlg, IDC_ENTRY_LIST);
-        std::vector<std::string> items;
-        for (int i = 0; i < list.count(); ++i) {
-            items.push_back(list.itemText(i));
-        }
-        return items;
-    }
-    static int selection(const COptionsDlg& dlg) {
-        return fw::ComboBox(dlg, IDC_ENTRY_LIST).currentSelection();
-    }
 };
 
 TEST_F(OptionsTest, EveryCheckBoxShowsTheWindowsValueAndComesBackOnOk) {
@@ -462,25 +417,5 @@ TEST_F(OptionsTest, TheStartUpFolderHoldsACopyOfTheShortcutExactlyWhileTheOption
         }
     }
 }
-
-#ifndef _WIN32
-// Only the headless backend injects file faults.
-using OptionsHeadlessOnly = OptionsTest;
-
-TEST_F(OptionsHeadlessOnly, AnOndrelDatThatCannotBeCreatedStopsTheCommandBeforeTheShortcut) {
-    addEntry("Work");
-    driver.writeFile(shortcutSource(), "L");
-    ASSERT_TRUE(openDialer());
-    driver.injectFault({settingsPath() + fw::kSaveSuffix, fw::test::FileFault::Op::create,
-                        fw::FileError::Cause::accessDenied});
-    runOptions([&](COptionsDlg& dlg) {
-        driver.click(dlg, IDC_START_WITH_WINDOWS);
-        driver.click(dlg, fw::kIdOk);
-    });
-    expectFileError("Access to Ondrel.dat was denied.");
-    EXPECT_EQ(settings(), std::nullopt);
-    EXPECT_EQ(driver.readFile(startupShortcut()), std::nullopt);
-}
-#endif
 
 }  // namespace

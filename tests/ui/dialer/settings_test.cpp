@@ -1,15 +1,11 @@
 // What the main window makes of "Ondrel.dat": the current entry in its fields, the account typed
-// there saved into that entry's triple at exit, a damaged file that ends the start-up, and a
-// save that fails.
+// there saved into that entry's triple at exit, and a damaged file that ends the start-up.
 #include "dialer_fixture.h"
 #include "framework/message_box.h"
 #include "resource.h"
 #include "settings_bytes.h"
 
 namespace {
-
-using Op = fw::test::FileFault::Op;
-using Cause = fw::FileError::Cause;
 
 const std::vector<Triple> kThree = {
     {"Home", "ann", "one"}, {"Work", "bob", "two"}, {"Lab", "cyd", "three"}};
@@ -102,25 +98,5 @@ TEST_F(SettingsTest, AFileThatEndsTooEarlyIsDeletedAndEndsTheStart) {
         EXPECT_EQ(settings(), std::nullopt);
     }
 }
-
-#ifndef _WIN32
-// Only the headless backend injects file faults.
-using SettingsHeadlessOnly = SettingsTest;
-
-TEST_F(SettingsHeadlessOnly, ASaveThatFailsHalfWayKeepsThePreviousFile) {
-    const std::string before = settingsFile({1}, 1, 0, {{"Home", "ann", "one"}});
-    writeSettings(before);
-    ASSERT_TRUE(openDialer());
-    driver.type(dialer, IDC_PASSWORD, "changed");
-    driver.injectFault({settingsPath() + ".tmp", Op::write, Cause::diskFull, 10});
-    driver.click(dialer, fw::kIdCancel);
-    ASSERT_EQ(driver.messageBoxes().size(), 1u);
-    EXPECT_EQ(driver.messageBoxes()[0].text,
-              "Disk full while accessing C:\\Program Files\\Kestrune\\Ondrel\\Ondrel.dat.");
-    EXPECT_EQ(driver.messageBoxes()[0].type, fw::mb::kOk | fw::mb::kIconStop);
-    EXPECT_EQ(settings(), before);
-    EXPECT_EQ(driver.readFile(settingsPath() + ".tmp"), std::nullopt);
-}
-#endif
 
 }  // namespace

@@ -161,7 +161,9 @@ TEST_F(Files, HeadlessOnlyInjectedFaultsFireOnce) {
     };
     for (const auto& row : rows) {
         driver.injectFault({"F.DAT", row.op, row.cause, 0});
+        EXPECT_EQ(driver.armedFaults(), 1u);
         EXPECT_EQ(errorOf(row.action), std::make_pair(row.cause, row.named));
+        EXPECT_EQ(driver.armedFaults(), 0u);
         EXPECT_EQ(errorOf(row.action), std::make_pair(Cause::generic, std::string("none")));
     }
     driver.injectFault({"f.dat", Op::remove, Cause::accessDenied, 0});

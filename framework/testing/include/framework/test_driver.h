@@ -3,6 +3,7 @@
 // modal dialogs by script, and records what the program asked of the shell.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <deque>
 #include <functional>
@@ -150,6 +151,9 @@ class Driver {
     bool removeFolder(const std::string& path);
     // Headless only: arms a fault.
     void injectFault(const FileFault& fault);
+    // Headless only: the faults armed that have not fired yet (none, when the operation each
+    // names was done).
+    std::size_t armedFaults() const;
 
     // Stops the test with a message (a misused driver or an unanswered question).
     [[noreturn]] static void fail(const std::string& message);

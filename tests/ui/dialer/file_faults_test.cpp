@@ -1,0 +1,436 @@
+// Every file operation of every dialer command, made to fail with every cause a file error can
+// have: what the user is told, what the windows do next, and that no file is lost or left
+// half-written.
+#include <algorithm>
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "../framework/file_error_texts.h"
+#include "framework/save_file.h"
+#include "options_fixture.h"
+#include "platform/ras/phonebook.h"
+#include "settings_bytes.h"
+#include "tasks_bytes.h"
+
+namespace {
+
+#ifndef _WIN32
+// Only the headless backend injects file faults.
+
+using Cause = fw::FileError::Cause;
+using Op = fw::test::FileFault::Op;
+
+// What a failed operation comes to.
+enum class Outcome {
+    reported,  // the file-error box names the file, and the command stops there
+    ignored,   // nothing is said, and the command goes on as if nothing had failed
+    unread,    // nothing is said; what was read before stays, and the file is left as it is
+    damaged,   // the damaged-file box, and the file is deleted (when the platform lets it)
+};
+using Reaction = Outcome (*)(Cause);
+Outcome reported(Cause) {
+    return Outcome::reported;
+}
+Outcome ignored(Cause) {
+    return Outcome::ignored;
+}
+Outcome unread(Cause) {
+    return Outcome::unread;
+}
+// A read that runs past the end is a file that ends too early.
+Outcome unreadUnlessPastTheEnd(Cause cause) {
+    return cause == Cause::endOfFile ? Outcome::damaged : Outcome::unread;
+}
+Outcome damaged(Cause) {
+    return Outcome::damaged;
+}
+
+// One file operation of a command, made to fail.
+struct Fault {
+    Op op;
+    std::string path;   // the file, as the fault matches it
+    std::string named;  // how the file-error box names it
+    Reaction reaction = reported;
+    std::uint64_t afterBytes = 0;
+    int step = 0;  // how many of the command's files were written before this one
+};
+
+struct Box {
+    const char* text;
+    const char* caption;
+};
+
+// A message box as the user sees it: text, caption and type.
+std::string shown(const std::string& text, const std::string& caption, unsigned type) {
+    return text + " | " + caption + " | " + std::to_string(type);
+}
+
+struct Command {
+    const char* what;
+    std::vector<Fault> faults;
+    // Files and windows, up to the command.
+    std::function<void(const Fault&)> arrange;
+    std::function<void()> act;
+    // The state afterwards, once the messages were checked.
+    std::function<void(const Fault&, Outcome)> check;
+    // The damaged-file box of the file the command reads, if any.
+    Box damagedBox = {};
+};
+
+class FileFaultsHeadlessOnly : public OptionsTest {
+  protected:
+    std::string tasksPath() const { return folder + "\\Tasks.dat"; }
+    std::optional<std::string> tasks() const { return driver.readFile(tasksPath()); }
+    std::string dnxPath() const { return folder + "\\entry.dnx"; }
+
+    // The main window, opened on these files; false when its creation failed.
+    bool openWindow(const std::string& settingsBytes,
+                    const std::optional<std::string>& tasksBytes) {
+        writeSettings(settingsBytes);
+        if (tasksBytes) {
+            driver.writeFile(tasksPath(), *tasksBytes);
+        }
+        window.emplace(service);
+        return driver.open(*window);
+    }
+    void openOptions() {
+        options.emplace(nullptr, service);
+        options->m_strEntryName = "Work";
+        ASSERT_TRUE(driver.open(*options));
+    }
+
+    // Each cell starts with none of the files and ends with no window open.
+    void removeFiles() {
+        for (const std::string& path :
+             {settingsPath(), tasksPath(), shortcutSource(), startupShortcut(), dnxPath()}) {
+            fw::deleteFile(path);
+        }
+    }
+    void endWindows() {
+        if (options && driver.isOpen(*options)) {
+            driver.click(*options, fw::kIdCancel);
+        }
+        options.reset();
+        if (window && window->exists()) {
+            if (window->item(fw::kIdOk).text() == "Cancel Call") {
+                driver.click(*window, fw::kIdOk);
+            }
+            driver.click(*window, fw::kIdCancel);
+        }
+        window.reset();
+    }
+    // No temporary file is left beside any file a command writes.
+    void expectNoTemporaryFile() const {
+        for (const std::string& path :
+             {settingsPath(), tasksPath(), startupShortcut(), dnxPath()}) {
+            EXPECT_FALSE(driver.readFile(path + fw::kSaveSuffix).has_value()) << path;
+        }
+    }
+
+    std::optional<CDialerDlg> window;
+    std::optional<COptionsDlg> options;
+    // The window that owns the command's messages.
+    fw::Handle owner = nullptr;
+};
+
+TEST_F(FileFaultsHeadlessOnly, EveryOperationOfEveryCommandForEveryCause) {
+    addEntry("Home");
+    addEntry("Work");
+    removeLater("New Line");
+    const Options saving = {.saveUserAndPassword = 1};
+    const Options scheduling = {.dialBySchedule = 1};
+    const std::string account = settingsFile(saving, 1, 0, {{"Work", "ann", "one"}});
+    const std::string scheduled = settingsFile(scheduling, 1, 0, {{"Work", "", ""}});
+    // The scheduled task, due an hour (or a minute) after the cell began.
+    std::int32_t due = 0;
+    const auto task = [&due] { return tasksFile({{"Soon", "Work", due}}); };
+    const auto dueIn = [&](std::int32_t seconds) {
+        due = static_cast<std::int32_t>(driver.nowMs() / 1000) + seconds;
+    };
+    std::string link(2500, '\0');  // more than one block
+    for (std::size_t i = 0; i < link.size(); ++i) {
+        link[i] = static_cast<char>(i * 13);
+    }
+    const std::string oldLink = "the copy an earlier OK made";
+    const std::string oldDnx = "previous contents";
+    const std::string newEntry =
+        "DNX1\x08New Line" + le32(1) + le32(4) + le32(3) + "line" + std::string(24, '\0');
+
+    // The main window's commands.
+    const auto mainWindow = [&] { owner = window->handle(); };
+    const auto typePassword = [&](const Fault&) {
+        ASSERT_TRUE(openWindow(account, std::nullopt));
+        driver.type(*window, IDC_PASSWORD, "changed");
+    };
+    const auto settingsWrites = [&](int step, std::uint64_t half) {
+        const std::string temporary = settingsPath() + fw::kSaveSuffix;
+        return std::vector<Fault>{{Op::create, temporary, "Ondrel.dat", reported, 0, step},
+                                  {Op::write, temporary, settingsPath(), reported, half, step},
+                                  {Op::close, temporary, settingsPath(), reported, 0, step}};
+    };
+    const auto atStart = [&](const std::string& path, const std::string& bareName) {
+        return std::vector<Fault>{{Op::open, path, bareName, unread},
+                                  {Op::read, path, path, unreadUnlessPastTheEnd},
+                                  {Op::length, path, path, unreadUnlessPastTheEnd},
+                                  {Op::close, path, path, ignored},
+                                  // A damaged file that the platform will not delete.
+                                  {Op::remove, path, path, damaged}};
+    };
+    // The Options command's OK: "Home" chosen, the start-up copy ticked, the task a minute later.
+    const auto optionsOk = [&] {
+        mainWindow();
+        runOptions(*window, [&](COptionsDlg& dlg) {
+            driver.choose(dlg, IDC_ENTRY_LIST, 0);
+            driver.click(dlg, IDC_START_WITH_WINDOWS);
+            dlg.m_aTasks.at(0).m_timeNext += 60;
+            driver.click(dlg, fw::kIdOk);
+        });
+    };
+    // The Options dialog's export or import, with the entry file chosen.
+    const auto withEntryFile = [&](int button) {
+        return [&, button] {
+            owner = options->handle();
+            driver.answerFileDialog(dnxPath());
+            driver.click(*options, button);
+        };
+    };
+    std::vector<Fault> optionsFaults = settingsWrites(0, 20);
+    const std::string tasksTemporary = tasksPath() + fw::kSaveSuffix;
+    const std::string linkTemporary = startupShortcut() + fw::kSaveSuffix;
+    optionsFaults.insert(
+        optionsFaults.end(),
+        {{Op::create, tasksTemporary, "Tasks.dat", reported, 0, 1},
+         {Op::write, tasksTemporary, tasksPath(), reported, 10, 1},
+         {Op::close, tasksTemporary, tasksPath(), reported, 0, 1},
+         {Op::open, shortcutSource(), "Ondrel v1.3.lnk", reported, 0, 2},
+         {Op::read, shortcutSource(), shortcutSource(), reported, 0, 2},
+         {Op::length, shortcutSource(), shortcutSource(), reported, 0, 2},
+         {Op::close, shortcutSource(), shortcutSource(), reported, 0, 2},
+         {Op::create, linkTemporary, startupShortcut(), reported, 0, 2},
+         {Op::write, linkTemporary, startupShortcut(), reported, link.size() / 2, 2},
+         {Op::close, linkTemporary, startupShortcut(), reported, 0, 2}});
+
+    const Command commands[] = {
+        {"start: Ondrel.dat",
+         atStart(settingsPath(), "Ondrel.dat"),
+         [&](const Fault& fault) {
+             // The window is opened by the command itself, so its messages have no owner yet.
+             writeSettings(fault.op == Op::remove ? "" : account);
+         },
+         [&] {
+             window.emplace(service);
+             driver.open(*window);
+             owner = window->exists() ? window->handle() : nullptr;
+         },
+         [&](const Fault& fault, Outcome outcome) {
+             if (outcome == Outcome::damaged) {
+                 EXPECT_FALSE(window->exists());
+                 EXPECT_EQ(settings(),
+                           fault.op == Op::remove ? std::optional<std::string>("") : std::nullopt);
+                 return;
+             }
+             ASSERT_TRUE(window->exists());
+             const bool loaded = outcome == Outcome::ignored;
+             EXPECT_EQ(window->item(IDC_ENTRY_NAME).text(), loaded ? "Work" : "");
+             EXPECT_EQ(window->item(IDC_USER_ID).text(), loaded ? "ann" : "");
+             // Nothing unread is written over at the end.
+             driver.click(*window, fw::kIdCancel);
+             EXPECT_EQ(settings(), account);
+         },
+         {"The Ondrel.dat file has become corrupt and will deleted.\nOnce the file is deleted, "
+          "you will need to restart Ondrel. ",
+          "Error: Invalid Ondrel.dat File!"}},
+        {"start: Tasks.dat",
+         atStart(tasksPath(), "Tasks.dat"),
+         [&](const Fault& fault) {
+             dueIn(3600);
+             writeSettings(scheduled);
+             driver.writeFile(tasksPath(), fault.op == Op::remove ? "" : task());
+         },
+         [&] {
+             window.emplace(service);
+             ASSERT_TRUE(driver.open(*window));
+             owner = window->handle();
+         },
+         [&](const Fault& fault, Outcome outcome) {
+             const bool loaded = outcome == Outcome::ignored;
+             EXPECT_EQ(window->m_aTasks.size(), loaded ? 1u : 0u);
+             EXPECT_EQ(window->m_pSchedulerThread != nullptr, loaded);
+             std::optional<std::string> left = task();
+             if (outcome == Outcome::damaged) {
+                 left = fault.op == Op::remove ? std::optional<std::string>("") : std::nullopt;
+             }
+             EXPECT_EQ(tasks(), left);
+             // The settings read before stay in force.
+             EXPECT_EQ(window->item(IDC_ENTRY_NAME).text(), "Work");
+         },
+         {"The Tasks.dat file has become corrupt and will be deleted.\n",
+          "Error: Invalid Tasks.dat File!"}},
+        {"Connect: Ondrel.dat", settingsWrites(0, 20), typePassword,
+         [&] {
+             mainWindow();
+             driver.click(*window, fw::kIdOk);
+         },
+         [&](const Fault&, Outcome) {
+             // Nothing is dialed with settings that could not be saved.
+             EXPECT_EQ(window->item(fw::kIdOk).text(), "&Connect");
+             EXPECT_TRUE(window->item(IDC_USER_ID).isEnabled());
+             EXPECT_FALSE(driver.timerRunning(*window, TIMER_ANIMATE));
+             EXPECT_EQ(settings(), account);
+         }},
+        {"exit: Ondrel.dat", settingsWrites(0, 20), typePassword,
+         [&] {
+             mainWindow();
+             driver.click(*window, fw::kIdCancel);
+         },
+         [&](const Fault&, Outcome) {
+             EXPECT_FALSE(window->exists());
+             EXPECT_EQ(settings(), account);
+         }},
+        {"a task fires: Tasks.dat",
+         {{Op::create, tasksTemporary, tasksPath()},
+          {Op::write, tasksTemporary, tasksPath(), reported, 10},
+          {Op::close, tasksTemporary, tasksPath()}},
+         [&](const Fault&) {
+             dueIn(60);
+             ASSERT_TRUE(openWindow(scheduled, task()));
+         },
+         [&] {
+             mainWindow();
+             driver.advance(60'001);
+         },
+         [&](const Fault&, Outcome) {
+             EXPECT_EQ(tasks(), task());
+             // The schedule goes on from the list: the call is made and the next wait begins.
+             EXPECT_EQ(window->item(fw::kIdOk).text(), "Cancel Call");
+             EXPECT_EQ(window->m_aTasks.at(0).m_timeNext, due + kDay);
+             EXPECT_NE(window->m_pSchedulerThread, nullptr);
+             EXPECT_EQ(g_tDueTime, due + kDay);
+         }},
+        {"Options OK, the start-up copy ticked", optionsFaults,
+         [&](const Fault&) {
+             dueIn(3600);
+             driver.writeFile(shortcutSource(), link);
+             driver.writeFile(startupShortcut(), oldLink);
+             ASSERT_TRUE(openWindow(scheduled, task()));
+         },
+         optionsOk,
+         [&](const Fault& fault, Outcome) {
+             // Each file takes effect once written; the rest of the command, and the schedule's
+             // wait, are skipped.
+             const std::string chosen = settingsFile({.startWithWindows = 1, .dialBySchedule = 1},
+                                                     2, 1, {{"Work", "", ""}, {"Home", "", ""}});
+             EXPECT_EQ(settings(), fault.step >= 1 ? chosen : scheduled);
+             EXPECT_EQ(window->item(IDC_ENTRY_NAME).text(), fault.step >= 1 ? "Home" : "Work");
+             const std::int32_t saved = fault.step >= 2 ? due + 60 : due;
+             EXPECT_EQ(tasks(), tasksFile({{"Soon", "Work", saved}}));
+             EXPECT_EQ(window->m_aTasks.at(0).m_timeNext, saved);
+             // The source's close fails only once the copy is in place.
+             const bool copied = fault.op == Op::close && fault.path == shortcutSource();
+             EXPECT_EQ(driver.readFile(startupShortcut()), copied ? link : oldLink);
+             EXPECT_EQ(window->m_pSchedulerThread, nullptr);
+         }},
+        {"Options OK, the start-up copy unticked",
+         {{Op::remove, startupShortcut(), startupShortcut(), ignored}},
+         [&](const Fault&) {
+             dueIn(3600);
+             driver.writeFile(startupShortcut(), oldLink);
+             ASSERT_TRUE(openWindow(settingsFile({.startWithWindows = 1, .dialBySchedule = 1}, 1, 0,
+                                                 {{"Work", "", ""}}),
+                                    task()));
+         },
+         [&] {
+             mainWindow();
+             runOptions(*window, [&](COptionsDlg& dlg) {
+                 driver.click(dlg, IDC_START_WITH_WINDOWS);
+                 driver.click(dlg, fw::kIdOk);
+             });
+         },
+         [&](const Fault&, Outcome) {
+             // Whether the copy went is not looked at; the command ends as it would.
+             EXPECT_EQ(settings(), scheduled);
+             EXPECT_EQ(driver.readFile(startupShortcut()), oldLink);
+             EXPECT_NE(window->m_pSchedulerThread, nullptr);
+         }},
+        {"export of an entry",
+         {{Op::create, dnxPath() + fw::kSaveSuffix, dnxPath()},
+          {Op::write, dnxPath() + fw::kSaveSuffix, dnxPath(), reported, 10},
+          {Op::close, dnxPath() + fw::kSaveSuffix, dnxPath()}},
+         [&](const Fault&) {
+             driver.writeFile(dnxPath(), oldDnx);
+             openOptions();
+         },
+         withEntryFile(IDC_SAVE_DIALUP),
+         [&](const Fault&, Outcome) {
+             EXPECT_EQ(driver.readFile(dnxPath()), oldDnx);
+             EXPECT_TRUE(driver.isOpen(*options));
+         }},
+        {"import of an entry",
+         {{Op::open, dnxPath(), dnxPath()},
+          {Op::read, dnxPath(), dnxPath()},
+          {Op::length, dnxPath(), dnxPath()},
+          {Op::close, dnxPath(), dnxPath(), ignored}},
+         [&](const Fault&) {
+             removeEntry("New Line");
+             driver.writeFile(dnxPath(), newEntry);
+             openOptions();
+         },
+         withEntryFile(IDC_IMPORT_DIALUP),
+         [&](const Fault&, Outcome outcome) {
+             // Only a file read whole reaches the phonebook.
+             const bool imported = outcome == Outcome::ignored;
+             const std::vector<std::string> phonebook = ras::sim::entryNames();
+             EXPECT_EQ(std::count(phonebook.begin(), phonebook.end(), "New Line"),
+                       imported ? 1 : 0);
+             const std::vector<std::string> listed = {"Home", "New Line", "Work"};
+             const std::vector<std::string> unchanged = {"Home", "Work"};
+             EXPECT_EQ(listItems(*options), imported ? listed : unchanged);
+             EXPECT_EQ(selection(*options), 1);
+             EXPECT_EQ(options->m_strEntryName, imported ? "New Line" : "Work");
+             EXPECT_TRUE(driver.isOpen(*options));
+         }},
+    };
+
+    for (const Command& command : commands) {
+        for (const Fault& fault : command.faults) {
+            for (const auto& [cause, text] : kFileErrorTexts) {
+                SCOPED_TRACE(testing::Message() << command.what << ": " << fault.path << ", op "
+                                                << static_cast<int>(fault.op) << ", cause "
+                                                << static_cast<int>(cause));
+                removeFiles();
+                driver.clearRecords();
+                command.arrange(fault);
+                driver.injectFault({fault.path, fault.op, cause, fault.afterBytes});
+                command.act();
+                // The operation was done, and failed.
+                EXPECT_EQ(driver.armedFaults(), 0u);
+                const Outcome outcome = fault.reaction(cause);
+                std::vector<std::string> expected;
+                if (outcome == Outcome::reported) {
+                    expected = {shown(fw::formatMessage(text, {fault.named}), "Ondrel",
+                                      fw::mb::kOk | fw::mb::kIconStop)};
+                } else if (outcome == Outcome::damaged) {
+                    expected = {shown(command.damagedBox.text, command.damagedBox.caption,
+                                      fw::mb::kOk | fw::mb::kIconExclamation)};
+                }
+                std::vector<std::string> boxes;
+                for (const fw::test::MessageBoxRecord& box : driver.messageBoxes()) {
+                    boxes.push_back(shown(box.text, box.caption, box.type));
+                }
+                EXPECT_EQ(boxes, expected);
+                if (outcome == Outcome::reported && !driver.messageBoxes().empty()) {
+                    EXPECT_EQ(driver.messageBoxes()[0].owner, owner);
+                }
+                command.check(fault, outcome);
+                expectNoTemporaryFile();
+                endWindows();
+            }
+        }
+    }
+}
+#endif
+
+}  // namespace
