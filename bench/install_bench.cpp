@@ -8,7 +8,6 @@
 // exists and is empty)
 #include <windows.h>
 
-#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <stdexcept>
@@ -18,7 +17,9 @@
 #include "framework/app.h"
 #include "framework/test_driver.h"
 #include "framework/types.h"
+#include "median.h"
 #include "setup/install/copying_dlg.h"
+#include "stopwatch.h"
 
 namespace {
 
@@ -38,18 +39,6 @@ class BenchApp : public fw::App {
 constexpr std::int64_t kRunStartsAfterMs = 500;
 // What the run's pauses add on a real clock: the wait for its first tick and three pauses.
 constexpr int kPausesMs = 4 * 500;
-
-double milliseconds(LONGLONG ticks) {
-    LARGE_INTEGER frequency;
-    QueryPerformanceFrequency(&frequency);
-    return static_cast<double>(ticks) * 1000.0 / static_cast<double>(frequency.QuadPart);
-}
-
-LONGLONG ticksNow() {
-    LARGE_INTEGER now;
-    QueryPerformanceCounter(&now);
-    return now.QuadPart;
-}
 
 // The files the image installs: every name in it that ends with "_".
 std::vector<std::string> imageFiles(const std::string& image) {
@@ -75,9 +64,9 @@ double installRun(fw::test::Driver& driver, const std::string& image, const std:
     if (!driver.open(dlg)) {
         throw Failure("the copying dialog did not open");
     }
-    const LONGLONG started = ticksNow();
+    const Stopwatch watch;
     driver.advance(kRunStartsAfterMs);
-    const double elapsedMs = milliseconds(ticksNow() - started);
+    const double elapsedMs = watch.elapsedMs();
     if (!driver.messageBoxes().empty()) {
         throw Failure("the install run stopped: " + driver.messageBoxes().front().text);
     }
@@ -89,7 +78,7 @@ double installRun(fw::test::Driver& driver, const std::string& image, const std:
 
 double plainCopies(const std::vector<std::string>& names, const std::string& image,
                    const std::string& folder) {
-    const LONGLONG started = ticksNow();
+    const Stopwatch watch;
     if (!CreateDirectoryA(folder.c_str(), nullptr)) {
         throw Failure("cannot create " + folder);
     }
@@ -99,12 +88,7 @@ double plainCopies(const std::vector<std::string>& names, const std::string& ima
                           ")");
         }
     }
-    return milliseconds(ticksNow() - started);
-}
-
-double median(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
+    return watch.elapsedMs();
 }
 
 }  // namespace

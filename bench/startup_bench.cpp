@@ -13,7 +13,9 @@
 #include <string>
 #include <vector>
 
+#include "median.h"
 #include "other_windows.h"
+#include "stopwatch.h"
 
 namespace {
 
@@ -32,18 +34,6 @@ struct Program {
     void (*leave)(HWND mainWindow);
     std::vector<double> startsMs;
 };
-
-double milliseconds(LONGLONG ticks) {
-    LARGE_INTEGER frequency;
-    QueryPerformanceFrequency(&frequency);
-    return static_cast<double>(ticks) * 1000.0 / static_cast<double>(frequency.QuadPart);
-}
-
-LONGLONG ticksNow() {
-    LARGE_INTEGER now;
-    QueryPerformanceCounter(&now);
-    return now.QuadPart;
-}
 
 struct ProcessSearch {
     DWORD processId;
@@ -68,16 +58,17 @@ HWND visibleWindowOf(DWORD processId) {
     return search.found;
 }
 
-// A window of another program whose title begins with titlePrefix, of that window class.
+// A visible window of another program whose title begins with titlePrefix, of that window class:
+// a click posted to a page that is not shown yet can be lost.
 HWND waitWindow(const std::string& titlePrefix, const std::string& className, double seconds) {
     HWND found = nullptr;
     remote::waitFor(
         [&]() -> remote::Reading {
             found = remote::findWindow(titlePrefix, className);
-            return found ? remote::Reading(titlePrefix) : std::nullopt;
+            return found && IsWindowVisible(found) ? remote::Reading(titlePrefix) : std::nullopt;
         },
         [](const remote::Reading& value) { return value.has_value(); }, seconds);
-    if (found == nullptr) {
+    if (found == nullptr || !IsWindowVisible(found)) {
         throw Failure("no window \"" + titlePrefix + "\" appeared");
     }
     return found;
@@ -115,7 +106,7 @@ double startAndLeave(const Program& program) {
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION process{};
-    const LONGLONG started = ticksNow();
+    const Stopwatch watch;
     if (!CreateProcessA(program.path.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0,
                         nullptr, folder.c_str(), &startup, &process)) {
         throw Failure("cannot start " + program.path + " (error " + std::to_string(GetLastError()) +
@@ -126,13 +117,13 @@ double startAndLeave(const Program& program) {
     while (window == nullptr ||
            !SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, kStartLimitMs, &answer)) {
         if (WaitForSingleObject(process.hProcess, 0) == WAIT_OBJECT_0 ||
-            milliseconds(ticksNow() - started) > kStartLimitMs) {
+            watch.elapsedMs() > kStartLimitMs) {
             throw Failure(std::string(program.name) + " showed no window");
         }
         Sleep(1);
         window = visibleWindowOf(process.dwProcessId);
     }
-    const double elapsedMs = milliseconds(ticksNow() - started);
+    const double elapsedMs = watch.elapsedMs();
     program.leave(window);
     const bool ended = WaitForSingleObject(process.hProcess, kEndLimitMs) == WAIT_OBJECT_0;
     CloseHandle(process.hThread);
@@ -143,11 +134,6 @@ double startAndLeave(const Program& program) {
     // Wine tidies up after a process for a moment; that is not the next program's start.
     Sleep(200);
     return elapsedMs;
-}
-
-double median(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
 }
 
 }  // namespace
