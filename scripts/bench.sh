@@ -40,6 +40,16 @@ mkdir -p "$out"
 wine_benches() {
     local drive=$WINEPREFIX/drive_c sample="Sample Dial-up" status
     remote() { "$repo/scripts/wine-run" "$repo/build/win64/tests/ondrel-remote.exe" "$@"; }
+    # Runs a benchmark program, its output kept in $out/NAME.txt. Not through a pipe: a program
+    # that it started and could not close would hold the pipe open.
+    bench() {
+        local name=$1 status
+        shift
+        "$repo/scripts/wine-run" "$repo/build/win64/bench/$name.exe" "$@" >"$out/$name.txt"
+        status=$?
+        cat "$out/$name.txt"
+        return $status
+    }
     "$repo/scripts/wine-prefix.sh" "$WINEPREFIX" >/dev/null || return 1
     # Every start finds Wine's server running, as a start on a machine in use does.
     wineserver -p
@@ -51,23 +61,21 @@ wine_benches() {
     cp "$repo"/build/win64/disk/* "$drive/Ondrel Disk/"
     remote add-entry "$sample" answers >/dev/null &&
         (cd "$drive/Bench/Ondrel" && remote write-settings Ondrel.dat "$sample" >/dev/null) &&
-        "$repo/scripts/wine-run" "$repo/build/win64/bench/startup_bench.exe" "$rounds" \
-            'C:\Bench\Reference\startup_reference.exe' 'C:\Bench\Ondrel\Ondrel.exe' \
-            'C:\Ondrel Disk\Setup.exe' | tee "$out/startup.txt" &&
-        "$repo/scripts/wine-run" "$repo/build/win64/bench/install_bench.exe" "$rounds" \
-            'C:\Ondrel Disk' 'C:\Bench\Install' | tee "$out/install.txt"
+        bench startup_bench "$rounds" 'C:\Bench\Reference\startup_reference.exe' \
+            'C:\Bench\Ondrel\Ondrel.exe' 'C:\Ondrel Disk\Setup.exe' &&
+        bench install_bench "$rounds" 'C:\Ondrel Disk' 'C:\Bench\Install'
     status=$?
-    # Ends the server this run kept waiting; every program has ended by now.
+    # Ends the server this run kept waiting, and with it a program that a failed benchmark left.
     wineserver -k
     return $status
 }
 
 echo "=== start-up and install run under Wine ($rounds rounds)"
 # xvfb-run is a POSIX shell script, which drops exported functions: pass them as text.
-xvfb-run -a -s '-screen 0 1024x768x24' bash -c "set -o pipefail; $(declare -f wine_benches); wine_benches" ||
+xvfb-run -a -s '-screen 0 1024x768x24' bash -c "$(declare -f wine_benches); wine_benches" ||
     exit 1
 echo "=== scheduler worker"
-build/native/bench/scheduler_bench | tee "$out/scheduler.txt" || exit 1
+build/native/bench/scheduler_bench | tee "$out/scheduler_bench.txt" || exit 1
 load_after=$(cut -d ' ' -f 1-3 /proc/loadavg)
 
 # The rows of a benchmark's output: lines that end with program, reference and ratio; the figure
@@ -123,9 +131,9 @@ echo
 echo "| figure | program | reference | ratio |"
 echo "|---|---:|---:|---:|"
 {
-    rows "" "$out/startup.txt"
-    rows "" "$out/install.txt"
-    rows "scheduler, waiting worker vs spinning: " "$out/scheduler.txt"
+    rows "" "$out/startup_bench.txt"
+    rows "" "$out/install_bench.txt"
+    rows "scheduler, waiting worker vs spinning: " "$out/scheduler_bench.txt"
     sizes
     test_steps
 } | awk -F '\t' '{ printf "| %s | %s | %s | %.3g |\n", $1, $2, $3, ($3 > 0 ? $2 / $3 : 0) }'
