@@ -19,6 +19,7 @@
 #include "framework/clock.h"
 #include "framework/real_time.h"
 #include "framework/thread.h"
+#include "median.h"
 
 namespace {
 
@@ -44,11 +45,6 @@ double wallMs() {
     return std::chrono::duration<double, std::milli>(
                std::chrono::system_clock::now().time_since_epoch())
         .count();
-}
-
-double median(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
 }
 
 // One worker run: what its thread spent, and when (wall clock) its body ended, which is right

@@ -1,0 +1,4 @@
+// The reference program's resource ids.
+#pragma once
+
+#define IDD_REFERENCE 100
