@@ -22,6 +22,13 @@ class Reader {
 
     std::size_t offset() const { return pos_; }
     bool atEnd() const { return pos_ >= size_; }
+    // Throws unless count more bytes are there: also for a count the data gives, before
+    // allocating for it.
+    void need(std::size_t count) const {
+        if (size_ - pos_ < count) {
+            throw ResFileError("resource data ends too early");
+        }
+    }
 
     std::uint8_t byte() {
         need(1);
@@ -64,12 +71,6 @@ class Reader {
     }
 
   private:
-    void need(std::size_t count) const {
-        if (size_ - pos_ < count) {
-            throw ResFileError("resource data ends too early");
-        }
-    }
-
     const unsigned char* data_;
     std::size_t size_;
     std::size_t pos_ = 0;
@@ -198,7 +199,9 @@ std::string ResFile::string(int id) const {
     for (int index = 0; index < id % 16; ++index) {
         in.skip(2 * std::size_t{in.word()});
     }
-    std::u16string text(in.word(), u'\0');
+    const std::size_t length = in.word();
+    in.need(2 * length);
+    std::u16string text(length, u'\0');
     for (char16_t& unit : text) {
         unit = static_cast<char16_t>(in.word());
     }

@@ -1,0 +1,57 @@
+// The ".dnx" entry file that Options imports: ReadDnx over any bytes, and for an entry that
+// loads, a stable round trip through WriteDnx.
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <string>
+
+#include "dialer/options/dnx_file.h"
+#include "framework/file_error.h"
+#include "fuzz_support.h"
+
+namespace {
+
+// The most a single allocation may take per input byte: values are at most 999 bytes (within
+// the slack) and the name no longer than the data; the sandbox's copy of a file saved again
+// grows by doubling.
+constexpr std::size_t kGrowth = 2;
+
+// The entry, or nothing when the file is not one or ends early, as Options takes it: the end of
+// the data is the only error the archive may raise here.
+std::optional<DnxEntry> readFile() {
+    try {
+        return fuzz::load([](fw::Archive& ar) { return ReadDnx(ar); });
+    } catch (const fw::FileError& error) {
+        fuzz::check(error.cause() == fw::FileError::Cause::endOfFile,
+                    "the only file error of a read is the end of the data");
+        return std::nullopt;
+    }
+}
+
+std::string written(const DnxEntry& entry) {
+    return fuzz::store([&](fw::Archive& ar) { WriteDnx(ar, entry); });
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    const fuzz::AllocationLimit limit(size, kGrowth);
+    fuzz::putFile(fuzz::bytesOf(data, size));
+    const std::optional<DnxEntry> loaded = readFile();
+    if (!loaded) {
+        return 0;
+    }
+    for (const std::optional<RegValue>& value : loaded->values) {
+        fuzz::check(!value || value->data.size() <= kTransferBufferSize,
+                    "no value beyond the transfer buffer");
+    }
+    // Load, save, load: the same entry, and the same bytes when saved again.
+    const std::string first = written(*loaded);
+    // kFile now holds them.
+    const std::optional<DnxEntry> again = readFile();
+    fuzz::check(again.has_value(), "a saved entry loads again");
+    fuzz::check(again->name == loaded->name && again->values == loaded->values,
+                "a saved entry loads as the same entry");
+    fuzz::check(written(*again) == first, "a saved entry saves to the same bytes");
+    return 0;
+}
