@@ -1,6 +1,7 @@
 #include "res_file.h"
 
 #include <cstdlib>
+#include <limits>
 
 #include "sys.h"
 #include "win_styles.h"
@@ -226,7 +227,11 @@ std::optional<BitmapSize> ResFile::bitmap(int id) const {
     }
     auto width = static_cast<std::int32_t>(in.dword());
     auto height = static_cast<std::int32_t>(in.dword());
-    // A negative height marks a top-down bitmap.
+    // A negative height marks a top-down bitmap; the most negative one has no size that an int
+    // holds, and a negative width none at all.
+    if (width < 0 || height == std::numeric_limits<std::int32_t>::min()) {
+        throw ResFileError("bitmap size out of range");
+    }
     return BitmapSize{width, std::abs(height)};
 }
 

@@ -6,7 +6,9 @@
 #include <gtest/gtest.h>
 
 #include <cstddef>
+#include <cstdint>
 #include <functional>
+#include <limits>
 #include <optional>
 #include <string>
 #include <vector>
@@ -23,9 +25,9 @@
 #endif
 #ifdef RES_TEST_ALLOCATION_HOOK
 // As <sanitizer/allocator_interface.h> declares it (GCC does not ship that header).
-extern "C" int __sanitizer_install_malloc_and_free_hooks(
-    void (*malloc_hook)(const volatile void*, std::size_t),
-    void (*free_hook)(const volatile void*));
+extern "C" int __sanitizer_install_malloc_and_free_hooks(void (*malloc_hook)(const volatile void*,
+                                                                             std::size_t),
+                                                         void (*free_hook)(const volatile void*));
 #endif
 
 extern const unsigned char fw_resource_data[];
@@ -246,6 +248,41 @@ TEST(ResFile, AStringLongerThanItsBlockIsAnErrorWithoutRoomForIt) {
         largestAllocation([&] { EXPECT_THROW(res.string(0), ResFileError); });
     if (most) {
         EXPECT_LT(*most, std::size_t{1024});
+    }
+}
+
+// A bitmap's header as the file gives it: a negative height is a top-down bitmap of that many
+// rows; a negative width, or a height whose magnitude no int holds, is damaged data.
+TEST(ResFile, BitmapSizesFromTheirHeaders) {
+    struct Row {
+        std::int32_t width;
+        std::int32_t height;
+        std::optional<int> rows;  // nothing: an error
+    };
+    const Row rows[] = {
+        {30, 15, 15},
+        {30, -15, 15},
+        {-30, 15, std::nullopt},
+        {30, std::numeric_limits<std::int32_t>::min(), std::nullopt},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.height);
+        Bytes header;
+        header.dword(40).dword(static_cast<std::uint32_t>(row.width));
+        header.dword(static_cast<std::uint32_t>(row.height)).word(1).word(4);
+        Bytes file;
+        file.dword(0).dword(32).word(0xFFFF).word(0).word(0xFFFF).word(0);
+        file.dword(0).word(0).word(0).dword(0).dword(0);
+        file.record(ResFile::kBitmap, 5, header.data);
+        const ResFile res(file.data.data(), file.data.size());
+        if (row.rows) {
+            std::optional<fw::headless::BitmapSize> size = res.bitmap(5);
+            ASSERT_TRUE(size.has_value());
+            EXPECT_EQ(size->width, row.width);
+            EXPECT_EQ(size->height, *row.rows);
+        } else {
+            EXPECT_THROW(res.bitmap(5), ResFileError);
+        }
     }
 }
 
