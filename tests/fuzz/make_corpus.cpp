@@ -10,6 +10,7 @@
 #include <initializer_list>
 #include <string>
 
+#include "../unit/wine_shortcut.h"
 #include "dialer/options/dnx_file.h"
 #include "dialer/scheduler/task_store.h"
 #include "dialer/settings/settings_store.h"
@@ -169,7 +170,8 @@ void dnxFiles() {
     const std::string one("\x01\x00\x00\x00", 4);
 
     DnxEntry full{"Sample Dial-up", {}};
-    full.values[0] = value(kBinary, std::string("\x01\x00\xFF\x7F", 4) + "5551234" + std::string(40, '\0'));
+    full.values[0] =
+        value(kBinary, std::string("\x01\x00\xFF\x7F", 4) + "5551234" + std::string(40, '\0'));
     full.values[1] = value(kBinary, std::string("\x0A\x00\x00\x01\x00\x00\x00\x00", 8));
     full.values[2] = value(kNumber, one);
     full.values[3] = value(kNumber, std::string(4, '\0'));
@@ -202,20 +204,6 @@ void dnxFiles() {
 
 // --- .lnk -------------------------------------------------------------------------------------
 
-// A shortcut as Wine's shell link object saved it (tests/unit/shortcut_file_test.cpp).
-const char kWineFileHex[] =
-    "4c0000000114020000000000c000000000000046f700000000000000000000000000000000000000"
-    "000000000000000000000000000000000200000007000000410600000000000000000000b5001400"
-    "1f00e04fd020ea3a6910a2d808002b30309d190023433a5c00000000000000000000000000000000"
-    "0000004000310000000000875d7a1610004b65737472756e6500002800000000000000875d7a1687"
-    "5d7a16000000004b00650073007400720075006e0065000000180046003200000000000000000000"
-    "004f6e6472656c2e65786500002c000000000000000000000000000000000000004f006e00640072"
-    "0065006c002e0065007800650000001a000000450000001c000000010000001c0000002d00000000"
-    "000000440000001100000003000000000000431000000000433a5c4b65737472756e655c4f6e6472"
-    "656c2e657865000008004400690061006c0020007500700000000c0043003a005c004b0065007300"
-    "7400720075006e006500000003002d0078000000170043003a005c004b0065007300740072007500"
-    "6e0065005c004f006e006400720065006c002e00650078006500000000000000";
-
 void shortcutFiles() {
     using fw::shortcut::Shortcut;
     // The template shortcut of the distribution image (package/make_template_shortcut.cpp).
@@ -236,11 +224,7 @@ void shortcutFiles() {
     save("shortcut_file", "arguments-hotkey",
          fw::shortcut::write({"C:\\A.exe", "-x", "D", "C:\\", "C:\\A.exe", 2, 7, 0x0641}));
 
-    std::string wineFile;
-    for (std::size_t at = 0; kWineFileHex[at] != '\0'; at += 2) {
-        wineFile += static_cast<char>(std::stoi(std::string(kWineFileHex + at, 2), nullptr, 16));
-    }
-    save("shortcut_file", "wine-saved", wineFile);
+    save("shortcut_file", "wine-saved", wineSavedShortcut());
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "sandbox_fixture.h"
+#include "wine_shortcut.h"
 
 namespace {
 
@@ -57,27 +58,8 @@ TEST(ShortcutFileTest, WritesTheGoldenLayout) {
     EXPECT_EQ(fw::shortcut::read(kSampleFile), kSample);
 }
 
-// A shortcut as Wine's shell link object saved it: an item identifier list, the link information,
-// strings in UTF-16 that count their terminating NUL character.
-const char kWineFileHex[] =
-    "4c0000000114020000000000c000000000000046f700000000000000000000000000000000000000"
-    "000000000000000000000000000000000200000007000000410600000000000000000000b5001400"
-    "1f00e04fd020ea3a6910a2d808002b30309d190023433a5c00000000000000000000000000000000"
-    "0000004000310000000000875d7a1610004b65737472756e6500002800000000000000875d7a1687"
-    "5d7a16000000004b00650073007400720075006e0065000000180046003200000000000000000000"
-    "004f6e6472656c2e65786500002c000000000000000000000000000000000000004f006e00640072"
-    "0065006c002e0065007800650000001a000000450000001c000000010000001c0000002d00000000"
-    "000000440000001100000003000000000000431000000000433a5c4b65737472756e655c4f6e6472"
-    "656c2e657865000008004400690061006c0020007500700000000c0043003a005c004b0065007300"
-    "7400720075006e006500000003002d0078000000170043003a005c004b0065007300740072007500"
-    "6e0065005c004f006e006400720065006c002e00650078006500000000000000";
-
 TEST(ShortcutFileTest, ReadsWhatWinesShellLinkSaved) {
-    std::string wineFile;
-    for (std::size_t at = 0; kWineFileHex[at] != '\0'; at += 2) {
-        wineFile += static_cast<char>(std::stoi(std::string(kWineFileHex + at, 2), nullptr, 16));
-    }
-    EXPECT_EQ(fw::shortcut::read(wineFile),
+    EXPECT_EQ(fw::shortcut::read(wineSavedShortcut()),
               (Shortcut{"C:\\Kestrune\\Ondrel.exe", "-x", "Dial up", "C:\\Kestrune",
                         "C:\\Kestrune\\Ondrel.exe", 2, 7, 0x0641}));
 }
