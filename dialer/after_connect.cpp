@@ -24,7 +24,9 @@ void CDialerDlg::StartProgramAndSound() {
 }
 
 void CDialerDlg::OnProperties() {
-    m_ras.RasEditPhonebookEntry(this, m_strEntryName);
+    if (ras::CheckRemoteAccess(m_ras, this)) {
+        m_ras.RasEditPhonebookEntryA(ras::ownerOf(this), nullptr, m_strEntryName.c_str());
+    }
 }
 
 void CDialerDlg::OnErrorDetails() {
@@ -32,9 +34,12 @@ void CDialerDlg::OnErrorDetails() {
         fw::messageBox(this, "No errors to report.", kErrorDetailsCaption, fw::mb::kOk);
         return;
     }
+    if (!ras::CheckRemoteAccess(m_ras, this)) {
+        return;
+    }
     // A service that writes nothing leaves the text of the previous request.
     m_strErrorText.resize(kErrorTextRoom);
-    m_ras.RasGetErrorString(m_dwLastError, m_strErrorText.data(), kErrorTextRoom);
+    m_ras.RasGetErrorStringA(m_dwLastError, m_strErrorText.data(), kErrorTextRoom);
     m_strErrorText.resize(std::strlen(m_strErrorText.c_str()));
     fw::messageBox(this, m_strErrorText, kErrorDetailsCaption, fw::mb::kOk);
 }

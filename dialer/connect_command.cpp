@@ -46,11 +46,11 @@ void CDialerDlg::CancelCall() {
     }
     // The title and the tray icon keep what the attempt last showed.
     ShowIdleControls();
-    m_ras.RasHangUp(m_hRasConn);
+    HangUpConnection();
 }
 
 void CDialerDlg::HangUp() {
-    m_ras.RasHangUp(m_hRasConn);
+    HangUpConnection();
     m_bDialing = 0;
     setText(kIdleTitle);
     m_strStatus = kDisconnectedStatus;
@@ -64,6 +64,9 @@ void CDialerDlg::HangUp() {
 
 bool CDialerDlg::Dial() {
     if (!updateData(true)) {
+        return false;
+    }
+    if (!ras::CheckRemoteAccess(m_ras, this)) {
         return false;
     }
     if (m_strEntryName.empty()) {
@@ -80,15 +83,19 @@ bool CDialerDlg::Dial() {
     item(IDC_PASSWORD).enable(false);
     // A dial by hand drops a pending start-up dial; a redial's timer has stopped already.
     killTimer(TIMER_AUTODIAL);
-    const ras::DialParams params = ras::makeDialParams(m_strEntryName, m_strUserId, m_strPassword);
+    ras::DialParams params = ras::makeDialParams(m_strEntryName, m_strUserId, m_strPassword);
+    WaitForLineClosed();
     m_hRasConn = nullptr;
     g_hMainWnd = handle();
     // Reports still queued belong to attempts that are over.
     discardPosted(WM_DIAL_PROGRESS);
     m_bDialing = 1;
-    const std::uint32_t refused = m_ras.RasDial(params, RasDialNotifier, &m_hRasConn);
+    const ras::DialFunc notifier = &RasDialNotifier;
+    const ras::Dword refused = m_ras.RasDialA(nullptr, nullptr, ras::platformRecord(&params), 0,
+                                              reinterpret_cast<void*>(notifier), &m_hRasConn);
+    // A refused dial may still have stored a handle, which must be hung up.
     if (refused != ras::kSuccess) {
-        m_ras.RasHangUp(m_hRasConn);
+        HangUpConnection();
     }
     item(fw::kIdOk).setText(kCancelCallText);
     m_bRedialRequest = 0;

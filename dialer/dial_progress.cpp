@@ -1,5 +1,7 @@
 // A dial's progress: the service's reports turned into titles and status texts, redialing after a
 // failed attempt, and the watch over a live connection.
+#include <type_traits>
+
 #include "dialer/dialer_dlg.h"
 #include "framework/window.h"
 
@@ -25,8 +27,12 @@ constexpr StateTexts kStateTexts[] = {
 
 }  // namespace
 
-void RasDialNotifier(unsigned /*message*/, std::uint32_t state, std::uint32_t error) {
-    fw::postMessage(g_hMainWnd.load(), WM_DIAL_PROGRESS, state, error);
+// RasDialA calls it as a notifier of type 0: it must be exactly of the platform's type.
+static_assert(std::is_same_v<decltype(&RasDialNotifier), ras::DialFunc>);
+
+void RASAPI_CALL RasDialNotifier(unsigned /*message*/, ras::ConnState state, ras::Dword error) {
+    fw::postMessage(g_hMainWnd.load(), WM_DIAL_PROGRESS, static_cast<std::uint32_t>(state),
+                    static_cast<std::intptr_t>(error));
 }
 
 void CDialerDlg::OnDialProgress(std::uint32_t state, std::uint32_t error) {
@@ -37,7 +43,7 @@ void CDialerDlg::OnDialProgress(std::uint32_t state, std::uint32_t error) {
     if (error != ras::kSuccess) {
         m_bDialing = 0;
         m_dwLastError = error;
-        m_ras.RasHangUp(m_hRasConn);
+        HangUpConnection();
         killTimer(TIMER_POLL);
         // A cancelled attempt's late report must not bring the dial back.
         if (m_settings.m_bKeepDialing != 0 && m_bCancelled == 0) {
@@ -78,7 +84,7 @@ void CDialerDlg::OnDialProgress(std::uint32_t state, std::uint32_t error) {
 void CDialerDlg::OnPollTimer() {
     ras::ConnStatus status{};
     status.dwSize = sizeof status;
-    const std::uint32_t result = m_ras.RasGetConnectStatus(m_hRasConn, &status);
+    const ras::Dword result = m_ras.RasGetConnectStatusA(m_hRasConn, ras::platformRecord(&status));
     // A query that fails tells of a connection that is no longer there.
     if (result != ras::kSuccess || status.rasconnstate == ras::kDisconnected ||
         status.dwError != ras::kSuccess) {

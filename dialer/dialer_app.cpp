@@ -1,7 +1,5 @@
 #include "dialer/dialer_app.h"
 
-#include <memory>
-
 #include "dialer/dialer_dlg.h"
 #include "dialer/ras/remote_access.h"
 
@@ -14,8 +12,10 @@ CDialerApp::CDialerApp() {
 }
 
 bool CDialerApp::initInstance() {
-    const std::unique_ptr<ras::RemoteAccess> remoteAccess = ras::makeRemoteAccess();
-    CDialerDlg dialog(*remoteAccess);
+    // Without the service the program still starts: its entry lists are empty and the commands
+    // that need it say so.
+    const ras::RemoteAccess remoteAccess = ras::LoadRemoteAccess();
+    CDialerDlg dialog(remoteAccess);
     mainWindow = &dialog;
     dialog.doModal();
     mainWindow = nullptr;

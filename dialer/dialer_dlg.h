@@ -45,13 +45,14 @@ extern std::atomic<std::uint32_t> g_nDueTimerId;
 extern std::atomic<std::int32_t> g_tDueTime;
 
 // Hands a dial's progress to the main window (runs on the service's thread).
-void RasDialNotifier(unsigned message, std::uint32_t state, std::uint32_t error);
+void RASAPI_CALL RasDialNotifier(unsigned message, ras::ConnState state, ras::Dword error);
 
 class COptionsDlg;
 
 class CDialerDlg : public fw::Dialog {
   public:
-    explicit CDialerDlg(ras::RemoteAccess& remoteAccess);
+    // The service must outlive the window.
+    explicit CDialerDlg(const ras::RemoteAccess& remoteAccess);
 
     // What LoadSettings found in "Ondrel.dat"; loaded, the current entry's fields show it.
     enum class LoadResult { loaded, absent, damaged };
@@ -86,7 +87,8 @@ class CDialerDlg : public fw::Dialog {
     BOOL m_bConnected = 0;
     BOOL m_bRedialRequest = 0;
     BOOL m_bCancelled = 0;
-    ras::ConnectionHandle m_hRasConn = nullptr;
+    // The attempt or connection under way; null once hung up.
+    ras::Connection m_hRasConn = nullptr;
     fw::Menu m_trayMenu;
     // The options and the remembered entries, as "Ondrel.dat" keeps them.
     CSettings m_settings;
@@ -124,6 +126,12 @@ class CDialerDlg : public fw::Dialog {
     // Dialing (connect_command.cpp, dial_progress.cpp).
     void CancelCall();
     void HangUp();
+    // Hangs up m_hRasConn, if any, and forgets it: it may not be used again. Its line goes on
+    // closing for a while (hang_up.cpp).
+    void HangUpConnection();
+    // Before the port is dialed again or the program ends: waits until the line hung up last has
+    // closed, at most 3 s after its hang-up.
+    void WaitForLineClosed();
     // False when it stopped before dialing (no entry chosen, or the settings not saved).
     bool Dial();
     void OnDialProgress(std::uint32_t state, std::uint32_t error);
@@ -167,7 +175,10 @@ class CDialerDlg : public fw::Dialog {
     // The task's entry becomes the current one, remembered from now on if it was not.
     void MakeTaskEntryCurrent(const std::string& entryName);
 
-    ras::RemoteAccess& m_ras;
+    const ras::RemoteAccess& m_ras;
     // An attempt runs and its reports are awaited.
     BOOL m_bDialing = 0;
+    // The connection hung up last, while its line may still be closing, and when it was hung up.
+    ras::Connection m_hClosingConn = nullptr;
+    std::int64_t m_nHangUpMs = 0;
 };

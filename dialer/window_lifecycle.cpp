@@ -15,7 +15,7 @@ constexpr unsigned kAutoDialMs = 4000;
 
 }  // namespace
 
-CDialerDlg::CDialerDlg(ras::RemoteAccess& remoteAccess)
+CDialerDlg::CDialerDlg(const ras::RemoteAccess& remoteAccess)
     : fw::Dialog(IDD_ONDREL_DIALOG), m_ras(remoteAccess) {
     // Tray frames 0 to 3: idle, the two dialing frames, connected.
     const int frames[] = {IDI_TRAY_IDLE, IDI_TRAY_DIALING_1, IDI_TRAY_DIALING_2,
@@ -89,7 +89,7 @@ void CDialerDlg::onDestroy() {
         question.m_strQuestion = "You are currently connected to " + m_strEntryName +
                                  ", would you like to disconnect your connection?";
         if (question.doModal() == fw::kIdOk) {
-            m_ras.RasHangUp(m_hRasConn);
+            HangUpConnection();
         }
     }
     // With no entry ever chosen there is nothing worth keeping.
@@ -98,4 +98,6 @@ void CDialerDlg::onDestroy() {
     }
     // The task list is not written at the end.
     StopScheduler();
+    // A process that ends while its line closes can leave the port busy.
+    WaitForLineClosed();
 }

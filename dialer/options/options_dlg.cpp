@@ -27,7 +27,7 @@ std::optional<std::string> chooseFile(const fw::Window& owner, const char* filte
 
 }  // namespace
 
-COptionsDlg::COptionsDlg(fw::Window* parent, ras::RemoteAccess& remoteAccess)
+COptionsDlg::COptionsDlg(fw::Window* parent, const ras::RemoteAccess& remoteAccess)
     : fw::Dialog(IDD_OPTIONS, parent), m_ras(remoteAccess) {}
 
 void COptionsDlg::doDataExchange(fw::DataExchange& dx) {
@@ -150,7 +150,10 @@ void COptionsDlg::OnHelp() {
 }
 
 void COptionsDlg::OnNewConnection() {
-    m_ras.RasCreatePhonebookEntry(this);
+    if (!ras::CheckRemoteAccess(m_ras, this)) {
+        return;
+    }
+    m_ras.RasCreatePhonebookEntryA(ras::ownerOf(this), nullptr);
     // The selection goes back to the dialog's entry, whatever the user chose in the list before.
     EntryList().resetContent();
     FillEntryList();

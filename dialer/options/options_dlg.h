@@ -14,7 +14,7 @@
 
 class COptionsDlg : public fw::Dialog {
   public:
-    COptionsDlg(fw::Window* parent, ras::RemoteAccess& remoteAccess);
+    COptionsDlg(fw::Window* parent, const ras::RemoteAccess& remoteAccess);
 
     // Bound to the controls by the data exchange.
     fw::ListView m_listTasks;
@@ -70,5 +70,5 @@ class COptionsDlg : public fw::Dialog {
     void OnDisableTask();
     void OnTaskProperties();
 
-    ras::RemoteAccess& m_ras;
+    const ras::RemoteAccess& m_ras;
 };

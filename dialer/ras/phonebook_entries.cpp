@@ -7,22 +7,26 @@ namespace ras {
 
 namespace {
 
-constexpr std::uint32_t kEntryRoom = 20;
-constexpr std::uint32_t kRecordSize = sizeof(EntryNameRecord);
+constexpr Dword kEntryRoom = 20;
+constexpr Dword kRecordSize = sizeof(EntryNameRecord);
 
 }  // namespace
 
-std::vector<std::string> EnumerateEntryNames(RemoteAccess& service) {
-    std::uint32_t bufferSize = kEntryRoom * kRecordSize;
-    std::uint32_t entries = 0;
+std::vector<std::string> EnumerateEntryNames(const RemoteAccess& service) {
+    if (!service.available()) {
+        return {};
+    }
+    Dword bufferSize = kEntryRoom * kRecordSize;
+    Dword entries = 0;
     std::vector<EntryNameRecord> records;
-    std::uint32_t result = kErrorBufferTooSmall;
+    Dword result = kErrorBufferTooSmall;
     for (int attempt = 0; attempt < 2 && result == kErrorBufferTooSmall; ++attempt) {
         const std::size_t room = (bufferSize + kRecordSize - 1) / kRecordSize;
         records.assign(std::max<std::size_t>(room, 1), EntryNameRecord{});
         records[0].dwSize = kRecordSize;
-        bufferSize = static_cast<std::uint32_t>(records.size()) * kRecordSize;
-        result = service.RasEnumEntries(records.data(), &bufferSize, &entries);
+        bufferSize = static_cast<Dword>(records.size()) * kRecordSize;
+        result = service.RasEnumEntriesA(nullptr, nullptr, platformRecord(records.data()),
+                                         &bufferSize, &entries);
     }
     const std::size_t written =
         result == kSuccess ? std::min<std::size_t>(entries, records.size()) : 0;

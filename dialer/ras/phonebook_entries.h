@@ -9,7 +9,8 @@
 namespace ras {
 
 // Asks the service with room for 20 names first and, when the phonebook holds more, once more
-// with the room it asks for. Only names the enumeration wrote are returned; none when it fails.
-std::vector<std::string> EnumerateEntryNames(RemoteAccess& service);
+// with the room it asks for. Only names the enumeration wrote are returned; none when it fails
+// or there is no service.
+std::vector<std::string> EnumerateEntryNames(const RemoteAccess& service);
 
 }  // namespace ras

@@ -26,6 +26,7 @@ constexpr std::uint32_t kErrorCannotFindEntry = 623;
 constexpr std::uint32_t kErrorCannotWritePhonebook = 624;
 constexpr std::uint32_t kErrorDisconnection = 628;
 constexpr std::uint32_t kErrorInvalidSize = 632;
+constexpr std::uint32_t kErrorPortNotAvailable = 633;
 constexpr std::uint32_t kErrorLineBusy = 676;
 constexpr std::uint32_t kErrorNoAnswer = 678;
 constexpr std::uint32_t kErrorNoDialTone = 680;

@@ -1,14 +1,20 @@
-// The remote access service as the dialer uses it: the default phonebook's entries, their
-// editors, and dialing. One interface, two implementations: the platform's own service (Windows
-// builds with ONDREL_SYSTEM_RAS) and the simulated one that keeps its phonebook in the registry.
+// The platform's remote access service as the dialer calls it: the seven ANSI functions of
+// rasapi32, found when the program starts, with the platform's calling convention and argument
+// types. On Windows the types are those of <ras.h>; elsewhere (the headless build, where a test
+// program hands in a service of its own) the same types under our names.
 #pragma once
 
 #include <cstdint>
-#include <memory>
 #include <string>
 
 #include "dialer/ras/ras_codes.h"
 #include "dialer/ras/ras_records.h"
+
+#ifdef _WIN32
+#include <windows.h>
+// ras.h needs windows.h first.
+#include <ras.h>
+#endif
 
 namespace fw {
 class Window;
@@ -16,46 +22,73 @@ class Window;
 
 namespace ras {
 
-// A connection or dial attempt; null is none.
-using ConnectionHandle = void*;
+#ifdef _WIN32
+#define RASAPI_CALL WINAPI
+using Dword = DWORD;
+using ConnState = RASCONNSTATE;
+using Connection = HRASCONN;
+using WindowHandle = HWND;
+// The records as the platform declares them: its latest forms, of which ours are the oldest
+// (ras_records.h). The platform tells the forms apart by the size in their first field.
+using EntryNameArg = RASENTRYNAMEA*;
+using DialParamsArg = RASDIALPARAMSA*;
+using ConnStatusArg = RASCONNSTATUSA*;
+using DialExtensionsArg = RASDIALEXTENSIONS*;
+// The notifier of type 0.
+using DialFunc = RASDIALFUNC;
+#else
+#define RASAPI_CALL
+using Dword = std::uint32_t;
+using ConnState = std::uint32_t;
+using Connection = struct RasConnection*;
+using WindowHandle = void*;
+using EntryNameArg = EntryNameRecord*;
+using DialParamsArg = DialParams*;
+using ConnStatusArg = ConnStatus*;
+using DialExtensionsArg = struct RasDialExtensions*;
+using DialFunc = void (*)(unsigned message, ConnState state, Dword error);
+#endif
 
-// Receives a dial's progress on a thread of the service: for each state the attempt reaches
-// (error 0), and once more when it fails (the state it failed in, and the error). It must only
-// hand the report over (post a message, say) and must not call back into the service.
-using RasDialFunc = void (*)(unsigned message, std::uint32_t state, std::uint32_t error);
+// Our records where the platform takes its own.
+inline EntryNameArg platformRecord(EntryNameRecord* records) {
+    return reinterpret_cast<EntryNameArg>(records);
+}
+inline DialParamsArg platformRecord(DialParams* params) {
+    return reinterpret_cast<DialParamsArg>(params);
+}
+inline ConnStatusArg platformRecord(ConnStatus* status) {
+    return reinterpret_cast<ConnStatusArg>(status);
+}
 
-// Every call works on the default phonebook and returns kSuccess or an error code. The calls
-// may come from several threads at once.
-class RemoteAccess {
-  public:
-    virtual ~RemoteAccess() = default;
+// The functions, each null until found. Every call names the default phonebook (null).
+struct RemoteAccess {
+    Dword(RASAPI_CALL* RasEnumEntriesA)(const char* reserved, const char* phonebook,
+                                        EntryNameArg records, Dword* bufferSize,
+                                        Dword* entries) = nullptr;
+    Dword(RASAPI_CALL* RasCreatePhonebookEntryA)(WindowHandle owner,
+                                                 const char* phonebook) = nullptr;
+    Dword(RASAPI_CALL* RasEditPhonebookEntryA)(WindowHandle owner, const char* phonebook,
+                                               const char* entryName) = nullptr;
+    Dword(RASAPI_CALL* RasDialA)(DialExtensionsArg extensions, const char* phonebook,
+                                 DialParamsArg params, Dword notifierType, void* notifier,
+                                 Connection* connection) = nullptr;
+    Dword(RASAPI_CALL* RasGetConnectStatusA)(Connection connection, ConnStatusArg status) = nullptr;
+    Dword(RASAPI_CALL* RasHangUpA)(Connection connection) = nullptr;
+    Dword(RASAPI_CALL* RasGetErrorStringA)(unsigned error, char* buffer, Dword size) = nullptr;
 
-    // Writes the entries' names into records[], whose first record carries dwSize 264.
-    // *bufferSize gives the room in bytes and returns the bytes needed, *entries the number of
-    // entries. When the room is too small, kErrorBufferTooSmall and nothing is written; a wrong
-    // dwSize gives kErrorInvalidSize.
-    virtual std::uint32_t RasEnumEntries(EntryNameRecord* records, std::uint32_t* bufferSize,
-                                         std::uint32_t* entries) = 0;
-    // Shows the modal dialog for a new entry, owned by owner.
-    virtual std::uint32_t RasCreatePhonebookEntry(fw::Window* owner) = 0;
-    // Shows the modal editor of an entry, owned by owner.
-    virtual std::uint32_t RasEditPhonebookEntry(fw::Window* owner,
-                                                const std::string& entryName) = 0;
-    // Starts dialing and returns at once; notifier receives the progress. *connection receives
-    // the attempt's handle, also when the dial is refused: hang it up in either case.
-    virtual std::uint32_t RasDial(const DialParams& params, RasDialFunc notifier,
-                                  ConnectionHandle* connection) = 0;
-    // Fills status (dwSize 160) with the connection's state and error.
-    virtual std::uint32_t RasGetConnectStatus(ConnectionHandle connection, ConnStatus* status) = 0;
-    // Ends a connection or attempt at once, without waiting for the line; the handle is then
-    // invalid and its notifier is never called again.
-    virtual std::uint32_t RasHangUp(ConnectionHandle connection) = 0;
-    // The text of an error code, at most 255 characters, into buffer (room for size bytes).
-    virtual std::uint32_t RasGetErrorString(std::uint32_t error, char* buffer,
-                                            std::uint32_t size) = 0;
+    // All seven were found.
+    bool available() const;
 };
 
-// The service this build uses.
-std::unique_ptr<RemoteAccess> makeRemoteAccess();
+// The seven functions of the system folder's rasapi32.dll, or none at all when the DLL or any of
+// them is missing.
+RemoteAccess LoadRemoteAccess();
+
+// True when the service is there; otherwise tells the user, in a message box owned by owner, that
+// the command needs the service, and returns false.
+bool CheckRemoteAccess(const RemoteAccess& service, fw::Window* owner);
+
+// The window handle the service's dialogs take as their owner.
+WindowHandle ownerOf(const fw::Window* window);
 
 }  // namespace ras

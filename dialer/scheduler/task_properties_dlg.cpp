@@ -28,7 +28,7 @@ void invalidInput(const fw::Window& owner, const char* text) {
 
 }  // namespace
 
-CTaskPropertiesDlg::CTaskPropertiesDlg(fw::Window* parent, ras::RemoteAccess& remoteAccess)
+CTaskPropertiesDlg::CTaskPropertiesDlg(fw::Window* parent, const ras::RemoteAccess& remoteAccess)
     : fw::Dialog(IDD_TASK_PROPERTIES, parent), m_ras(remoteAccess) {
     // A new task runs at the current minute.
     if (const std::optional<DialogTime> now = DialogTimeOf(fw::now())) {

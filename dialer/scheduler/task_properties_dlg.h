@@ -13,7 +13,7 @@ using BOOL = int;
 class CTaskPropertiesDlg : public fw::Dialog {
   public:
     // The defaults of a new task: one run, at the current minute, named "Task Name", no limit.
-    CTaskPropertiesDlg(fw::Window* parent, ras::RemoteAccess& remoteAccess);
+    CTaskPropertiesDlg(fw::Window* parent, const ras::RemoteAccess& remoteAccess);
 
     // Bound to the controls by the data exchange, in this order.
     int m_nAmPm = 0;  // 0 "AM", 1 "PM", -1 none
@@ -39,5 +39,5 @@ class CTaskPropertiesDlg : public fw::Dialog {
     bool onCommand(int id, int code) override;
 
   private:
-    ras::RemoteAccess& m_ras;
+    const ras::RemoteAccess& m_ras;
 };

@@ -8,6 +8,9 @@ namespace fw {
 
 Dialog::Dialog(int templateId, Window* parent) : templateId_(templateId), parent_(parent) {}
 
+Dialog::Dialog(int templateId, Handle owner)
+    : templateId_(templateId), parent_(nullptr), owner_(owner) {}
+
 void detail::DialogAccess::begin(Dialog& dialog) {
     dialog.ended_ = false;
     dialog.result_ = 0;

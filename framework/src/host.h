@@ -9,6 +9,7 @@
 #include <string>
 
 #include "framework/file_dialog.h"
+#include "framework/library.h"
 #include "framework/shell.h"
 #include "framework/types.h"
 
@@ -70,6 +71,9 @@ class Host {
     virtual unsigned winExec(const std::string& commandLine, int show) = 0;
     virtual bool playSound(const std::string& name, unsigned flags) = 0;
     virtual void openHelp(Handle owner, const std::string& helpFile) = 0;
+
+    // --- The system's DLLs (library.h) ----------------------------------------------------
+    virtual Proc systemProc(const std::string& library, const std::string& function) = 0;
 };
 
 // The host in charge: the one installed, or else the platform's.

@@ -108,6 +108,15 @@ class TestHost final : public detail::Host {
         driver_.shell_.push_back({"help", helpFile, "", 0, owner});
     }
 
+    Proc systemProc(const std::string& library, const std::string& function) override {
+        const auto dll = driver_.libraries_.find(library);
+        if (dll == driver_.libraries_.end()) {
+            return nullptr;
+        }
+        const auto it = dll->second.find(function);
+        return it != dll->second.end() ? it->second : nullptr;
+    }
+
   private:
     Driver& driver_;
     VirtualClock& clock_;
@@ -138,8 +147,7 @@ void Driver::fail(const std::string& message) {
 
 bool Driver::open(Dialog& dialog) {
     detail::DialogAccess::begin(dialog);
-    Handle parent = dialog.parent() != nullptr ? dialog.parent()->handle() : nullptr;
-    if (sys::createDialog(dialog.templateId(), parent, dialog) == nullptr) {
+    if (sys::createDialog(dialog.templateId(), dialog.owner(), dialog) == nullptr) {
         fail("dialog " + std::to_string(dialog.templateId()) + " could not be created");
     }
     open_.push_back(&dialog);
@@ -190,6 +198,10 @@ void Driver::afterMessage() {
             sys::destroyWindow(dialog->handle());
         }
     }
+}
+
+void Driver::installLibrary(const std::string& name, std::map<std::string, Proc> functions) {
+    libraries_[name] = std::move(functions);
 }
 
 void Driver::click(const Window& window, int id) {

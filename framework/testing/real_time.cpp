@@ -41,6 +41,10 @@ class RealTimeHost final : public detail::Host {
     unsigned winExec(const std::string& /*commandLine*/, int /*show*/) override { noWindows(); }
     bool playSound(const std::string& /*name*/, unsigned /*flags*/) override { noWindows(); }
     void openHelp(Handle /*owner*/, const std::string& /*helpFile*/) override { noWindows(); }
+    // No system folder here.
+    Proc systemProc(const std::string& /*library*/, const std::string& /*function*/) override {
+        return nullptr;
+    }
 
   private:
     [[noreturn]] static void noWindows() {

@@ -101,10 +101,9 @@ namespace fw::win32 {
 
 int Win32Host::runModal(Dialog& dialog) {
     registerCommonControls();
-    Handle parent = handleOf(dialog.parent());
-    return static_cast<int>(DialogBoxParamA(programInstance(),
-                                            MAKEINTRESOURCEA(dialog.templateId()), asWindow(parent),
-                                            dialogProcedure, reinterpret_cast<LPARAM>(&dialog)));
+    return static_cast<int>(DialogBoxParamA(
+        programInstance(), MAKEINTRESOURCEA(dialog.templateId()), asWindow(dialog.owner()),
+        dialogProcedure, reinterpret_cast<LPARAM>(&dialog)));
 }
 
 void Win32Host::endModal(Dialog& dialog, int result) {

@@ -5,7 +5,8 @@
 
 namespace fw::win32 {
 
-// The program's own module: resource scripts are linked into the executable.
+// The module the framework is linked into, whose resource script was linked with it: the
+// program, or a DLL built on the framework.
 HINSTANCE programInstance();
 
 }  // namespace fw::win32

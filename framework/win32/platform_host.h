@@ -28,6 +28,7 @@ class Win32Host final : public detail::Host {
     unsigned winExec(const std::string& commandLine, int show) override;
     bool playSound(const std::string& name, unsigned flags) override;
     void openHelp(Handle owner, const std::string& helpFile) override;
+    Proc systemProc(const std::string& library, const std::string& function) override;
 };
 
 }  // namespace fw::win32

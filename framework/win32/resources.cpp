@@ -2,10 +2,13 @@
 #include "instance.h"
 #include "sys.h"
 
+// The linker's symbol for the start of the module it builds.
+extern "C" IMAGE_DOS_HEADER __ImageBase;
+
 namespace fw::win32 {
 
 HINSTANCE programInstance() {
-    return GetModuleHandleA(nullptr);
+    return reinterpret_cast<HINSTANCE>(&__ImageBase);
 }
 
 }  // namespace fw::win32

@@ -55,4 +55,10 @@ DialScript dialScript(const Entry& entry, std::uint32_t attempt) {
     return script;
 }
 
+DialScript portInUseScript() {
+    DialScript script;
+    script.steps.push_back({kAnswered[0].atMs, kOpenPort, kErrorPortNotAvailable});
+    return script;
+}
+
 }  // namespace ras::sim

@@ -32,4 +32,8 @@ struct DialScript {
 // three in the connect-device state), and a rejected logon 1.5 s into authentication.
 DialScript dialScript(const Entry& entry, std::uint32_t attempt);
 
+// A dial whose port is still closing after a hang-up: it fails as the port is opened, 100 ms
+// after the dial, with 633 (the device is in use).
+DialScript portInUseScript();
+
 }  // namespace ras::sim

@@ -30,7 +30,7 @@ constexpr int kMaxCount = 86'400;
 
 }  // namespace
 
-EntryDialog::EntryDialog(fw::Window* owner, Mode mode, std::string entryName, const Entry& values)
+EntryDialog::EntryDialog(fw::Handle owner, Mode mode, std::string entryName, const Entry& values)
     : fw::Dialog(IDD_RAS_ENTRY, owner),
       name(std::move(entryName)),
       entry(values),

@@ -17,8 +17,8 @@ class EntryDialog : public fw::Dialog {
   public:
     enum class Mode { create, edit };
 
-    // In edit mode the name is shown but cannot be changed.
-    EntryDialog(fw::Window* owner, Mode mode, std::string name, const Entry& entry);
+    // Modal to owner. In edit mode the name is shown but cannot be changed.
+    EntryDialog(fw::Handle owner, Mode mode, std::string name, const Entry& entry);
 
     // After OK: what the user chose.
     std::string name;

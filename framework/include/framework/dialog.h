@@ -17,9 +17,13 @@ struct DialogAccess;
 class Dialog : public Window {
   public:
     explicit Dialog(int templateId, Window* parent = nullptr);
+    // Owned by a window known only by its handle (one of another module's).
+    Dialog(int templateId, Handle owner);
 
     int templateId() const { return templateId_; }
     Window* parent() const { return parent_; }
+    // The window that owns the dialog while it runs: the parent's, or the handle given.
+    Handle owner() const { return parent_ != nullptr ? parent_->handle() : owner_; }
 
     // Runs the dialog; returns the value given to endDialog, or -1 when it could not be
     // created (onCreate returned false).
@@ -54,6 +58,7 @@ class Dialog : public Window {
     friend struct detail::DialogAccess;
     int templateId_;
     Window* parent_;
+    Handle owner_ = nullptr;
     bool ended_ = false;
     int result_ = 0;
 };

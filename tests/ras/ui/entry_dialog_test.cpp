@@ -11,9 +11,9 @@
 #include "framework/test_driver.h"
 #include "platform/ras/devices.h"
 #include "platform/ras/phonebook.h"
-#include "platform/ras/simulated_ras.h"
 #include "platform/res/simulated_ras_resource.h"
 #include "ras_test_resource.h"
+#include "simulated_service.h"
 
 namespace {
 
@@ -45,14 +45,21 @@ class EntryDialogTest : public ::testing::Test {
         return {type, std::string(reinterpret_cast<const char*>(data), size)};
     }
 
+    static ras::Dword create(const fw::Dialog& owner) {
+        return RasCreatePhonebookEntryA(ras::ownerOf(&owner), nullptr);
+    }
+    static ras::Dword edit(const fw::Dialog& owner, const char* name) {
+        return RasEditPhonebookEntryA(ras::ownerOf(&owner), nullptr, name);
+    }
+
     Driver driver;
     fw::Dialog owner{IDD_RAS_TEST_OWNER};
-    ras::SimulatedRas service;
+    SimulatedService simulated{driver};
 };
 
 TEST_F(EntryDialogTest, NewEntryIsWrittenWithItsSevenValues) {
     driver.onModal(IDD_RAS_ENTRY, [this](Driver& d, fw::Dialog& dialog) {
-        EXPECT_EQ(dialog.parent(), &owner);
+        EXPECT_EQ(dialog.owner(), owner.handle());
         EXPECT_EQ(dialog.text(), "New Dial-Up Entry");
         EXPECT_FALSE(dialog.item(IDC_RAS_COUNT).isEnabled());
         d.type(dialog, IDC_RAS_NAME, "Work");
@@ -63,7 +70,7 @@ TEST_F(EntryDialogTest, NewEntryIsWrittenWithItsSevenValues) {
         d.type(dialog, IDC_RAS_COUNT, "30");
         d.click(dialog, fw::kIdOk);
     });
-    EXPECT_EQ(service.RasCreatePhonebookEntry(&owner), ras::kSuccess);
+    EXPECT_EQ(create(owner), ras::kSuccess);
 
     EXPECT_EQ(ras::sim::readEntry("Work"),
               (Entry{Line::dropsAfter, 30, "555-0199", ras::sim::devices()[2].name}));
@@ -112,7 +119,7 @@ TEST_F(EntryDialogTest, NamesThatCannotBeUsedKeepTheDialogOpen) {
                 d.click(dialog, fw::kIdCancel);
             }
         });
-        EXPECT_EQ(service.RasCreatePhonebookEntry(&owner), ras::kSuccess);
+        EXPECT_EQ(create(owner), ras::kSuccess);
         EXPECT_EQ(stayedOpen, row.message != nullptr);
         if (row.message != nullptr) {
             ASSERT_EQ(driver.messageBoxes().size(), 1u);
@@ -129,7 +136,7 @@ TEST_F(EntryDialogTest, EditorShowsTheEntryAndKeepsItsName) {
     const std::string device = ras::sim::devices()[1].name;
     ASSERT_TRUE(ras::sim::writeEntry("Work", Entry{Line::busyFirst, 3, "555-0142", device}));
     driver.onModal(IDD_RAS_ENTRY, [&](Driver& d, fw::Dialog& dialog) {
-        EXPECT_EQ(dialog.parent(), &owner);
+        EXPECT_EQ(dialog.owner(), owner.handle());
         EXPECT_EQ(dialog.item(IDC_RAS_NAME).text(), "Work");
         EXPECT_FALSE(dialog.item(IDC_RAS_NAME).isEnabled());
         EXPECT_EQ(dialog.item(IDC_RAS_PHONE).text(), "555-0142");
@@ -141,7 +148,7 @@ TEST_F(EntryDialogTest, EditorShowsTheEntryAndKeepsItsName) {
         EXPECT_FALSE(dialog.item(IDC_RAS_COUNT).isEnabled());
         d.click(dialog, fw::kIdOk);
     });
-    EXPECT_EQ(service.RasEditPhonebookEntry(&owner, "Work"), ras::kSuccess);
+    EXPECT_EQ(edit(owner, "Work"), ras::kSuccess);
     EXPECT_EQ(ras::sim::readEntry("Work"), (Entry{Line::noAnswer, 3, "555-0142", device}));
     EXPECT_EQ(value(ras::sim::profileKey("Work"), "Mode").first, reg::kNone);
 
@@ -150,25 +157,8 @@ TEST_F(EntryDialogTest, EditorShowsTheEntryAndKeepsItsName) {
         d.type(dialog, IDC_RAS_PHONE, "1");
         d.click(dialog, fw::kIdCancel);
     });
-    EXPECT_EQ(service.RasEditPhonebookEntry(&owner, "Work"), ras::kSuccess);
+    EXPECT_EQ(edit(owner, "Work"), ras::kSuccess);
     EXPECT_EQ(ras::sim::readEntry("Work")->phoneNumber, "555-0142");
-}
-
-TEST_F(EntryDialogTest, EditingAnEntryThatDoesNotExistSaysSo) {
-    const struct {
-        const char* name;
-        const char* message;
-    } rows[] = {
-        {"Nowhere", "The dial-up entry \"Nowhere\" does not exist."},
-        {"", "No dial-up entry is selected."},
-    };
-    for (const auto& row : rows) {
-        driver.clearRecords();
-        EXPECT_EQ(service.RasEditPhonebookEntry(&owner, row.name), ras::kErrorCannotFindEntry);
-        ASSERT_EQ(driver.messageBoxes().size(), 1u);
-        EXPECT_EQ(driver.messageBoxes()[0].text, row.message);
-        EXPECT_EQ(driver.messageBoxes()[0].owner, owner.handle());
-    }
 }
 
 }  // namespace

@@ -8,6 +8,8 @@
 #include <utility>
 #include <vector>
 
+#include "dialer/ras/remote_access.h"
+
 struct DialReport {
     std::uint32_t state;
     std::uint32_t error;
@@ -20,9 +22,9 @@ inline std::ostream& operator<<(std::ostream& out, const DialReport& report) {
 
 class DialReports {
   public:
-    static void notify(unsigned /*message*/, std::uint32_t state, std::uint32_t error) {
+    static void RASAPI_CALL notify(unsigned /*message*/, ras::ConnState state, ras::Dword error) {
         std::lock_guard lock(mutex_);
-        reports_.push_back({state, error});
+        reports_.push_back({static_cast<std::uint32_t>(state), static_cast<std::uint32_t>(error)});
     }
     static std::vector<DialReport> take() {
         std::lock_guard lock(mutex_);

@@ -1,4 +1,5 @@
-// Dialing the simulated lines on the virtual clock: the reports, the status, hang-ups.
+// Dialing the simulated lines on the virtual clock: the reports, the status, hang-ups at any
+// stage.
 #include <string>
 #include <vector>
 
@@ -40,17 +41,18 @@ TEST_F(SimulatedRasTest, EachLineReportsItsStatesAndError) {
         const std::string name = "Line " + std::to_string(static_cast<int>(row.line));
         SCOPED_TRACE(name);
         addEntry(name, row.line, 5);
-        ras::ConnectionHandle handle = dial(name);
+        ras::Connection handle = dial(name);
         driver.advance(60'000);
         EXPECT_EQ(DialReports::take(), row.reports);
         EXPECT_EQ(status(handle), row.status);
-        EXPECT_EQ(service.RasHangUp(handle), ras::kSuccess);
+        EXPECT_EQ(RasHangUpA(handle), ras::kSuccess);
+        driver.advance(ras::sim::kLineCloseMs);
     }
 }
 
 TEST_F(SimulatedRasTest, AnsweringLineConnectsWithinFourSeconds) {
     addEntry("Work", Line::answers, 0, "ISDN Terminal Adapter (64K)");
-    ras::ConnectionHandle handle = dial("Work");
+    ras::Connection handle = dial("Work");
     driver.advance(3500);
     EXPECT_EQ(DialReports::take(), firstOf(7));
     EXPECT_EQ(status(handle), (DialReport{14, 0}));
@@ -59,14 +61,14 @@ TEST_F(SimulatedRasTest, AnsweringLineConnectsWithinFourSeconds) {
 
     ras::ConnStatus record{};
     record.dwSize = sizeof record;
-    ASSERT_EQ(service.RasGetConnectStatus(handle, &record), ras::kSuccess);
+    ASSERT_EQ(RasGetConnectStatusA(handle, ras::platformRecord(&record)), ras::kSuccess);
     EXPECT_STREQ(record.szDeviceType, "isdn");
     EXPECT_STREQ(record.szDeviceName, "ISDN Terminal Adapter (64K)");
 }
 
 TEST_F(SimulatedRasTest, LineThatDropsShowsItOnlyInTheStatus) {
     addEntry("Flaky", Line::dropsAfter, 10);
-    ras::ConnectionHandle handle = dial("Flaky");
+    ras::Connection handle = dial("Flaky");
     driver.advance(4000);
     EXPECT_EQ(DialReports::take(), kAnswered);
     driver.advance(9'600);  // 13.6 s after the dial: connected for 9.9 s
@@ -91,14 +93,13 @@ TEST_F(SimulatedRasTest, HangUpAtAnyStageEndsTheReports) {
         SCOPED_TRACE("line " + std::to_string(static_cast<int>(row.line)) + " hung up at " +
                      std::to_string(row.hangUpAtMs));
         addEntry("Line", row.line, 1);
-        ras::ConnectionHandle handle = dial("Line");
+        ras::Connection handle = dial("Line");
         driver.advance(row.hangUpAtMs);
         EXPECT_EQ(DialReports::take().size(), row.reportsBefore);
-        EXPECT_EQ(service.RasHangUp(handle), ras::kSuccess);
+        EXPECT_EQ(RasHangUpA(handle), ras::kSuccess);
         driver.advance(60'000);
         EXPECT_TRUE(DialReports::take().empty());
         EXPECT_EQ(status(handle), kInvalid);
-        EXPECT_EQ(service.RasHangUp(handle), ras::kErrorInvalidHandle);
     }
 }
 
@@ -114,48 +115,22 @@ TEST_F(SimulatedRasTest, BusyForTheFirstAttemptsCountsEachEntry) {
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.name);
-        ras::ConnectionHandle handle = dial(row.name);
+        ras::Connection handle = dial(row.name);
         driver.advance(10'000);
         EXPECT_EQ(DialReports::take().back(), row.last);
-        service.RasHangUp(handle);
+        RasHangUpA(handle);
+        driver.advance(ras::sim::kLineCloseMs);
     }
-}
-
-TEST_F(SimulatedRasTest, RefusedDialsAndBadHandles) {
-    // An entry that does not exist: refused at once, with a handle that can be hung up.
-    ras::ConnectionHandle missing = dial("Nowhere", ras::kErrorCannotFindEntry);
-    ASSERT_NE(missing, nullptr);
-    EXPECT_EQ(status(missing), (DialReport{0x2001, 623}));
-    EXPECT_EQ(service.RasHangUp(missing), ras::kSuccess);
-    driver.advance(60'000);
-    EXPECT_TRUE(DialReports::take().empty());
-
-    addEntry("Work", Line::answers);
-    ras::DialParams params = ras::makeDialParams("Work", "", "");
-    ras::ConnectionHandle handle = nullptr;
-    EXPECT_EQ(service.RasDial(params, nullptr, &handle), ras::kErrorInvalidParameter);
-    params.dwSize = 1060;
-    EXPECT_EQ(service.RasDial(params, &DialReports::notify, &handle), ras::kErrorInvalidSize);
-    EXPECT_EQ(handle, nullptr);
-
-    handle = dial("Work");
-    ras::ConnStatus record{};
-    record.dwSize = 172;
-    EXPECT_EQ(service.RasGetConnectStatus(handle, &record), ras::kErrorInvalidSize);
-    EXPECT_EQ(service.RasGetConnectStatus(handle, nullptr), ras::kErrorInvalidParameter);
-    EXPECT_EQ(status(nullptr), kInvalid);
-    EXPECT_EQ(status(reinterpret_cast<ras::ConnectionHandle>(0x7777)), kInvalid);
-    EXPECT_EQ(service.RasHangUp(nullptr), ras::kErrorInvalidHandle);
 }
 
 TEST_F(SimulatedRasTest, DamagedEntryDialsAsAnAnsweringLine) {
     fw::reg::Key key;
     ASSERT_EQ(key.create(ras::sim::kAddressesKey), fw::reg::kSuccess);
     ASSERT_EQ(key.set("Damaged", fw::reg::kBinary, "\x01\x00", 2), fw::reg::kSuccess);
-    ras::ConnectionHandle handle = dial("Damaged");
+    ras::Connection handle = dial("Damaged");
     driver.advance(4000);
     EXPECT_EQ(DialReports::take(), kAnswered);
-    service.RasHangUp(handle);
+    RasHangUpA(handle);
 }
 
 }  // namespace

@@ -1,5 +1,5 @@
-// A fresh registry and virtual clock for each test, a simulated service, and helpers to make
-// entries and dial them.
+// A fresh registry and virtual clock for each test, the simulated service, and helpers that make
+// entries and call the service's functions as a program would.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -10,7 +10,7 @@
 #include "framework/registry.h"
 #include "framework/test_driver.h"
 #include "platform/ras/phonebook.h"
-#include "platform/ras/simulated_ras.h"
+#include "simulated_service.h"
 
 class SimulatedRasTest : public ::testing::Test {
   protected:
@@ -21,23 +21,26 @@ class SimulatedRasTest : public ::testing::Test {
         ASSERT_TRUE(ras::sim::writeEntry(name, {line, count, "555-0100", device}));
     }
 
-    ras::ConnectionHandle dial(const std::string& name, std::uint32_t expected = ras::kSuccess) {
-        ras::ConnectionHandle handle = nullptr;
-        const ras::DialParams params = ras::makeDialParams(name, "user", "secret");
-        EXPECT_EQ(service.RasDial(params, &DialReports::notify, &handle), expected) << name;
+    static ras::Connection dial(const std::string& name, ras::Dword expected = ras::kSuccess,
+                                ras::DialFunc notifier = &DialReports::notify) {
+        ras::Connection handle = nullptr;
+        ras::DialParams params = ras::makeDialParams(name, "user", "secret");
+        EXPECT_EQ(RasDialA(nullptr, nullptr, ras::platformRecord(&params), 0,
+                           reinterpret_cast<void*>(notifier), &handle),
+                  expected)
+            << name;
         return handle;
     }
 
     // The state and error of a connection, or the call's error in place of the error.
-    DialReport status(ras::ConnectionHandle handle) {
+    static DialReport status(ras::Connection handle) {
         ras::ConnStatus record{};
         record.dwSize = sizeof record;
-        const std::uint32_t result = service.RasGetConnectStatus(handle, &record);
+        const ras::Dword result = RasGetConnectStatusA(handle, ras::platformRecord(&record));
         return result == ras::kSuccess ? DialReport{record.rasconnstate, record.dwError}
-                                       : DialReport{~0u, result};
+                                       : DialReport{~0u, static_cast<std::uint32_t>(result)};
     }
 
     fw::test::Driver driver;
-    // After the driver: the service's dials end before the virtual clock does.
-    ras::SimulatedRas service;
+    SimulatedService simulated{driver};
 };

@@ -1,5 +1,6 @@
-// The dialer's main window under the test driver: a program folder made current, a simulated
-// service with entries of chosen line behaviour, and "Ondrel.dat" written and read as bytes.
+// The dialer's main window under the test driver: a program folder made current, the simulated
+// remote access service as the system's, with entries of chosen line behaviour, and "Ondrel.dat"
+// written and read as bytes.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -15,7 +16,7 @@
 #include "framework/registry.h"
 #include "framework/test_driver.h"
 #include "platform/ras/phonebook.h"
-#include "platform/ras/simulated_ras.h"
+#include "simulated_service.h"
 
 #ifdef _WIN32
 #include <windows.h>
@@ -109,7 +110,9 @@ class DialerTest : public ::testing::Test {
 
     fw::test::Driver driver;
     // After the driver: the service's dials end before the virtual clock does.
-    ras::SimulatedRas service;
+    SimulatedService simulated{driver};
+    // The service's functions as the program finds them.
+    const ras::RemoteAccess service = ras::LoadRemoteAccess();
     std::string folder;
 #ifdef _WIN32
     std::string previousFolder;

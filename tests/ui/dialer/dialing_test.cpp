@@ -322,24 +322,29 @@ TEST_F(DialingTest, ALineThatDropsIsNoticedByThePollAndNotRedialed) {
     EXPECT_EQ(errorDetails(), "The connection was closed.");
 }
 
-// The simulated service, with the status query's answer as the test sets it.
-class ReportedStatus : public ras::SimulatedRas {
-  public:
-    std::uint32_t RasGetConnectStatus(ras::ConnectionHandle connection,
-                                      ras::ConnStatus* status) override {
-        ras::SimulatedRas::RasGetConnectStatus(connection, status);
-        status->rasconnstate = state;
-        status->dwError = error;
+// The simulated service's status query, with its answer as the test sets it.
+struct ReportedStatus {
+    static inline ras::Dword (*query)(ras::Connection, ras::ConnStatusArg) = nullptr;
+    static inline ras::Dword result = ras::kSuccess;
+    static inline std::uint32_t state = ras::kConnected;
+    static inline std::uint32_t error = ras::kSuccess;
+
+    // A handle the service no longer knows stays unknown.
+    static ras::Dword RASAPI_CALL answer(ras::Connection connection, ras::ConnStatusArg status) {
+        if (const ras::Dword real = query(connection, status); real != ras::kSuccess) {
+            return real;
+        }
+        auto* fields = reinterpret_cast<ras::ConnStatus*>(status);
+        fields->rasconnstate = state;
+        fields->dwError = error;
         return result;
     }
-
-    std::uint32_t result = ras::kSuccess;
-    std::uint32_t state = ras::kConnected;
-    std::uint32_t error = ras::kSuccess;
 };
 
 TEST_F(DialingTest, ThePollHangsUpOnTheDisconnectedStateAnErrorOrAFailedQuery) {
-    ReportedStatus reported;
+    ras::RemoteAccess reported = service;
+    ReportedStatus::query = service.RasGetConnectStatusA;
+    reported.RasGetConnectStatusA = &ReportedStatus::answer;
     CDialerDlg polled(reported);
     addEntry("Work");
     ASSERT_TRUE(driver.open(polled));
@@ -366,18 +371,18 @@ TEST_F(DialingTest, ThePollHangsUpOnTheDisconnectedStateAnErrorOrAFailedQuery) {
         driver.advance(kConnectMs);
         ASSERT_TRUE(polled.m_bConnected);
         polled.m_dwLastError = ras::kErrorLineBusy;
-        reported.result = row.result;
-        reported.state = row.state;
-        reported.error = row.error;
+        ReportedStatus::result = row.result;
+        ReportedStatus::state = row.state;
+        ReportedStatus::error = row.error;
         driver.advance(7500);
         EXPECT_EQ(polled.m_bConnected, row.lost ? 0 : 1);
         EXPECT_EQ(polled.item(fw::kIdOk).text(), row.lost ? "Connect" : "Disconnect");
         EXPECT_EQ(polled.item(IDC_STATUS).text(), row.lost ? "Disconnected" : "Connected");
         EXPECT_EQ(polled.m_dwLastError, row.lastError);
         EXPECT_EQ(driver.timerRunning(polled, TIMER_POLL), !row.lost);
-        reported.result = ras::kSuccess;
-        reported.state = ras::kConnected;
-        reported.error = ras::kSuccess;
+        ReportedStatus::result = ras::kSuccess;
+        ReportedStatus::state = ras::kConnected;
+        ReportedStatus::error = ras::kSuccess;
         if (!row.lost) {
             driver.command(polled, ID_TRAY_DISCONNECT);
         }

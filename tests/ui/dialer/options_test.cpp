@@ -170,7 +170,7 @@ TEST_F(OptionsTest, NewConnectionRefillsTheListAndSelectsTheDialogsEntryAgain) {
         SCOPED_TRACE(row.items.size());
         driver.choose(dlg, IDC_ENTRY_LIST, 0);
         driver.onModal(IDD_RAS_ENTRY, [&](fw::test::Driver& d, fw::Dialog& editor) {
-            EXPECT_EQ(editor.parent(), &dlg);
+            EXPECT_EQ(editor.owner(), dlg.handle());
             if (row.created != nullptr) {
                 d.type(editor, IDC_RAS_NAME, row.created);
             }

@@ -88,7 +88,7 @@ TEST_F(SchedulerTest, ATaskFiredWhileConnectedOnlyArmsItsLimitOnThatConnection) 
     start(tasksFile({{"Soon", "Work", kStart + 60, 1, 1}}));
     clickConnect();
     driver.advance(kConnectMs);
-    const ras::ConnectionHandle connection = dialer.m_hRasConn;
+    const ras::Connection connection = dialer.m_hRasConn;
     driver.advance(60'000 - kConnectMs + 1);
     EXPECT_EQ(dialer.m_hRasConn, connection);
     EXPECT_EQ(button(), "Disconnect");

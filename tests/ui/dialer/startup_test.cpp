@@ -19,10 +19,11 @@ class StartupTest : public DialerTest {
     }
     std::string button() const { return dialer.item(fw::kIdOk).text(); }
     // The state the service reports for a connection, or 0x2001 when it knows it no more.
-    std::uint32_t lineState(ras::ConnectionHandle connection) {
+    std::uint32_t lineState(ras::Connection connection) {
         ras::ConnStatus status{};
         status.dwSize = sizeof status;
-        return service.RasGetConnectStatus(connection, &status) == ras::kSuccess
+        return service.RasGetConnectStatusA(connection, ras::platformRecord(&status)) ==
+                       ras::kSuccess
                    ? status.rasconnstate
                    : ras::kDisconnected;
     }
@@ -110,7 +111,7 @@ TEST_F(StartupTest, ADialByHandStopsThePendingStartUpDial) {
         ASSERT_TRUE(driver.timerRunning(window, TIMER_AUTODIAL));
         driver.click(window, fw::kIdOk);
         EXPECT_FALSE(driver.timerRunning(window, TIMER_AUTODIAL));
-        const ras::ConnectionHandle dialed = window.m_hRasConn;
+        const ras::Connection dialed = window.m_hRasConn;
         driver.advance(4000);
         EXPECT_EQ(window.m_hRasConn, dialed);
         driver.advance(kConnectMs);
@@ -119,7 +120,8 @@ TEST_F(StartupTest, ADialByHandStopsThePendingStartUpDial) {
         window.m_bConnected = 0;  // the end asks nothing
         driver.send(window, WM_TRAY_NOTIFY, kTrayIconId, fw::mouse::kLeftDoubleClick);
         driver.click(window, fw::kIdCancel);
-        service.RasHangUp(dialed);
+        service.RasHangUpA(dialed);
+        driver.advance(ras::sim::kLineCloseMs);
     }
 }
 
@@ -129,7 +131,7 @@ TEST_F(StartupTest, AStartUpDialTickDuringADialOrAConnectionDoesNothing) {
     driver.click(dialer, fw::kIdOk);
     for (const std::int64_t when : {std::int64_t{1000}, kConnectMs}) {
         driver.advance(when);
-        const ras::ConnectionHandle dialed = dialer.m_hRasConn;
+        const ras::Connection dialed = dialer.m_hRasConn;
         const std::string status = dialer.item(IDC_STATUS).text();
         driver.send(dialer, fw::wm::kTimer, TIMER_AUTODIAL, 0);
         driver.pump();
@@ -138,7 +140,7 @@ TEST_F(StartupTest, AStartUpDialTickDuringADialOrAConnectionDoesNothing) {
         EXPECT_NE(lineState(dialed), ras::kDisconnected);
     }
     EXPECT_EQ(dialer.m_bConnected, 1);
-    service.RasHangUp(dialer.m_hRasConn);
+    service.RasHangUpA(dialer.m_hRasConn);
     dialer.m_bConnected = 0;
 }
 
@@ -178,13 +180,13 @@ TEST_F(StartupTest, TheEndWhileConnectedAsksWhetherToHangUp) {
         driver.click(window, fw::kIdOk);
         driver.advance(kConnectMs);
         ASSERT_EQ(window.m_bConnected, 1);
-        const ras::ConnectionHandle connection = window.m_hRasConn;
+        const ras::Connection connection = window.m_hRasConn;
         driver.send(window, WM_TRAY_NOTIFY, kTrayIconId, fw::mouse::kLeftDoubleClick);
 
         bool asked = false;
         driver.onModal(IDD_KEEP_CONNECTION, [&](fw::test::Driver& d, fw::Dialog& question) {
             asked = true;
-            EXPECT_EQ(question.parent(), &window);
+            EXPECT_EQ(question.owner(), window.handle());
             EXPECT_EQ(question.text(), "Keep Current Connection?");
             EXPECT_EQ(question.item(IDC_KEEP_CONNECTION_TEXT).text(),
                       "You are currently connected to Work, would you like to disconnect your "
@@ -201,7 +203,8 @@ TEST_F(StartupTest, TheEndWhileConnectedAsksWhetherToHangUp) {
         driver.click(window, fw::kIdCancel);
         EXPECT_TRUE(asked);
         EXPECT_EQ(lineState(connection), row.hangsUp ? ras::kDisconnected : ras::kConnected);
-        service.RasHangUp(connection);
+        service.RasHangUpA(connection);
+        driver.advance(ras::sim::kLineCloseMs);
     }
 }
 

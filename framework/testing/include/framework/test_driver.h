@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "framework/file_fault.h"
+#include "framework/library.h"
 #include "framework/menu.h"
 #include "framework/types.h"
 
@@ -143,6 +144,11 @@ class Driver {
     const std::vector<std::string>& drawing() const;
     void clearRecords();
 
+    // --- The system's DLLs ----------------------------------------------------------------------
+    // Puts a DLL with these functions into the system folder the program sees (fw::systemProc);
+    // the folder starts empty, whatever the machine has.
+    void installLibrary(const std::string& name, std::map<std::string, Proc> functions);
+
     // --- Files (headless: the sandbox; win32: the real file system) ------------------------
     void writeFile(const std::string& path, const std::string& bytes);
     std::optional<std::string> readFile(const std::string& path) const;
@@ -183,6 +189,7 @@ class Driver {
     std::vector<MenuRecord> menus_;
     std::vector<TrayRecord> tray_;
     std::vector<ShellRecord> shell_;
+    std::map<std::string, std::map<std::string, Proc>> libraries_;
     std::vector<Dialog*> open_;
     Point cursor_;
 };

@@ -1,0 +1,284 @@
+// What the simulated service enforces of its callers, as the platform documents it, so that a
+// misuse by the dialer fails here as it would on Windows. Each row names the rule, the dialer's
+// call it guards and where the platform documents it.
+#include <atomic>
+#include <chrono>
+#include <condition_variable>
+#include <cstring>
+#include <functional>
+#include <memory>
+#include <thread>
+#include <vector>
+
+#include "ras_fixture.h"
+
+namespace {
+
+using ras::Dword;
+using ras::sim::Line;
+
+constexpr DialReport kGone{~0u, ras::kErrorInvalidHandle};
+constexpr DialReport kAnsweredLast{0x2000, 0};
+
+// A notifier that, on a line's first report, calls back into the service as the platform allows
+// it to, and holds the report until released.
+struct CallingNotifier {
+    static inline std::mutex mutex;
+    static inline std::condition_variable changed;
+    static inline bool inReport = false;
+    static inline bool release = false;
+    static inline std::thread::id reportThread;
+    static inline Dword statusResult = ~0u;
+    static inline Dword dialResult = ~0u;
+    static inline ras::Connection handle = nullptr;  // hung up inside when set
+
+    static void RASAPI_CALL notify(unsigned /*message*/, ras::ConnState /*state*/,
+                                   Dword /*error*/) {
+        std::unique_lock lock(mutex);
+        if (inReport || release) {
+            return;
+        }
+        inReport = true;
+        reportThread = std::this_thread::get_id();
+        ras::ConnStatus status{};
+        status.dwSize = sizeof status;
+        statusResult = RasGetConnectStatusA(handle, ras::platformRecord(&status));
+        ras::DialParams params = ras::makeDialParams("Other", "", "");
+        ras::Connection other = nullptr;
+        dialResult = RasDialA(nullptr, nullptr, ras::platformRecord(&params), 0,
+                              reinterpret_cast<void*>(&DialReports::notify), &other);
+        changed.notify_all();
+        changed.wait(lock, [] { return release; });
+    }
+};
+
+TEST_F(SimulatedRasTest, TheServiceHoldsItsCallersToThePlatformsRules) {
+    struct Rule {
+        const char* rule;
+        const char* guards;  // the dialer's call
+        const char* documented;
+        std::function<void()> check;
+    };
+    const std::vector<Rule> rules = {
+        {"a record's dwSize is one of the sizes of its platform forms, else 632",
+         "every call with a record",
+         "RasEnumEntries, RasDial, RasGetConnectStatus: ERROR_INVALID_SIZE",
+         [this] {
+             addEntry("Work", Line::answers);
+             const bool wide = sizeof(void*) == 8;
+             for (const auto& [size, result] : std::vector<std::pair<Dword, Dword>>{
+                      {264, 0}, {532, 0}, {263, 632}, {268, 632}, {1180, 632}}) {
+                 std::vector<unsigned char> buffer(4 * 532);
+                 std::memcpy(buffer.data(), &size, sizeof size);
+                 Dword bytes = static_cast<Dword>(buffer.size());
+                 Dword entries = 0;
+                 EXPECT_EQ(RasEnumEntriesA(nullptr, nullptr,
+                                           reinterpret_cast<ras::EntryNameArg>(buffer.data()),
+                                           &bytes, &entries),
+                           result)
+                     << "entry name record of " << size;
+             }
+             for (const auto& [size, result] :
+                  std::vector<std::pair<Dword, Dword>>{{1052, 0},
+                                                       {wide ? 1064u : 1060u, 0},
+                                                       {wide ? 1072u : 1064u, 0},
+                                                       {1056, 632},
+                                                       {1051, 632}}) {
+                 std::vector<unsigned char> buffer(1100);
+                 ras::DialParams params = ras::makeDialParams("Work", "", "");
+                 params.dwSize = size;
+                 std::memcpy(buffer.data(), &params, sizeof params);
+                 ras::Connection handle = nullptr;
+                 EXPECT_EQ(
+                     RasDialA(nullptr, nullptr, reinterpret_cast<ras::DialParamsArg>(buffer.data()),
+                              0, reinterpret_cast<void*>(&DialReports::notify), &handle),
+                     result)
+                     << "dial parameters of " << size;
+                 if (handle != nullptr) {
+                     RasHangUpA(handle);
+                     driver.advance(ras::sim::kLineCloseMs);
+                 }
+             }
+             ras::Connection handle = dial("Work");
+             for (const auto& [size, result] : std::vector<std::pair<Dword, Dword>>{
+                      {160, 0}, {288, 0}, {332, 0}, {158, 632}, {172, 632}}) {
+                 std::vector<unsigned char> buffer(400);
+                 std::memcpy(buffer.data(), &size, sizeof size);
+                 EXPECT_EQ(RasGetConnectStatusA(
+                               handle, reinterpret_cast<ras::ConnStatusArg>(buffer.data())),
+                           result)
+                     << "status of " << size;
+             }
+             RasHangUpA(handle);
+         }},
+        {"a buffer too small gives 603 with the bytes and the count needed, and nothing written",
+         "RasEnumEntriesA (the entry lists)", "RasEnumEntries: ERROR_BUFFER_TOO_SMALL, lpcb",
+         [this] {
+             for (const char* name : {"A", "B", "C"}) {
+                 addEntry(name, Line::answers);
+             }
+             for (const Dword room : {Dword{100}, Dword{2 * 264}}) {
+                 std::vector<ras::EntryNameRecord> records(3);
+                 std::memset(records.data(), 0xAB, 3 * sizeof(ras::EntryNameRecord));
+                 records[0].dwSize = 264;
+                 const std::vector<ras::EntryNameRecord> before = records;
+                 Dword bytes = room;
+                 Dword entries = 0;
+                 EXPECT_EQ(RasEnumEntriesA(nullptr, nullptr, ras::platformRecord(records.data()),
+                                           &bytes, &entries),
+                           ras::kErrorBufferTooSmall);
+                 EXPECT_EQ(bytes, 3u * 264u);
+                 EXPECT_EQ(entries, 3u);
+                 EXPECT_EQ(std::memcmp(records.data(), before.data(), 3 * 264), 0);
+             }
+         }},
+        {"a dial refused at once stores a handle, which must be hung up",
+         "RasDialA, then RasHangUpA of the refused handle", "RasDial: return value; Disconnecting",
+         [this] {
+             ras::Connection refused = dial("Nowhere", ras::kErrorCannotFindEntry);
+             ASSERT_NE(refused, nullptr);
+             EXPECT_EQ(status(refused), (DialReport{0x2001, 623}));
+             EXPECT_EQ(RasHangUpA(refused), ras::kSuccess);
+             EXPECT_EQ(status(refused), kGone);
+             driver.advance(60'000);
+             EXPECT_TRUE(DialReports::take().empty());
+         }},
+        {"the notifier runs on the service's thread, holding no lock: it may query and hang up, "
+         "not dial",
+         "RasDialNotifier", "RasDialFunc: remarks",
+         [this] {
+             addEntry("Work", Line::answers);
+             CallingNotifier::release = false;
+             CallingNotifier::inReport = false;
+             ras::Connection handle = dial("Work", ras::kSuccess, &CallingNotifier::notify);
+             CallingNotifier::handle = handle;
+             // The report blocks the clock's step: advance on a thread of its own.
+             std::thread clock([this] { driver.advance(200); });
+             {
+                 std::unique_lock lock(CallingNotifier::mutex);
+                 CallingNotifier::changed.wait(lock, [] { return CallingNotifier::inReport; });
+             }
+             EXPECT_NE(CallingNotifier::reportThread, std::this_thread::get_id());
+             EXPECT_EQ(CallingNotifier::statusResult, ras::kSuccess);
+             EXPECT_EQ(CallingNotifier::dialResult, 616u);
+             // A hang-up from elsewhere returns only once the report under way has ended.
+             std::atomic<bool> released{false};
+             std::atomic<bool> releasedBeforeReturn{false};
+             std::thread hangUp([&] {
+                 EXPECT_EQ(RasHangUpA(handle), ras::kSuccess);
+                 releasedBeforeReturn = released.load();
+             });
+             std::this_thread::sleep_for(std::chrono::milliseconds(50));
+             {
+                 std::lock_guard lock(CallingNotifier::mutex);
+                 released = true;
+                 CallingNotifier::release = true;
+             }
+             CallingNotifier::changed.notify_all();
+             hangUp.join();
+             clock.join();
+             EXPECT_TRUE(releasedBeforeReturn);
+             driver.advance(10'000);
+             EXPECT_TRUE(DialReports::take().empty());
+         }},
+        {"a hung-up line is disconnected while it closes, then its handle is gone; hanging up "
+         "again gives 6",
+         "WaitForLineClosed, HangUpConnection", "RasHangUp: remarks",
+         [this] {
+             addEntry("Work", Line::answers);
+             ras::Connection handle = dial("Work");
+             driver.advance(4000);
+             EXPECT_EQ(RasHangUpA(handle), ras::kSuccess);
+             EXPECT_EQ(status(handle).state, 0x2001u);
+             EXPECT_EQ(RasHangUpA(handle), ras::kErrorInvalidHandle);
+             driver.advance(ras::sim::kLineCloseMs - 1);
+             EXPECT_EQ(status(handle).state, 0x2001u);
+             driver.advance(1);
+             EXPECT_EQ(status(handle), kGone);
+             EXPECT_EQ(RasHangUpA(handle), ras::kErrorInvalidHandle);
+         }},
+        {"a dial on a port still closing fails with 633, also after the process that hung up "
+         "ended",
+         "RasDialA after a hang-up, in this process or the next", "RasHangUp: remarks",
+         [this] {
+             addEntry("Work", Line::answers);
+             addEntry("Home", Line::answers);
+             addEntry("ISDN", Line::answers, 0, "ISDN Terminal Adapter (64K)");
+             ras::Connection first = dial("Work");
+             driver.advance(4000);
+             RasHangUpA(first);
+             // The same modem, by another entry: its port is still closing.
+             ras::Connection second = dial("Home");
+             ras::Connection isdn = dial("ISDN");
+             driver.advance(4000);
+             EXPECT_EQ(status(second), (DialReport{0, 633}));
+             EXPECT_EQ(status(isdn), kAnsweredLast);
+             RasHangUpA(second);
+             RasHangUpA(isdn);
+             driver.advance(ras::sim::kLineCloseMs);
+             ras::Connection third = dial("Home");
+             driver.advance(4000);
+             EXPECT_EQ(status(third), kAnsweredLast);
+
+             RasHangUpA(third);
+             driver.advance(ras::sim::kLineCloseMs);
+
+             // A process ends 100 ms after its hang-up; the next one finds the port busy.
+             auto ending = std::make_unique<ras::sim::Service>();
+             ras::sim::installService(ending.get());
+             ras::Connection last = dial("Home");
+             driver.advance(4000);
+             RasHangUpA(last);
+             driver.advance(100);
+             ending.reset();
+             ras::sim::installService(&simulated.service);
+             for (const auto& [after, report] : std::vector<std::pair<std::int64_t, DialReport>>{
+                      {1000, {0, 633}}, {ras::sim::kLeftPortBusyMs, kAnsweredLast}}) {
+                 driver.advance(after);
+                 ras::Connection handle = dial("Home");
+                 driver.advance(4000);
+                 EXPECT_EQ(status(handle), report) << after;
+                 RasHangUpA(handle);
+             }
+         }},
+        {"an error text: 87 for a code the service does not know, 122 for a buffer too small, "
+         "nothing written either way",
+         "RasGetErrorStringA (Error Details)", "RasGetErrorString: return value, remarks",
+         [] {
+             const std::string busy = "The line is busy.";
+             const struct {
+                 unsigned code;
+                 Dword room;
+                 Dword result;
+             } calls[] = {{9999, 256, 87},
+                          {0, 256, 87},
+                          {676, static_cast<Dword>(busy.size()), 122},
+                          {676, 0, 122},
+                          {676, static_cast<Dword>(busy.size() + 1), 0}};
+             for (const auto& call : calls) {
+                 char text[256];
+                 std::memset(text, 'x', sizeof text);
+                 EXPECT_EQ(RasGetErrorStringA(call.code, text, call.room), call.result)
+                     << call.code << " into " << call.room;
+                 EXPECT_EQ(std::string(text, busy.size() + 1),
+                           call.result == 0 ? busy + '\0' : std::string(busy.size() + 1, 'x'));
+             }
+         }},
+        {"editing an entry that does not exist gives 623 and shows nothing",
+         "RasEditPhonebookEntryA (Properties)", "RasEditPhonebookEntry: return value",
+         [this] {
+             EXPECT_EQ(RasEditPhonebookEntryA(nullptr, nullptr, "Nowhere"),
+                       ras::kErrorCannotFindEntry);
+             EXPECT_TRUE(driver.messageBoxes().empty());
+         }},
+    };
+    for (const Rule& rule : rules) {
+        SCOPED_TRACE(rule.rule);
+        fw::reg::deleteTree("RemoteAccess");
+        rule.check();
+        driver.advance(60'000);
+        DialReports::take();
+    }
+}
+
+}  // namespace

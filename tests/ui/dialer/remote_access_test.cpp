@@ -1,0 +1,232 @@
+// The dialer and the remote access service: a computer without it, and hang-ups as the platform
+// wants them (a handle hung up once, its line closed before the port is dialed again or the
+// program ends).
+#include <algorithm>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "dialing_fixture.h"
+#include "framework/clock.h"
+#include "settings_bytes.h"
+
+namespace {
+
+using ras::Dword;
+using ras::sim::Line;
+
+constexpr const char* kMissingText =
+    "Ondrel dials through the Remote Access Service (rasapi32.dll), which is not installed on this "
+    "computer or is incomplete.\nInstall Dial-Up Networking, then start Ondrel again.";
+constexpr const char* kMissingCaption = "Error: No Remote Access Service";
+
+TEST_F(DialingTest, WithoutTheServiceTheDialerStartsListsNothingAndEachCommandSaysSo) {
+    std::map<std::string, fw::Proc> lacking = ras::sim::exports();
+    lacking.erase("RasDialA");
+    const struct {
+        const char* what;
+        std::map<std::string, fw::Proc> functions;
+    } rows[] = {{"no functions", {}}, {"no RasDialA", lacking}};
+    addEntry("Work");
+    const std::string remembered = settingsFile({}, 1, 0, {{"Work", "", ""}});
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.what);
+        driver.clearRecords();
+        writeSettings(remembered);
+        driver.installLibrary("rasapi32.dll", row.functions);
+        const ras::RemoteAccess none = ras::LoadRemoteAccess();
+        EXPECT_FALSE(none.available());
+        CDialerDlg window(none);
+        ASSERT_TRUE(driver.open(window));
+        driver.advance(1);
+        EXPECT_TRUE(driver.messageBoxes().empty());
+        EXPECT_EQ(window.item(IDC_ENTRY_NAME).text(), "Work");
+
+        for (const int command : {fw::kIdOk, IDC_PROPERTIES}) {
+            driver.clearRecords();
+            driver.click(window, command);
+            ASSERT_EQ(driver.messageBoxes().size(), 1u) << command;
+            EXPECT_EQ(driver.messageBoxes()[0].text, kMissingText);
+            EXPECT_EQ(driver.messageBoxes()[0].caption, kMissingCaption);
+            EXPECT_EQ(driver.messageBoxes()[0].type, fw::mb::kOk | fw::mb::kIconExclamation);
+            EXPECT_EQ(driver.messageBoxes()[0].owner, window.handle());
+        }
+        EXPECT_EQ(window.item(fw::kIdOk).text(), "&Connect");
+        EXPECT_TRUE(window.item(IDC_USER_ID).isEnabled());
+        EXPECT_FALSE(driver.timerRunning(window, TIMER_ANIMATE));
+
+        driver.onModal(IDD_OPTIONS, [](fw::test::Driver& d, fw::Dialog& options) {
+            EXPECT_EQ(fw::ComboBox(options, IDC_ENTRY_LIST).count(), 0);
+            d.clearRecords();
+            d.click(options, IDC_NEW_CONNECTION);
+            ASSERT_EQ(d.messageBoxes().size(), 1u);
+            EXPECT_EQ(d.messageBoxes()[0].text, kMissingText);
+            EXPECT_EQ(d.messageBoxes()[0].owner, options.handle());
+            d.click(options, fw::kIdCancel);
+        });
+        driver.click(window, IDC_OPTIONS);
+
+        driver.clearRecords();
+        driver.click(window, IDC_ERROR_DETAILS);
+        ASSERT_EQ(driver.messageBoxes().size(), 1u);
+        EXPECT_EQ(driver.messageBoxes()[0].text, "No errors to report.");
+        driver.click(window, fw::kIdCancel);
+        EXPECT_EQ(settings(), remembered);
+    }
+}
+
+// The service's functions with every dial, hang-up and status query recorded.
+struct Recorded {
+    struct Call {
+        std::string what;
+        std::int64_t atMs;
+        ras::Connection handle;
+        Dword result;
+    };
+    static inline std::vector<Call> calls;
+    static inline ras::RemoteAccess real;
+    // A status query that never finds the handle gone, as a platform that keeps it might.
+    static inline bool neverGone = false;
+
+    static ras::RemoteAccess table(const ras::RemoteAccess& service) {
+        calls.clear();
+        real = service;
+        neverGone = false;
+        ras::RemoteAccess recorded = service;
+        recorded.RasDialA = &dial;
+        recorded.RasHangUpA = &hangUp;
+        recorded.RasGetConnectStatusA = &status;
+        return recorded;
+    }
+    static Dword RASAPI_CALL dial(ras::DialExtensionsArg extensions, const char* phonebook,
+                                  ras::DialParamsArg params, Dword type, void* notifier,
+                                  ras::Connection* connection) {
+        const Dword result =
+            real.RasDialA(extensions, phonebook, params, type, notifier, connection);
+        calls.push_back({"dial", fw::nowMs(), *connection, result});
+        return result;
+    }
+    static Dword RASAPI_CALL hangUp(ras::Connection connection) {
+        const Dword result = real.RasHangUpA(connection);
+        calls.push_back({"hang up", fw::nowMs(), connection, result});
+        return result;
+    }
+    static Dword RASAPI_CALL status(ras::Connection connection, ras::ConnStatusArg record) {
+        Dword result = real.RasGetConnectStatusA(connection, record);
+        if (neverGone && result == ras::kErrorInvalidHandle) {
+            result = ras::kSuccess;
+            reinterpret_cast<ras::ConnStatus*>(record)->rasconnstate = ras::kDisconnected;
+        }
+        calls.push_back({"status", fw::nowMs(), connection, result});
+        return result;
+    }
+
+    // The calls that name this handle, as "what result" at a time from the first of them.
+    static std::vector<std::string> of(ras::Connection handle) {
+        std::vector<std::string> named;
+        for (const Call& call : calls) {
+            if (call.handle == handle) {
+                named.push_back(call.what + " " + std::to_string(call.result));
+            }
+        }
+        return named;
+    }
+    static const Call& last(const std::string& what) {
+        for (auto it = calls.rbegin(); it != calls.rend(); ++it) {
+            if (it->what == what) {
+                return *it;
+            }
+        }
+        ADD_FAILURE() << "no " << what;
+        return calls.front();
+    }
+};
+
+TEST_F(DialingTest, ARefusedDialHangsUpItsHandleOnceAndTheRedialWaitsForItToGo) {
+    const ras::RemoteAccess recorded = Recorded::table(service);
+    CDialerDlg window(recorded);
+    ASSERT_TRUE(driver.open(window));
+    driver.advance(1);
+    window.m_strEntryName = "Gone";  // not in the phonebook: refused at once
+    window.m_settings.m_bKeepDialing = 1;
+    window.updateData(false);
+    driver.click(window, fw::kIdOk);
+    ASSERT_EQ(Recorded::calls.size(), 2u);
+    const ras::Connection refused = Recorded::calls[0].handle;
+    EXPECT_EQ(Recorded::of(refused), (std::vector<std::string>{"dial 623", "hang up 0"}));
+    EXPECT_EQ(window.m_hRasConn, nullptr);
+    EXPECT_EQ(window.item(IDC_STATUS).text(), kRetryStatus);
+
+    driver.advance(8000);
+    EXPECT_EQ(Recorded::of(refused),
+              (std::vector<std::string>{"dial 623", "hang up 0", "status 6"}));
+    EXPECT_EQ(Recorded::last("dial").result, 623u);
+    window.m_settings.m_bKeepDialing = 0;
+    driver.click(window, fw::kIdCancel);
+}
+
+TEST_F(DialingTest, ADialAfterAHangUpWaitsUntilTheLineHasClosedOrThreeSecondsHavePassed) {
+    addEntry("Work");
+    const struct {
+        bool neverGone;
+        std::int64_t dialedAfterMs;  // the hang-up
+    } rows[] = {{false, ras::sim::kLineCloseMs}, {true, 3000}};
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.neverGone ? "a handle never gone" : "a line that closes");
+        const ras::RemoteAccess recorded = Recorded::table(service);
+        Recorded::neverGone = row.neverGone;
+        CDialerDlg window(recorded);
+        ASSERT_TRUE(driver.open(window));
+        driver.advance(1);
+        window.m_strEntryName = "Work";
+        window.updateData(false);
+        driver.click(window, fw::kIdOk);
+        driver.advance(kConnectMs);
+        const ras::Connection first = window.m_hRasConn;
+        driver.send(window, WM_TRAY_NOTIFY, kTrayIconId, fw::mouse::kLeftDoubleClick);
+        driver.click(window, fw::kIdOk);  // Disconnect
+        EXPECT_EQ(window.m_hRasConn, nullptr);
+        driver.click(window, fw::kIdOk);  // Connect, at once
+        const Recorded::Call& hungUp = Recorded::last("hang up");
+        const Recorded::Call& dialed = Recorded::last("dial");
+        EXPECT_EQ(hungUp.handle, first);
+        EXPECT_GE(dialed.atMs - hungUp.atMs, row.dialedAfterMs);
+        EXPECT_LT(dialed.atMs - hungUp.atMs, row.dialedAfterMs + 100);
+        // Hung up once, then only asked whether it is gone.
+        const std::vector<std::string> calls = Recorded::of(first);
+        ASSERT_GE(calls.size(), 3u);
+        EXPECT_EQ(std::count(calls.begin(), calls.end(), "hang up 0"), 1);
+        EXPECT_EQ(calls.back(), row.neverGone ? "status 0" : "status 6");
+        driver.advance(kConnectMs);
+        EXPECT_EQ(window.m_bConnected, 1);
+        window.m_bConnected = 0;  // the end asks nothing
+        driver.send(window, WM_TRAY_NOTIFY, kTrayIconId, fw::mouse::kLeftDoubleClick);
+        driver.click(window, fw::kIdCancel);
+        service.RasHangUpA(window.m_hRasConn);
+        driver.advance(ras::sim::kLineCloseMs);
+    }
+}
+
+TEST_F(DialingTest, TheEndAfterDisconnectingWaitsUntilTheLineHasClosed) {
+    addEntry("Work");
+    const ras::RemoteAccess recorded = Recorded::table(service);
+    CDialerDlg window(recorded);
+    ASSERT_TRUE(driver.open(window));
+    driver.advance(1);
+    window.m_strEntryName = "Work";
+    window.updateData(false);
+    driver.click(window, fw::kIdOk);
+    driver.advance(kConnectMs);
+    const ras::Connection connection = window.m_hRasConn;
+    driver.send(window, WM_TRAY_NOTIFY, kTrayIconId, fw::mouse::kLeftDoubleClick);
+    driver.onModal(IDD_KEEP_CONNECTION, [](fw::test::Driver& d, fw::Dialog& question) {
+        d.click(question, fw::kIdOk);  // &Disconnect
+    });
+    const std::int64_t exitMs = driver.nowMs();
+    driver.click(window, fw::kIdCancel);
+    EXPECT_FALSE(window.exists());
+    EXPECT_EQ(Recorded::of(connection).back(), "status 6");
+    EXPECT_GE(driver.nowMs() - exitMs, ras::sim::kLineCloseMs);
+}
+
+}  // namespace
