@@ -24,8 +24,10 @@ void CDialerDlg::StartProgramAndSound() {
 }
 
 void CDialerDlg::OnProperties() {
-    if (ras::CheckRemoteAccess(m_ras, this)) {
-        m_ras.RasEditPhonebookEntryA(ras::ownerOf(this), nullptr, m_strEntryName.c_str());
+    if (ras::CheckRemoteAccess(m_ras, this) &&
+        ras::IsStub(
+            m_ras.RasEditPhonebookEntryA(ras::ownerOf(this), nullptr, m_strEntryName.c_str()))) {
+        ras::ReportMissing(this);
     }
 }
 

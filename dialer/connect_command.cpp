@@ -97,6 +97,14 @@ bool CDialerDlg::Dial() {
     if (refused != ras::kSuccess) {
         HangUpConnection();
     }
+    // A service that cannot dial at all is as good as none.
+    if (ras::IsStub(refused)) {
+        m_bDialing = 0;
+        item(IDC_USER_ID).enable(true);
+        item(IDC_PASSWORD).enable(true);
+        ras::ReportMissing(this);
+        return false;
+    }
     item(fw::kIdOk).setText(kCancelCallText);
     m_bRedialRequest = 0;
     m_bCancelled = 0;

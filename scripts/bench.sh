@@ -30,7 +30,8 @@ load_before=$(cut -d ' ' -f 1-3 /proc/loadavg)
 # Only what is measured: the image (with both programs), the reference and the Wine benchmarks,
 # the tool that writes the dialer's settings, the 32-bit programs for their sizes, and the
 # scheduler's benchmark.
-scripts/build.sh win64 package_files ondrel_remote startup_reference startup_bench install_bench &&
+scripts/build.sh win64 package_files rasapi32 ondrel_remote startup_reference startup_bench \
+        install_bench &&
     scripts/build.sh win32 Ondrel Setup startup_reference &&
     scripts/build.sh native scheduler_bench || exit 1
 mkdir -p "$out"

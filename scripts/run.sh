@@ -14,8 +14,9 @@ set -euo pipefail
 repo=$(cd "$(dirname "$(readlink -f "${BASH_SOURCE[0]}")")/.." && pwd)
 cd "$repo"
 scripts/install-deps.sh
-# Only what it runs: the dialer and the tool that prepares its entry and settings.
-scripts/build.sh win64 Ondrel ondrel_remote
+# Only what it runs: the dialer, the remote access service it dials through and the tool that
+# prepares its entry and settings.
+scripts/build.sh win64 Ondrel rasapi32 ondrel_remote
 
 export repo
 export WINEPREFIX=$repo/build/run/wineprefix

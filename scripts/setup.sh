@@ -15,8 +15,9 @@ set -euo pipefail
 repo=$(cd "$(dirname "$(readlink -f "${BASH_SOURCE[0]}")")/.." && pwd)
 cd "$repo"
 scripts/install-deps.sh
-# Only what it runs: the image, which builds both programs, and the tool that watches Setup.
-scripts/build.sh win64 package_files ondrel_remote
+# Only what it runs: the image, which builds both programs, the remote access service the
+# installed dialer dials through, and the tool that watches Setup.
+scripts/build.sh win64 package_files rasapi32 ondrel_remote
 
 export repo
 export WINEPREFIX=$repo/build/setup-run/wineprefix

@@ -67,8 +67,10 @@ wine_tiers() {
 
 # Lists each Windows build's programs with their sizes and checks that the expected ones are
 # there, built for the right machine and needing no DLL beyond the system's, and that no program
-# users get holds test code: its link map names no object of the test library and no symbol of
-# the test driver or the virtual clock.
+# users get holds test code or a stand-in: its link map names no object of the test library or of
+# the simulated remote access service (platform/) and no symbol of the test driver or the virtual
+# clock, and its import table does not name rasapi32, which it loads at run time from the system
+# folder.
 check_programs() {
     local target=$1 machine=$2 failed=0 exe name found
     # The distribution image (disk) holds copies of the programs, named as users get them.
@@ -96,8 +98,12 @@ check_programs() {
         if [ ! -f "${exe%.exe}.map" ]; then
             echo "${exe%.exe}.map: missing, so nothing shows that $name holds no test code"
             failed=1
-        elif grep -m 5 -E 'framework_testing|fw4test|VirtualClock' "${exe%.exe}.map"; then
-            echo "$exe: holds test code (lines of its link map above)"
+        elif grep -m 5 -E 'framework_testing|fw4test|VirtualClock|platform/|simulated_ras' \
+                "${exe%.exe}.map"; then
+            echo "$exe: holds test code or a stand-in (lines of its link map above)"
+            failed=1
+        elif x86_64-w64-mingw32-objdump -p "$exe" | grep -i 'DLL Name: rasapi32'; then
+            echo "$exe: imports rasapi32, which the program must load itself"
             failed=1
         fi
     done

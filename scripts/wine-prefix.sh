@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Creates or updates a Wine prefix for Ondrel's programs and tests: the settings a display without
-# a window manager needs and the single-user folder layout the programs expect. Safe to run again.
+# a window manager needs, the single-user folder layout the programs expect, and the simulated
+# remote access service as the system's rasapi32.dll (the win64 build's
+# build/win64/platform/rasapi32.dll, or $RASAPI32_DLL). Safe to run again; it copies the DLL anew.
 # Usage: scripts/wine-prefix.sh [prefix]   (default: $WINEPREFIX, else build/win64/wineprefix)
 #
 # Run it inside the X display the later Wine processes use: a Wine process started in another
@@ -40,6 +42,17 @@ wine reg add 'HKCU\Software\Wine\DllOverrides' /v winemenubuilder.exe /t REG_SZ 
 # The single-user layout: desktop and start-up folders inside the Windows folder.
 mkdir -p "$WINEPREFIX/drive_c/windows/Desktop" \
          "$WINEPREFIX/drive_c/windows/Start Menu/Programs/StartUp"
+
+# Wine's own rasapi32 lists no entry and dials nothing. The dialer loads the system folder's
+# rasapi32.dll by its full path; Wine takes that file only when the DLL's override says native
+# first, as it does for every program in the prefix from here on.
+dll=${RASAPI32_DLL:-$repo/build/win64/platform/rasapi32.dll}
+if [ ! -f "$dll" ]; then
+    echo "wine-prefix: $dll is missing: build it first (scripts/build.sh win64 rasapi32)" >&2
+    exit 1
+fi
+cp -f "$dll" "$WINEPREFIX/drive_c/windows/system32/rasapi32.dll"
+wine reg add 'HKCU\Software\Wine\DllOverrides' /v rasapi32 /t REG_SZ /d native,builtin /f >/dev/null
 
 wineserver -w
 echo "wine-prefix: $WINEPREFIX ready"

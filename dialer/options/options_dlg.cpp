@@ -153,7 +153,9 @@ void COptionsDlg::OnNewConnection() {
     if (!ras::CheckRemoteAccess(m_ras, this)) {
         return;
     }
-    m_ras.RasCreatePhonebookEntryA(ras::ownerOf(this), nullptr);
+    if (ras::IsStub(m_ras.RasCreatePhonebookEntryA(ras::ownerOf(this), nullptr))) {
+        ras::ReportMissing(this);
+    }
     // The selection goes back to the dialog's entry, whatever the user chose in the list before.
     EntryList().resetContent();
     FillEntryList();

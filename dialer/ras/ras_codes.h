@@ -19,8 +19,10 @@ constexpr std::uint32_t kDisconnected = 0x2001;
 
 // Results and errors.
 constexpr std::uint32_t kSuccess = 0;
+constexpr std::uint32_t kErrorInvalidFunction = 1;
 constexpr std::uint32_t kErrorInvalidHandle = 6;
 constexpr std::uint32_t kErrorInvalidParameter = 87;
+constexpr std::uint32_t kErrorCallNotImplemented = 120;
 constexpr std::uint32_t kErrorBufferTooSmall = 603;
 constexpr std::uint32_t kErrorCannotFindEntry = 623;
 constexpr std::uint32_t kErrorCannotWritePhonebook = 624;

@@ -59,16 +59,24 @@ RemoteAccess LoadRemoteAccess() {
     return service.available() ? service : RemoteAccess{};
 }
 
-bool CheckRemoteAccess(const RemoteAccess& service, fw::Window* owner) {
-    if (service.available()) {
-        return true;
-    }
+void ReportMissing(fw::Window* owner) {
     fw::messageBox(owner,
                    "Ondrel dials through the Remote Access Service (rasapi32.dll), which is not "
                    "installed on this computer or is incomplete.\nInstall Dial-Up Networking, "
                    "then start Ondrel again.",
                    "Error: No Remote Access Service", fw::mb::kOk | fw::mb::kIconExclamation);
+}
+
+bool CheckRemoteAccess(const RemoteAccess& service, fw::Window* owner) {
+    if (service.available()) {
+        return true;
+    }
+    ReportMissing(owner);
     return false;
+}
+
+bool IsStub(Dword result) {
+    return result == kErrorInvalidFunction || result == kErrorCallNotImplemented;
 }
 
 WindowHandle ownerOf(const fw::Window* window) {

@@ -84,9 +84,14 @@ struct RemoteAccess {
 // them is missing.
 RemoteAccess LoadRemoteAccess();
 
-// True when the service is there; otherwise tells the user, in a message box owned by owner, that
-// the command needs the service, and returns false.
+// Tells the user, in a message box owned by owner, that the command needs the service, which is
+// missing.
+void ReportMissing(fw::Window* owner);
+// True when the service is there; otherwise reports it missing and returns false.
 bool CheckRemoteAccess(const RemoteAccess& service, fw::Window* owner);
+// A result that says the function is only a stub ("invalid function", "not implemented"): a
+// service that answers so is as good as none.
+bool IsStub(Dword result);
 
 // The window handle the service's dialogs take as their owner.
 WindowHandle ownerOf(const fw::Window* window);

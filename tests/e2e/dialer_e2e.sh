@@ -6,11 +6,14 @@
 # It runs in the caller's X display (the test command runs every Wine process of a test run in
 # one Xvfb), or starts an Xvfb of its own when there is none. Any unexpected state fails the run
 # at once, naming the scenario and the step.
-# Usage: dialer_e2e.sh <Ondrel.exe> <ondrel-remote.exe> <build folder>
+# The prefix's system rasapi32.dll is the simulated remote access service (scripts/wine-prefix.sh);
+# one scenario runs on Wine's own stub instead, another with a decoy rasapi32.dll beside the
+# program.
+# Usage: dialer_e2e.sh <Ondrel.exe> <ondrel-remote.exe> <build folder> <decoy rasapi32.dll>
 set -uo pipefail
 
-if [ $# -ne 3 ]; then
-    echo "usage: $0 <Ondrel.exe> <ondrel-remote.exe> <build folder>" >&2
+if [ $# -ne 4 ]; then
+    echo "usage: $0 <Ondrel.exe> <ondrel-remote.exe> <build folder> <decoy rasapi32.dll>" >&2
     exit 2
 fi
 if [ -z "${DISPLAY:-}" ]; then
@@ -21,6 +24,7 @@ repo=$(cd "$(dirname "$(readlink -f "${BASH_SOURCE[0]}")")/../.." && pwd)
 dialer_exe=$(realpath "$1")
 remote_exe=$(realpath "$2")
 build=$(realpath "$3")
+decoy_dll=$(realpath "$4")
 # The build's own prefix, whatever the caller's Wine uses: the scenarios change its registry.
 export WINEPREFIX=$build/wineprefix
 shots=$build/e2e-screenshots
@@ -82,10 +86,12 @@ add_entry() {
     at "add the entry $1 (line $2)" remote add-entry "$1" "$2"
 }
 
-# Starts Ondrel.exe with its folder as the current directory and waits for its idle window.
+# start_dialer [DLL overrides]: starts Ondrel.exe with its folder as the current directory, with
+# Wine's DLL overrides for it if given, and waits for its idle window.
 start_dialer() {
-    note "start Ondrel.exe"
-    (cd "$folder" && exec "$repo/scripts/wine-run" Ondrel.exe) >"$folder/wine.log" 2>&1 &
+    note "start Ondrel.exe${1:+ with the overrides $1}"
+    (cd "$folder" && WINEDLLOVERRIDES=${1:-} exec "$repo/scripts/wine-run" Ondrel.exe) \
+        >"$folder/wine.log" 2>&1 &
     dialer_pid=$!
     at "the idle title" remote wait-title "$idle_title" 30
 }
@@ -231,6 +237,23 @@ at "the question names the entry" remote -w "$question" wait-text 1021 \
 shot exit-connected
 at "answer &Disconnect" remote -w "$question" click 1
 finish_dialer
+record
+
+# (e') A new start right after that, and Connect at once: the port the last process hung up has
+# closed, as the dialer waited for it before it ended.
+scenario=restart
+echo "=== $scenario"
+start_dialer
+at "press &Connect" remote click 1
+at "the connected title" remote wait-title "Ondrel v1.3 (Connected to E2E Answers)" 10
+at "the window hides" remote wait-visible hidden 10
+at "tray menu Open" remote command 32771
+at "the window is shown" remote wait-visible visible 5
+shot restart
+at "press &Exit" remote click 2
+at "the question" remote wait-window "$question" 10
+at "answer &Disconnect" remote -w "$question" click 1
+finish_dialer
 end
 
 # (f) Options chooses the entry, OK makes it current and saves it; Connect then dials it.
@@ -338,6 +361,56 @@ at "the idle title" remote wait-title "$idle_title" 5
 at "the used-up task is gone from Tasks.dat" test "$(od -An -tx1 "$folder/Tasks.dat")" = " 00 00 00 00"
 at "tray menu Open" remote command 32771
 at "the window is shown" remote wait-visible visible 5
+at "press &Exit" remote click 2
+finish_dialer
+end
+
+# (i) On Wine's own rasapi32, a stub without entries that dials nothing: the dialer starts, lists no
+# entry, refuses Connect with a message naming the missing service, and keeps its settings.
+begin no-service
+settings "E2E Answers" 0
+cp "$folder/Ondrel.dat" "$folder/loaded.dat"
+add_entry "E2E Answers" answers
+start_dialer rasapi32=b
+at "the entry is current" remote wait-text 1002 "E2E Answers" 5
+at "press &Connect" remote click 1
+missing="Error: No Remote Access Service"
+at "the message" remote wait-window "$missing" 10
+shot no-service
+at "answer OK" remote -w "$missing" click 1
+at "button 1 reads &Connect" remote wait-text 1 "&Connect" 5
+at "command Options..." remote command 1004
+at "the Options dialog" remote wait-window Options 10
+note "the entry list"
+items=$(remote -w Options items 1005 | tr -d '\r') || fail "cannot read the entry list"
+at "the list is empty (it holds: $items)" test -z "$items"
+at "press &Cancel" remote -w Options click 2
+at "press &Exit" remote click 2
+finish_dialer
+at "the settings kept" cmp "$folder/loaded.dat" "$folder/Ondrel.dat"
+end
+
+# (j) A rasapi32.dll planted beside Ondrel.exe is not the one the dialer loads: the list shows the
+# system service's entry, not the decoy's, and Connect dials through the system service.
+begin decoy
+settings "E2E Answers" 0
+add_entry "E2E Answers" answers
+at "plant the decoy" cp "$decoy_dll" "$folder/rasapi32.dll"
+start_dialer
+at "command Options..." remote command 1004
+at "the Options dialog" remote wait-window Options 10
+note "the entry list"
+items=$(remote -w Options items 1005 | tr -d '\r') || fail "cannot read the entry list"
+at "the list holds the service's entry alone (it holds: $items)" test "$items" = "E2E Answers"
+at "press &Cancel" remote -w Options click 2
+at "press &Connect" remote click 1
+at "the connected title" remote wait-title "Ondrel v1.3 (Connected to E2E Answers)" 10
+at "the window hides" remote wait-visible hidden 10
+at "tray menu Disconnect" remote command 32772
+at "the idle title" remote wait-title "$idle_title" 5
+at "tray menu Open" remote command 32771
+at "the window is shown" remote wait-visible visible 5
+shot decoy
 at "press &Exit" remote click 2
 finish_dialer
 end

@@ -37,6 +37,7 @@ constexpr const char* kUsage =
     "                                       reads it: target, working folder, arguments\n"
     "  wait-window <title-prefix> <seconds>  a window of the dialer with that title\n"
     "  title | text <id> | visible           read the window, a control of it, its visibility\n"
+    "  items <id>                            the items of a combo box, one a line\n"
     "  click <id>                            press a button (BM_CLICK)\n"
     "  command <id>                          a command as a menu sends it (WM_COMMAND)\n"
     "  choose <id> <text>                    select the item of a combo box that begins with\n"
@@ -182,6 +183,25 @@ void choose(const Target& target, const std::string& id, const std::string& text
          reinterpret_cast<LPARAM>(list));
 }
 
+// Read as UTF-16: under Wine, another process's CB_GETLBTEXT in the ANSI form comes back in UTF-16.
+void listItems(const Target& target, const std::string& id) {
+    HWND list = control(target, id);
+    const LRESULT count = sendQuick(list, CB_GETCOUNT, 0, 0);
+    for (LRESULT i = 0; i < count; ++i) {
+        const auto index = static_cast<WPARAM>(i);
+        const LRESULT length = sendQuick(list, CB_GETLBTEXTLEN, index, 0);
+        std::vector<wchar_t> wide(static_cast<std::size_t>(length > 0 ? length : 0) + 1);
+        DWORD_PTR copied = 0;
+        if (!SendMessageTimeoutW(list, CB_GETLBTEXT, index, reinterpret_cast<LPARAM>(wide.data()),
+                                 SMTO_ABORTIFHUNG, 2000, &copied)) {
+            throw Failure("the combo box did not give item " + std::to_string(i));
+        }
+        char text[1024] = {};
+        WideCharToMultiByte(CP_ACP, 0, wide.data(), -1, text, sizeof text - 1, nullptr, nullptr);
+        say(text);
+    }
+}
+
 void addEntry(const std::vector<std::string>& args) {
     if (args.size() < 2 || args.size() > 4) {
         throw UsageError("add-entry needs <name> <line> [N] [phone]");
@@ -280,6 +300,9 @@ void run(const Target& target, const std::string& command, const std::vector<std
     } else if (command == "visible") {
         needs(0);
         say(visibilityOf(target.require()));
+    } else if (command == "items") {
+        needs(1);
+        listItems(target, args[0]);
     } else if (command == "click") {
         needs(1);
         post(control(target, args[0]), BM_CLICK, 0, 0);

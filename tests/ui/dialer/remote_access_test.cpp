@@ -20,23 +20,40 @@ constexpr const char* kMissingText =
     "computer or is incomplete.\nInstall Dial-Up Networking, then start Ondrel again.";
 constexpr const char* kMissingCaption = "Error: No Remote Access Service";
 
-TEST_F(DialingTest, WithoutTheServiceTheDialerStartsListsNothingAndEachCommandSaysSo) {
+// A service that has every function but can do nothing with them, as Wine's own.
+Dword RASAPI_CALL stubDial(ras::DialExtensionsArg, const char*, ras::DialParamsArg, Dword, void*,
+                           ras::Connection*) {
+    return ras::kErrorInvalidFunction;
+}
+Dword RASAPI_CALL stubEdit(ras::WindowHandle, const char*, const char*) {
+    return ras::kErrorCallNotImplemented;
+}
+Dword RASAPI_CALL stubCreate(ras::WindowHandle, const char*) {
+    return ras::kErrorCallNotImplemented;
+}
+
+TEST_F(DialingTest, WithoutTheServiceTheDialerStartsAndEachCommandSaysSo) {
     std::map<std::string, fw::Proc> lacking = ras::sim::exports();
     lacking.erase("RasDialA");
+    std::map<std::string, fw::Proc> stub = ras::sim::exports();
+    stub["RasDialA"] = reinterpret_cast<fw::Proc>(&stubDial);
+    stub["RasEditPhonebookEntryA"] = reinterpret_cast<fw::Proc>(&stubEdit);
+    stub["RasCreatePhonebookEntryA"] = reinterpret_cast<fw::Proc>(&stubCreate);
     const struct {
         const char* what;
         std::map<std::string, fw::Proc> functions;
-    } rows[] = {{"no functions", {}}, {"no RasDialA", lacking}};
+        int listed;
+    } rows[] = {{"no functions", {}, 0}, {"no RasDialA", lacking, 0}, {"a stub", stub, 1}};
     addEntry("Work");
-    const std::string remembered = settingsFile({}, 1, 0, {{"Work", "", ""}});
+    const std::string remembered = settingsFile({.keepDialing = 1}, 1, 0, {{"Work", "", ""}});
     for (const auto& row : rows) {
         SCOPED_TRACE(row.what);
         driver.clearRecords();
         writeSettings(remembered);
         driver.installLibrary("rasapi32.dll", row.functions);
-        const ras::RemoteAccess none = ras::LoadRemoteAccess();
-        EXPECT_FALSE(none.available());
-        CDialerDlg window(none);
+        const ras::RemoteAccess loaded = ras::LoadRemoteAccess();
+        EXPECT_EQ(loaded.available(), row.listed > 0);
+        CDialerDlg window(loaded);
         ASSERT_TRUE(driver.open(window));
         driver.advance(1);
         EXPECT_TRUE(driver.messageBoxes().empty());
@@ -51,12 +68,15 @@ TEST_F(DialingTest, WithoutTheServiceTheDialerStartsListsNothingAndEachCommandSa
             EXPECT_EQ(driver.messageBoxes()[0].type, fw::mb::kOk | fw::mb::kIconExclamation);
             EXPECT_EQ(driver.messageBoxes()[0].owner, window.handle());
         }
+        // Nothing dials, now or later.
         EXPECT_EQ(window.item(fw::kIdOk).text(), "&Connect");
         EXPECT_TRUE(window.item(IDC_USER_ID).isEnabled());
+        driver.advance(20'000);
+        EXPECT_EQ(window.item(IDC_STATUS).text(), "Disconnected");
         EXPECT_FALSE(driver.timerRunning(window, TIMER_ANIMATE));
 
-        driver.onModal(IDD_OPTIONS, [](fw::test::Driver& d, fw::Dialog& options) {
-            EXPECT_EQ(fw::ComboBox(options, IDC_ENTRY_LIST).count(), 0);
+        driver.onModal(IDD_OPTIONS, [&row](fw::test::Driver& d, fw::Dialog& options) {
+            EXPECT_EQ(fw::ComboBox(options, IDC_ENTRY_LIST).count(), row.listed);
             d.clearRecords();
             d.click(options, IDC_NEW_CONNECTION);
             ASSERT_EQ(d.messageBoxes().size(), 1u);
