@@ -70,7 +70,8 @@ wine_tiers() {
 # users get holds test code or a stand-in: its link map names no object of the test library or of
 # the simulated remote access service (platform/) and no symbol of the test driver or the virtual
 # clock, and its import table does not name rasapi32, which it loads at run time from the system
-# folder.
+# folder. The simulated service's rasapi32.dll must export the dialer's seven functions under the
+# names the system's DLL gives them, undecorated also in the 32-bit build, which is not run here.
 check_programs() {
     local target=$1 machine=$2 failed=0 exe name found
     # The distribution image (disk) holds copies of the programs, named as users get them.
@@ -104,6 +105,16 @@ check_programs() {
             failed=1
         elif x86_64-w64-mingw32-objdump -p "$exe" | grep -i 'DLL Name: rasapi32'; then
             echo "$exe: imports rasapi32, which the program must load itself"
+            failed=1
+        fi
+    done
+    local dll=build/$target/platform/rasapi32.dll exports function
+    exports=$(x86_64-w64-mingw32-objdump -p "$dll" 2>/dev/null |
+              sed -n '/\[Ordinal\/Name Pointer\] Table/,/^$/p')
+    for function in RasEnumEntriesA RasCreatePhonebookEntryA RasEditPhonebookEntryA RasDialA \
+                    RasGetConnectStatusA RasHangUpA RasGetErrorStringA; do
+        if ! grep -q -E "\] $function\$" <<<"$exports"; then
+            echo "$dll: does not export $function"
             failed=1
         fi
     done

@@ -324,7 +324,7 @@ TEST_F(DialingTest, ALineThatDropsIsNoticedByThePollAndNotRedialed) {
 
 // The simulated service's status query, with its answer as the test sets it.
 struct ReportedStatus {
-    static inline ras::Dword (*query)(ras::Connection, ras::ConnStatusArg) = nullptr;
+    static inline decltype(ras::RemoteAccess::RasGetConnectStatusA) query = nullptr;
     static inline ras::Dword result = ras::kSuccess;
     static inline std::uint32_t state = ras::kConnected;
     static inline std::uint32_t error = ras::kSuccess;
