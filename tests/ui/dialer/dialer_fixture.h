@@ -111,8 +111,9 @@ class DialerTest : public ::testing::Test {
     fw::test::Driver driver;
     // After the driver: the service's dials end before the virtual clock does.
     SimulatedService simulated{driver};
-    // The service's functions as the program finds them.
-    const ras::RemoteAccess service = ras::LoadRemoteAccess();
+    // The service's functions as the program finds them; a test may wrap one before it opens
+    // the window.
+    ras::RemoteAccess service = ras::LoadRemoteAccess();
     std::string folder;
 #ifdef _WIN32
     std::string previousFolder;

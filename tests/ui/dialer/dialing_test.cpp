@@ -342,15 +342,10 @@ struct ReportedStatus {
 };
 
 TEST_F(DialingTest, ThePollHangsUpOnTheDisconnectedStateAnErrorOrAFailedQuery) {
-    ras::RemoteAccess reported = service;
     ReportedStatus::query = service.RasGetConnectStatusA;
-    reported.RasGetConnectStatusA = &ReportedStatus::answer;
-    CDialerDlg polled(reported);
+    service.RasGetConnectStatusA = &ReportedStatus::answer;
     addEntry("Work");
-    ASSERT_TRUE(driver.open(polled));
-    driver.advance(1);
-    polled.m_strEntryName = "Work";
-    polled.updateData(false);
+    openOn("Work");
     const struct {
         std::uint32_t result;
         std::uint32_t state;
@@ -366,25 +361,25 @@ TEST_F(DialingTest, ThePollHangsUpOnTheDisconnectedStateAnErrorOrAFailedQuery) {
     for (const auto& row : rows) {
         SCOPED_TRACE(testing::Message() << "result " << row.result << ", state " << row.state
                                         << ", error " << row.error);
-        driver.send(polled, WM_TRAY_NOTIFY, kTrayIconId, fw::mouse::kLeftDoubleClick);
-        driver.click(polled, fw::kIdOk);
+        restore();
+        clickConnect();
         driver.advance(kConnectMs);
-        ASSERT_TRUE(polled.m_bConnected);
-        polled.m_dwLastError = ras::kErrorLineBusy;
+        ASSERT_TRUE(dialer.m_bConnected);
+        dialer.m_dwLastError = ras::kErrorLineBusy;
         ReportedStatus::result = row.result;
         ReportedStatus::state = row.state;
         ReportedStatus::error = row.error;
         driver.advance(7500);
-        EXPECT_EQ(polled.m_bConnected, row.lost ? 0 : 1);
-        EXPECT_EQ(polled.item(fw::kIdOk).text(), row.lost ? "Connect" : "Disconnect");
-        EXPECT_EQ(polled.item(IDC_STATUS).text(), row.lost ? "Disconnected" : "Connected");
-        EXPECT_EQ(polled.m_dwLastError, row.lastError);
-        EXPECT_EQ(driver.timerRunning(polled, TIMER_POLL), !row.lost);
+        EXPECT_EQ(dialer.m_bConnected, row.lost ? 0 : 1);
+        EXPECT_EQ(dialer.item(fw::kIdOk).text(), row.lost ? "Connect" : "Disconnect");
+        EXPECT_EQ(dialer.item(IDC_STATUS).text(), row.lost ? "Disconnected" : "Connected");
+        EXPECT_EQ(dialer.m_dwLastError, row.lastError);
+        EXPECT_EQ(driver.timerRunning(dialer, TIMER_POLL), !row.lost);
         ReportedStatus::result = ras::kSuccess;
         ReportedStatus::state = ras::kConnected;
         ReportedStatus::error = ras::kSuccess;
         if (!row.lost) {
-            driver.command(polled, ID_TRAY_DISCONNECT);
+            driver.command(dialer, ID_TRAY_DISCONNECT);
         }
     }
 }

@@ -108,15 +108,13 @@ struct Recorded {
     // A status query that never finds the handle gone, as a platform that keeps it might.
     static inline bool neverGone = false;
 
-    static ras::RemoteAccess table(const ras::RemoteAccess& service) {
+    static void wrap(ras::RemoteAccess& service) {
         calls.clear();
         real = service;
         neverGone = false;
-        ras::RemoteAccess recorded = service;
-        recorded.RasDialA = &dial;
-        recorded.RasHangUpA = &hangUp;
-        recorded.RasGetConnectStatusA = &status;
-        return recorded;
+        service.RasDialA = &dial;
+        service.RasHangUpA = &hangUp;
+        service.RasGetConnectStatusA = &status;
     }
     static Dword RASAPI_CALL dial(ras::DialExtensionsArg extensions, const char* phonebook,
                                   ras::DialParamsArg params, Dword type, void* notifier,
@@ -141,7 +139,7 @@ struct Recorded {
         return result;
     }
 
-    // The calls that name this handle, as "what result" at a time from the first of them.
+    // The calls that name this handle, each as "what result".
     static std::vector<std::string> of(ras::Connection handle) {
         std::vector<std::string> named;
         for (const Call& call : calls) {
@@ -151,100 +149,77 @@ struct Recorded {
         }
         return named;
     }
-    static const Call& last(const std::string& what) {
-        for (auto it = calls.rbegin(); it != calls.rend(); ++it) {
-            if (it->what == what) {
-                return *it;
+    // How long after the last hang-up the last dial came.
+    static std::int64_t dialedAfterHangUp() {
+        std::int64_t hungUp = 0;
+        std::int64_t dialed = 0;
+        for (const Call& call : calls) {
+            if (call.what == "dial") {
+                dialed = call.atMs;
+            } else if (call.what == "hang up") {
+                hungUp = call.atMs;
             }
         }
-        ADD_FAILURE() << "no " << what;
-        return calls.front();
+        return dialed - hungUp;
     }
 };
 
 TEST_F(DialingTest, ARefusedDialHangsUpItsHandleOnceAndTheRedialWaitsForItToGo) {
-    const ras::RemoteAccess recorded = Recorded::table(service);
-    CDialerDlg window(recorded);
-    ASSERT_TRUE(driver.open(window));
-    driver.advance(1);
-    window.m_strEntryName = "Gone";  // not in the phonebook: refused at once
-    window.m_settings.m_bKeepDialing = 1;
-    window.updateData(false);
-    driver.click(window, fw::kIdOk);
-    ASSERT_EQ(Recorded::calls.size(), 2u);
-    const ras::Connection refused = Recorded::calls[0].handle;
+    addEntry("Work");
+    Recorded::wrap(service);
+    openOn("Gone");  // not in the phonebook: refused at once
+    dialer.m_settings.m_bKeepDialing = 1;
+    clickConnect();
+    const ras::Connection refused = Recorded::calls.at(0).handle;
     EXPECT_EQ(Recorded::of(refused), (std::vector<std::string>{"dial 623", "hang up 0"}));
-    EXPECT_EQ(window.m_hRasConn, nullptr);
-    EXPECT_EQ(window.item(IDC_STATUS).text(), kRetryStatus);
-
+    EXPECT_EQ(dialer.m_hRasConn, nullptr);
+    EXPECT_EQ(status(), kRetryStatus);
     driver.advance(8000);
     EXPECT_EQ(Recorded::of(refused),
               (std::vector<std::string>{"dial 623", "hang up 0", "status 6"}));
-    EXPECT_EQ(Recorded::last("dial").result, 623u);
-    window.m_settings.m_bKeepDialing = 0;
-    driver.click(window, fw::kIdCancel);
 }
 
 TEST_F(DialingTest, ADialAfterAHangUpWaitsUntilTheLineHasClosedOrThreeSecondsHavePassed) {
     addEntry("Work");
-    const struct {
-        bool neverGone;
-        std::int64_t dialedAfterMs;  // the hang-up
-    } rows[] = {{false, ras::sim::kLineCloseMs}, {true, 3000}};
-    for (const auto& row : rows) {
-        SCOPED_TRACE(row.neverGone ? "a handle never gone" : "a line that closes");
-        const ras::RemoteAccess recorded = Recorded::table(service);
-        Recorded::neverGone = row.neverGone;
-        CDialerDlg window(recorded);
-        ASSERT_TRUE(driver.open(window));
-        driver.advance(1);
-        window.m_strEntryName = "Work";
-        window.updateData(false);
-        driver.click(window, fw::kIdOk);
+    Recorded::wrap(service);
+    openOn("Work");
+    clickConnect();
+    for (const bool neverGone : {false, true}) {
+        SCOPED_TRACE(neverGone ? "a handle never gone" : "a line that closes");
         driver.advance(kConnectMs);
-        const ras::Connection first = window.m_hRasConn;
-        driver.send(window, WM_TRAY_NOTIFY, kTrayIconId, fw::mouse::kLeftDoubleClick);
-        driver.click(window, fw::kIdOk);  // Disconnect
-        EXPECT_EQ(window.m_hRasConn, nullptr);
-        driver.click(window, fw::kIdOk);  // Connect, at once
-        const Recorded::Call& hungUp = Recorded::last("hang up");
-        const Recorded::Call& dialed = Recorded::last("dial");
-        EXPECT_EQ(hungUp.handle, first);
-        EXPECT_GE(dialed.atMs - hungUp.atMs, row.dialedAfterMs);
-        EXPECT_LT(dialed.atMs - hungUp.atMs, row.dialedAfterMs + 100);
+        const ras::Connection first = dialer.m_hRasConn;
+        restore();
+        Recorded::neverGone = neverGone;
+        clickConnect();  // Disconnect
+        EXPECT_EQ(dialer.m_hRasConn, nullptr);
+        clickConnect();  // Connect, at once
+        const std::int64_t wait = neverGone ? 3000 : ras::sim::kLineCloseMs;
+        EXPECT_GE(Recorded::dialedAfterHangUp(), wait);
+        EXPECT_LT(Recorded::dialedAfterHangUp(), wait + 100);
         // Hung up once, then only asked whether it is gone.
         const std::vector<std::string> calls = Recorded::of(first);
-        ASSERT_GE(calls.size(), 3u);
         EXPECT_EQ(std::count(calls.begin(), calls.end(), "hang up 0"), 1);
-        EXPECT_EQ(calls.back(), row.neverGone ? "status 0" : "status 6");
-        driver.advance(kConnectMs);
-        EXPECT_EQ(window.m_bConnected, 1);
-        window.m_bConnected = 0;  // the end asks nothing
-        driver.send(window, WM_TRAY_NOTIFY, kTrayIconId, fw::mouse::kLeftDoubleClick);
-        driver.click(window, fw::kIdCancel);
-        service.RasHangUpA(window.m_hRasConn);
-        driver.advance(ras::sim::kLineCloseMs);
+        EXPECT_EQ(calls.back(), neverGone ? "status 0" : "status 6");
     }
+    driver.advance(kConnectMs);
+    EXPECT_EQ(dialer.m_bConnected, 1);
+    dialer.m_bConnected = 0;  // the end asks nothing
 }
 
 TEST_F(DialingTest, TheEndAfterDisconnectingWaitsUntilTheLineHasClosed) {
     addEntry("Work");
-    const ras::RemoteAccess recorded = Recorded::table(service);
-    CDialerDlg window(recorded);
-    ASSERT_TRUE(driver.open(window));
-    driver.advance(1);
-    window.m_strEntryName = "Work";
-    window.updateData(false);
-    driver.click(window, fw::kIdOk);
+    Recorded::wrap(service);
+    openOn("Work");
+    clickConnect();
     driver.advance(kConnectMs);
-    const ras::Connection connection = window.m_hRasConn;
-    driver.send(window, WM_TRAY_NOTIFY, kTrayIconId, fw::mouse::kLeftDoubleClick);
+    const ras::Connection connection = dialer.m_hRasConn;
+    restore();
     driver.onModal(IDD_KEEP_CONNECTION, [](fw::test::Driver& d, fw::Dialog& question) {
         d.click(question, fw::kIdOk);  // &Disconnect
     });
     const std::int64_t exitMs = driver.nowMs();
-    driver.click(window, fw::kIdCancel);
-    EXPECT_FALSE(window.exists());
+    driver.click(dialer, fw::kIdCancel);
+    EXPECT_FALSE(dialer.exists());
     EXPECT_EQ(Recorded::of(connection).back(), "status 6");
     EXPECT_GE(driver.nowMs() - exitMs, ras::sim::kLineCloseMs);
 }
