@@ -202,8 +202,36 @@ long regDeleteValue(void* key, const std::string& name);
 long regEnumValue(void* key, std::uint32_t index, std::string* name);
 long regDeleteTree(const std::string& subKey);
 
-// --- Threads
-// ---------------------------------------------------------------------------------------
+// --- Time
+// ------------------------------------------------------------------------------------------
+// Milliseconds since 1970-01-01 00:00:00 UTC.
+std::int64_t wallClockMs();
+// Milliseconds on a clock that never jumps, read on the windows' thread.
+std::int64_t tickMs();
+
+// --- Threads, locks and events ------------------------------------------------------------------
+// A thread running entry(argument); null when it could not start. joinThread waits for its end
+// and frees it.
+Handle startThread(void (*entry)(void*), void* argument);
+void joinThread(Handle thread);
 void setCurrentThreadLowestPriority();
+// Holds the calling thread for ms milliseconds.
+void sleep(std::int64_t ms);
+
+Handle createLock();
+void destroyLock(Handle lock);
+void acquireLock(Handle lock);
+void releaseLock(Handle lock);
+
+// An event that stays set until a wait takes it.
+Handle createEvent();
+void destroyEvent(Handle event);
+void setEvent(Handle event);
+// Until the event is set (true) or timeoutMs have passed (false); a negative time waits without
+// limit.
+bool waitEvent(Handle event, std::int64_t timeoutMs);
+// Until the event is set (true) or the wall clock reaches deadlineMs, milliseconds since 1970
+// (false), however the clock is set meanwhile and however long the computer sleeps.
+bool waitEventUntil(Handle event, std::int64_t deadlineMs);
 
 }  // namespace fw::sys

@@ -1,13 +1,13 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
-#include <thread>
 
 #include "framework/dialog.h"
 #include "framework/file.h"
 #include "framework/message_box.h"
 #include "framework/resources.h"
 #include "framework/test_driver.h"
+#include "framework/thread.h"
 #include "host.h"
 #include "sys.h"
 #include "timer_queue.h"
@@ -41,12 +41,12 @@ class TestHost final : public detail::Host {
     }
 
     std::int64_t nowMs() override { return clock_.nowMs(); }
-    std::int64_t tickMs() override { return clock_.nowMs(); }
+    std::int64_t tickMs() override { return clock_.tickMs(); }
     // The clock reads the timer queue itself.
     void armTimer(std::optional<std::int64_t> /*dueTick*/) override {}
     void sleep(std::int64_t ms) override {
         // A worker waits on the clock through its Thread, which the clock can release.
-        if (std::this_thread::get_id() != windowsThread_) {
+        if (Thread::current() != nullptr) {
             Driver::fail("sleepMs called on a thread other than the windows' thread");
         }
         clock_.sleep(ms);
@@ -120,7 +120,6 @@ class TestHost final : public detail::Host {
   private:
     Driver& driver_;
     VirtualClock& clock_;
-    std::thread::id windowsThread_ = std::this_thread::get_id();
 };
 
 Driver::Driver(std::int64_t startMs) {
@@ -282,6 +281,10 @@ std::intptr_t Driver::send(const Window& window, unsigned message, std::uintptr_
 void Driver::sysCommand(const Window& window, unsigned command) {
     send(window, wm::kSysCommand, command, 0);
     clock_->settle();
+}
+
+void Driver::setClock(std::int64_t wallMs) {
+    clock_->setNow(wallMs);
 }
 
 std::int64_t Driver::nowMs() const {
