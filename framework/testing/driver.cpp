@@ -2,6 +2,7 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "driver_sys.h"
 #include "framework/dialog.h"
 #include "framework/file.h"
 #include "framework/message_box.h"
@@ -76,7 +77,7 @@ class TestHost final : public detail::Host {
     unsigned trackMenu(const Menu& menu, Handle owner, Point screen, unsigned flags) override {
         MenuRecord record;
         for (int i = 0; i < menu.itemCount(); ++i) {
-            record.items.push_back(menu.itemAt(i));
+            record.items.push_back(sys::menuItemAt(menu.handle(), i));
         }
         record.at = screen;
         record.flags = flags;

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <limits>
 
+#include "driver_sys.h"
 #include "framework/test_driver.h"
 #include "sys.h"
 #include "timer_queue.h"

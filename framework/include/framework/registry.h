@@ -48,7 +48,4 @@ class Key {
     void* handle_ = nullptr;
 };
 
-// Removes a key and everything below it (for tests and tidy-up).
-long deleteTree(const std::string& subKey);
-
 }  // namespace fw::reg
