@@ -15,13 +15,10 @@
 namespace fw::win32 {
 
 void registerCommonControls() {
-    static const bool registered = [] {
-        INITCOMMONCONTROLSEX controls{};
-        controls.dwSize = sizeof controls;
-        controls.dwICC = ICC_LISTVIEW_CLASSES | ICC_PROGRESS_CLASS;
-        return InitCommonControlsEx(&controls) != FALSE;
-    }();
-    static_cast<void>(registered);
+    // The first form of the call, which every version of the library has (the one of Windows
+    // NT 4 without a later Internet Explorer has no InitCommonControlsEx); it registers every
+    // class, list views and progress bars among them.
+    InitCommonControls();
 }
 
 namespace {
