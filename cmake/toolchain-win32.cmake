@@ -1,9 +1,9 @@
-# The 32-bit release: i686 mingw-w64 posix-thread compilers. Built, not run (this kernel runs
-# no 32-bit code).
+# The 32-bit release: i686 mingw-w64 win32-thread compilers (Win32 threads, no POSIX layer).
+# Built, not run (this kernel runs no 32-bit code).
 set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR i686)
-set(CMAKE_C_COMPILER i686-w64-mingw32-gcc-posix)
-set(CMAKE_CXX_COMPILER i686-w64-mingw32-g++-posix)
+set(CMAKE_C_COMPILER i686-w64-mingw32-gcc-win32)
+set(CMAKE_CXX_COMPILER i686-w64-mingw32-g++-win32)
 set(CMAKE_RC_COMPILER i686-w64-mingw32-windres)
 set(CMAKE_FIND_ROOT_PATH /usr/i686-w64-mingw32)
 set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)

@@ -3,7 +3,9 @@
 #   native  host g++, headless backend, Debug: the fast test tiers
 #   win64   x86_64 mingw-w64, Release: the programs run here under Wine
 #   win32   i686 mingw-w64, Release: the 32-bit release (not runnable on this kernel)
-# Windows builds use -O2 without NDEBUG, so assertions stay on in the programs users run.
+# Windows builds optimise for size (-Os) without NDEBUG, so assertions stay on in the programs users
+# run. A Windows build folder configured with other compilers (the earlier POSIX-thread ones) is
+# configured again from scratch.
 # With CI=true, warnings are errors. Every target asked for is built even when one fails; the
 # exit status is non-zero if any failed. Names of CMake targets after the build target build only
 # those (scripts/run.sh builds only the programs it runs).
@@ -20,9 +22,14 @@ build() {
     case $target in
         native) args+=(-DCMAKE_BUILD_TYPE=Debug) ;;
         *) args+=(-DCMAKE_TOOLCHAIN_FILE="$repo/cmake/toolchain-$target.cmake"
-                  -DCMAKE_BUILD_TYPE=Release -DCMAKE_C_FLAGS_RELEASE=-O2
-                  -DCMAKE_CXX_FLAGS_RELEASE=-O2) ;;
+                  -DCMAKE_BUILD_TYPE=Release -DCMAKE_C_FLAGS_RELEASE=-Os
+                  -DCMAKE_CXX_FLAGS_RELEASE=-Os) ;;
     esac
+    local cache=$repo/build/$target/CMakeCache.txt
+    if [ "$target" != native ] && [ -f "$cache" ] &&
+            ! grep -q '^CMAKE_CXX_COMPILER:.*-win32$' "$cache"; then
+        rm -rf "$cache" "$repo/build/$target/CMakeFiles"
+    fi
     cmake "${args[@]}" && cmake --build "$repo/build/$target" ${only:+--target "${only[@]}"}
 }
 

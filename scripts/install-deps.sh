@@ -6,8 +6,8 @@ set -euo pipefail
 
 packages=(
     cmake ninja-build g++ googletest            # native build and the test framework's sources
-    g++-mingw-w64-i686-posix                    # the 32-bit release
-    g++-mingw-w64-x86-64-posix                  # the 64-bit build that runs under Wine
+    g++-mingw-w64-i686-win32                    # the 32-bit release: Win32 threads, no POSIX layer
+    g++-mingw-w64-x86-64-win32                  # the 64-bit build that runs under Wine
     wine64 wine                                 # 64-bit Wine only: this kernel runs no 32-bit code
     fonts-wine                                  # the dialog fonts; without them windows show no text
     libxrender1 libxrandr2 libxi6 libxcursor1   # X extensions Wine loads at run time (recommended,

@@ -65,13 +65,20 @@ wine_tiers() {
     wineserver -w # nothing of Wine may outlive the display
 }
 
+# imports EXE: the functions it imports, one "DLL function" a line, the DLL's name in capitals.
+imports() {
+    x86_64-w64-mingw32-objdump -p "$1" | sed -n '/The Import Tables/,/The Export/p' |
+        awk '/DLL Name/ { dll = toupper($3); next } NF == 3 && $1 ~ /^[0-9a-f]+$/ { print dll, $3 }'
+}
+
 # Lists each Windows build's programs with their sizes and checks that the expected ones are
 # there, built for the right machine and needing no DLL beyond the system's, and that no program
 # users get holds test code or a stand-in: its link map names no object of the test library or of
 # the simulated remote access service (platform/) and no symbol of the test driver or the virtual
 # clock, and its import table does not name rasapi32, which it loads at run time from the system
-# folder. The simulated service's rasapi32.dll must export the dialer's seven functions under the
-# names the system's DLL gives them, undecorated also in the 32-bit build, which is not run here.
+# folder, nor any function outside scripts/xp-imports.txt, the functions Windows XP SP3 has. The
+# simulated service's rasapi32.dll must export the dialer's seven functions under the names the
+# system's DLL gives them, undecorated also in the 32-bit build, which is not run here.
 check_programs() {
     local target=$1 machine=$2 failed=0 exe name found
     # The distribution image (disk) holds copies of the programs, named as users get them.
@@ -105,6 +112,10 @@ check_programs() {
             failed=1
         elif x86_64-w64-mingw32-objdump -p "$exe" | grep -i 'DLL Name: rasapi32'; then
             echo "$exe: imports rasapi32, which the program must load itself"
+            failed=1
+        elif newer=$(imports "$exe" | grep -v -x -F -f <(grep -v '^#' scripts/xp-imports.txt)); then
+            echo "$exe: imports what scripts/xp-imports.txt does not list:"
+            echo "$newer"
             failed=1
         fi
     done

@@ -9,9 +9,8 @@ CSetupApp::CSetupApp(std::function<void()> runWizard) : m_fnRunWizard(std::move(
 }
 
 // The platform gives dialogs their three-dimensional look by itself, and Setup keeps no settings
-// and no recent files: start-up makes the empty document, the frame and its view.
+// and no recent files: start-up makes the frame and its view.
 bool CSetupApp::initInstance() {
-    m_pDocument = std::make_unique<CSetupDoc>();
     m_pMainFrame = std::make_unique<CMainFrame>();
     if (!m_pMainFrame->create(title, IDR_MAINFRAME)) {
         return false;
@@ -30,5 +29,4 @@ void CSetupApp::exitInstance() {
     mainWindow = nullptr;
     m_pView.reset();
     m_pMainFrame.reset();
-    m_pDocument.reset();
 }

@@ -7,7 +7,6 @@
 
 #include "framework/app.h"
 #include "setup/main_frame.h"
-#include "setup/setup_doc.h"
 #include "setup/setup_view.h"
 
 class CSetupApp : public fw::App {
@@ -17,8 +16,8 @@ class CSetupApp : public fw::App {
     bool initInstance() override;
     void exitInstance() override;
 
-    // Made at start-up; the frame and its view live until the message loop ends.
-    std::unique_ptr<CSetupDoc> m_pDocument;
+    // Made at start-up; the frame and its view live until the message loop ends. The banner
+    // shows no data: there is no document.
     std::unique_ptr<CMainFrame> m_pMainFrame;
     std::unique_ptr<CSetupView> m_pView;
 

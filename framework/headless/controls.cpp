@@ -3,6 +3,7 @@
 #include <cctype>
 
 #include "control_nodes.h"
+#include "driver_sys.h"
 #include "program_resources.h"
 #include "sys.h"
 #include "win_styles.h"

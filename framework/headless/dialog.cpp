@@ -2,6 +2,7 @@
 #include "framework/dialog.h"
 
 #include "control_nodes.h"
+#include "driver_sys.h"
 #include "fatal.h"
 #include "program_resources.h"
 #include "sys.h"

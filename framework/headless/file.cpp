@@ -8,6 +8,7 @@
 #include <mutex>
 #include <vector>
 
+#include "driver_sys.h"
 #include "sandbox.h"
 #include "sys.h"
 

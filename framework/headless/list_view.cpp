@@ -7,6 +7,7 @@
 #include <numeric>
 
 #include "control_nodes.h"
+#include "driver_sys.h"
 #include "program_resources.h"
 #include "sys.h"
 

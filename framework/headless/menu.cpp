@@ -1,6 +1,7 @@
 // Pop-up menus and each window's system menu, as lists of items.
 #include <vector>
 
+#include "driver_sys.h"
 #include "handles.h"
 #include "sys.h"
 #include "window_tree.h"

@@ -5,6 +5,7 @@
 #include <deque>
 #include <mutex>
 
+#include "driver_sys.h"
 #include "framework/gdi.h"
 #include "sandbox.h"
 #include "sys.h"

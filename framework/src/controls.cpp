@@ -38,14 +38,8 @@ bool Control::isVisible() const {
 void Control::setFocus() {
     sys::setFocus(handle());
 }
-bool Control::hasFocus() const {
-    return handle() != nullptr && sys::focusedWindow() == handle();
-}
 std::string Control::className() const {
     return sys::className(handle());
-}
-std::uint32_t Control::style() const {
-    return sys::windowStyle(handle());
 }
 Rect Control::windowRect() const {
     return sys::windowRect(handle());
@@ -91,9 +85,6 @@ int ListView::columnCount() const {
 std::string ListView::columnHeading(int column) const {
     return sys::listColumnHeading(handle(), column);
 }
-int ListView::columnWidth(int column) const {
-    return sys::listColumnWidth(handle(), column);
-}
 void ListView::setSmallImages(const ImageList& images) {
     sys::listSetSmallImages(handle(), images.handle());
 }
@@ -133,9 +124,6 @@ void ListView::redrawItems(int first, int last) {
 
 void ProgressBar::setRange(int low, int high) {
     sys::progressSetRange(handle(), low, high);
-}
-std::pair<int, int> ProgressBar::range() const {
-    return sys::progressRange(handle());
 }
 int ProgressBar::setPos(int pos) {
     return sys::progressSetPos(handle(), pos);

@@ -1,8 +1,8 @@
 #include "host.h"
 
 #include <atomic>
-#include <chrono>
-#include <thread>
+
+#include "sys.h"
 
 namespace fw::detail {
 
@@ -21,19 +21,11 @@ void installHost(Host* host) {
 }
 
 std::int64_t Host::nowMs() {
-    return std::chrono::duration_cast<std::chrono::milliseconds>(
-               std::chrono::system_clock::now().time_since_epoch())
-        .count();
+    return sys::wallClockMs();
 }
 
 std::int64_t Host::tickMs() {
-    return std::chrono::duration_cast<std::chrono::milliseconds>(
-               std::chrono::steady_clock::now().time_since_epoch())
-        .count();
-}
-
-void Host::sleep(std::int64_t ms) {
-    std::this_thread::sleep_for(std::chrono::milliseconds(ms));
+    return sys::tickMs();
 }
 
 }  // namespace fw::detail

@@ -57,9 +57,6 @@ void Menu::appendSeparator() {
 int Menu::itemCount() const {
     return sys::menuCount(handle_);
 }
-MenuItem Menu::itemAt(int position) const {
-    return sys::menuItemAt(handle_, position);
-}
 void Menu::enableAt(int position, bool enabled) {
     sys::menuEnableAt(handle_, position, enabled);
 }

@@ -33,10 +33,6 @@ bool replaceFile(const std::string& from, const std::string& to) {
     return sys::replaceFile(from, to);
 }
 
-bool fileExists(const std::string& path) {
-    return sys::fileExists(path);
-}
-
 std::string wideToAnsi(const std::u16string& text) {
     return sys::wideToAnsi(text);
 }

@@ -45,8 +45,4 @@ long Key::enumValue(std::uint32_t index, std::string* name) const {
     return sys::regEnumValue(handle_, index, name);
 }
 
-long deleteTree(const std::string& subKey) {
-    return sys::regDeleteTree(subKey);
-}
-
 }  // namespace fw::reg

@@ -32,10 +32,6 @@ struct WindowAccess {
 namespace fw::sys {
 
 // --- Windows ---------------------------------------------------------------------------------
-// Creates a dialog from its template without a modal loop. The backend binds the handle to
-// owner (WindowAccess::setHandle) before delivering any message, then delivers wm::kInitDialog
-// through owner->dispatch. Returns the handle (null when the platform failed).
-Handle createDialog(int templateId, Handle parent, Dialog& owner);
 // Creates a frame window, hidden, with its menu resource, and a view, visible, that fills the
 // frame's client area. Each binds its handle to owner before delivering wm::kCreate; when the
 // owner refuses it (-1) the window is destroyed and the result is null.
@@ -49,8 +45,6 @@ void destroyWindow(Handle window);
 void detachWindow(Handle window);
 
 Handle dialogItem(Handle dialog, int id);
-// The id of the dialog's default push button (kIdOk when none is marked).
-int defaultButtonId(Handle dialog);
 
 std::string windowText(Handle window);
 void setWindowText(Handle window, const std::string& text);
@@ -70,9 +64,7 @@ void invalidate(Handle window);
 void updateWindow(Handle window);
 void setIcons(Handle window, Handle icon);
 void setFocus(Handle window);
-Handle focusedWindow();
 std::string className(Handle window);
-std::uint32_t windowStyle(Handle window);
 
 // Any thread.
 void postMessage(Handle window, unsigned message, std::uintptr_t wParam, std::intptr_t lParam);
@@ -81,19 +73,10 @@ std::intptr_t sendMessage(Handle window, unsigned message, std::uintptr_t wParam
                           std::intptr_t lParam);
 // Drops the messages of this kind posted to the window and not yet delivered.
 void discardPosted(Handle window, unsigned message);
-// Delivers the messages posted to windows of this thread so far, calling afterEach after each
-// (the test driver's step); returns how many it delivered.
-int deliverPosted(const std::function<void()>& afterEach);
-// Sends a control notification (WM_NOTIFY) from the dialog's control id with this code, in the
-// platform's form: the owner's dispatch sees wm::kNotify with wParam = id, lParam = code.
-std::intptr_t sendNotify(Handle dialog, int id, int code);
 
 // --- Controls ----------------------------------------------------------------------------------
 int checkState(Handle button);
 void setCheck(Handle button, int state);
-// A click as the mouse gives it: toggles automatic check boxes and radio buttons and sends the
-// command to the parent.
-void clickButton(Handle button);
 
 int comboAdd(Handle combo, const std::string& text);
 void comboReset(Handle combo);
@@ -106,7 +89,6 @@ void comboSetSelection(Handle combo, int index);
 int listInsertColumn(Handle list, int column, const std::string& heading, int width, Align align);
 int listColumnCount(Handle list);
 std::string listColumnHeading(Handle list, int column);
-int listColumnWidth(Handle list, int column);
 void listSetSmallImages(Handle list, Handle imageList);
 int listInsertItem(Handle list, int row, const std::string& text, int image);
 bool listSetItemText(Handle list, int row, int column, const std::string& text);
@@ -121,7 +103,6 @@ int listHitTest(Handle list, Point client);
 void listRedrawItems(Handle list, int first, int last);
 
 void progressSetRange(Handle bar, int low, int high);
-std::pair<int, int> progressRange(Handle bar);
 int progressSetPos(Handle bar, int pos);
 int progressPos(Handle bar);
 int progressSetStep(Handle bar, int step);
@@ -137,7 +118,6 @@ void menuDestroy(Handle menu);
 Handle systemMenu(Handle window);
 void menuAppend(Handle menu, const MenuItem& item);
 int menuCount(Handle menu);
-MenuItem menuItemAt(Handle menu, int position);
 void menuEnableAt(Handle menu, int position, bool enabled);
 void menuEnableItem(Handle menu, unsigned id, bool enabled);
 void menuCheckItem(Handle menu, unsigned id, bool checked);
@@ -187,7 +167,6 @@ std::string fullPath(const std::string& name);
 bool createDirectory(const std::string& path);
 bool deleteFile(const std::string& path);
 bool replaceFile(const std::string& from, const std::string& to);
-bool fileExists(const std::string& path);
 std::string wideToAnsi(const std::u16string& text);
 
 // --- Registry (HKEY_CURRENT_USER)
@@ -200,10 +179,37 @@ long regSet(void* key, const std::string& name, std::uint32_t type, const void* 
             std::uint32_t size);
 long regDeleteValue(void* key, const std::string& name);
 long regEnumValue(void* key, std::uint32_t index, std::string* name);
-long regDeleteTree(const std::string& subKey);
 
-// --- Threads
-// ---------------------------------------------------------------------------------------
+// --- Time
+// ------------------------------------------------------------------------------------------
+// Milliseconds since 1970-01-01 00:00:00 UTC.
+std::int64_t wallClockMs();
+// Milliseconds on a clock that never jumps, read on the windows' thread.
+std::int64_t tickMs();
+
+// --- Threads, locks and events ------------------------------------------------------------------
+// A thread running entry(argument); null when it could not start. joinThread waits for its end
+// and frees it.
+Handle startThread(void (*entry)(void*), void* argument);
+void joinThread(Handle thread);
 void setCurrentThreadLowestPriority();
+// Holds the calling thread for ms milliseconds.
+void sleep(std::int64_t ms);
+
+Handle createLock();
+void destroyLock(Handle lock);
+void acquireLock(Handle lock);
+void releaseLock(Handle lock);
+
+// An event that stays set until a wait takes it.
+Handle createEvent();
+void destroyEvent(Handle event);
+void setEvent(Handle event);
+// Until the event is set (true) or timeoutMs have passed (false); a negative time waits without
+// limit.
+bool waitEvent(Handle event, std::int64_t timeoutMs);
+// Until the event is set (true) or the wall clock reaches deadlineMs, milliseconds since 1970
+// (false), however the clock is set meanwhile and however long the computer sleeps.
+bool waitEventUntil(Handle event, std::int64_t deadlineMs);
 
 }  // namespace fw::sys

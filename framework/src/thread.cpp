@@ -1,7 +1,5 @@
 #include "framework/thread.h"
 
-#include <chrono>
-
 #include "host.h"
 #include "sys.h"
 
@@ -11,14 +9,42 @@ namespace {
 thread_local Thread* currentThread = nullptr;
 }
 
+Lock::Lock() : lock_(sys::createLock()) {}
+
+Lock::~Lock() {
+    sys::destroyLock(lock_);
+}
+
+void Lock::acquire() {
+    sys::acquireLock(lock_);
+}
+
+void Lock::release() {
+    sys::releaseLock(lock_);
+}
+
+Event::Event() : event_(sys::createEvent()) {}
+
+Event::~Event() {
+    sys::destroyEvent(event_);
+}
+
+void Event::set() {
+    sys::setEvent(event_);
+}
+
+bool Event::wait(std::int64_t timeoutMs) {
+    return sys::waitEvent(event_, timeoutMs);
+}
+
 Thread* Thread::current() {
     return currentThread;
 }
 
 Thread::~Thread() {
-    if (thread_.joinable()) {
+    if (thread_ != nullptr) {
         wake();
-        thread_.join();
+        join();
     }
 }
 
@@ -26,34 +52,46 @@ void Thread::start(std::function<void(Thread&)> body, Priority priority) {
     // A body that finished is joined here, so a worker can be started again.
     join();
     {
-        std::lock_guard lock(mutex_);
+        LockGuard guard(lock_);
         finished_ = false;
-        woken_ = false;
     }
+    // A wake meant for the body before is no stop request for this one.
+    woken_.wait(0);
+    body_ = std::move(body);
+    priority_ = priority;
     detail::host().threadStarted(*this);
-    thread_ = std::thread([this, priority, body = std::move(body)] {
-        currentThread = this;
-        if (priority == Priority::lowest) {
-            sys::setCurrentThreadLowestPriority();
-        }
-        body(*this);
-        {
-            std::lock_guard lock(mutex_);
-            finished_ = true;
-        }
-        // Last: from here on a test may go on as if this thread had never been.
+    thread_ = sys::startThread(&Thread::run, this);
+    if (thread_ == nullptr) {
+        LockGuard guard(lock_);
+        finished_ = true;
         detail::host().threadFinished(*this);
-    });
+    }
+}
+
+void Thread::run(void* argument) {
+    auto& self = *static_cast<Thread*>(argument);
+    currentThread = &self;
+    if (self.priority_ == Priority::lowest) {
+        sys::setCurrentThreadLowestPriority();
+    }
+    self.body_(self);
+    {
+        LockGuard guard(self.lock_);
+        self.finished_ = true;
+    }
+    // Last: from here on a test may go on as if this thread had never been.
+    detail::host().threadFinished(self);
 }
 
 bool Thread::running() const {
-    std::lock_guard lock(mutex_);
+    LockGuard guard(lock_);
     return !finished_;
 }
 
 void Thread::join() {
-    if (thread_.joinable()) {
-        thread_.join();
+    if (thread_ != nullptr) {
+        sys::joinThread(thread_);
+        thread_ = nullptr;
     }
 }
 
@@ -70,18 +108,15 @@ void Thread::wake() {
 namespace fw::detail {
 
 bool Host::waitThread(Thread& thread, std::int64_t deadlineMs) {
-    std::unique_lock lock(thread.mutex_);
-    const auto deadline =
-        std::chrono::system_clock::time_point(std::chrono::milliseconds(deadlineMs));
-    const bool woken = thread.cv_.wait_until(lock, deadline, [&thread] { return thread.woken_; });
-    thread.woken_ = false;
-    return !woken;
+    return !sys::waitEventUntil(thread.woken_.event_, deadlineMs);
 }
 
 void Host::wakeThread(Thread& thread) {
-    std::lock_guard lock(thread.mutex_);
-    thread.woken_ = true;
-    thread.cv_.notify_all();
+    thread.woken_.set();
+}
+
+void Host::sleep(std::int64_t ms) {
+    sys::sleep(ms);
 }
 
 }  // namespace fw::detail

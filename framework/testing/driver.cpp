@@ -1,13 +1,14 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
-#include <thread>
 
+#include "driver_sys.h"
 #include "framework/dialog.h"
 #include "framework/file.h"
 #include "framework/message_box.h"
 #include "framework/resources.h"
 #include "framework/test_driver.h"
+#include "framework/thread.h"
 #include "host.h"
 #include "sys.h"
 #include "timer_queue.h"
@@ -41,12 +42,12 @@ class TestHost final : public detail::Host {
     }
 
     std::int64_t nowMs() override { return clock_.nowMs(); }
-    std::int64_t tickMs() override { return clock_.nowMs(); }
+    std::int64_t tickMs() override { return clock_.tickMs(); }
     // The clock reads the timer queue itself.
     void armTimer(std::optional<std::int64_t> /*dueTick*/) override {}
     void sleep(std::int64_t ms) override {
         // A worker waits on the clock through its Thread, which the clock can release.
-        if (std::this_thread::get_id() != windowsThread_) {
+        if (Thread::current() != nullptr) {
             Driver::fail("sleepMs called on a thread other than the windows' thread");
         }
         clock_.sleep(ms);
@@ -76,7 +77,7 @@ class TestHost final : public detail::Host {
     unsigned trackMenu(const Menu& menu, Handle owner, Point screen, unsigned flags) override {
         MenuRecord record;
         for (int i = 0; i < menu.itemCount(); ++i) {
-            record.items.push_back(menu.itemAt(i));
+            record.items.push_back(sys::menuItemAt(menu.handle(), i));
         }
         record.at = screen;
         record.flags = flags;
@@ -120,7 +121,6 @@ class TestHost final : public detail::Host {
   private:
     Driver& driver_;
     VirtualClock& clock_;
-    std::thread::id windowsThread_ = std::this_thread::get_id();
 };
 
 Driver::Driver(std::int64_t startMs) {
@@ -282,6 +282,10 @@ std::intptr_t Driver::send(const Window& window, unsigned message, std::uintptr_
 void Driver::sysCommand(const Window& window, unsigned command) {
     send(window, wm::kSysCommand, command, 0);
     clock_->settle();
+}
+
+void Driver::setClock(std::int64_t wallMs) {
+    clock_->setNow(wallMs);
 }
 
 std::int64_t Driver::nowMs() const {

@@ -1,9 +1,9 @@
 #include "virtual_clock.h"
 
 #include <algorithm>
-#include <chrono>
 #include <limits>
 
+#include "driver_sys.h"
 #include "framework/test_driver.h"
 #include "sys.h"
 #include "timer_queue.h"
@@ -14,37 +14,44 @@ namespace {
 
 constexpr std::int64_t kNever = std::numeric_limits<std::int64_t>::max();
 // A thread that stays busy this long (real time) is stuck; the test cannot go on.
-constexpr auto kIdleLimit = std::chrono::seconds(30);
+constexpr std::int64_t kIdleLimitMs = 30'000;
 
 }  // namespace
 
 VirtualClock::VirtualClock(std::int64_t startMs, std::function<void()> afterMessage)
-    : now_(startMs), afterMessage_(std::move(afterMessage)) {}
+    : tick_(startMs), wallOffset_(0), afterMessage_(std::move(afterMessage)) {}
 
 std::int64_t VirtualClock::nowMs() const {
-    std::lock_guard lock(mutex_);
-    return now_;
+    LockGuard guard(lock_);
+    return tick_ + wallOffset_;
+}
+
+std::int64_t VirtualClock::tickMs() const {
+    LockGuard guard(lock_);
+    return tick_;
 }
 
 void VirtualClock::advance(std::int64_t ms) {
     std::int64_t target;
     {
-        std::lock_guard lock(mutex_);
-        target = now_ + ms;
+        LockGuard guard(lock_);
+        target = tick_ + ms;
     }
     for (;;) {
         settle();
-        std::unique_lock lock(mutex_);
+        lock_.acquire();
         const std::int64_t next = nextEvent();
         if (next > target) {
+            lock_.release();
             break;
         }
-        now_ = std::max(now_, next);
+        tick_ = std::max(tick_, next);
         if (releaseDue()) {
+            lock_.release();
             continue;
         }
-        const std::int64_t now = now_;
-        lock.unlock();
+        const std::int64_t now = tick_;
+        lock_.release();
         // Timers run on the windows' thread, which is this one.
         if (detail::timerQueue().fireNext(now)) {
             afterMessage_();
@@ -52,61 +59,76 @@ void VirtualClock::advance(std::int64_t ms) {
     }
     {
         // A handler may have moved the clock past the target already (a nested advance).
-        std::lock_guard lock(mutex_);
-        now_ = std::max(now_, target);
+        LockGuard guard(lock_);
+        tick_ = std::max(tick_, target);
+    }
+    settle();
+}
+
+void VirtualClock::setNow(std::int64_t wallMs) {
+    {
+        LockGuard guard(lock_);
+        wallOffset_ = wallMs - tick_;
+        releaseDue();
     }
     settle();
 }
 
 void VirtualClock::settle() {
     do {
-        std::unique_lock lock(mutex_);
-        waitIdle(lock);
+        LockGuard guard(lock_);
+        waitIdle();
     } while (sys::deliverPosted(afterMessage_) > 0);
 }
 
 void VirtualClock::sleep(std::int64_t ms) {
-    std::unique_lock lock(mutex_);
-    const std::int64_t target = now_ + ms;
-    waitIdle(lock);
-    while (now_ < target) {
+    LockGuard guard(lock_);
+    const std::int64_t target = tick_ + ms;
+    waitIdle();
+    while (tick_ < target) {
         std::int64_t next = target;
         for (const auto& [thread, state] : threads_) {
             if (state.waiting) {
-                next = std::min(next, state.deadline);
+                next = std::min(next, tickOf(state.deadline));
             }
         }
-        now_ = std::max(now_, next);
+        tick_ = std::max(tick_, next);
         releaseDue();
-        waitIdle(lock);
+        waitIdle();
     }
 }
 
 void VirtualClock::threadStarted(Thread& thread) {
-    std::lock_guard lock(mutex_);
+    LockGuard guard(lock_);
     threads_[&thread] = ThreadState{};
 }
 
 void VirtualClock::threadFinished(Thread& thread) {
-    std::lock_guard lock(mutex_);
+    LockGuard guard(lock_);
     threads_.erase(&thread);
-    changed_.notify_all();
+    changed_.set();
 }
 
 bool VirtualClock::waitThread(Thread& thread, std::int64_t deadlineMs) {
-    std::unique_lock lock(mutex_);
+    std::shared_ptr<Event> released;
+    {
+        LockGuard guard(lock_);
+        ThreadState& state = threads_[&thread];
+        if (state.woken) {
+            state.woken = false;
+            return false;
+        }
+        if (deadlineMs <= tick_ + wallOffset_) {
+            return true;
+        }
+        state.waiting = true;
+        state.deadline = deadlineMs;
+        released = state.released;
+        changed_.set();
+    }
+    released->wait();
+    LockGuard guard(lock_);
     ThreadState& state = threads_[&thread];
-    if (state.woken) {
-        state.woken = false;
-        return false;
-    }
-    if (deadlineMs <= now_) {
-        return true;
-    }
-    state.waiting = true;
-    state.deadline = deadlineMs;
-    changed_.notify_all();
-    changed_.wait(lock, [&state] { return !state.waiting; });
     if (state.woken) {
         state.woken = false;
         return false;
@@ -115,45 +137,56 @@ bool VirtualClock::waitThread(Thread& thread, std::int64_t deadlineMs) {
 }
 
 void VirtualClock::wakeThread(Thread& thread) {
-    std::lock_guard lock(mutex_);
+    LockGuard guard(lock_);
     const auto it = threads_.find(&thread);
     if (it == threads_.end()) {
         return;
     }
     it->second.woken = true;
-    it->second.waiting = false;
-    changed_.notify_all();
+    if (it->second.waiting) {
+        it->second.waiting = false;
+        it->second.released->set();
+    }
 }
 
-void VirtualClock::waitIdle(std::unique_lock<std::mutex>& lock) {
-    const auto idle = [this] {
-        return std::all_of(threads_.begin(), threads_.end(),
-                           [](const auto& entry) { return entry.second.waiting; });
-    };
-    if (!changed_.wait_for(lock, kIdleLimit, idle)) {
-        test::Driver::fail("a worker thread stayed busy for 30 s without waiting on the clock");
+void VirtualClock::waitIdle() {
+    for (;;) {
+        const bool idle = std::all_of(threads_.begin(), threads_.end(),
+                                      [](const auto& entry) { return entry.second.waiting; });
+        if (idle) {
+            return;
+        }
+        lock_.release();
+        const bool changed = changed_.wait(kIdleLimitMs);
+        lock_.acquire();
+        if (!changed) {
+            test::Driver::fail("a worker thread stayed busy for 30 s without waiting on the clock");
+        }
     }
 }
 
 bool VirtualClock::releaseDue() {
     bool released = false;
     for (auto& [thread, state] : threads_) {
-        if (state.waiting && state.deadline <= now_) {
+        if (state.waiting && state.deadline <= tick_ + wallOffset_) {
             state.waiting = false;
+            state.released->set();
             released = true;
         }
     }
-    if (released) {
-        changed_.notify_all();
-    }
     return released;
+}
+
+std::int64_t VirtualClock::tickOf(std::int64_t wallMs) const {
+    // A wait without end stays without end.
+    return wallMs >= kNever / 2 ? kNever : wallMs - wallOffset_;
 }
 
 std::int64_t VirtualClock::nextEvent() const {
     std::int64_t next = detail::timerQueue().nextDue().value_or(kNever);
     for (const auto& [thread, state] : threads_) {
         if (state.waiting) {
-            next = std::min(next, state.deadline);
+            next = std::min(next, tickOf(state.deadline));
         }
     }
     return next;

@@ -20,10 +20,6 @@ void setCheck(Handle button, int state) {
     send(button, BM_SETCHECK, static_cast<WPARAM>(state));
 }
 
-void clickButton(Handle button) {
-    send(button, BM_CLICK);
-}
-
 int comboAdd(Handle combo, const std::string& text) {
     return static_cast<int>(send(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str())));
 }
@@ -62,12 +58,6 @@ void comboSetSelection(Handle combo, int index) {
 
 void progressSetRange(Handle bar, int low, int high) {
     send(bar, PBM_SETRANGE32, static_cast<WPARAM>(low), high);
-}
-
-std::pair<int, int> progressRange(Handle bar) {
-    PBRANGE range{};
-    send(bar, PBM_GETRANGE, TRUE, reinterpret_cast<LPARAM>(&range));
-    return {range.iLow, range.iHigh};
 }
 
 int progressSetPos(Handle bar, int pos) {

@@ -4,6 +4,7 @@
 // The other platform headers need windows.h first.
 #include <commctrl.h>
 
+#include "dialog_procedure.h"
 #include "framework/dialog.h"
 #include "handles.h"
 #include "instance.h"
@@ -12,19 +13,15 @@
 #include "sys.h"
 
 namespace fw::win32 {
-namespace {
 
-// The templates hold list views and progress bars, whose classes the common controls library
-// registers only when asked.
 void registerCommonControls() {
-    static const bool registered = [] {
-        INITCOMMONCONTROLSEX controls{};
-        controls.dwSize = sizeof controls;
-        controls.dwICC = ICC_LISTVIEW_CLASSES | ICC_PROGRESS_CLASS;
-        return InitCommonControlsEx(&controls) != FALSE;
-    }();
-    static_cast<void>(registered);
+    // The first form of the call, which every version of the library has (the one of Windows
+    // NT 4 without a later Internet Explorer has no InitCommonControlsEx); it registers every
+    // class, list views and progress bars among them.
+    InitCommonControls();
 }
+
+namespace {
 
 // A dialog procedure returns most results through DWLP_MSGRESULT and TRUE for "handled"; these
 // messages return their result directly instead.
@@ -47,6 +44,8 @@ bool returnsResultDirectly(UINT message) {
             return false;
     }
 }
+
+}  // namespace
 
 INT_PTR CALLBACK dialogProcedure(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
     try {
@@ -77,27 +76,6 @@ INT_PTR CALLBACK dialogProcedure(HWND dialog, UINT message, WPARAM wParam, LPARA
         stopOnException("a dialog procedure");
     }
 }
-
-}  // namespace
-}  // namespace fw::win32
-
-namespace fw::sys {
-
-Handle createDialog(int templateId, Handle parent, Dialog& owner) {
-    win32::registerCommonControls();
-    return CreateDialogParamA(win32::programInstance(), MAKEINTRESOURCEA(templateId),
-                              static_cast<HWND>(parent), win32::dialogProcedure,
-                              reinterpret_cast<LPARAM>(&owner));
-}
-
-int defaultButtonId(Handle dialog) {
-    LRESULT answer = SendMessageA(static_cast<HWND>(dialog), DM_GETDEFID, 0, 0);
-    return HIWORD(answer) == DC_HASDEFID ? LOWORD(answer) : IDOK;
-}
-
-}  // namespace fw::sys
-
-namespace fw::win32 {
 
 int Win32Host::runModal(Dialog& dialog) {
     registerCommonControls();

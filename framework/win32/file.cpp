@@ -3,6 +3,7 @@
 
 #include <algorithm>
 
+#include "replace_by_renames.h"
 #include "sys.h"
 
 namespace fw::sys {
@@ -74,21 +75,26 @@ void fileWrite(Handle file, const void* data, std::size_t size, const std::strin
     }
 }
 
+// GetFileSize and SetFilePointer, with their high halves, rather than the "Ex" forms that
+// Windows 98 and NT 4 lack. A low half of all ones is an error only when the last error says so.
 std::uint64_t fileLength(Handle file, const std::string& path) {
-    LARGE_INTEGER length;
-    if (!GetFileSizeEx(handleOf(file), &length)) {
+    DWORD high = 0;
+    SetLastError(NO_ERROR);
+    const DWORD low = GetFileSize(handleOf(file), &high);
+    if (low == INVALID_FILE_SIZE && GetLastError() != NO_ERROR) {
         raiseLastError(path);
     }
-    return static_cast<std::uint64_t>(length.QuadPart);
+    return (static_cast<std::uint64_t>(high) << 32) | low;
 }
 
 std::uint64_t filePosition(Handle file, const std::string& path) {
-    LARGE_INTEGER zero{};
-    LARGE_INTEGER position;
-    if (!SetFilePointerEx(handleOf(file), zero, &position, FILE_CURRENT)) {
+    LONG high = 0;
+    SetLastError(NO_ERROR);
+    const DWORD low = SetFilePointer(handleOf(file), 0, &high, FILE_CURRENT);
+    if (low == INVALID_SET_FILE_POINTER && GetLastError() != NO_ERROR) {
         raiseLastError(path);
     }
-    return static_cast<std::uint64_t>(position.QuadPart);
+    return (static_cast<std::uint64_t>(static_cast<DWORD>(high)) << 32) | low;
 }
 
 void fileClose(Handle file, const std::string& path) {
@@ -126,11 +132,23 @@ bool deleteFile(const std::string& path) {
 }
 
 bool replaceFile(const std::string& from, const std::string& to) {
-    return MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING) != 0;
-}
-
-bool fileExists(const std::string& path) {
-    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+    if (MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING)) {
+        return true;
+    }
+    if (GetLastError() != ERROR_CALL_NOT_IMPLEMENTED) {
+        return false;
+    }
+    return replaceByRenames(
+        from, to,
+        [](const std::string& a, const std::string& b) {
+            return MoveFileA(a.c_str(), b.c_str()) != 0;
+        },
+        [](const std::string& path) {
+            return DeleteFileA(path.c_str()) != 0 || GetLastError() == ERROR_FILE_NOT_FOUND;
+        },
+        [](const std::string& path) {
+            return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+        });
 }
 
 }  // namespace fw::sys

@@ -53,10 +53,6 @@ std::string listColumnHeading(Handle list, int column) {
     return buffer;
 }
 
-int listColumnWidth(Handle list, int column) {
-    return static_cast<int>(send(list, LVM_GETCOLUMNWIDTH, static_cast<WPARAM>(column)));
-}
-
 void listSetSmallImages(Handle list, Handle imageList) {
     // The image list belongs to its ImageList object, which destroys it; a list view without
     // this style would destroy it a second time when it goes.

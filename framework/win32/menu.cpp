@@ -43,29 +43,6 @@ int menuCount(Handle menu) {
     return GetMenuItemCount(asMenu(menu));
 }
 
-MenuItem menuItemAt(Handle menu, int position) {
-    auto at = static_cast<UINT>(position);
-    UINT state = GetMenuState(asMenu(menu), at, MF_BYPOSITION);
-    if (state == static_cast<UINT>(-1)) {
-        return {};
-    }
-    MenuItem item;
-    item.separator = (state & MF_SEPARATOR) != 0;
-    item.grayed = (state & MF_GRAYED) != 0;
-    item.checked = (state & MF_CHECKED) != 0;
-    if (!item.separator) {
-        item.id = GetMenuItemID(asMenu(menu), position);
-        int length = GetMenuStringA(asMenu(menu), at, nullptr, 0, MF_BYPOSITION);
-        if (length > 0) {
-            std::vector<char> buffer(static_cast<std::size_t>(length) + 1);
-            int copied = GetMenuStringA(asMenu(menu), at, buffer.data(),
-                                        static_cast<int>(buffer.size()), MF_BYPOSITION);
-            item.text.assign(buffer.data(), copied > 0 ? static_cast<std::size_t>(copied) : 0);
-        }
-    }
-    return item;
-}
-
 void menuEnableAt(Handle menu, int position, bool enabled) {
     EnableMenuItem(asMenu(menu), static_cast<UINT>(position),
                    MF_BYPOSITION | (enabled ? MF_ENABLED : MF_GRAYED));

@@ -11,31 +11,6 @@ HKEY keyOf(void* key) {
     return static_cast<HKEY>(key);
 }
 
-// Deletes the key after everything below it (RegDeleteKey removes only keys without subkeys).
-long deleteKeyTree(HKEY parent, const std::string& subKey) {
-    HKEY key = nullptr;
-    LONG result = RegOpenKeyExA(parent, subKey.c_str(), 0, KEY_ALL_ACCESS, &key);
-    if (result != ERROR_SUCCESS) {
-        return result;
-    }
-    char name[256];  // the longest key name is 255 characters
-    for (;;) {
-        DWORD length = sizeof name;
-        result = RegEnumKeyExA(key, 0, name, &length, nullptr, nullptr, nullptr, nullptr);
-        if (result == ERROR_SUCCESS) {
-            result = deleteKeyTree(key, name);
-        }
-        if (result != ERROR_SUCCESS) {
-            break;
-        }
-    }
-    RegCloseKey(key);
-    if (result != ERROR_NO_MORE_ITEMS) {
-        return result;
-    }
-    return RegDeleteKeyA(parent, subKey.c_str());
-}
-
 }  // namespace
 
 long regOpen(const std::string& subKey, bool create, void** key) {
@@ -88,10 +63,6 @@ long regEnumValue(void* key, std::uint32_t index, std::string* name) {
         name->assign(buffer, length);
     }
     return result;
-}
-
-long regDeleteTree(const std::string& subKey) {
-    return deleteKeyTree(HKEY_CURRENT_USER, subKey);
 }
 
 }  // namespace fw::sys

@@ -63,13 +63,17 @@ LRESULT deliver(Window& owner, HWND window, UINT message, WPARAM wParam, LPARAM 
 }
 
 void stopOnException(const char* where) {
+    // Plain writes: a formatted print would bring a printf of the run-time's into every program.
+    std::fputs("Unhandled exception in ", stderr);
+    std::fputs(where, stderr);
     try {
         throw;
     } catch (const std::exception& error) {
-        std::fprintf(stderr, "Unhandled exception in %s: %s\n", where, error.what());
+        std::fputs(": ", stderr);
+        std::fputs(error.what(), stderr);
     } catch (...) {
-        std::fprintf(stderr, "Unhandled exception in %s\n", where);
     }
+    std::fputs("\n", stderr);
     std::fflush(stderr);
     std::abort();
 }

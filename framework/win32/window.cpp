@@ -122,18 +122,10 @@ void setFocus(Handle window) {
     SetFocus(asWindow(window));
 }
 
-Handle focusedWindow() {
-    return GetFocus();
-}
-
 std::string className(Handle window) {
     char buffer[256];
     int length = GetClassNameA(asWindow(window), buffer, static_cast<int>(sizeof buffer));
     return std::string(buffer, length > 0 ? static_cast<std::size_t>(length) : 0);
-}
-
-std::uint32_t windowStyle(Handle window) {
-    return static_cast<std::uint32_t>(GetWindowLongA(asWindow(window), GWL_STYLE));
 }
 
 void postMessage(Handle window, unsigned message, std::uintptr_t wParam, std::intptr_t lParam) {
@@ -149,29 +141,6 @@ void discardPosted(Handle window, unsigned message) {
     MSG dropped;
     while (PeekMessageA(&dropped, asWindow(window), message, message, PM_REMOVE)) {
     }
-}
-
-int deliverPosted(const std::function<void()>& afterEach) {
-    // Posted messages only: painting would make the controls send notifications (a list view's
-    // custom-draw stages) that depend on when the screen was last drawn, not on the test's steps.
-    int delivered = 0;
-    MSG message;
-    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE | PM_QS_POSTMESSAGE)) {
-        TranslateMessage(&message);
-        DispatchMessageA(&message);
-        ++delivered;
-        afterEach();
-    }
-    return delivered;
-}
-
-std::intptr_t sendNotify(Handle dialog, int id, int code) {
-    NMHDR header{};
-    header.hwndFrom = GetDlgItem(asWindow(dialog), id);
-    header.idFrom = static_cast<UINT_PTR>(id);
-    header.code = static_cast<UINT>(code);
-    return SendMessageA(asWindow(dialog), WM_NOTIFY, header.idFrom,
-                        reinterpret_cast<LPARAM>(&header));
 }
 
 }  // namespace fw::sys

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <atomic>
-#include <condition_variable>
 #include <cstring>
 #include <iterator>
 #include <limits>
@@ -60,8 +59,9 @@ struct Call {
     bool opensPort = false;
 
     // Guards the members below; never held while the notifier runs.
-    std::mutex mutex;
-    std::condition_variable reportDone;
+    fw::Lock lock;
+    // Set when a report has ended.
+    fw::Event reportDone;
     bool reporting = false;
     bool hungUp = false;
     bool abandoned = false;  // the process ends
@@ -78,7 +78,7 @@ namespace {
 // Reports a step unless the call was hung up; false when it was.
 bool report(Call& call, const DialStep& step) {
     {
-        std::lock_guard lock(call.mutex);
+        fw::LockGuard guard(call.lock);
         if (call.hungUp || call.abandoned) {
             return false;
         }
@@ -90,15 +90,15 @@ bool report(Call& call, const DialStep& step) {
     call.notifier(kDialEventMessage, static_cast<ConnState>(step.state), step.error);
     inNotifier = false;
     {
-        std::lock_guard lock(call.mutex);
+        fw::LockGuard guard(call.lock);
         call.reporting = false;
     }
-    call.reportDone.notify_all();
+    call.reportDone.set();
     return true;
 }
 
 bool hungUp(Call& call) {
-    std::lock_guard lock(call.mutex);
+    fw::LockGuard guard(call.lock);
     return call.hungUp || call.abandoned;
 }
 
@@ -118,7 +118,7 @@ bool runLine(Call& call, const DialScript& script, std::int64_t startMs, fw::Thr
     // A line that drops says so only to a status query, as the platform does.
     if (!failed && script.dropAtMs.has_value() && !hungUp(call) &&
         self.waitUntil(startMs + *script.dropAtMs)) {
-        std::lock_guard lock(call.mutex);
+        fw::LockGuard guard(call.lock);
         if (!call.hungUp) {
             call.state = kDisconnected;
             call.error = kErrorDisconnection;
@@ -130,14 +130,14 @@ bool runLine(Call& call, const DialScript& script, std::int64_t startMs, fw::Thr
     }
     std::int64_t hangUpMs = 0;
     {
-        std::lock_guard lock(call.mutex);
+        fw::LockGuard guard(call.lock);
         if (call.abandoned) {
             return false;
         }
         hangUpMs = call.hangUpMs;
     }
     while (!self.waitUntil(hangUpMs + kLineCloseMs)) {
-        std::lock_guard lock(call.mutex);
+        fw::LockGuard guard(call.lock);
         if (call.abandoned) {
             return false;
         }
@@ -155,7 +155,7 @@ Service::Service() = default;
 Service::~Service() {
     std::vector<std::shared_ptr<Call>> all;
     {
-        std::lock_guard lock(mutex_);
+        fw::LockGuard guard(lock_);
         for (auto& [handle, call] : calls_) {
             all.push_back(std::move(call));
         }
@@ -164,7 +164,7 @@ Service::~Service() {
         closed_.clear();
     }
     for (const auto& call : all) {
-        std::lock_guard lock(call->mutex);
+        fw::LockGuard guard(call->lock);
         call->abandoned = true;
     }
     // Destroying the calls wakes and joins their threads.
@@ -248,7 +248,7 @@ Dword Service::dial(DialParamsArg params, Dword notifierType, void* notifier,
     auto call = std::make_shared<Call>(reinterpret_cast<DialFunc>(notifier),
                                        findDevice(entry ? entry->device : ""),
                                        entry ? entry->phoneNumber : "");
-    std::lock_guard lock(mutex_);
+    fw::LockGuard guard(lock_);
     const std::uintptr_t handle = nextHandle_++;
     // A refused dial still has a handle, as on the platform, which the caller must hang up.
     if (!entry.has_value()) {
@@ -284,7 +284,7 @@ Dword Service::getConnectStatus(Connection connection, ConnStatusArg status) {
     if (call == nullptr) {
         return kErrorInvalidHandle;
     }
-    std::lock_guard lock(call->mutex);
+    fw::LockGuard guard(call->lock);
     auto* bytes = reinterpret_cast<unsigned char*>(status);
     std::memset(bytes + sizeof size, 0, size - sizeof size);
     // A hung-up line is disconnected while it closes.
@@ -306,7 +306,7 @@ Dword Service::hangUp(Connection connection) {
     }
     std::int64_t hangUpMs = 0;
     {
-        std::lock_guard lock(call->mutex);
+        fw::LockGuard guard(call->lock);
         if (call->hungUp) {
             return kErrorInvalidHandle;
         }
@@ -315,7 +315,7 @@ Dword Service::hangUp(Connection connection) {
     }
     if (!call->thread.running()) {
         // A refused dial has no line to close.
-        std::lock_guard lock(mutex_);
+        fw::LockGuard guard(lock_);
         calls_.erase(reinterpret_cast<std::uintptr_t>(connection));
         return kSuccess;
     }
@@ -326,8 +326,15 @@ Dword Service::hangUp(Connection connection) {
     call->thread.wake();
     // No report follows the hang-up: one under way ends first, unless it is the caller.
     if (fw::Thread::current() != &call->thread) {
-        std::unique_lock lock(call->mutex);
-        call->reportDone.wait(lock, [&call] { return !call->reporting; });
+        for (;;) {
+            {
+                fw::LockGuard guard(call->lock);
+                if (!call->reporting) {
+                    break;
+                }
+            }
+            call->reportDone.wait();
+        }
     }
     releaseClosed();
     return kSuccess;
@@ -347,13 +354,13 @@ Dword Service::getErrorString(unsigned error, char* buffer, Dword size) const {
 }
 
 std::shared_ptr<Call> Service::find(Connection connection) {
-    std::lock_guard lock(mutex_);
+    fw::LockGuard guard(lock_);
     const auto it = calls_.find(reinterpret_cast<std::uintptr_t>(connection));
     return it != calls_.end() ? it->second : nullptr;
 }
 
 void Service::lineClosed(std::uintptr_t handle) {
-    std::lock_guard lock(mutex_);
+    fw::LockGuard guard(lock_);
     const auto it = calls_.find(handle);
     if (it != calls_.end()) {
         closed_.push_back(std::move(it->second));
@@ -364,7 +371,7 @@ void Service::lineClosed(std::uintptr_t handle) {
 void Service::releaseClosed() {
     std::vector<std::shared_ptr<Call>> ended;
     {
-        std::lock_guard lock(mutex_);
+        fw::LockGuard guard(lock_);
         const auto running =
             std::stable_partition(closed_.begin(), closed_.end(),
                                   [](const auto& call) { return call->thread.running(); });

@@ -11,11 +11,11 @@
 #include <cstdint>
 #include <map>
 #include <memory>
-#include <mutex>
 #include <string>
 #include <vector>
 
 #include "dialer/ras/remote_access.h"
+#include "framework/thread.h"
 
 namespace ras::sim {
 
@@ -53,7 +53,7 @@ class Service {
     // Lets go of closed lines whose threads have ended (joining them takes no time).
     void releaseClosed();
 
-    std::mutex mutex_;  // guards the members below; never held while a line reports
+    fw::Lock lock_;  // guards the members below; never held while a line reports
     std::map<std::uintptr_t, std::shared_ptr<Call>> calls_;  // open and closing
     std::vector<std::shared_ptr<Call>> closed_;              // threads possibly still ending
     std::map<std::string, std::uint32_t> attempts_;          // dials per entry name

@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "framework/inspect.h"
 #include "framework/paths.h"
 #include "sandbox_fixture.h"
 
@@ -42,7 +43,7 @@ TEST_F(FileCopyTest, AFailedCopyToTwoTargetsLeavesBothAsTheyWereWithoutTemporary
         }
         EXPECT_EQ(driver.readFile("a"), "old a") << row.message;
         EXPECT_EQ(driver.readFile("b"), "old b") << row.message;
-        EXPECT_FALSE(fw::fileExists("a.tmp") || fw::fileExists("b.tmp")) << row.message;
+        EXPECT_FALSE(fw::test::fileExists("a.tmp") || fw::test::fileExists("b.tmp")) << row.message;
     }
 }
 

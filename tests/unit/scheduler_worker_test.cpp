@@ -10,6 +10,7 @@
 #include <thread>
 
 #include "dialer/dialer_dlg.h"
+#include "driver_sys.h"
 #include "framework/clock.h"
 #include "framework/real_time.h"
 #include "framework/thread.h"

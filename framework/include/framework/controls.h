@@ -30,11 +30,9 @@ class Control {
     void show(bool visible);
     bool isVisible() const;
     void setFocus();
-    bool hasFocus() const;
     // The window class ("Button", "Edit", "Static", "ComboBox", "SysListView32",
-    // "msctls_progress32") and style bits, as the template gave them.
+    // "msctls_progress32"), as the template gave it.
     std::string className() const;
-    std::uint32_t style() const;
     // Screen coordinates of the whole control, borders included.
     Rect windowRect() const;
     // A point on the screen in the control's client coordinates.
@@ -73,7 +71,6 @@ class ListView : public Control {
     int insertColumn(int column, const std::string& heading, int width, Align align);
     int columnCount() const;
     std::string columnHeading(int column) const;
-    int columnWidth(int column) const;
     void setSmallImages(const ImageList& images);
     // Inserts a row at index row; returns its index.
     int insertItem(int row, const std::string& text, int image);
@@ -95,7 +92,6 @@ class ProgressBar : public Control {
   public:
     using Control::Control;
     void setRange(int low, int high);
-    std::pair<int, int> range() const;
     // Returns the previous position.
     int setPos(int pos);
     int pos() const;

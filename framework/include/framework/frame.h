@@ -1,5 +1,5 @@
-// The single-document frame: a top-level window with a menu, the view that fills its client
-// area, and the document the view shows.
+// The single-document frame: a top-level window with a menu, and the view that fills its client
+// area.
 #pragma once
 
 #include <string>
@@ -7,12 +7,6 @@
 #include "framework/window.h"
 
 namespace fw {
-
-// The data a view shows; a program derives its own.
-class Document {
-  public:
-    virtual ~Document() = default;
-};
 
 // The program's main window. Its menu's commands come to it; the application exit command closes
 // it, and closing it ends the program (exit code 0).

@@ -40,7 +40,6 @@ class Menu {
     void appendItem(unsigned id, const std::string& text);
     void appendSeparator();
     int itemCount() const;
-    MenuItem itemAt(int position) const;
     void enableAt(int position, bool enabled);
     void enableItem(unsigned id, bool enabled);
     void checkItem(unsigned id, bool checked);

@@ -9,13 +9,9 @@ class Window;
 
 namespace mb {
 constexpr unsigned kOk = 0x0000;
-constexpr unsigned kOkCancel = 0x0001;
-constexpr unsigned kYesNoCancel = 0x0003;
 constexpr unsigned kYesNo = 0x0004;
 constexpr unsigned kIconStop = 0x0010;
-constexpr unsigned kIconQuestion = 0x0020;
 constexpr unsigned kIconExclamation = 0x0030;
-constexpr unsigned kIconInformation = 0x0040;
 constexpr unsigned kButtonMask = 0x000F;
 constexpr unsigned kIconMask = 0x00F0;
 }  // namespace mb

@@ -15,7 +15,6 @@ bool createDirectory(const std::string& path);
 bool deleteFile(const std::string& path);
 // Renames over an existing file in one step (for writing a file in full or not at all).
 bool replaceFile(const std::string& from, const std::string& to);
-bool fileExists(const std::string& path);
 
 // Converts UTF-16 text to the 8-bit code page (unrepresentable characters become '?').
 std::string wideToAnsi(const std::u16string& text);

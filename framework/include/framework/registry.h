@@ -16,10 +16,8 @@ constexpr long kNoMoreItems = 259;
 // Value types.
 constexpr std::uint32_t kNone = 0;
 constexpr std::uint32_t kString = 1;
-constexpr std::uint32_t kExpandString = 2;
 constexpr std::uint32_t kBinary = 3;
 constexpr std::uint32_t kDword = 4;
-constexpr std::uint32_t kMultiString = 7;
 
 class Key {
   public:
@@ -47,8 +45,5 @@ class Key {
   private:
     void* handle_ = nullptr;
 };
-
-// Removes a key and everything below it (for tests and tidy-up).
-long deleteTree(const std::string& subKey);
 
 }  // namespace fw::reg

@@ -34,9 +34,6 @@ struct Rect {
 // Dialog results and standard command ids.
 constexpr int kIdOk = 1;
 constexpr int kIdCancel = 2;
-constexpr int kIdAbort = 3;
-constexpr int kIdRetry = 4;
-constexpr int kIdIgnore = 5;
 constexpr int kIdYes = 6;
 constexpr int kIdNo = 7;
 
@@ -56,14 +53,12 @@ constexpr unsigned kCommand = 0x0111;
 constexpr unsigned kSysCommand = 0x0112;
 constexpr unsigned kTimer = 0x0113;
 constexpr unsigned kUser = 0x0400;
-constexpr unsigned kApp = 0x8000;
 }  // namespace wm
 
 // Mouse messages as the tray callback carries them in lParam.
 namespace mouse {
 constexpr unsigned kMove = 0x0200;
 constexpr unsigned kLeftDown = 0x0201;
-constexpr unsigned kLeftUp = 0x0202;
 constexpr unsigned kLeftDoubleClick = 0x0203;
 constexpr unsigned kRightDown = 0x0204;
 constexpr unsigned kRightUp = 0x0205;
@@ -71,7 +66,6 @@ constexpr unsigned kRightUp = 0x0205;
 
 // Notification codes (list views report these through onNotify).
 namespace nm {
-constexpr int kClick = -2;
 constexpr int kDoubleClick = -3;
 constexpr int kRightClick = -5;
 }  // namespace nm
@@ -86,7 +80,6 @@ constexpr int kEditChange = 0x0300;
 // Size-change kinds passed to onSize.
 constexpr int kSizeRestored = 0;
 constexpr int kSizeMinimized = 1;
-constexpr int kSizeMaximized = 2;
 
 // System commands.
 constexpr unsigned kScMinimize = 0xF020;

@@ -6,6 +6,7 @@
 
 #include "framework/controls.h"
 #include "framework/dialog.h"
+#include "framework/inspect.h"
 #include "framework/message_box.h"
 #include "framework/registry.h"
 #include "framework/test_driver.h"
@@ -26,10 +27,10 @@ class EntryDialogTest : public ::testing::Test {
   protected:
     EntryDialogTest() {
         // On win32 the registry is the real one.
-        reg::deleteTree("RemoteAccess");
+        fw::test::deleteTree("RemoteAccess");
         EXPECT_TRUE(driver.open(owner));
     }
-    ~EntryDialogTest() override { reg::deleteTree("RemoteAccess"); }
+    ~EntryDialogTest() override { fw::test::deleteTree("RemoteAccess"); }
 
     // The value's type and bytes, or type kNone when it is missing.
     static std::pair<std::uint32_t, std::string> value(const std::string& key,

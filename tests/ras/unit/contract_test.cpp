@@ -10,6 +10,7 @@
 #include <thread>
 #include <vector>
 
+#include "framework/inspect.h"
 #include "ras_fixture.h"
 
 namespace {
@@ -274,7 +275,7 @@ TEST_F(SimulatedRasTest, TheServiceHoldsItsCallersToThePlatformsRules) {
     };
     for (const Rule& rule : rules) {
         SCOPED_TRACE(rule.rule);
-        fw::reg::deleteTree("RemoteAccess");
+        fw::test::deleteTree("RemoteAccess");
         rule.check();
         driver.advance(60'000);
         DialReports::take();

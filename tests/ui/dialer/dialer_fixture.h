@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "dialer/dialer_dlg.h"
+#include "framework/inspect.h"
 #include "framework/paths.h"
 #include "framework/registry.h"
 #include "framework/test_driver.h"
@@ -35,7 +36,7 @@ class DialerTest : public ::testing::Test {
         previousFolder = fw::currentDirectory();
         EXPECT_TRUE(fw::createDirectory(folder));
         // The tests expect an empty phonebook; the prefix may hold entries from elsewhere.
-        fw::reg::deleteTree("RemoteAccess");
+        fw::test::deleteTree("RemoteAccess");
 #else
         // The sandbox starts with only the Windows folder.
         for (const char* path : {"C:\\Program Files", "C:\\Program Files\\Kestrune",
@@ -72,7 +73,7 @@ class DialerTest : public ::testing::Test {
         if (addresses.open(ras::sim::kAddressesKey) == fw::reg::kSuccess) {
             addresses.remove(name);
         }
-        fw::reg::deleteTree(ras::sim::profileKey(name));
+        fw::test::deleteTree(ras::sim::profileKey(name));
     }
 
     // An entry the test made some other way (through the service's own dialog, say), removed at

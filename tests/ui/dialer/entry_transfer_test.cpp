@@ -8,6 +8,7 @@
 #include "dialer/options/options_dlg.h"
 #include "dialer_fixture.h"
 #include "framework/file_dialog.h"
+#include "framework/inspect.h"
 #include "framework/message_box.h"
 #include "framework/save_file.h"
 #include "resource.h"
@@ -88,7 +89,7 @@ class EntryTransferTest : public DialerTest {
         reg::Key addresses;
         ASSERT_EQ(addresses.open(kAddresses), reg::kSuccess);
         ASSERT_EQ(addresses.remove(name), reg::kSuccess);
-        ASSERT_EQ(reg::deleteTree("RemoteAccess\\Profile\\" + name), reg::kSuccess);
+        ASSERT_EQ(fw::test::deleteTree("RemoteAccess\\Profile\\" + name), reg::kSuccess);
     }
 
     // Opens the Options dialog on the entry.
@@ -224,7 +225,7 @@ TEST_F(EntryTransferTest, AnEntryThePhonebookDoesNotHoldIsNotListed) {
         const bool noPhonebook = data == withAddresses;
         if (noPhonebook) {
             deleteEntry("Work");
-            ASSERT_EQ(reg::deleteTree(kAddresses), reg::kSuccess);
+            ASSERT_EQ(fw::test::deleteTree(kAddresses), reg::kSuccess);
         }
         driver.writeFile(dnxPath("in.dnx"), data);
         openOptions("Work");

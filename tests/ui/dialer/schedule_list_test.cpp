@@ -6,6 +6,7 @@
 #include "dialer/options/options_dlg.h"
 #include "dialer/scheduler/task_properties_dlg.h"
 #include "dialer_fixture.h"
+#include "framework/inspect.h"
 #include "framework/message_box.h"
 #include "resource.h"
 #include "time_zone.h"
@@ -68,9 +69,9 @@ TEST_F(ScheduleListTest, TheListShowsEveryTaskWithItsPictureAndTime) {
     options.m_aTasks[1].m_bDisabled = 1;
     ASSERT_TRUE(driver.open(options));
     EXPECT_EQ(list().columnHeading(0), "Tasks");
-    EXPECT_EQ(list().columnWidth(0), 100);
+    EXPECT_EQ(fw::test::columnWidth(list(), 0), 100);
     EXPECT_EQ(list().columnHeading(1), "Details");
-    EXPECT_EQ(list().columnWidth(1), 200);
+    EXPECT_EQ(fw::test::columnWidth(list(), 1), 200);
     EXPECT_EQ(rows(), (std::vector<std::string>{"Night|0|Will Execute: 3/7/2000 8:05 AM",
                                                 "Noon|1|Will Execute: 3/7/2000 12:30 PM",
                                                 "Late|0|Will Execute: 3/7/2000 0:15 AM"}));

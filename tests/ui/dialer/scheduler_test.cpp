@@ -183,6 +183,36 @@ TEST_F(SchedulerTest, ATaskUnderTwoMinutesLateDials) {
     }
 }
 
+TEST_F(SchedulerTest, ATaskFiresInItsSecondWhateverTheClockDoesWhileTheWorkerWaits) {
+    addEntry("Work");
+    const std::int64_t dueMs = std::int64_t{kStart + 600} * 1000;
+    const struct {
+        const char* what;
+        std::int64_t setToMs;
+    } rows[] = {
+        {"set past the due time, as after a sleep", dueMs + 30'000},
+        {"set forward to a second before", dueMs - 1000},
+        {"set back an hour", dueMs - 3'600'000},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.what);
+        CDialerDlg window(service);
+        ASSERT_TRUE(openWith(window, tasksFile({{"Soon", "Work", kStart + 600, 0, 1}})));
+        driver.advance(1);
+        driver.setClock(row.setToMs);
+        if (row.setToMs < dueMs) {
+            driver.advance(dueMs - driver.nowMs() - 1);
+            EXPECT_EQ(window.item(fw::kIdOk).text(), "&Connect") << "fired early";
+        }
+        // The due second has begun: the worker hands over, timer 5 fires.
+        driver.advance(2);
+        EXPECT_EQ(window.item(fw::kIdOk).text(), "Cancel Call");
+        EXPECT_EQ(tasks(), tasksFile({{"Soon", "Work", kStart + 600 + kDay, 0, 1}}));
+        driver.click(window, fw::kIdCancel);
+        driver.setClock(std::int64_t{kStart} * 1000);
+    }
+}
+
 TEST_F(SchedulerTest, TheLimitTakesTheTaskMinutesUpToTheLongestTimer) {
     const struct {
         std::int32_t minutes;

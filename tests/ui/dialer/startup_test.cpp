@@ -1,6 +1,7 @@
 // The main window's start and end: a first start, a start minimised with an automatic dial, and
 // the end while connected, while dialing and with no entry ever chosen.
 #include "dialer_fixture.h"
+#include "framework/inspect.h"
 #include "framework/menu.h"
 #include "resource.h"
 #include "settings_bytes.h"
@@ -51,9 +52,9 @@ TEST_F(StartupTest, AFirstStartShowsTheIdleWindowAndWritesNothing) {
     fw::Menu system = dialer.systemMenu();
     const int last = system.itemCount() - 1;
     ASSERT_GE(last, 1);
-    EXPECT_TRUE(system.itemAt(last - 1).separator);
-    EXPECT_EQ(system.itemAt(last).id, 16u);
-    EXPECT_EQ(system.itemAt(last).text, "&About Ondrel...");
+    EXPECT_TRUE(fw::test::itemAt(system, last - 1).separator);
+    EXPECT_EQ(fw::test::itemAt(system, last).id, 16u);
+    EXPECT_EQ(fw::test::itemAt(system, last).text, "&About Ondrel...");
 
     driver.send(dialer, WM_TRAY_NOTIFY, kTrayIconId, fw::mouse::kRightDown);
     ASSERT_EQ(driver.menus().size(), 1u);

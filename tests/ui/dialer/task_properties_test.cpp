@@ -5,6 +5,7 @@
 
 #include "dialer/scheduler/task_properties_dlg.h"
 #include "dialer_fixture.h"
+#include "framework/inspect.h"
 #include "framework/message_box.h"
 #include "resource.h"
 #include "time_zone.h"
@@ -130,7 +131,7 @@ TEST_F(TaskPropertiesTest, OkAsksForEachFieldInTurnAndStaysOpen) {
         ASSERT_EQ(driver.messageBoxes().size(), 1u);
         EXPECT_EQ(driver.messageBoxes()[0].text, row.message);
         EXPECT_EQ(driver.messageBoxes()[0].caption, "Ondrel");
-        EXPECT_TRUE(dlg.item(row.id).hasFocus());
+        EXPECT_TRUE(fw::test::hasFocus(dlg.item(row.id)));
         EXPECT_TRUE(driver.isOpen(dlg));
         driver.type(dlg, row.id, before);
     }

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "framework/inspect.h"
 #include "framework/test_driver.h"
 #include "sample_dialog.h"
 
@@ -76,8 +77,8 @@ TEST(ListView, RowsImagesAndHitTesting) {
     list.setSmallImages(images);
     ASSERT_EQ(list.columnCount(), 2);
     EXPECT_EQ(list.columnHeading(1), "Details");
-    EXPECT_EQ(list.columnWidth(0), 100);
-    EXPECT_EQ(list.columnWidth(1), 200);
+    EXPECT_EQ(fw::test::columnWidth(list, 0), 100);
+    EXPECT_EQ(fw::test::columnWidth(list, 1), 200);
 
     const char* names[] = {"Dial the office", "Dial at night", "Dial on Sunday"};
     for (int i = 0; i < 3; ++i) {
@@ -137,7 +138,7 @@ TEST(ProgressBar, RangeStepAndPosition) {
     fw::ProgressBar& bar = dialog.progress;
 
     bar.setRange(0, 5);
-    EXPECT_EQ(bar.range(), std::make_pair(0, 5));
+    EXPECT_EQ(fw::test::range(bar), std::make_pair(0, 5));
     EXPECT_EQ(bar.setStep(1), 10);  // the platform's default step
     EXPECT_EQ(bar.setPos(0), 0);
     for (int expected = 0; expected < 5; ++expected) {

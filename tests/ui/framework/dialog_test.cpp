@@ -3,6 +3,7 @@
 
 #include <vector>
 
+#include "framework/inspect.h"
 #include "framework/message_box.h"
 #include "framework/test_driver.h"
 #include "sample_dialog.h"
@@ -52,8 +53,8 @@ TEST(Dialog, ControlsComeFromTheTemplate) {
         ASSERT_NE(control.handle(), nullptr);
         EXPECT_EQ(control.className(), row.className);
         EXPECT_EQ(control.text(), row.text);
-        EXPECT_EQ(control.style() & row.mask, row.bits);
-        EXPECT_EQ(control.style() & (kVisible | kDisabled), kVisible);
+        EXPECT_EQ(fw::test::style(control) & row.mask, row.bits);
+        EXPECT_EQ(fw::test::style(control) & (kVisible | kDisabled), kVisible);
     }
     EXPECT_EQ(dialog.item(IDC_FLAG).checkState(), fw::kUnchecked);
     EXPECT_EQ(dialog.item(9999).handle(), nullptr);
@@ -126,7 +127,7 @@ TEST(Dialog, ExchangeStopsAtTheFirstFieldThatDoesNotConvert) {
         EXPECT_EQ(box.type, fw::mb::kOk | fw::mb::kIconExclamation);
         EXPECT_EQ(box.owner, dialog.handle());
         EXPECT_TRUE(driver.isOpen(dialog));
-        EXPECT_TRUE(dialog.item(row.focus).hasFocus());
+        EXPECT_TRUE(fw::test::hasFocus(dialog.item(row.focus)));
         EXPECT_EQ(dialog.minutes, 30u);  // never reached
     }
 }

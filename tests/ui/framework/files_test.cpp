@@ -5,6 +5,7 @@
 #include <functional>
 
 #include "framework/file.h"
+#include "framework/inspect.h"
 #include "framework/paths.h"
 #include "framework/test_driver.h"
 #include "scratch_folder.h"
@@ -35,8 +36,8 @@ class Files : public ::testing::Test {
 TEST_F(Files, TheWindowsFolderHasTheSingleUserLayout) {
     const std::string windows = fw::windowsDirectory();
     EXPECT_NE(windows.back(), '\\');
-    EXPECT_TRUE(fw::fileExists(windows + "\\Desktop"));
-    EXPECT_TRUE(fw::fileExists(windows + "\\START MENU\\programs\\StartUp"));
+    EXPECT_TRUE(fw::test::fileExists(windows + "\\Desktop"));
+    EXPECT_TRUE(fw::test::fileExists(windows + "\\START MENU\\programs\\StartUp"));
 }
 
 TEST_F(Files, FullPathsResolveAgainstTheCurrentDirectory) {
@@ -103,7 +104,7 @@ TEST_F(Files, ReplaceAndDelete) {
     driver.writeFile("Settings.tmp", "new");
     ASSERT_TRUE(fw::replaceFile("settings.TMP", "SETTINGS.DAT"));
     EXPECT_EQ(driver.readFile("Settings.dat"), "new");
-    EXPECT_FALSE(fw::fileExists("Settings.tmp"));
+    EXPECT_FALSE(fw::test::fileExists("Settings.tmp"));
     EXPECT_FALSE(fw::replaceFile("Settings.tmp", "Settings.dat"));
     EXPECT_FALSE(fw::replaceFile("Settings.dat", "Nowhere\\Settings.dat"));
     ASSERT_TRUE(fw::replaceFile("Settings.dat", "Renamed.dat"));
@@ -113,7 +114,7 @@ TEST_F(Files, ReplaceAndDelete) {
     EXPECT_FALSE(fw::deleteFile("Dir"));
     EXPECT_TRUE(fw::deleteFile("Renamed.dat"));
     EXPECT_FALSE(fw::deleteFile("Renamed.dat"));
-    EXPECT_FALSE(fw::fileExists("Renamed.dat"));
+    EXPECT_FALSE(fw::test::fileExists("Renamed.dat"));
 }
 
 #ifndef _WIN32

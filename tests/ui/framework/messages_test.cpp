@@ -9,6 +9,7 @@
 
 #include "framework/clock.h"
 #include "framework/file_dialog.h"
+#include "framework/inspect.h"
 #include "framework/menu.h"
 #include "framework/paths.h"
 #include "framework/resources.h"
@@ -201,10 +202,10 @@ TEST(Menu, PopupStatesAndTheChosenCommand) {
     menu.enableAt(1, false);
     menu.checkItem(1004, true);
     ASSERT_EQ(menu.itemCount(), 4);
-    EXPECT_TRUE(menu.itemAt(1).grayed);
-    EXPECT_TRUE(menu.itemAt(2).separator);
-    EXPECT_TRUE(menu.itemAt(3).checked);
-    EXPECT_EQ(menu.itemAt(3).text, "Options...");
+    EXPECT_TRUE(fw::test::itemAt(menu, 1).grayed);
+    EXPECT_TRUE(fw::test::itemAt(menu, 2).separator);
+    EXPECT_TRUE(fw::test::itemAt(menu, 3).checked);
+    EXPECT_EQ(fw::test::itemAt(menu, 3).text, "Options...");
 
     driver.answerMenu(32773);
     menu.track(dialog, {40, 50}, fw::kTrackRightButton);
@@ -215,15 +216,15 @@ TEST(Menu, PopupStatesAndTheChosenCommand) {
 
     menu.enableAt(1, true);
     menu.enableItem(32773, false);
-    EXPECT_FALSE(menu.itemAt(1).grayed);
-    EXPECT_TRUE(menu.itemAt(0).grayed);
+    EXPECT_FALSE(fw::test::itemAt(menu, 1).grayed);
+    EXPECT_TRUE(fw::test::itemAt(menu, 0).grayed);
 
     fw::Menu system = dialog.systemMenu();
     int before = system.itemCount();
     system.appendSeparator();
     system.appendItem(16, "&About Ondrel...");
     EXPECT_EQ(system.itemCount(), before + 2);
-    EXPECT_EQ(system.itemAt(before + 1).id, 16u);
+    EXPECT_EQ(fw::test::itemAt(system, before + 1).id, 16u);
 }
 
 TEST(Shell, TheTrayTipIsCutAtSixtyThreeCharacters) {

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "framework/inspect.h"
 #include "framework/test_driver.h"
 
 namespace {
@@ -16,8 +17,8 @@ namespace reg = fw::reg;
 // Everything lives under a key of the test's own, removed afterwards.
 class RegistryTest : public ::testing::Test {
   protected:
-    RegistryTest() { reg::deleteTree(kRoot); }
-    ~RegistryTest() override { reg::deleteTree(kRoot); }
+    RegistryTest() { fw::test::deleteTree(kRoot); }
+    ~RegistryTest() override { fw::test::deleteTree(kRoot); }
     static constexpr const char* kRoot = "Software\\FwTest";
     fw::test::Driver driver;
 };
@@ -75,9 +76,9 @@ TEST_F(RegistryTest, PlatformResultCodes) {
     EXPECT_EQ(key.remove("Text"), reg::kFileNotFound);
     key.close();
 
-    EXPECT_EQ(reg::deleteTree("software\\FWTEST"), reg::kSuccess);
+    EXPECT_EQ(fw::test::deleteTree("software\\FWTEST"), reg::kSuccess);
     EXPECT_EQ(key.open("Software\\FwTest\\Codes"), reg::kFileNotFound);
-    EXPECT_EQ(reg::deleteTree("Software\\FwTest"), reg::kFileNotFound);
+    EXPECT_EQ(fw::test::deleteTree("Software\\FwTest"), reg::kFileNotFound);
 }
 
 TEST_F(RegistryTest, ValueNamesAreListedWithTheirFirstSpelling) {

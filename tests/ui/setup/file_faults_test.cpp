@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "../framework/file_error_texts.h"
+#include "framework/inspect.h"
 #include "install_fixture.h"
 
 namespace {
@@ -118,7 +119,7 @@ TEST_F(FileFaultsHeadlessOnly, EveryOperationOfTheRunForEveryCause) {
                       fault.desktopReplaced ? driver.readFile(shortcut) : old);
             EXPECT_EQ(driver.readFile(startMenuShortcut()), old);
             for (const std::string& copy : {desktopShortcut(), startMenuShortcut()}) {
-                EXPECT_FALSE(fw::fileExists(copy + fw::kSaveSuffix)) << copy;
+                EXPECT_FALSE(fw::test::fileExists(copy + fw::kSaveSuffix)) << copy;
             }
         }
     }

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "framework/controls.h"
+#include "framework/inspect.h"
 #include "framework/message_box.h"
 #include "framework/paths.h"
 #include "framework/save_file.h"
@@ -21,13 +22,13 @@ class InstallTest : public SetupTest {
                          const std::optional<std::string>& previous = std::nullopt) {
         for (std::size_t i = 0; i < std::size(kFiles); ++i) {
             const std::string path = folder + kFiles[i].installed;
-            EXPECT_FALSE(fw::fileExists(path + fw::kSaveSuffix)) << path;
+            EXPECT_FALSE(fw::test::fileExists(path + fw::kSaveSuffix)) << path;
             if (i >= count) {
                 EXPECT_EQ(driver.readFile(path), previous) << path;
             } else if (i != 3) {
                 EXPECT_EQ(driver.readFile(path), content(i)) << path;
             } else {
-                EXPECT_TRUE(fw::fileExists(path)) << path;
+                EXPECT_TRUE(fw::test::fileExists(path)) << path;
             }
         }
     }

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "framework/inspect.h"
 #include "framework/paths.h"
 #include "install_fixture.h"
 #include "setup/install/copying_dlg.h"
@@ -84,9 +85,9 @@ TEST_F(InstallTest, AFileErrorStallsTheRunWhereItHappened) {
         install(dlg, folder);
         expectStalled(dlg, message, {row.sourceLine, destLine, row.percent}, row.bar);
         expectInstalled(folder, row.installed);
-        EXPECT_FALSE(fw::fileExists(scratch.path + "\\No"));
-        EXPECT_FALSE(fw::fileExists(desktopShortcut()));
-        EXPECT_FALSE(fw::fileExists(startMenuShortcut()));
+        EXPECT_FALSE(fw::test::fileExists(scratch.path + "\\No"));
+        EXPECT_FALSE(fw::test::fileExists(desktopShortcut()));
+        EXPECT_FALSE(fw::test::fileExists(startMenuShortcut()));
         // Re-pointed only once every file is in place.
         EXPECT_EQ(shortcutAt(folder + "\\Ondrel v1.3.lnk") == installedShortcut(folder, folder),
                   row.installed == 11);
@@ -138,7 +139,7 @@ TEST_F(InstallHeadlessOnly, ATemplateThatIsNotAShortcutStallsTheRunAtTheShortcut
     expectStalled(dlg, "An unknown error occurred while accessing " + shortcut + ".",
                   {"Creating short-cuts...", "", "80%"}, 4);
     EXPECT_EQ(driver.readFile(shortcut), "not a shortcut");
-    EXPECT_FALSE(fw::fileExists(desktopShortcut()));
+    EXPECT_FALSE(fw::test::fileExists(desktopShortcut()));
 }
 #endif
 

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "framework/file_dialog.h"
+#include "framework/inspect.h"
 #include "framework/paths.h"
 #include "setup/wizard/destination_dlg.h"
 #include "setup_fixture.h"
@@ -120,7 +121,7 @@ TEST_F(WizardTest, EveryWayThroughThePagesEndsSetup) {
         ASSERT_EQ(driver.shell().size(), 1u);
         EXPECT_EQ(driver.shell()[0].kind, "quit");
         EXPECT_EQ(driver.shell()[0].target, "0");
-        EXPECT_EQ(fw::fileExists(folder + "\\Ondrel.exe"), row.installed);
+        EXPECT_EQ(fw::test::fileExists(folder + "\\Ondrel.exe"), row.installed);
     }
 }
 

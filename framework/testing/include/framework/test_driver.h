@@ -119,6 +119,9 @@ class Driver {
     void advance(std::int64_t ms);
     // Delivers every message posted so far (waiting first for woken threads to go idle).
     void pump();
+    // Sets the wall clock forward or back, as the user sets the computer's clock (or the time a
+    // computer slept comes back at once); window timers do not move.
+    void setClock(std::int64_t wallMs);
     bool timerRunning(const Window& window, unsigned id) const;
     unsigned timerInterval(const Window& window, unsigned id) const;
 
