@@ -35,7 +35,7 @@ constexpr const char* kUsage =
     "                                       entry and makes it current, every other option off\n"
     "  shortcut <file>                      a shortcut as the platform's shell link object\n"
     "                                       reads it: target, working folder, arguments\n"
-    "  wait-window <title-prefix> <seconds>  a window of the dialer with that title\n"
+    "  wait-window <title-prefix> <seconds>  a visible window with that title\n"
     "  title | text <id> | visible           read the window, a control of it, its visibility\n"
     "  items <id>                            the items of a combo box, one a line\n"
     "  click <id>                            press a button (BM_CLICK)\n"
@@ -144,11 +144,20 @@ void expect(const std::string& what, const std::function<remote::Reading()>& rea
 }
 
 // Waits for a window of the dialer whose title begins with titlePrefix and says its title.
+// A visible window whose title still begins so once read: another window may carry the title for
+// a moment first (Setup's frame is created as "Setup" before it takes its own title).
 void waitWindow(const std::string& titlePrefix, const std::string& limit) {
     const Target other{titlePrefix, ""};
     const remote::Reading title = remote::waitFor(
-        [&] { return remote::windowText(other.find()); },
-        [](const remote::Reading& value) { return value.has_value(); }, seconds(limit));
+        [&] {
+            HWND window = other.find();
+            return window != nullptr && IsWindowVisible(window) ? remote::windowText(window)
+                                                                : remote::Reading{};
+        },
+        [&](const remote::Reading& value) {
+            return value.has_value() && value->rfind(titlePrefix, 0) == 0;
+        },
+        seconds(limit));
     if (!title) {
         throw Failure("no window whose title begins \"" + titlePrefix + "\" after " + limit + " s");
     }
