@@ -16,6 +16,7 @@ packages=(
     halibut                                     # builds the WinHelp file
     clang libclang-rt-14-dev                    # libFuzzer, for the fuzz targets of the file readers
     clang-format
+    librapidcheck-dev                           # the event explorers: generated orders of events, shrunk
 )
 
 # One query for all: packages dpkg has never heard of are simply absent from its answer.

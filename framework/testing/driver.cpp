@@ -185,6 +185,11 @@ int Driver::runModal(Dialog& dialog) {
 }
 
 void Driver::afterMessage() {
+    // As on the platform, a dialog ends once control returns to its own loop: not while a message
+    // box shown by one of its handlers is still up.
+    if (boxesUp_ > 0) {
+        return;
+    }
     // Destroying a dialog may end or open others: look again after each one.
     for (;;) {
         auto ended = std::find_if(open_.begin(), open_.end(),
@@ -297,6 +302,9 @@ void Driver::advance(std::int64_t ms) {
 void Driver::pump() {
     clock_->settle();
 }
+void Driver::busy(std::int64_t ms) {
+    clock_->sleep(ms);
+}
 
 bool Driver::timerRunning(const Window& window, unsigned id) const {
     return detail::timerQueue().running(window.handle(), id);
@@ -307,7 +315,10 @@ unsigned Driver::timerInterval(const Window& window, unsigned id) const {
 }
 
 void Driver::answerMessageBox(int result) {
-    messageBoxAnswers_.push_back(result);
+    answerMessageBox(result, 0);
+}
+void Driver::answerMessageBox(int result, std::int64_t afterMs) {
+    messageBoxAnswers_.push_back({result, afterMs});
 }
 void Driver::answerFileDialog(std::optional<std::string> path) {
     fileDialogAnswers_.push_back(std::move(path));
@@ -319,9 +330,14 @@ void Driver::answerMenu(unsigned command) {
 int Driver::scriptMessageBox(const MessageBoxRecord& record) {
     messageBoxes_.push_back(record);
     if (!messageBoxAnswers_.empty()) {
-        int answer = messageBoxAnswers_.front();
+        const BoxAnswer answer = messageBoxAnswers_.front();
         messageBoxAnswers_.pop_front();
-        return answer;
+        if (answer.afterMs > 0) {
+            ++boxesUp_;
+            clock_->advance(answer.afterMs);
+            --boxesUp_;
+        }
+        return answer.result;
     }
     if ((record.type & mb::kButtonMask) == mb::kOk) {
         return kIdOk;

@@ -119,6 +119,10 @@ class Driver {
     void advance(std::int64_t ms);
     // Delivers every message posted so far (waiting first for woken threads to go idle).
     void pump();
+    // The windows' thread is busy for ms: the clock moves on and threads run and post, but
+    // posted messages and timers wait for the next advance or pump, so input given meanwhile
+    // (a click, say) is handled before them.
+    void busy(std::int64_t ms);
     // Sets the wall clock forward or back, as the user sets the computer's clock (or the time a
     // computer slept comes back at once); window timers do not move.
     void setClock(std::int64_t wallMs);
@@ -129,6 +133,10 @@ class Driver {
     // Answers for the next message boxes, in order. A box without an answer gets kIdOk when it
     // has an OK button, and otherwise stops the test.
     void answerMessageBox(int result);
+    // The same, but the box stays up while the clock runs on for afterMs: timers fire and posted
+    // messages arrive, as a box's own message loop delivers them. A dialog that ends meanwhile
+    // stays until the handler that showed the box has returned.
+    void answerMessageBox(int result, std::int64_t afterMs);
     const std::vector<MessageBoxRecord>& messageBoxes() const { return messageBoxes_; }
     // Answers for the next file dialogs: a full path, or nothing for Cancel. A dialog without an
     // answer is cancelled. A path chosen makes its folder current, as the user's browsing there
@@ -183,7 +191,13 @@ class Driver {
 
     std::unique_ptr<VirtualClock> clock_;
     std::unique_ptr<TestHost> host_;
-    std::deque<int> messageBoxAnswers_;
+    struct BoxAnswer {
+        int result;
+        std::int64_t afterMs;
+    };
+    std::deque<BoxAnswer> messageBoxAnswers_;
+    // Message boxes up: ended dialogs wait for them to close.
+    int boxesUp_ = 0;
     std::deque<std::optional<std::string>> fileDialogAnswers_;
     std::deque<unsigned> menuAnswers_;
     std::multimap<int, std::function<void(Driver&, Dialog&)>> modalScripts_;
