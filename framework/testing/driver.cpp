@@ -140,6 +140,9 @@ Driver::~Driver() {
 }
 
 void Driver::fail(const std::string& message) {
+    if (failuresThrow) {
+        throw DriverError(message);
+    }
     std::fprintf(stderr, "test driver: %s\n", message.c_str());
     std::fflush(stderr);
     std::abort();
@@ -167,13 +170,20 @@ void Driver::onModal(int templateId, std::function<void(Driver&, Dialog&)> scrip
     modalScripts_.emplace(templateId, std::move(script));
 }
 
+void Driver::onAnyModal(std::function<void(Driver&, Dialog&)> script) {
+    anyModal_ = std::move(script);
+}
+
 int Driver::runModal(Dialog& dialog) {
-    auto it = modalScripts_.find(dialog.templateId());
-    if (it == modalScripts_.end()) {
+    std::function<void(Driver&, Dialog&)> script;
+    if (auto it = modalScripts_.find(dialog.templateId()); it != modalScripts_.end()) {
+        script = std::move(it->second);
+        modalScripts_.erase(it);
+    } else if (anyModal_) {
+        script = anyModal_;
+    } else {
         fail("modal dialog " + std::to_string(dialog.templateId()) + " ran without a script");
     }
-    auto script = std::move(it->second);
-    modalScripts_.erase(it);
     if (open(dialog)) {
         script(*this, dialog);
         if (!dialog.ended()) {
@@ -329,20 +339,25 @@ void Driver::answerMenu(unsigned command) {
 
 int Driver::scriptMessageBox(const MessageBoxRecord& record) {
     messageBoxes_.push_back(record);
+    BoxAnswer answer{kIdOk, 0};
     if (!messageBoxAnswers_.empty()) {
-        const BoxAnswer answer = messageBoxAnswers_.front();
+        answer = messageBoxAnswers_.front();
         messageBoxAnswers_.pop_front();
-        if (answer.afterMs > 0) {
-            ++boxesUp_;
-            clock_->advance(answer.afterMs);
-            --boxesUp_;
-        }
-        return answer.result;
+    } else if (anyMessageBox_) {
+        answer = anyMessageBox_(record);
+    } else if ((record.type & mb::kButtonMask) != mb::kOk) {
+        fail("message box without an answer: \"" + record.text + "\"");
     }
-    if ((record.type & mb::kButtonMask) == mb::kOk) {
-        return kIdOk;
+    if (answer.afterMs > 0) {
+        ++boxesUp_;
+        clock_->advance(answer.afterMs);
+        --boxesUp_;
     }
-    fail("message box without an answer: \"" + record.text + "\"");
+    return answer.result;
+}
+
+void Driver::onAnyMessageBox(std::function<BoxAnswer(const MessageBoxRecord&)> answer) {
+    anyMessageBox_ = std::move(answer);
 }
 
 std::optional<std::string> Driver::scriptFileDialog(const FileDialogRecord& record) {

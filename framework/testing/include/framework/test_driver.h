@@ -10,6 +10,7 @@
 #include <map>
 #include <memory>
 #include <optional>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -27,6 +28,10 @@ class Window;
 namespace fw::test {
 
 class TestHost;
+
+struct DriverError : std::runtime_error {
+    using std::runtime_error::runtime_error;
+};
 
 struct MessageBoxRecord {
     std::string text;
@@ -87,6 +92,8 @@ class Driver {
     // Nested modal dialogs: when a dialog with this template runs, script drives it (it is open
     // and initialised) and must end it. Scripts are used in the order given.
     void onModal(int templateId, std::function<void(Driver&, Dialog&)> script);
+    // Drives every modal dialog that has no script of its own (a generated test's steps).
+    void onAnyModal(std::function<void(Driver&, Dialog&)> script);
 
     // --- Input ---------------------------------------------------------------------------
     // A click on an enabled, visible button (check boxes toggle themselves).
@@ -137,6 +144,12 @@ class Driver {
     // messages arrive, as a box's own message loop delivers them. A dialog that ends meanwhile
     // stays until the handler that showed the box has returned.
     void answerMessageBox(int result, std::int64_t afterMs);
+    struct BoxAnswer {
+        int result;
+        std::int64_t afterMs;
+    };
+    // Answers every box that has no answer queued (a generated test's steps).
+    void onAnyMessageBox(std::function<BoxAnswer(const MessageBoxRecord&)> answer);
     const std::vector<MessageBoxRecord>& messageBoxes() const { return messageBoxes_; }
     // Answers for the next file dialogs: a full path, or nothing for Cancel. A dialog without an
     // answer is cancelled. A path chosen makes its folder current, as the user's browsing there
@@ -172,12 +185,19 @@ class Driver {
     // names was done).
     std::size_t armedFaults() const;
 
-    // Stops the test with a message (a misused driver or an unanswered question).
+    // Stops the test with a message (a misused driver or an unanswered question): aborts, or
+    // throws DriverError while failuresThrow is set, so that a generated test can shrink the steps
+    // that led there.
     [[noreturn]] static void fail(const std::string& message);
+    static inline bool failuresThrow = false;
 
   private:
     // The framework's questions and shell calls reach the driver through its host.
     friend class TestHost;
+
+    struct DriverError : std::runtime_error {
+        using std::runtime_error::runtime_error;
+    };
     int runModal(Dialog& dialog);
     // After each message the driver delivered: destroys dialogs that ended.
     void afterMessage();
@@ -191,11 +211,9 @@ class Driver {
 
     std::unique_ptr<VirtualClock> clock_;
     std::unique_ptr<TestHost> host_;
-    struct BoxAnswer {
-        int result;
-        std::int64_t afterMs;
-    };
     std::deque<BoxAnswer> messageBoxAnswers_;
+    std::function<BoxAnswer(const MessageBoxRecord&)> anyMessageBox_;
+    std::function<void(Driver&, Dialog&)> anyModal_;
     // Message boxes up: ended dialogs wait for them to close.
     int boxesUp_ = 0;
     std::deque<std::optional<std::string>> fileDialogAnswers_;
