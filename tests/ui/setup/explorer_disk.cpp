@@ -134,13 +134,14 @@ std::string Disk::faultPath(int file, Side side, const std::string& destination)
     return side == Side::temporary ? target + fw::kSaveSuffix : target;
 }
 
-std::string Disk::check(const std::set<std::string>& unreadable, bool temporariesMayStay) const {
+std::string Disk::check(const std::set<std::string>& unreadable,
+                        const std::set<std::string>& struck, bool temporariesMayStay) const {
     for (const auto& [key, expected] : expected_) {
         if (!temporariesMayStay && fw::test::fileExists(expected.path + fw::kSaveSuffix)) {
             return "no temporary file is left once a copy has ended: " + expected.path +
                    fw::kSaveSuffix;
         }
-        if (unreadable.contains(key)) {
+        if (unreadable.contains(key) || (struck.contains(key) && savedInPlace(key))) {
             continue;
         }
         const std::optional<std::string> bytes = driver_.readFile(expected.path);
@@ -152,13 +153,10 @@ std::string Disk::check(const std::set<std::string>& unreadable, bool temporarie
     // both new.
     const std::string desktop = desktopCopy();
     const std::string startMenu = startMenuCopy();
-    const bool copiesApart =
-        std::none_of(destinations_.begin(), destinations_.end(), [&](const std::string& folder) {
-            const std::string own = folded(folder + kShortcut);
-            return own == folded(desktop) || own == folded(startMenu);
-        });
-    if (copiesApart && !unreadable.contains(folded(desktop)) &&
-        !unreadable.contains(folded(startMenu))) {
+    const std::string desktopKey = folded(desktop);
+    const std::string startMenuKey = folded(startMenu);
+    if (!savedInPlace(desktopKey) && !savedInPlace(startMenuKey) &&
+        !unreadable.contains(desktopKey) && !unreadable.contains(startMenuKey)) {
         const auto replaced = [&](const std::string& path) {
             const std::optional<std::string> bytes = driver_.readFile(path);
             return bytes && installed_.contains(*bytes);
@@ -168,6 +166,12 @@ std::string Disk::check(const std::set<std::string>& unreadable, bool temporarie
         }
     }
     return "";
+}
+
+bool Disk::savedInPlace(const std::string& key) const {
+    return std::any_of(destinations_.begin(), destinations_.end(), [&](const std::string& folder) {
+        return folded(folder + kShortcut) == key;
+    });
 }
 
 std::string Disk::folded(const std::string& path) {

@@ -35,8 +35,11 @@ class Disk {
     std::string faultPath(int file, Side side, const std::string& destination) const;
 
     // The first broken rule, or nothing. Files named in unreadable are not read (a fault armed on
-    // reading them would fire in the check); temporary files may stay after a failed removal.
-    std::string check(const std::set<std::string>& unreadable, bool temporariesMayStay) const;
+    // reading them would fire in the check). A destination's shortcut named in struck may be left
+    // part-written: the shell link object saves it in place. Temporary files may stay after a
+    // failed removal.
+    std::string check(const std::set<std::string>& unreadable, const std::set<std::string>& struck,
+                      bool temporariesMayStay) const;
 
     // Names as the file system compares them.
     static std::string folded(const std::string& path);
@@ -47,6 +50,9 @@ class Disk {
         std::set<std::string> contents;
     };
     void allow(const std::string& path, const std::string& contents);
+    // Whether the file (by folded path) is a destination's own shortcut, which the shell link
+    // object saves in place.
+    bool savedInPlace(const std::string& key) const;
     std::string desktopCopy() const;
     std::string startMenuCopy() const;
 

@@ -210,6 +210,9 @@ void Session::armFault(const Step& step) {
         step.op == Op::close) {
         unreadable_.insert(Disk::folded(path));
     }
+    if (step.side == Side::target && (step.op == Op::create || step.op == Op::write)) {
+        writtenInPlace_.insert(Disk::folded(path));
+    }
     removalMayFail_ = removalMayFail_ || step.op == Op::remove;
     armed_ = driver_.armedFaults();
 }
@@ -262,7 +265,7 @@ void Session::check() {
     if (driver_.armedFaults() == 0) {
         unreadable_.clear();
     }
-    const std::string broken = disk_.check(unreadable_, removalMayFail_);
+    const std::string broken = disk_.check(unreadable_, writtenInPlace_, removalMayFail_);
     hold(broken.empty(), broken);
 }
 

@@ -94,7 +94,7 @@ rc::Gen<Step> genFault() {
                                                            {1, {Side::target, Op::close}},
                                                            {2, {Side::temporary, Op::create}},
                                                            {2, {Side::temporary, Op::write}},
-                                                           {3, {Side::temporary, Op::close}},
+                                                           {5, {Side::temporary, Op::close}},
                                                            {1, {Side::temporary, Op::remove}}}),
             rc::gen::inRange(0, static_cast<int>(Cause::endOfFile) + 1),
             rc::gen::element<std::uint64_t>(0, 500, 1500)),
@@ -145,7 +145,7 @@ rc::Gen<Step> genStep() {
                          })},
         {18, withMs(Kind::wait, genMs())},
         {2, withMs(Kind::busy, rc::gen::inRange<std::int64_t>(1, 3000))},
-        {6, genFault()},
+        {8, genFault()},
     });
 }
 
