@@ -188,6 +188,10 @@ class Sandbox {
         }
         return *it->second;
     }
+    bool isOpen(const Node* node) const {
+        return std::any_of(files_.begin(), files_.end(),
+                           [node](const auto& entry) { return entry.second->node == node; });
+    }
     // Open files of a node that goes fail from then on, as a handle the platform closed.
     void detach(const Node* node) {
         for (auto& [handle, file] : files_) {
@@ -365,23 +369,32 @@ bool deleteFile(const std::string& path) {
     return true;
 }
 
-bool replaceFile(const std::string& from, const std::string& to) {
+// As MoveFileEx replacing: the platform refuses to put a file over a folder or over a file that
+// is open.
+void replaceFile(const std::string& from, const std::string& to) {
     Sandbox& box = sandbox();
     std::lock_guard lock(box.mutex);
+    box.raiseFault(Op::move, box.fullPath(to), to);
+    box.raiseFault(Op::move, box.fullPath(from), to);
     const Place source = box.find(from);
     const Place target = box.find(to);
-    if (source.error != 0 || target.error != 0 || source.node == nullptr ||
-        source.node->directory || (target.node != nullptr && target.node->directory)) {
-        return false;
+    if (source.error != 0) {
+        fail(source.error, to);
     }
-    if (target.node != source.node) {
-        box.detach(target.node);
+    if (source.node == nullptr) {
+        fail(kFileNotFound, to);
+    }
+    if (target.error != 0) {
+        fail(target.error, to);
+    }
+    if (source.node->directory || (target.node != nullptr && target.node != source.node &&
+                                   (target.node->directory || box.isOpen(target.node)))) {
+        fail(kAccessDenied, to);
     }
     auto moved = std::move(source.parent->children[foldCase(source.leaf)]);
     source.parent->children.erase(foldCase(source.leaf));
     moved->name = target.leaf;
     target.parent->children[foldCase(target.leaf)] = std::move(moved);
-    return true;
 }
 
 bool fileExists(const std::string& path) {

@@ -29,8 +29,8 @@ bool deleteFile(const std::string& path) {
     return sys::deleteFile(path);
 }
 
-bool replaceFile(const std::string& from, const std::string& to) {
-    return sys::replaceFile(from, to);
+void replaceFile(const std::string& from, const std::string& to) {
+    sys::replaceFile(from, to);
 }
 
 std::string wideToAnsi(const std::u16string& text) {

@@ -36,8 +36,11 @@ void ReplacingFile::commit() {
     } catch (const FileError& error) {
         throw named(error);
     }
-    if (!replaceFile(temporary_, name_)) {
-        throw FileError(FileError::Cause::accessDenied, fullPath(name_));
+    try {
+        replaceFile(temporary_, name_);
+    } catch (const FileError& error) {
+        // The file was written: it is named by its full path, as after its open.
+        throw FileError(error.cause(), fullPath(name_), error.osError());
     }
     committed_ = true;
 }

@@ -13,8 +13,9 @@ std::string windowsDirectory();
 std::string fullPath(const std::string& name);
 bool createDirectory(const std::string& path);
 bool deleteFile(const std::string& path);
-// Renames over an existing file in one step (for writing a file in full or not at all).
-bool replaceFile(const std::string& from, const std::string& to);
+// Renames over an existing file in one step (for writing a file in full or not at all). Raises
+// FileError for the cause the platform gives (a file in use, a read-only one), naming to as given.
+void replaceFile(const std::string& from, const std::string& to);
 
 // Converts UTF-16 text to the 8-bit code page (unrepresentable characters become '?').
 std::string wideToAnsi(const std::u16string& text);

@@ -57,10 +57,11 @@ TEST_F(FileFaultsHeadlessOnly, EveryOperationOfTheRunForEveryCause) {
                                      {Op::close, from, from, 0, i, i + 1},
                                      {Op::create, temporary, to, 0, i, i},
                                      {Op::write, temporary, to, half, i, i},
-                                     {Op::close, temporary, to, 0, i, i}});
+                                     {Op::close, temporary, to, 0, i, i},
+                                     {Op::move, to, to, 0, i, i}});
         if (content(i).empty()) {
             // Nothing is written, so no write can fail.
-            faults.erase(faults.end() - 2);
+            faults.erase(faults.end() - 3);
         }
     }
     // The shortcut in the folder is loaded, re-pointed and saved by the shell's link object (its
@@ -77,6 +78,8 @@ TEST_F(FileFaultsHeadlessOnly, EveryOperationOfTheRunForEveryCause) {
                                      {Op::write, temporary, copy, half, shortcuts, shortcuts},
                                      // The desktop's copy is put in place first.
                                      {Op::close, temporary, copy, 0, shortcuts, shortcuts,
+                                      copy == startMenuShortcut()},
+                                     {Op::move, copy, copy, 0, shortcuts, shortcuts,
                                       copy == startMenuShortcut()}});
     }
 
@@ -109,8 +112,8 @@ TEST_F(FileFaultsHeadlessOnly, EveryOperationOfTheRunForEveryCause) {
             }
             expectStalled(dlg, fw::formatMessage(text, {fault.named}), shown, bar);
             expectInstalled(folder, fault.installed, old);
-            const bool loading =
-                fault.path == shortcut && fault.op != Op::create && fault.op != Op::write;
+            const bool loading = fault.at == shortcuts && fault.path == shortcut &&
+                                 fault.op != Op::create && fault.op != Op::write;
             if (loading) {
                 // Not re-pointed: the template as copied.
                 EXPECT_EQ(driver.readFile(shortcut), content(3));
