@@ -9,22 +9,14 @@
 #include <vector>
 
 #include "driver_sys.h"
+#include "framework/paths.h"
 #include "sandbox.h"
 #include "sys.h"
 
 namespace fw::headless {
 
 std::string foldCase(const std::string& name) {
-    std::string folded = name;
-    for (char& c : folded) {
-        const auto byte = static_cast<unsigned char>(c);
-        const bool lowerAscii = byte >= 'a' && byte <= 'z';
-        const bool lowerLatin1 = byte >= 0xE0 && byte <= 0xFE && byte != 0xF7;
-        if (lowerAscii || lowerLatin1) {
-            c = static_cast<char>(byte - 0x20);
-        }
-    }
-    return folded;
+    return foldedName(name);
 }
 
 }  // namespace fw::headless

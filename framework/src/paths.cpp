@@ -21,6 +21,23 @@ std::string fullPath(const std::string& name) {
     return sys::fullPath(name);
 }
 
+std::string foldedName(const std::string& name) {
+    std::string folded = name;
+    for (char& c : folded) {
+        const auto byte = static_cast<unsigned char>(c);
+        const bool lowerAscii = byte >= 'a' && byte <= 'z';
+        const bool lowerLatin1 = byte >= 0xE0 && byte <= 0xFE && byte != 0xF7;
+        if (lowerAscii || lowerLatin1) {
+            c = static_cast<char>(byte - 0x20);
+        }
+    }
+    return folded;
+}
+
+bool samePath(const std::string& a, const std::string& b) {
+    return foldedName(fullPath(a)) == foldedName(fullPath(b));
+}
+
 bool createDirectory(const std::string& path) {
     return sys::createDirectory(path);
 }

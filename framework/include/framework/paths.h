@@ -11,6 +11,10 @@ bool setCurrentDirectory(const std::string& path);
 std::string windowsDirectory();
 // The full path of a name relative to the current directory.
 std::string fullPath(const std::string& name);
+// A name in the form the platform compares file names in: upper case (ASCII and Latin-1 letters).
+std::string foldedName(const std::string& name);
+// Whether two names mean the same file: their full paths, ignoring case.
+bool samePath(const std::string& a, const std::string& b);
 bool createDirectory(const std::string& path);
 bool deleteFile(const std::string& path);
 // Renames over an existing file in one step (for writing a file in full or not at all). Raises

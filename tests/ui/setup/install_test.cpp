@@ -44,6 +44,27 @@ TEST_F(InstallTest, InstallingTwiceReplacesTheFilesAndPointsTheCopiesAtTheLastFo
     }
 }
 
+// The folder's shortcut is then the desktop's or the Start menu's own, which the copies leave as it
+// is; the folder is named as the user may spell it.
+TEST_F(InstallTest, IntoTheDesktopOrTheProgramGroupTheFoldersShortcutIsTheCopy) {
+    const std::string group = windows + "\\Start Menu\\Programs\\Kestrune Software";
+    ASSERT_TRUE(fw::createDirectory(group));
+    ASSERT_TRUE(fw::createDirectory(group + "\\Ondrel v1.3"));
+    for (const std::string& folder : {windows + "\\DESKTOP", group + "\\ondrel V1.3"}) {
+        SCOPED_TRACE(folder);
+        CCopyingDlg dlg(nullptr);
+        install(dlg, folder);
+        EXPECT_EQ(dlg.result(), fw::kIdOk);
+        EXPECT_TRUE(driver.messageBoxes().empty());
+        expectInstalled(folder);
+        EXPECT_EQ(shortcutAt(desktopShortcut()), installedShortcut(folder, folder));
+        EXPECT_EQ(driver.readFile(startMenuShortcut()), driver.readFile(desktopShortcut()));
+        for (const InstallFile& file : kFiles) {
+            fw::deleteFile(folder + file.installed);
+        }
+    }
+}
+
 TEST_F(InstallTest, AFileErrorStallsTheRunWhereItHappened) {
     const struct {
         const char* missing;  // a source file, a grandparent folder, or the Desktop folder
