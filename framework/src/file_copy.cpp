@@ -31,6 +31,10 @@ void copyFile(const std::string& source, std::span<const std::string> targets,
                 output.file().write(buffer.data(), got);
             }
         } while (from.length() >= requested);
+        // Every copy is whole before any takes its place: a failure leaves all the old ones.
+        for (ReplacingFile& output : outputs) {
+            output.close();
+        }
         for (ReplacingFile& output : outputs) {
             output.commit();
         }

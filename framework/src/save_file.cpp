@@ -30,11 +30,17 @@ ReplacingFile::~ReplacingFile() {
     deleteFile(temporary_);
 }
 
-void ReplacingFile::commit() {
+void ReplacingFile::close() {
     try {
         file_.close();
     } catch (const FileError& error) {
         throw named(error);
+    }
+}
+
+void ReplacingFile::commit() {
+    if (file_.isOpen()) {
+        close();
     }
     try {
         replaceFile(temporary_, name_);

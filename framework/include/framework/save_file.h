@@ -24,8 +24,10 @@ class ReplacingFile {
     ~ReplacingFile();
 
     File& file() { return file_; }
-    // Closes the temporary file and puts it in place of the old file; raises FileError naming the
-    // file.
+    // Closes the temporary file, complete; raises FileError naming the file.
+    void close();
+    // Closes the temporary file, unless close() did, and puts it in place of the old file; raises
+    // FileError naming the file.
     void commit();
     // An error as the user should hear it: one about the temporary file names the file instead
     // (as given for the create, by its full path after that); any other is returned as it is.

@@ -76,9 +76,8 @@ TEST_F(FileFaultsHeadlessOnly, EveryOperationOfTheRunForEveryCause) {
         const std::string temporary = copy + fw::kSaveSuffix;
         faults.insert(faults.end(), {{Op::create, temporary, copy, 0, shortcuts, shortcuts},
                                      {Op::write, temporary, copy, half, shortcuts, shortcuts},
+                                     {Op::close, temporary, copy, 0, shortcuts, shortcuts},
                                      // The desktop's copy is put in place first.
-                                     {Op::close, temporary, copy, 0, shortcuts, shortcuts,
-                                      copy == startMenuShortcut()},
                                      {Op::move, copy, copy, 0, shortcuts, shortcuts,
                                       copy == startMenuShortcut()}});
     }
