@@ -34,6 +34,7 @@ constexpr long kPathNotFound = 3;
 constexpr long kAccessDenied = 5;
 constexpr long kInvalidHandle = 6;
 constexpr long kInvalidName = 123;
+constexpr long kNameTooLong = 206;  // ERROR_FILENAME_EXCED_RANGE
 
 [[noreturn]] void fail(long osError, const std::string& name) {
     throw FileError(FileError::causeOf(osError), name, osError);
@@ -127,6 +128,11 @@ class Sandbox {
     Place find(const std::string& name) const {
         const std::string full = fullPath(name);
         Place place;
+        // The platform's calls take a path with its terminator in kMaxPath.
+        if (full.size() >= kMaxPath) {
+            place.error = kNameTooLong;
+            return place;
+        }
         place.node = root_.get();
         for (std::size_t start = 3; start < full.size();) {
             const std::size_t end = std::min(full.find('\\', start), full.size());

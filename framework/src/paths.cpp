@@ -1,6 +1,9 @@
 // The file-system calls of paths.h, answered by the backend.
 #include "framework/paths.h"
 
+#include <cassert>
+#include <cstring>
+
 #include "sys.h"
 
 namespace fw {
@@ -44,6 +47,16 @@ bool createDirectory(const std::string& path) {
 
 bool deleteFile(const std::string& path) {
     return sys::deleteFile(path);
+}
+
+std::string nameBeside(const std::string& name, const char* suffix, char mark) {
+    assert(!name.empty());
+    if (fullPath(name).size() + std::strlen(suffix) < kMaxPath) {
+        return name + suffix;
+    }
+    std::string beside = name;
+    beside.back() = beside.back() != mark ? mark : '#';
+    return beside;
 }
 
 void replaceFile(const std::string& from, const std::string& to) {

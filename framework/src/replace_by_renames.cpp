@@ -2,8 +2,8 @@
 
 namespace fw {
 
-long replaceByRenames(const std::string& from, const std::string& to, const RenameCalls& calls) {
-    const std::string aside = to + kSteppedAsideSuffix;
+long replaceByRenames(const std::string& from, const std::string& to, const std::string& aside,
+                      const RenameCalls& calls) {
     // One left by an earlier failure is older than the file it would stand for.
     calls.remove(aside);
     const bool hadOld = calls.exists(to);

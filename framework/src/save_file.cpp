@@ -7,8 +7,12 @@
 
 namespace fw {
 
+std::string temporaryName(const std::string& name) {
+    return nameBeside(name, kSaveSuffix, '~');
+}
+
 ReplacingFile::ReplacingFile(std::string name)
-    : name_(std::move(name)), temporary_(name_ + kSaveSuffix) {
+    : name_(std::move(name)), temporary_(temporaryName(name_)) {
     try {
         file_.open(temporary_, FileMode::createWrite);
     } catch (const FileError& error) {

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 
+#include "framework/paths.h"
 #include "replace_by_renames.h"
 #include "sys.h"
 
@@ -154,7 +155,8 @@ void replaceFile(const std::string& from, const std::string& to) {
     }
     long error = lastError();
     if (error == ERROR_CALL_NOT_IMPLEMENTED) {
-        error = replaceByRenames(from, to, {renameFile, removeFile, fileThere});
+        error = replaceByRenames(from, to, nameBeside(to, kSteppedAsideSuffix, kSteppedAsideMark),
+                                 {renameFile, removeFile, fileThere});
     }
     if (error != 0) {
         throw FileError(FileError::causeOf(error), to, error);

@@ -13,11 +13,12 @@ using Files = std::map<std::string, std::string>;
 
 // Files by name, and the rename target that fails, in use, until the old file goes back.
 Files files;
+const std::string aside = "A.dat.old~";
 std::string failingTarget;
 constexpr long kInUse = 32;
 
 long renameFile(const std::string& from, const std::string& to) {
-    if (from == std::string("A.dat") + fw::kSteppedAsideSuffix) {
+    if (from == aside) {
         failingTarget.clear();
     }
     if (to == failingTarget) {
@@ -39,7 +40,6 @@ bool fileThere(const std::string& path) {
 }
 
 TEST(ReplaceByRenames, TheNewFileTakesTheNameOrTheOldOneKeepsIt) {
-    const std::string aside = std::string("A.dat") + fw::kSteppedAsideSuffix;
     const Files both = {{"A.tmp", "new"}, {"A.dat", "old"}};
     const struct {
         const char* what;
@@ -60,8 +60,9 @@ TEST(ReplaceByRenames, TheNewFileTakesTheNameOrTheOldOneKeepsIt) {
         SCOPED_TRACE(row.what);
         files = row.before;
         failingTarget = row.failing;
-        EXPECT_EQ(fw::replaceByRenames("A.tmp", "A.dat", {renameFile, removeFile, fileThere}),
-                  row.failing.empty() ? 0 : kInUse);
+        EXPECT_EQ(
+            fw::replaceByRenames("A.tmp", "A.dat", aside, {renameFile, removeFile, fileThere}),
+            row.failing.empty() ? 0 : kInUse);
         EXPECT_EQ(files, row.after);
     }
 }

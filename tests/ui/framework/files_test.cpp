@@ -73,6 +73,7 @@ TEST_F(Files, NamesIgnoreCaseAndKeepTheirFirstSpelling) {
 
 TEST_F(Files, ErrorsByCauseNameTheFile) {
     ASSERT_TRUE(fw::createDirectory("Dir"));
+    const std::string tooLong(fw::kMaxPath + 40, 'x');
     const struct {
         const char* name;
         FileMode mode;
@@ -84,6 +85,7 @@ TEST_F(Files, ErrorsByCauseNameTheFile) {
         {"bad?name.dat", FileMode::createWrite, Cause::badPath},
         {"Dir", FileMode::read, Cause::accessDenied},
         {"Dir", FileMode::createWrite, Cause::accessDenied},
+        {tooLong.c_str(), FileMode::createWrite, Cause::badPath},
     };
     for (const auto& row : rows) {
         File file;

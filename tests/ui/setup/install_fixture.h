@@ -22,7 +22,7 @@ class InstallTest : public SetupTest {
                          const std::optional<std::string>& previous = std::nullopt) {
         for (std::size_t i = 0; i < std::size(kFiles); ++i) {
             const std::string path = folder + kFiles[i].installed;
-            EXPECT_FALSE(fw::test::fileExists(path + fw::kSaveSuffix)) << path;
+            EXPECT_FALSE(fw::test::fileExists(fw::temporaryName(path))) << path;
             if (i >= count) {
                 EXPECT_EQ(driver.readFile(path), previous) << path;
             } else if (i != 3) {

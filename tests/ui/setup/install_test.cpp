@@ -152,6 +152,26 @@ TEST_F(InstallHeadlessOnly, TheDialogShowsEachStepAtOnceInOrder) {
     EXPECT_EQ(shown[IDC_PROGRESS], bar);
 }
 
+// The platform takes paths of up to 259 characters, the longest installed name being
+// "\\Ondrel v1.3.lnk"; the sandbox holds paths to that limit.
+TEST_F(InstallHeadlessOnly, TheLongestDestinationWhoseNamesFitInstalls) {
+    const std::string longest =
+        scratch.path + "\\" + std::string(259 - 16 - scratch.path.size() - 1, 'x');
+    ASSERT_EQ(longest.size(), 243u);
+    CCopyingDlg fits(nullptr);
+    install(fits, longest);
+    EXPECT_EQ(fits.result(), fw::kIdOk);
+    expectInstalled(longest);
+
+    const std::string tooLong = longest + "x";
+    const std::string shortcut = tooLong + "\\Ondrel v1.3.lnk";
+    CCopyingDlg refused(nullptr);
+    install(refused, tooLong);
+    expectStalled(refused, shortcut + " contains an invalid path.",
+                  {"Ondrel v1.3.ln_", shortcut, "60%"}, 3);
+    expectInstalled(tooLong, 3);
+}
+
 TEST_F(InstallHeadlessOnly, ATemplateThatIsNotAShortcutStallsTheRunAtTheShortcuts) {
     driver.writeFile(source + "\\Ondrel v1.3.ln_", "not a shortcut");
     CCopyingDlg dlg(nullptr);
