@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <vector>
 
 #include "framework/test_driver.h"
@@ -39,5 +40,12 @@ class SetupAppTest : public ::testing::Test {
 
     fw::test::Driver driver;
     int wizardRuns = 0;
-    CSetupApp app{[this] { ++wizardRuns; }};
+    // What the wizard does while it runs, besides counting its runs.
+    std::function<void()> wizard;
+    CSetupApp app{[this] {
+        ++wizardRuns;
+        if (wizard) {
+            wizard();
+        }
+    }};
 };

@@ -77,4 +77,30 @@ TEST_F(SetupApp, AboutFromTheMenuShowsTheAboutBoxOverTheBanner) {
     EXPECT_TRUE(driver.shell().empty());
 }
 
+// A tick of the pause while the About box is up waits for it to close, and a dialog in front of the
+// banner keeps its owner: the banner's Exit and close box do nothing meanwhile.
+TEST_F(SetupApp, TheWizardWaitsForTheAboutBoxAndNeitherCanBeClosedBehind) {
+    while (runningTimer() != 4) {
+        driver.advance(50);
+    }
+    driver.onModal(100, [&](fw::test::Driver& d, fw::Dialog& about) {
+        d.advance(2000);
+        EXPECT_EQ(wizardRuns, 0);
+        d.command(frame(), ID_APP_EXIT);
+        d.close(frame());
+        EXPECT_TRUE(frame().exists());
+        d.click(about, fw::kIdOk);
+    });
+    driver.command(frame(), ID_APP_ABOUT);
+    wizard = [this] {
+        driver.command(frame(), ID_APP_EXIT);
+        driver.close(frame());
+        EXPECT_TRUE(frame().exists());
+    };
+    driver.advance(500);
+    EXPECT_EQ(wizardRuns, 1);
+    EXPECT_TRUE(driver.shell().empty());
+    EXPECT_EQ(runningTimer(), 0u);
+}
+
 }  // namespace
