@@ -184,25 +184,34 @@ int Driver::runModal(Dialog& dialog) {
     } else {
         fail("modal dialog " + std::to_string(dialog.templateId()) + " ran without a script");
     }
+    // The dialogs open before this one wait for its loop to return, ended or not.
+    const std::size_t first = open_.size();
+    modalsFrom_.push_back(first);
     if (open(dialog)) {
         script(*this, dialog);
         if (!dialog.ended()) {
             fail("the script left modal dialog " + std::to_string(dialog.templateId()) + " open");
         }
-        afterMessage();
     }
+    modalsFrom_.pop_back();
+    destroyEnded(first);
     return dialog.result();
 }
 
 void Driver::afterMessage() {
     // As on the platform, a dialog ends once control returns to its own loop: not while a message
-    // box shown by one of its handlers is still up.
+    // box shown by one of its handlers is still up, nor while a modal dialog shown by one of them
+    // runs its loop.
     if (boxesUp_ > 0) {
         return;
     }
+    destroyEnded(modalsFrom_.empty() ? 0 : modalsFrom_.back());
+}
+
+void Driver::destroyEnded(std::size_t first) {
     // Destroying a dialog may end or open others: look again after each one.
     for (;;) {
-        auto ended = std::find_if(open_.begin(), open_.end(),
+        auto ended = std::find_if(open_.begin() + static_cast<std::ptrdiff_t>(first), open_.end(),
                                   [](Dialog* dialog) { return dialog->ended(); });
         if (ended == open_.end()) {
             return;
