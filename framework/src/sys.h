@@ -166,7 +166,8 @@ std::string windowsDirectory();
 std::string fullPath(const std::string& name);
 bool createDirectory(const std::string& path);
 bool deleteFile(const std::string& path);
-bool replaceFile(const std::string& from, const std::string& to);
+// Raises FileError naming to as given.
+void replaceFile(const std::string& from, const std::string& to);
 std::string wideToAnsi(const std::u16string& text);
 
 // --- Registry (HKEY_CURRENT_USER)

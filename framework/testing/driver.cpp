@@ -191,14 +191,20 @@ int Driver::runModal(Dialog& dialog) {
         sys::enableWindow(owner, false);
         disabledOwners_[&dialog] = owner;
     }
+    // The dialogs open before this one wait for its loop to return, ended or not.
+    const std::size_t first = open_.size();
+    modalsFrom_.push_back(first);
     if (open(dialog)) {
         script(*this, dialog);
         // A dialog whose window went with its owner ends its loop, as the platform's does.
         if (dialog.exists() && !dialog.ended()) {
             fail("the script left modal dialog " + std::to_string(dialog.templateId()) + " open");
         }
-        afterMessage();
     }
+    modalsFrom_.pop_back();
+    destroyEnded(first);
+    // One whose window went without ending is forgotten all the same.
+    std::erase(open_, &dialog);
     giveBackOwner(dialog);
     return dialog.ended() ? dialog.result() : -1;
 }
@@ -212,13 +218,18 @@ void Driver::giveBackOwner(const Dialog& dialog) {
 
 void Driver::afterMessage() {
     // As on the platform, a dialog ends once control returns to its own loop: not while a message
-    // box shown by one of its handlers is still up.
+    // box shown by one of its handlers is still up, nor while a modal dialog shown by one of them
+    // runs its loop.
     if (boxesUp_ > 0) {
         return;
     }
+    destroyEnded(modalsFrom_.empty() ? 0 : modalsFrom_.back());
+}
+
+void Driver::destroyEnded(std::size_t first) {
     // Destroying a dialog may end or open others: look again after each one.
     for (;;) {
-        auto ended = std::find_if(open_.begin(), open_.end(),
+        auto ended = std::find_if(open_.begin() + static_cast<std::ptrdiff_t>(first), open_.end(),
                                   [](Dialog* dialog) { return dialog->ended(); });
         if (ended == open_.end()) {
             return;

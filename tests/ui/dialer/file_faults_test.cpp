@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "../framework/file_error_texts.h"
+#include "../framework/file_error_causes.h"
 #include "framework/save_file.h"
 #include "options_fixture.h"
 #include "platform/ras/phonebook.h"
@@ -396,7 +396,7 @@ TEST_F(FileFaultsHeadlessOnly, EveryOperationOfEveryCommandForEveryCause) {
 
     for (const Command& command : commands) {
         for (const Fault& fault : command.faults) {
-            for (const auto& [cause, text] : kFileErrorTexts) {
+            for (const fw::FileError::Cause cause : kFileErrorCauses) {
                 SCOPED_TRACE(testing::Message() << command.what << ": " << fault.path << ", op "
                                                 << static_cast<int>(fault.op) << ", cause "
                                                 << static_cast<int>(cause));
@@ -410,7 +410,7 @@ TEST_F(FileFaultsHeadlessOnly, EveryOperationOfEveryCommandForEveryCause) {
                 const Outcome outcome = fault.reaction(cause);
                 std::vector<std::string> expected;
                 if (outcome == Outcome::reported) {
-                    expected = {shown(fw::formatMessage(text, {fault.named}), "Ondrel",
+                    expected = {shown(fw::FileError(cause, fault.named).text(), "Ondrel",
                                       fw::mb::kOk | fw::mb::kIconStop)};
                 } else if (outcome == Outcome::damaged) {
                     expected = {shown(command.damagedBox.text, command.damagedBox.caption,

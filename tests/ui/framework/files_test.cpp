@@ -73,6 +73,7 @@ TEST_F(Files, NamesIgnoreCaseAndKeepTheirFirstSpelling) {
 
 TEST_F(Files, ErrorsByCauseNameTheFile) {
     ASSERT_TRUE(fw::createDirectory("Dir"));
+    const std::string tooLong(fw::kMaxPath + 40, 'x');
     const struct {
         const char* name;
         FileMode mode;
@@ -84,6 +85,7 @@ TEST_F(Files, ErrorsByCauseNameTheFile) {
         {"bad?name.dat", FileMode::createWrite, Cause::badPath},
         {"Dir", FileMode::read, Cause::accessDenied},
         {"Dir", FileMode::createWrite, Cause::accessDenied},
+        {tooLong.c_str(), FileMode::createWrite, Cause::badPath},
     };
     for (const auto& row : rows) {
         File file;
@@ -102,12 +104,29 @@ TEST_F(Files, ErrorsByCauseNameTheFile) {
 TEST_F(Files, ReplaceAndDelete) {
     driver.writeFile("Settings.dat", "old");
     driver.writeFile("Settings.tmp", "new");
-    ASSERT_TRUE(fw::replaceFile("settings.TMP", "SETTINGS.DAT"));
+    fw::replaceFile("settings.TMP", "SETTINGS.DAT");
     EXPECT_EQ(driver.readFile("Settings.dat"), "new");
     EXPECT_FALSE(fw::test::fileExists("Settings.tmp"));
-    EXPECT_FALSE(fw::replaceFile("Settings.tmp", "Settings.dat"));
-    EXPECT_FALSE(fw::replaceFile("Settings.dat", "Nowhere\\Settings.dat"));
-    ASSERT_TRUE(fw::replaceFile("Settings.dat", "Renamed.dat"));
+    // A file in use cannot be replaced.
+    File inUse;
+    inUse.open("Settings.dat", FileMode::read);
+    driver.writeFile("Other.dat", "other");
+    const struct {
+        const char* from;
+        const char* to;
+        Cause cause;
+    } refused[] = {
+        {"Settings.tmp", "Settings.dat", Cause::fileNotFound},
+        {"Other.dat", "Nowhere\\Settings.dat", Cause::badPath},
+        {"Other.dat", "Settings.dat", Cause::accessDenied},
+    };
+    for (const auto& row : refused) {
+        EXPECT_EQ(errorOf([&] { fw::replaceFile(row.from, row.to); }),
+                  std::make_pair(row.cause, std::string(row.to)))
+            << row.from;
+    }
+    inUse.close();
+    fw::replaceFile("Settings.dat", "Renamed.dat");
     EXPECT_EQ(driver.readFile("renamed.dat"), "new");
 
     ASSERT_TRUE(fw::createDirectory("Dir"));

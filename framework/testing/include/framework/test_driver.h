@@ -204,6 +204,8 @@ class Driver {
     void giveBackOwner(const Dialog& dialog);
     // After each message the driver delivered: destroys dialogs that ended.
     void afterMessage();
+    // Destroys the dialogs that ended among those opened from position first of open_ on.
+    void destroyEnded(std::size_t first);
     // Records a question and returns the scripted answer.
     int scriptMessageBox(const MessageBoxRecord& record);
     std::optional<std::string> scriptFileDialog(const FileDialogRecord& record);
@@ -219,6 +221,8 @@ class Driver {
     std::function<void(Driver&, Dialog&)> anyModal_;
     // Message boxes up: ended dialogs wait for them to close.
     int boxesUp_ = 0;
+    // For each modal dialog whose script runs, innermost last: its position in open_.
+    std::vector<std::size_t> modalsFrom_;
     std::deque<std::optional<std::string>> fileDialogAnswers_;
     std::deque<unsigned> menuAnswers_;
     std::multimap<int, std::function<void(Driver&, Dialog&)>> modalScripts_;
