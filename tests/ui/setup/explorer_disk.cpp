@@ -131,17 +131,17 @@ std::string Disk::faultPath(int file, Side side, const std::string& destination)
         }
         target = destination + Image::kFiles[file].installed;
     }
-    return side == Side::temporary ? target + fw::kSaveSuffix : target;
+    return side == Side::temporary ? fw::temporaryName(target) : target;
 }
 
-std::string Disk::check(const std::set<std::string>& unreadable,
-                        const std::set<std::string>& struck, bool temporariesMayStay) const {
+std::string Disk::check(const Leeway& leeway) const {
     for (const auto& [key, expected] : expected_) {
-        if (!temporariesMayStay && fw::test::fileExists(expected.path + fw::kSaveSuffix)) {
-            return "no temporary file is left once a copy has ended: " + expected.path +
-                   fw::kSaveSuffix;
+        if (!leeway.removalFailed && fw::test::fileExists(fw::temporaryName(expected.path))) {
+            return "no temporary file is left once a copy has ended: " +
+                   fw::temporaryName(expected.path);
         }
-        if (unreadable.contains(key) || (struck.contains(key) && savedInPlace(key))) {
+        if (leeway.unreadable.contains(key) ||
+            (leeway.struckInPlace.contains(key) && savedInPlace(key))) {
             continue;
         }
         const std::optional<std::string> bytes = driver_.readFile(expected.path);
@@ -149,14 +149,14 @@ std::string Disk::check(const std::set<std::string>& unreadable,
             return "every file is the old one or the new one in full: " + expected.path;
         }
     }
-    // Where neither copy is a destination's own shortcut, the copies are one step: both old or
-    // both new.
+    // Where neither copy is a destination's own shortcut, the copies are one step, both old or
+    // both new, up to their moves into place.
     const std::string desktop = desktopCopy();
     const std::string startMenu = startMenuCopy();
     const std::string desktopKey = folded(desktop);
     const std::string startMenuKey = folded(startMenu);
-    if (!savedInPlace(desktopKey) && !savedInPlace(startMenuKey) &&
-        !unreadable.contains(desktopKey) && !unreadable.contains(startMenuKey)) {
+    if (!leeway.moveFailed && !savedInPlace(desktopKey) && !savedInPlace(startMenuKey) &&
+        !leeway.unreadable.contains(desktopKey) && !leeway.unreadable.contains(startMenuKey)) {
         const auto replaced = [&](const std::string& path) {
             const std::optional<std::string> bytes = driver_.readFile(path);
             return bytes && installed_.contains(*bytes);

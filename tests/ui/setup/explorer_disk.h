@@ -34,12 +34,20 @@ class Disk {
     // The name a fault on this file strikes, with the installation going to destination.
     std::string faultPath(int file, Side side, const std::string& destination) const;
 
-    // The first broken rule, or nothing. Files named in unreadable are not read (a fault armed on
-    // reading them would fire in the check). A destination's shortcut named in struck may be left
-    // part-written: the shell link object saves it in place. Temporary files may stay after a
-    // failed removal.
-    std::string check(const std::set<std::string>& unreadable, const std::set<std::string>& struck,
-                      bool temporariesMayStay) const;
+    // What the faults armed so far excuse, by folded path.
+    struct Leeway {
+        // Not read: a fault armed on reading them would fire in the check.
+        std::set<std::string> unreadable;
+        // May be part-written where they are a destination's own shortcut, which the shell link
+        // object saves in place.
+        std::set<std::string> struckInPlace;
+        // A temporary file whose removal failed stays.
+        bool removalFailed = false;
+        // The copies' moves into place are one by one: a failed one leaves those before it done.
+        bool moveFailed = false;
+    };
+    // The first broken rule, or nothing.
+    std::string check(const Leeway& leeway) const;
 
     // Names as the file system compares them.
     static std::string folded(const std::string& path);

@@ -206,14 +206,27 @@ void Session::armFault(const Step& step) {
     const std::string path = disk_.faultPath(step.file, step.side, destination());
     driver_.injectFault({path, step.op, step.cause, step.afterBytes});
     causes_.push_back(step.cause);
-    if (step.op == Op::open || step.op == Op::read || step.op == Op::length ||
-        step.op == Op::close) {
-        unreadable_.insert(Disk::folded(path));
+    const std::string key = Disk::folded(path);
+    switch (step.op) {
+        case Op::open:
+        case Op::read:
+        case Op::length:
+        case Op::close:
+            leeway_.unreadable.insert(key);
+            break;
+        case Op::create:
+        case Op::write:
+            if (step.side == Side::target) {
+                leeway_.struckInPlace.insert(key);
+            }
+            break;
+        case Op::remove:
+            leeway_.removalFailed = true;
+            break;
+        case Op::move:
+            leeway_.moveFailed = true;
+            break;
     }
-    if (step.side == Side::target && (step.op == Op::create || step.op == Op::write)) {
-        writtenInPlace_.insert(Disk::folded(path));
-    }
-    removalMayFail_ = removalMayFail_ || step.op == Op::remove;
     armed_ = driver_.armedFaults();
 }
 
@@ -263,9 +276,9 @@ void Session::check() {
     checkDialogs();
     checkPromptAnswered();
     if (driver_.armedFaults() == 0) {
-        unreadable_.clear();
+        leeway_.unreadable.clear();
     }
-    const std::string broken = disk_.check(unreadable_, writtenInPlace_, removalMayFail_);
+    const std::string broken = disk_.check(leeway_);
     hold(broken.empty(), broken);
 }
 
@@ -287,9 +300,12 @@ void Session::checkDialogs() {
     const CMainFrame* frame = banner();
     hold(frame != nullptr || !pageInLoop, "the banner stays while the wizard runs");
     if (frame != nullptr) {
-        const bool anyUp = std::any_of(modals_.begin(), modals_.end(),
-                                       [](const fw::Dialog* d) { return isUp(*d); });
-        hold(frame->isEnabled() == !anyUp, "the banner takes input exactly when no dialog is up");
+        // A prompt stands in front of its page, which the banner's input follows.
+        const bool ownUp = std::any_of(
+            modals_.begin(), modals_.end(),
+            [frame](const fw::Dialog* d) { return isUp(*d) && d->owner() == frame->handle(); });
+        hold(frame->isEnabled() == !ownUp,
+             "the banner takes input exactly when none of its dialogs is up");
     }
 }
 

@@ -61,13 +61,10 @@ class Session {
     int reached_ = 0;
     bool ended_ = false;
 
-    // Faults armed in this case: their causes, the files whose reading or writing they may strike,
-    // and how many fired that no message has told yet.
+    // Faults armed in this case: their causes, what they excuse on the disk, and how many fired
+    // that no message has told yet.
     std::vector<fw::FileError::Cause> causes_;
-    std::set<std::string> unreadable_;
-    // Files whose writing in place a fault may have struck.
-    std::set<std::string> writtenInPlace_;
-    bool removalMayFail_ = false;
+    Disk::Leeway leeway_;
     std::size_t armed_ = 0;
     std::size_t untold_ = 0;
 };

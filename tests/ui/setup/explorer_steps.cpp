@@ -20,7 +20,7 @@ const char* const kFiles[] = {"Ondrel.exe",         "Ondrel.cnt", "Ondrel.hlp", 
                               "Ondrel.gif",         "bg2.gif",    "icon.gif",   "the desktop copy",
                               "the Start-menu copy"};
 const char* const kSides[] = {"source", "target", "temporary"};
-const char* const kOps[] = {"open", "create", "read", "write", "length", "close", "remove"};
+const char* const kOps[] = {"open", "create", "read", "write", "length", "close", "remove", "move"};
 
 // From a blink to minutes: the banner's 50 ms frames, the half-second pauses, the whole run.
 rc::Gen<std::int64_t> genMs() {
@@ -85,17 +85,20 @@ rc::Gen<Step> genFault() {
             // What the run does with each name: it reads the source, creates and
             // writes the temporary file, closes both and removes the temporary one
             // when a copy fails; the shell link object writes the target in place.
-            rc::gen::weightedElement<std::pair<Side, Op>>({{1, {Side::source, Op::open}},
-                                                           {1, {Side::source, Op::read}},
-                                                           {1, {Side::source, Op::length}},
-                                                           {1, {Side::source, Op::close}},
-                                                           {1, {Side::target, Op::create}},
-                                                           {1, {Side::target, Op::write}},
-                                                           {1, {Side::target, Op::close}},
-                                                           {2, {Side::temporary, Op::create}},
-                                                           {2, {Side::temporary, Op::write}},
-                                                           {5, {Side::temporary, Op::close}},
-                                                           {1, {Side::temporary, Op::remove}}}),
+            rc::gen::weightedElement<std::pair<Side, Op>>(
+                {{1, {Side::source, Op::open}},
+                 {1, {Side::source, Op::read}},
+                 {1, {Side::source, Op::length}},
+                 {1, {Side::source, Op::close}},
+                 {1, {Side::target, Op::create}},
+                 {1, {Side::target, Op::write}},
+                 {1, {Side::target, Op::close}},
+                 {2, {Side::temporary, Op::create}},
+                 {2, {Side::temporary, Op::write}},
+                 {5, {Side::temporary, Op::close}},
+                 {1, {Side::temporary, Op::remove}},
+                 // A read-only or in-use file, among others.
+                 {3, {Side::target, Op::move}}}),
             rc::gen::inRange(0, static_cast<int>(Cause::endOfFile) + 1),
             rc::gen::element<std::uint64_t>(0, 500, 1500)),
         [](const std::tuple<int, std::pair<Side, Op>, int, std::uint64_t>& drawn) {
