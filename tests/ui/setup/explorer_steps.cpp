@@ -39,7 +39,7 @@ rc::Gen<int> genDialog() {
 
 rc::Gen<Step> genClick() {
     return rc::gen::map(
-        rc::gen::tuple(rc::gen::weightedElement<int>({{10, 0}, {3, 1}, {2, 2}}), genDialog()),
+        rc::gen::tuple(rc::gen::weightedElement<int>({{14, 0}, {3, 1}, {2, 2}}), genDialog()),
         [](const std::tuple<int, int>& drawn) {
             Step step{Kind::click};
             std::tie(step.button, step.dialog) = drawn;
@@ -69,7 +69,7 @@ rc::Gen<Step> genFault() {
     return rc::gen::map(
         rc::gen::tuple(
             // The shortcut copies, and the template shortcut they come from, above all.
-            rc::gen::weightedElement<int>({{6, kStartMenuCopy},
+            rc::gen::weightedElement<int>({{8, kStartMenuCopy},
                                            {4, kDesktopCopy},
                                            {3, 3},
                                            {1, 0},
@@ -148,7 +148,7 @@ rc::Gen<Step> genStep() {
                          })},
         {18, withMs(Kind::wait, genMs())},
         {2, withMs(Kind::busy, rc::gen::inRange<std::int64_t>(1, 3000))},
-        {8, genFault()},
+        {10, genFault()},
     });
 }
 
