@@ -52,12 +52,12 @@ rc::Gen<Step> genBrowse() {
                                                                         {3, Place::desktop},
                                                                         {3, Place::programGroup},
                                                                         {2, Place::olderInstall},
-                                                                        {3, Place::longFolder},
+                                                                        {4, Place::longFolder},
                                                                         {1, Place::unmakeable},
                                                                         {1, Place::driveRoot},
                                                                         {1, Place::cancelled}}),
                                        // Around the longest a full path can be (259 characters).
-                                       rc::gen::inRange(232, 252)),
+                                       rc::gen::inRange(238, 246)),
                         [](const std::tuple<Place, int>& drawn) {
                             Step step{Kind::browse};
                             std::tie(step.place, step.length) = drawn;
@@ -69,7 +69,7 @@ rc::Gen<Step> genFault() {
     return rc::gen::map(
         rc::gen::tuple(
             // The shortcut copies, and the template shortcut they come from, above all.
-            rc::gen::weightedElement<int>({{8, kStartMenuCopy},
+            rc::gen::weightedElement<int>({{10, kStartMenuCopy},
                                            {4, kDesktopCopy},
                                            {3, 3},
                                            {1, 0},
@@ -95,7 +95,7 @@ rc::Gen<Step> genFault() {
                  {1, {Side::target, Op::close}},
                  {2, {Side::temporary, Op::create}},
                  {2, {Side::temporary, Op::write}},
-                 {5, {Side::temporary, Op::close}},
+                 {6, {Side::temporary, Op::close}},
                  {1, {Side::temporary, Op::remove}},
                  // A read-only or in-use file, among others.
                  {3, {Side::target, Op::move}}}),
@@ -139,7 +139,7 @@ rc::Gen<Step> genStep() {
                              step.dialog = dialog;
                              return step;
                          })},
-        {6, genBrowse()},
+        {8, genBrowse()},
         {5, rc::gen::map(rc::gen::tuple(rc::gen::inRange(0, 3), genMs()),
                          [](const std::tuple<int, std::int64_t>& drawn) {
                              Step step{Kind::answer};
@@ -148,7 +148,7 @@ rc::Gen<Step> genStep() {
                          })},
         {18, withMs(Kind::wait, genMs())},
         {2, withMs(Kind::busy, rc::gen::inRange<std::int64_t>(1, 3000))},
-        {10, genFault()},
+        {12, genFault()},
     });
 }
 
