@@ -176,6 +176,8 @@ class CDialerDlg : public fw::Dialog {
     void MakeTaskEntryCurrent(const std::string& entryName);
 
     const ras::RemoteAccess& m_ras;
+    // The Options dialog is up.
+    BOOL m_bOptionsOpen = 0;
     // An attempt runs and its reports are awaited.
     BOOL m_bDialing = 0;
     // The connection hung up last, while its line may still be closing, and when it was hung up.

@@ -73,6 +73,11 @@ bool updateStartupShortcut(CDialerDlg& dlg) {
 }  // namespace
 
 void CDialerDlg::OnOptions() {
+    // The tray menu reaches the window while the dialog is up: a second dialog would restart the
+    // schedule under the first when it closed, and the first would then write its stale list.
+    if (m_bOptionsOpen != 0) {
+        return;
+    }
     updateData(true);
     COptionsDlg options(this, m_ras);
     options.m_strProgramFolder = m_strProgramFolder;
@@ -82,7 +87,9 @@ void CDialerDlg::OnOptions() {
     // No task fires while the dialog works on its copy of the list.
     StopScheduler();
     options.m_aTasks = m_aTasks;
+    m_bOptionsOpen = 1;
     const int result = options.doModal();
+    m_bOptionsOpen = 0;
     // Its file dialogs may have moved the current directory away from the program's files.
     fw::setCurrentDirectory(m_strProgramFolder);
     // A file that fails ends the command: it has been reported, and the schedule waits for the
