@@ -5,6 +5,7 @@
 #include "framework/menu.h"
 #include "resource.h"
 #include "settings_bytes.h"
+#include "tasks_bytes.h"
 
 namespace {
 
@@ -168,14 +169,18 @@ TEST_F(StartupTest, EscapeAndTheCloseBoxEndTheWindowAsExitDoes) {
     }
 }
 
-TEST_F(StartupTest, TheEndWhileConnectedAsksWhetherToHangUp) {
+TEST_F(StartupTest, TheEndWhileConnectedAsksWhetherToHangUpAndNoTaskFiresMeanwhile) {
     const struct {
         const char* answer;
         bool hangsUp;
     } rows[] = {{"&Disconnect", true}, {"&Keep Connection", false}, {"close box", false}};
-    rememberEntry("Work");
+    rememberEntry("Work", {.dialBySchedule = 1});
     for (const auto& row : rows) {
         SCOPED_TRACE(row.answer);
+        // A task that comes due while the question is up.
+        const auto due = static_cast<std::int32_t>(driver.nowMs() / 1000 + 60);
+        const std::string tasks = tasksFile({{"Soon", "Work", due}});
+        driver.writeFile(folder + "\\Tasks.dat", tasks);
         CDialerDlg window(service);
         ASSERT_TRUE(driver.open(window));
         driver.click(window, fw::kIdOk);
@@ -192,6 +197,7 @@ TEST_F(StartupTest, TheEndWhileConnectedAsksWhetherToHangUp) {
             EXPECT_EQ(question.item(IDC_KEEP_CONNECTION_TEXT).text(),
                       "You are currently connected to Work, would you like to disconnect your "
                       "connection?");
+            d.advance(60'000);
             for (int id : {fw::kIdOk, fw::kIdCancel}) {
                 if (question.item(id).text() == row.answer) {
                     d.click(question, id);
@@ -203,6 +209,7 @@ TEST_F(StartupTest, TheEndWhileConnectedAsksWhetherToHangUp) {
         });
         driver.click(window, fw::kIdCancel);
         EXPECT_TRUE(asked);
+        EXPECT_EQ(driver.readFile(folder + "\\Tasks.dat"), tasks);
         EXPECT_EQ(lineState(connection), row.hangsUp ? ras::kDisconnected : ras::kConnected);
         service.RasHangUpA(connection);
         driver.advance(ras::sim::kLineCloseMs);
