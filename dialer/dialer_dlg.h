@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "dialer/ras/remote_access.h"
@@ -13,6 +14,7 @@
 #include "dialer/settings/settings_record.h"
 #include "framework/archive.h"
 #include "framework/dialog.h"
+#include "framework/file_error.h"
 #include "framework/menu.h"
 #include "framework/resources.h"
 #include "framework/shell.h"
@@ -69,9 +71,9 @@ class CDialerDlg : public fw::Dialog {
     // Reads "tasks.dat" into m_aTasks; a damaged file is reported and deleted, and the start goes
     // on with no tasks.
     void LoadTasks();
-    // Writes the task list to this file in full or not at all; a failure is reported and returns
-    // false.
-    bool SaveTasks(const std::string& path, const CTaskList& tasks);
+    // Writes the task list to this file in full or not at all. Returns the error when it could not
+    // be written, for the caller to report.
+    std::optional<fw::FileError> SaveTasks(const std::string& path, const CTaskList& tasks);
     // Waits for the next enabled task on a worker thread (none when every task is disabled).
     void StartScheduler();
     // Stops the worker and waits for its end; a due notice it left is dropped.
@@ -149,6 +151,9 @@ class CDialerDlg : public fw::Dialog {
     // Writes one of the program's files in full or not at all; a failure is shown in the
     // file-error box and returns false.
     bool WriteDataFile(const std::string& name, const std::function<void(fw::Archive&)>& write);
+    // The same, with the report left to the caller: the error, if any.
+    static std::optional<fw::FileError> TryWriteDataFile(
+        const std::string& name, const std::function<void(fw::Archive&)>& write);
 
     // Start-up and the tray (window_lifecycle.cpp, tray.cpp).
     void OnStartupTimer();

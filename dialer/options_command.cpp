@@ -117,7 +117,8 @@ bool CDialerDlg::ApplyOptions(const COptionsDlg& options) {
     m_strUserId = entry.userId;
     m_strPassword = entry.password;
     updateData(false);
-    if (!SaveTasks(kTasksFile, options.m_aTasks)) {
+    if (const std::optional<fw::FileError> failed = SaveTasks(kTasksFile, options.m_aTasks)) {
+        fw::reportFileError(this, *failed);
         return false;
     }
     m_aTasks = options.m_aTasks;

@@ -57,11 +57,19 @@ bool CDialerDlg::SaveSettingsFile(const CSettings& settings) {
 
 bool CDialerDlg::WriteDataFile(const std::string& name,
                                const std::function<void(fw::Archive&)>& write) {
+    const std::optional<fw::FileError> failed = TryWriteDataFile(name, write);
+    if (failed) {
+        fw::reportFileError(this, *failed);
+    }
+    return !failed;
+}
+
+std::optional<fw::FileError> CDialerDlg::TryWriteDataFile(
+    const std::string& name, const std::function<void(fw::Archive&)>& write) {
     try {
         fw::saveFile(name, write);
-        return true;
+        return std::nullopt;
     } catch (const fw::FileError& error) {
-        fw::reportFileError(this, error);
-        return false;
+        return error;
     }
 }
