@@ -146,7 +146,8 @@ class CDialerDlg : public fw::Dialog {
 
     // The current entry's list record takes what the user typed (settings_file.cpp).
     void StoreTypedAccount();
-    // The fields show the current entry's name, account ID and password from the lists.
+    // The fields show the current entry's name, account ID and password from the lists; with no
+    // current entry, nothing.
     void ShowCurrentEntry();
     // Writes one of the program's files in full or not at all; a failure is shown in the
     // file-error box and returns false.

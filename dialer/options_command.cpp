@@ -29,17 +29,12 @@ struct CurrentEntry {
 // The entry the dialog handed back becomes current, with its remembered account; a new one is
 // remembered from now on.
 void makeEntryCurrent(CSettings& settings, CurrentEntry& entry) {
-    if (entry.name.empty()) {
-        // Nothing was chosen (an empty phonebook, or the entry left it): no entry is current,
-        // and none is remembered without a name.
-        settings.m_nCurrentEntry = settings.m_nEntryCount;
-        return;
-    }
     const bool first = settings.m_astrEntryNames.empty();
+    // Nothing chosen (an empty phonebook, or the entry left it) makes no entry current.
     settings.m_nCurrentEntry = settings.rememberEntry(entry.name);
     // The account typed before any entry was chosen is saved with the very first one, whatever
     // index an earlier file left.
-    if (!first) {
+    if (!first && settings.hasCurrentEntry()) {
         const auto at = static_cast<std::size_t>(settings.m_nCurrentEntry);
         entry.userId = settings.m_astrUserIds[at];
         entry.password = settings.m_astrPasswords[at];

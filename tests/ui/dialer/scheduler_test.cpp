@@ -328,6 +328,19 @@ TEST_F(SchedulerTest, TheTypedAccountStaysWithTheEntryItWasTypedFor) {
                                        {{"Lab", "x", "y"}, {"Home", "ann", "one"}}));
 }
 
+TEST_F(SchedulerTest, ATaskWithoutAnEntryNameRemembersNoNamelessEntry) {
+    start(tasksFile({{"Blank", "", kStart + 60}}));
+    const std::optional<std::string> before = settings();
+    driver.advance(60'001);
+    // No entry is current, and the dial asks for one as Connect would.
+    ASSERT_EQ(driver.messageBoxes().size(), 1u);
+    EXPECT_EQ(driver.messageBoxes()[0].caption, "Error: No Connection Selected");
+    EXPECT_EQ(entryShown(), "");
+    EXPECT_EQ(dialer.m_settings.m_astrEntryNames, std::vector<std::string>{"Work"});
+    driver.click(dialer, fw::kIdCancel);
+    EXPECT_EQ(settings(), before);
+}
+
 TEST_F(SchedulerTest, NoTaskFiresOnceTheSchedulerStopsOrItsTaskIsGone) {
     addEntry("Work");
     const struct {
