@@ -161,6 +161,7 @@ class CDialerDlg : public fw::Dialog {
     void OnAnimateTimer();
     void OnTrayNotify(unsigned mouseMessage);
     void OnTrayOpen();
+    void OnTaskbarCreated();
 
     // After connecting, entry properties, error details (after_connect.cpp).
     void StartProgramAndSound();
@@ -184,6 +185,11 @@ class CDialerDlg : public fw::Dialog {
     const ras::RemoteAccess& m_ras;
     // The Options dialog is up.
     BOOL m_bOptionsOpen = 0;
+    // The frame the tray icon shows, or null once the icon was removed.
+    const fw::Icon* m_pTrayIcon = nullptr;
+    // The shell's message that its taskbar was created again: the shell restarted and forgot the
+    // icons of the notification area.
+    const unsigned m_nTaskbarCreated = fw::registerMessage("TaskbarCreated");
     // An attempt runs and its reports are awaited.
     BOOL m_bDialing = 0;
     // The connection hung up last, while its line may still be closing, and when it was hung up.

@@ -87,6 +87,40 @@ TEST_F(TrayTest, ARightClickOffersTheMenuAndRunsTheChosenCommand) {
     EXPECT_EQ(driver.menus().size(), 2u);
 }
 
+TEST_F(TrayTest, ARestartedShellGetsTheIconBackAsItWasUntilTheEnd) {
+    openOn("Work");
+    const unsigned taskbarCreated = fw::registerMessage("TaskbarCreated");
+    const auto shellRestarts = [&] {
+        driver.clearRecords();
+        driver.send(dialer, taskbarCreated, 0, 0);
+        return driver.tray();
+    };
+    driver.click(dialer, fw::kIdOk);
+    driver.advance(4000);
+    ASSERT_EQ(shellRestarts().size(), 1u);
+    const fw::test::TrayRecord& added = driver.tray()[0];
+    EXPECT_EQ(added.op, 0);
+    EXPECT_EQ(added.owner, dialer.handle());
+    EXPECT_EQ(added.id, 128u);
+    EXPECT_EQ(added.callbackMessage, 0x8064u);
+    EXPECT_EQ(added.iconId, IDI_TRAY_CONNECTED);
+    EXPECT_EQ(added.tip, "Ondrel v1.3 (Connected to Work)");
+    // A hang-up shows the idle frame, whatever frame the animation stopped at.
+    driver.command(dialer, ID_TRAY_DISCONNECT);
+    ASSERT_EQ(shellRestarts().size(), 1u);
+    EXPECT_EQ(driver.tray()[0].iconId, IDI_TRAY_IDLE);
+    // Once the end has removed it, the icon stays away.
+    trayMouse(fw::mouse::kLeftDoubleClick);
+    driver.click(dialer, fw::kIdOk);
+    driver.advance(4000);
+    driver.onModal(IDD_KEEP_CONNECTION, [&](fw::test::Driver& d, fw::Dialog& question) {
+        EXPECT_TRUE(shellRestarts().empty());
+        d.click(question, fw::kIdOk);
+    });
+    trayMouse(fw::mouse::kLeftDoubleClick);
+    driver.click(dialer, fw::kIdCancel);
+}
+
 TEST_F(TrayTest, MinimisingHidesAndTheTrayBringsTheWindowBack) {
     const struct {
         const char* how;
