@@ -278,7 +278,7 @@ TEST_F(FileFaultsHeadlessOnly, EveryOperationOfEveryCommandForEveryCause) {
              // Nothing is dialed with settings that could not be saved.
              EXPECT_EQ(window->item(fw::kIdOk).text(), "&Connect");
              EXPECT_TRUE(window->item(IDC_USER_ID).isEnabled());
-             EXPECT_FALSE(driver.timerRunning(*window, TIMER_ANIMATE));
+             EXPECT_FALSE(driver.timerRunning(*window, 3));
              EXPECT_EQ(settings(), account);
          }},
         {"exit: Ondrel.dat", settingsWrites(0, 20), typePassword,

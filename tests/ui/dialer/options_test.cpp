@@ -36,7 +36,7 @@ const struct CheckBox {
 TEST_F(OptionsTest, EveryCheckBoxShowsTheWindowsValueAndComesBackOnOk) {
     addEntry("Work");
     driver.writeFile(shortcutSource(), "L");
-    ASSERT_TRUE(openDialer());
+    ASSERT_TRUE(driver.open(dialer));
     for (const CheckBox& box : kCheckBoxes) {
         for (const BOOL before : {0, 1}) {
             SCOPED_TRACE(testing::Message() << box.id << " was " << before);
@@ -63,7 +63,7 @@ TEST_F(OptionsTest, CancelHandsNothingBackEvenAfterTheEnablingCheckBoxesTookTheC
     addEntry("Home");
     addEntry("Work");
     driver.writeFile(shortcutSource(), "L");
-    ASSERT_TRUE(openDialer());
+    ASSERT_TRUE(driver.open(dialer));
     dialer.m_strEntryName = "Work";
     dialer.m_settings.m_strProgramPath = "C:\\Tools\\mail.exe";
     dialer.m_settings.m_bStartProgram = dialer.m_settings.m_bPlaySound = 1;
@@ -225,7 +225,7 @@ TEST_F(OptionsTest, TheListHoldsTheWholePhonebookAndOkHandsBackTheSelectedNameOr
 TEST_F(OptionsTest, OkMakesTheChosenEntryCurrentWithItsRememberedAccount) {
     addEntry("Home");
     addEntry("Work");
-    ASSERT_TRUE(openDialer());
+    ASSERT_TRUE(driver.open(dialer));
     dialer.m_settings.m_bSaveUserAndPassword = 1;
     const struct {
         const char* what;
@@ -302,7 +302,7 @@ TEST_F(OptionsTest, AnOkWhoseSettingsCannotBeWrittenLeavesTheWindowAsItWas) {
     const std::string before = settingsFile({1}, 1, 0, {{"Home", "ann", "one"}});
     writeSettings(before);
     driver.writeFile(shortcutSource(), "L");
-    ASSERT_TRUE(openDialer());
+    ASSERT_TRUE(driver.open(dialer));
     // A folder where the file is to be written.
     ASSERT_TRUE(fw::createDirectory(settingsPath() + fw::kSaveSuffix));
     runOptions([&](COptionsDlg& dlg) {
@@ -356,7 +356,7 @@ TEST_F(OptionsTest, TheSettingsStayInTheProgramsFolderAfterAFileDialogMovedAway)
 }
 
 TEST_F(OptionsTest, OkWithNoEntryChosenRemembersNoNamelessEntry) {
-    ASSERT_TRUE(openDialer());  // the phonebook is empty, so nothing can be chosen
+    ASSERT_TRUE(driver.open(dialer));  // the phonebook is empty, so nothing can be chosen
     dialer.m_settings.m_bSaveUserAndPassword = 1;
     dialer.m_settings.m_astrEntryNames = {"Gone"};
     dialer.m_settings.m_astrUserIds = {"ann"};
@@ -381,7 +381,7 @@ TEST_F(OptionsTest, TheStartUpFolderHoldsACopyOfTheShortcutExactlyWhileTheOption
     for (std::size_t i = 0; i < shortcut.size(); ++i) {
         shortcut[i] = static_cast<char>(i * 7);
     }
-    ASSERT_TRUE(openDialer());
+    ASSERT_TRUE(driver.open(dialer));
     const struct {
         bool source;
         int tick;
