@@ -159,15 +159,13 @@ TEST_F(ScheduleListTest, EditingReplacesTheTaskAndKeepsItsDisabledState) {
     withTaskProperties([&](CTaskPropertiesDlg& dlg) {
         opened = true;
         // The task's own values, its time in the dialog's form.
-        EXPECT_EQ(dlg.item(IDC_TASK_NAME).text(), "Night");
-        EXPECT_EQ(dlg.item(IDC_TASK_ENTRY_LIST).text(), "Work");
-        EXPECT_EQ(dlg.item(IDC_TASK_MONTH).text(), "3");
-        EXPECT_EQ(dlg.item(IDC_TASK_DAY).text(), "7");
-        EXPECT_EQ(dlg.item(IDC_TASK_YEAR).text(), "2000");
-        EXPECT_EQ(dlg.item(IDC_TASK_TIME).text(), "8:05");
-        EXPECT_EQ(dlg.item(IDC_TASK_AM_PM).text(), "AM");
-        EXPECT_EQ(dlg.item(IDC_TASK_MINUTES).text(), "45");
-        EXPECT_EQ(dlg.item(IDC_TASK_RUNS).text(), "4");
+        std::string fields;
+        for (const int id :
+             {IDC_TASK_NAME, IDC_TASK_ENTRY_LIST, IDC_TASK_MONTH, IDC_TASK_DAY, IDC_TASK_YEAR,
+              IDC_TASK_TIME, IDC_TASK_AM_PM, IDC_TASK_MINUTES, IDC_TASK_RUNS}) {
+            fields += dlg.item(id).text() + "|";
+        }
+        EXPECT_EQ(fields, "Night|Work|3|7|2000|8:05|AM|45|4|");
         EXPECT_EQ(dlg.item(IDC_TASK_NUMBER).checkState(), fw::kChecked);
         driver.type(dlg, IDC_TASK_NAME, "Nights");
         driver.type(dlg, IDC_TASK_TIME, "9:30");

@@ -362,18 +362,6 @@ TEST_F(SchedulerTest, NoTaskFiresOnceTheSchedulerStopsOrItsTaskIsGone) {
     }
 }
 
-TEST_F(SchedulerTest, EndingTheProgramStopsTheWaitingWorkerAndWritesNothing) {
-    const std::string file = tasksFile({{"Later", "Work", kStart + 3600}});
-    start(file);
-    driver.advance(1000);
-    ASSERT_NE(dialer.m_pSchedulerThread, nullptr);
-    driver.click(dialer, fw::kIdCancel);
-    EXPECT_EQ(dialer.m_pSchedulerThread, nullptr);
-    EXPECT_EQ(g_bSchedulerRun, 0);
-    driver.advance(3600'000);
-    EXPECT_EQ(tasks(), file);
-}
-
 TEST_F(SchedulerTest, AFailedWriteIsReportedOnceTheCallAndTheNextWaitHaveBegun) {
     const std::string file = tasksFile({{"Daily", "Work", kStart + 60, 1, 1}});
     start(file, {{"Work", "ann", "one"}}, {.dialBySchedule = 1});
