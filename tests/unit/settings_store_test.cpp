@@ -101,12 +101,6 @@ TEST_F(SettingsStoreTest, GoldenFilesWrittenAndReadBack) {
     }
 }
 
-TEST_F(SettingsStoreTest, AccountsNotToBeSavedAreWrittenEmpty) {
-    const std::string unsaved =
-        settingsFile({}, 3, 1, {{"Home", "", ""}, {"Work", "", ""}, {"Lab", "", ""}});
-    EXPECT_EQ(storeRecord(record({}, 3, 1, kThree)), unsaved);
-}
-
 TEST_F(SettingsStoreTest, WhatIsReadAndWhichEntryIsCurrent) {
     const struct {
         const char* what;
@@ -116,8 +110,6 @@ TEST_F(SettingsStoreTest, WhatIsReadAndWhichEntryIsCurrent) {
     } rows[] = {
         {"the last of three", settingsFile({1}, 3, 2, kThree),
          kHeadFields + " count 3 current 2" + kThreeFields, true},
-        {"an index past the end", settingsFile({1}, 3, 5, kThree),
-         kHeadFields + " count 3 current 5" + kThreeFields, false},
         {"an index just past the end", settingsFile({1}, 3, 3, kThree),
          kHeadFields + " count 3 current 3" + kThreeFields, false},
         {"a negative index", settingsFile({1}, 3, -1, kThree),
