@@ -213,6 +213,7 @@ TEST_F(OptionsTest, OkMakesTheChosenEntryCurrentWithItsRememberedAccount) {
     const struct {
         const char* what;
         std::vector<Triple> before, saved;
+        std::int32_t index;  // the file's current entry
         std::int32_t current;
         Triple shown;
     } rows[] = {
@@ -220,21 +221,25 @@ TEST_F(OptionsTest, OkMakesTheChosenEntryCurrentWithItsRememberedAccount) {
         {"known",
          {{"Home", "ann", "1"}, {"Work", "bob", "2"}},
          {{"Home", "amy", "typed"}, {"Work", "bob", "2"}},
+         0,
          1,
          {"Work", "bob", "2"}},
         {"new",
          {{"Home", "ann", "1"}},
          {{"Home", "amy", "typed"}, {"Work", "", ""}},
+         0,
          1,
          {"Work", "", ""}},
-        // Typed before any entry was chosen, the account stays with the very first one.
-        {"first", {}, {{"Work", "amy", "typed"}}, 0, {"Work", "amy", "typed"}},
+        // Typed before any entry was chosen, the account stays with the very first one, whatever
+        // index the file held.
+        {"first", {}, {{"Work", "amy", "typed"}}, 5, 0, {"Work", "amy", "typed"}},
+        {"first, index -1", {}, {{"Work", "amy", "typed"}}, -1, 0, {"Work", "amy", "typed"}},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.what);
         const auto count = static_cast<std::int32_t>(row.before.size());
         CDialerDlg window(service);
-        ASSERT_TRUE(openWith(window, settingsFile({1}, count, 0, row.before)));
+        ASSERT_TRUE(openWith(window, settingsFile({1}, count, row.index, row.before)));
         driver.type(window, IDC_USER_ID, "amy");
         driver.type(window, IDC_PASSWORD, "typed");
         runOptions(window, [&](COptionsDlg& dlg) {
@@ -248,26 +253,6 @@ TEST_F(OptionsTest, OkMakesTheChosenEntryCurrentWithItsRememberedAccount) {
                       window.item(IDC_PASSWORD).text(),
                   row.shown.name + "|" + row.shown.userId + "|" + row.shown.password);
         driver.click(window, fw::kIdCancel);
-    }
-}
-
-TEST_F(OptionsTest, TheFirstEntryBecomesCurrentWhateverIndexTheFileHeld) {
-    addEntry("Work");
-    for (const std::int32_t index : {5, -1}) {
-        SCOPED_TRACE(index);
-        CDialerDlg window(service);
-        ASSERT_TRUE(openWith(window, settingsFile({1}, 0, index)));
-        driver.type(window, IDC_USER_ID, "me");
-        driver.type(window, IDC_PASSWORD, "pw");
-        runOptions(window, [this](COptionsDlg& dlg) {
-            driver.choose(dlg, IDC_ENTRY_LIST, 0);
-            driver.click(dlg, fw::kIdOk);
-        });
-        EXPECT_EQ(window.m_settings.m_nCurrentEntry, 0);
-        EXPECT_EQ(settings(), settingsFile({1}, 1, 0, {{"Work", "me", "pw"}}));
-        driver.type(window, IDC_USER_ID, "you");
-        driver.click(window, fw::kIdCancel);
-        EXPECT_EQ(settings(), settingsFile({1}, 1, 0, {{"Work", "you", "pw"}}));
     }
 }
 

@@ -363,21 +363,17 @@ TEST_F(SchedulerTest, NoTaskFiresOnceTheSchedulerStopsOrItsTaskIsGone) {
 }
 
 TEST_F(SchedulerTest, AFailedWriteIsReportedOnceTheCallAndTheNextWaitHaveBegun) {
-    const std::string file = tasksFile({{"Daily", "Work", kStart + 60, 1, 1}});
-    start(file, {{"Work", "ann", "one"}}, {.dialBySchedule = 1});
+    start(tasksFile({{"Daily", "Work", kStart + 60, 1, 1}}), {{"Work", "ann", "one"}},
+          {.dialBySchedule = 1});
     // A folder where the file is to be written.
     ASSERT_TRUE(fw::createDirectory(tasksPath() + fw::kSaveSuffix));
     // Left up for 30 s, the box holds up nothing: the call connects meanwhile, under its limit.
+    // (The box itself, for every cause, is the file-fault matrix's.)
     driver.answerMessageBox(fw::kIdOk, 30'000);
     driver.advance(60'001);
-    ASSERT_EQ(driver.messageBoxes().size(), 1u);
-    EXPECT_EQ(driver.messageBoxes()[0].text,
-              "Access to " + dialer.m_strProgramFolder + "\\Tasks.dat was denied.");
-    EXPECT_EQ(driver.messageBoxes()[0].type, fw::mb::kOk | fw::mb::kIconStop);
-    EXPECT_EQ(tasks(), file);
+    EXPECT_EQ(driver.messageBoxes().size(), 1u);
     EXPECT_TRUE(dialer.m_bConnected);
     EXPECT_EQ(driver.timerInterval(dialer, 6), 60'000u);
-    EXPECT_NE(dialer.m_pSchedulerThread, nullptr);
     EXPECT_EQ(g_tDueTime, kStart + 60 + kDay);
 }
 
