@@ -140,14 +140,15 @@ TEST_F(FileFaultsHeadlessOnly, EveryOperationOfEveryCommandForEveryCause) {
         ASSERT_TRUE(openWindow(account, std::nullopt));
         driver.type(*window, IDC_PASSWORD, "changed");
     };
-    // A file written in full or not at all: its temporary file's creation, a write half-way
-    // and its close, as the file-error box names each.
+    // A file written in full or not at all: its temporary file's creation, a write half-way,
+    // its close and its move into place, as the file-error box names each.
     const auto writes = [&](const std::string& path, const std::string& created,
                             const std::string& named, std::uint64_t half, int step) {
         const std::string temporary = path + fw::kSaveSuffix;
         return std::vector<Fault>{{Op::create, temporary, created, reported, 0, step},
                                   {Op::write, temporary, named, reported, half, step},
-                                  {Op::close, temporary, named, reported, 0, step}};
+                                  {Op::close, temporary, named, reported, 0, step},
+                                  {Op::move, path, named, reported, 0, step}};
     };
     const auto settingsWrites = [&] {
         return writes(settingsPath(), "Ondrel.dat", settingsPath(), 20, 0);
