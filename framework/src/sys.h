@@ -73,6 +73,8 @@ std::intptr_t sendMessage(Handle window, unsigned message, std::uintptr_t wParam
                           std::intptr_t lParam);
 // Drops the messages of this kind posted to the window and not yet delivered.
 void discardPosted(Handle window, unsigned message);
+// The id of a message registered by name (windows' thread only).
+unsigned registerMessage(const std::string& name);
 
 // --- Controls ----------------------------------------------------------------------------------
 int checkState(Handle button);

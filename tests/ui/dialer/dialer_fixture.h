@@ -91,6 +91,23 @@ class DialerTest : public ::testing::Test {
     std::optional<std::string> settings() const {
         return driver.readFile(settingsPath());
     }
+    std::string tasksPath() const {
+        return folder + "\\Tasks.dat";
+    }
+    std::optional<std::string> tasks() const {
+        return driver.readFile(tasksPath());
+    }
+
+    // Opens a main window on this "Ondrel.dat" and, if given, this "Tasks.dat"; false when its
+    // creation failed.
+    bool openWith(CDialerDlg& window, const std::string& settingsBytes,
+                  const std::optional<std::string>& tasksBytes = std::nullopt) {
+        writeSettings(settingsBytes);
+        if (tasksBytes) {
+            driver.writeFile(tasksPath(), *tasksBytes);
+        }
+        return driver.open(window);
+    }
 
     // Exactly one message box was shown since the records were cleared, with this text, caption
     // and type.
@@ -101,12 +118,6 @@ class DialerTest : public ::testing::Test {
         EXPECT_EQ(box.text, text);
         EXPECT_EQ(box.caption, caption);
         EXPECT_EQ(box.type, type);
-    }
-
-    // Creates and initialises the main window as its modal run would; false when the creation
-    // failed.
-    bool openDialer() {
-        return driver.open(dialer);
     }
 
     fw::test::Driver driver;
