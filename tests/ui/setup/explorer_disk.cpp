@@ -1,7 +1,6 @@
 #include "explorer_disk.h"
 
 #include <algorithm>
-#include <cctype>
 #include <cstring>
 
 #include "framework/inspect.h"
@@ -153,8 +152,8 @@ std::string Disk::check(const Leeway& leeway) const {
     // both new, up to their moves into place.
     const std::string desktop = desktopCopy();
     const std::string startMenu = startMenuCopy();
-    const std::string desktopKey = folded(desktop);
-    const std::string startMenuKey = folded(startMenu);
+    const std::string desktopKey = fw::foldedName(desktop);
+    const std::string startMenuKey = fw::foldedName(startMenu);
     if (!leeway.moveFailed && !savedInPlace(desktopKey) && !savedInPlace(startMenuKey) &&
         !leeway.unreadable.contains(desktopKey) && !leeway.unreadable.contains(startMenuKey)) {
         const auto replaced = [&](const std::string& path) {
@@ -170,19 +169,12 @@ std::string Disk::check(const Leeway& leeway) const {
 
 bool Disk::savedInPlace(const std::string& key) const {
     return std::any_of(destinations_.begin(), destinations_.end(), [&](const std::string& folder) {
-        return folded(folder + kShortcut) == key;
+        return fw::foldedName(folder + kShortcut) == key;
     });
 }
 
-std::string Disk::folded(const std::string& path) {
-    std::string upper = path;
-    std::transform(upper.begin(), upper.end(), upper.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
-    return upper;
-}
-
 void Disk::allow(const std::string& path, const std::string& contents) {
-    Expected& expected = expected_[folded(path)];
+    Expected& expected = expected_[fw::foldedName(path)];
     expected.path = path;
     expected.contents.insert(contents);
 }

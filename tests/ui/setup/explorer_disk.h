@@ -49,9 +49,6 @@ class Disk {
     // The first broken rule, or nothing.
     std::string check(const Leeway& leeway) const;
 
-    // Names as the file system compares them.
-    static std::string folded(const std::string& path);
-
   private:
     struct Expected {
         std::string path;

@@ -5,6 +5,7 @@
 
 #include "framework/dialog.h"
 #include "framework/message_box.h"
+#include "framework/paths.h"
 #include "resource.h"
 #include "setup/install/copying_dlg.h"
 #include "setup/wizard/wizard.h"
@@ -111,17 +112,15 @@ void Session::drive(fw::Dialog& dialog) {
 fw::test::Driver::BoxAnswer Session::answer(const fw::test::MessageBoxRecord& box) {
     hold(!ended_, "no message box after the end");
     checkBox(box.text);
-    const std::vector<int> buttons = (box.type & fw::mb::kButtonMask) == fw::mb::kYesNo
-                                         ? std::vector<int>{fw::kIdYes, fw::kIdNo}
-                                         : std::vector<int>{fw::kIdOk};
+    // Setup asks nothing: its boxes tell a file error and have OK alone.
+    hold((box.type & fw::mb::kButtonMask) == fw::mb::kOk, "Setup's boxes have OK alone");
     while (!script_.done()) {
         const Step& step = script_.take();
         if (step.kind == Kind::answer) {
-            return {buttons[static_cast<std::size_t>(step.button) % buttons.size()], step.ms};
+            return {fw::kIdOk, step.ms};
         }
     }
-    // As a user leaves a question: No, or the only button.
-    return {buttons.back(), 0};
+    return {fw::kIdOk, 0};
 }
 
 void Session::perform(const Step& step) {
@@ -206,7 +205,7 @@ void Session::armFault(const Step& step) {
     const std::string path = disk_.faultPath(step.file, step.side, destination());
     driver_.injectFault({path, step.op, step.cause, step.afterBytes});
     causes_.push_back(step.cause);
-    const std::string key = Disk::folded(path);
+    const std::string key = fw::foldedName(path);
     switch (step.op) {
         case Op::open:
         case Op::read:

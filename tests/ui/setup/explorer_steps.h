@@ -43,14 +43,14 @@ struct Step {
         key,          // Return or Escape in the innermost dialog
         closeBox,     // the close box of an open dialog that takes input
         browse,       // "Browse..." on the destination page, and what the user picks
-        answer,       // a message box's button, the box left up for ms first
+        answer,       // OK in a message box, the box left up for ms first
         wait,         // the clock runs for ms
         busy,         // the windows' thread is held for ms, then input comes before the timers
         fault,        // the next such operation on a file fails
     };
     Kind kind = Kind::wait;
     // click: 0 the default button (OK, "&Next", "&Resume"), 1 Cancel ("&Exit"), 2 "&Back";
-    // key: 0 Return, 1 Escape; answer: the button, counted among the box's own.
+    // key: 0 Return, 1 Escape.
     int button = 0;
     // click, closeBox: which open dialog that takes input, counted from the innermost.
     int dialog = 0;
