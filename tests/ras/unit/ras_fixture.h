@@ -12,6 +12,14 @@
 #include "platform/ras/phonebook.h"
 #include "simulated_service.h"
 
+// Dials the entry as the dialer does, reporting to the notifier; returns the call's result.
+inline ras::Dword dialEntry(const std::string& name, ras::Connection* handle,
+                            ras::DialFunc notifier = &DialReports::notify) {
+    ras::DialParams params = ras::makeDialParams(name, "user", "secret");
+    return RasDialA(nullptr, nullptr, ras::platformRecord(&params), 0,
+                    reinterpret_cast<void*>(notifier), handle);
+}
+
 class SimulatedRasTest : public ::testing::Test {
   protected:
     SimulatedRasTest() { DialReports::take(); }
@@ -24,12 +32,19 @@ class SimulatedRasTest : public ::testing::Test {
     static ras::Connection dial(const std::string& name, ras::Dword expected = ras::kSuccess,
                                 ras::DialFunc notifier = &DialReports::notify) {
         ras::Connection handle = nullptr;
-        ras::DialParams params = ras::makeDialParams(name, "user", "secret");
-        EXPECT_EQ(RasDialA(nullptr, nullptr, ras::platformRecord(&params), 0,
-                           reinterpret_cast<void*>(notifier), &handle),
-                  expected)
-            << name;
+        EXPECT_EQ(dialEntry(name, &handle, notifier), expected) << name;
         return handle;
+    }
+    // Dials and lets an answering line connect.
+    ras::Connection connect(const std::string& name) {
+        ras::Connection handle = dial(name);
+        driver.advance(4000);
+        return handle;
+    }
+    // Hangs up and waits until the line has closed.
+    void hangUp(ras::Connection handle) {
+        EXPECT_EQ(RasHangUpA(handle), ras::kSuccess);
+        driver.advance(ras::sim::kLineCloseMs);
     }
 
     // The state and error of a connection, or the call's error in place of the error.
