@@ -103,23 +103,23 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         for (const Resource& resource : resources(data, size)) {
             try {
                 switch (resource.type) {
-                    case ResFile::kDialog:
-                        (void)file.dialog(resource.id);
-                        break;
-                    case ResFile::kString:
-                        // Block n holds the strings 16 * (n - 1) to 16 * n - 1.
-                        for (int id = 16 * (resource.id - 1); id < 16 * resource.id; ++id) {
-                            (void)file.string(id);
-                        }
-                        break;
-                    case ResFile::kGroupIcon:
-                        fuzz::check(file.hasIcon(resource.id), "a group icon read is there");
-                        break;
-                    case ResFile::kBitmap:
-                        (void)file.bitmap(resource.id);
-                        break;
-                    default:
-                        break;
+                case ResFile::kDialog:
+                    (void)file.dialog(resource.id);
+                    break;
+                case ResFile::kString:
+                    // Block n holds the strings 16 * (n - 1) to 16 * n - 1.
+                    for (int id = 16 * (resource.id - 1); id < 16 * resource.id; ++id) {
+                        (void)file.string(id);
+                    }
+                    break;
+                case ResFile::kGroupIcon:
+                    fuzz::check(file.hasIcon(resource.id), "a group icon read is there");
+                    break;
+                case ResFile::kBitmap:
+                    (void)file.bitmap(resource.id);
+                    break;
+                default:
+                    break;
                 }
             } catch (const ResFileError&) {
                 // A malformed template, string block or bitmap: said so, as it should be.
