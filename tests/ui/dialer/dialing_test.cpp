@@ -137,38 +137,6 @@ TEST_F(DialingTest, ABusyLineWithKeepDialingRedialsEightSecondsLater) {
     expectLook(Look::connected, "Ondrel v1.3 (Connected to Work)", "Connected");
 }
 
-TEST_F(DialingTest, CancellingStopsTheAttemptAndAnyRedial) {
-    addEntry("Work", Line::busy);
-    openOn("Work");
-    dialer.m_settings.m_bKeepDialing = 1;
-    const struct {
-        const char* how;
-        std::int64_t afterMs;  // after the dial; from kBusyMs on, waiting to redial
-        std::function<void()> cancel;
-    } rows[] = {
-        {"Cancel Call while dialing", 1000, [this] { clickConnect(); }},
-        {"tray Disconnect while dialing", 1000, [this] { trayCommand(ID_TRAY_DISCONNECT); }},
-        {"Enter while dialing", 1000, [this] { driver.pressKey(dialer, fw::kKeyReturn); }},
-        {"Cancel Call while waiting", kBusyMs + 4000, [this] { clickConnect(); }},
-        {"tray Disconnect while waiting", kBusyMs + 4000,
-         [this] { trayCommand(ID_TRAY_DISCONNECT); }},
-    };
-    for (const auto& row : rows) {
-        SCOPED_TRACE(row.how);
-        clickConnect();
-        driver.advance(row.afterMs);
-        const std::size_t trayChanges = driver.tray().size();
-        row.cancel();
-        // The title keeps the attempt's last text and the tray icon its frame.
-        expectLook(Look::idle, kDialingTitle, "Disconnected");
-        EXPECT_EQ(driver.tray().size(), trayChanges);
-        EXPECT_TRUE(dialer.m_bCancelled);
-        driver.advance(20'000);
-        expectLook(Look::idle, kDialingTitle, "Disconnected");
-        EXPECT_EQ(driver.tray().size(), trayChanges);
-    }
-}
-
 TEST_F(DialingTest, ARedialThatCannotStartLeavesTheWindowIdle) {
     addEntry("Work", Line::busy);
     openOn("Work");

@@ -289,18 +289,6 @@ TEST_F(SchedulerTest, TheWarningCountsDownAndEndsAsAnswered) {
     }
 }
 
-TEST_F(SchedulerTest, AWarningOutlivedByItsLineDialsNothing) {
-    addEntry("Drops", Line::dropsAfter, 10);
-    start(tasksFile({}), {{"Drops", "ann", "one"}});
-    clickConnect();
-    driver.advance(kConnectMs);
-    dialer.setTimer(6, 1000);
-    // The line drops 10 s after connecting; the poll finds it within 7.5 s, during the countdown.
-    onWarning([](Driver& d, fw::Dialog&) { d.advance(21'000); });
-    driver.advance(1000);
-    expectLook(Look::idle, kIdleTitle, "Disconnected");
-}
-
 TEST_F(SchedulerTest, TheTypedAccountStaysWithTheEntryItWasTypedFor) {
     start(tasksFile({{"Home", "Home", kStart + 60}}),
           {{"Lab", "cyd", "three"}, {"Home", "ann", "one"}});
@@ -326,40 +314,6 @@ TEST_F(SchedulerTest, ATaskWithoutAnEntryNameRemembersNoNamelessEntry) {
     EXPECT_EQ(dialer.m_settings.m_astrEntryNames, std::vector<std::string>{"Work"});
     driver.click(dialer, fw::kIdCancel);
     EXPECT_EQ(settings(), before);
-}
-
-TEST_F(SchedulerTest, NoTaskFiresOnceTheSchedulerStopsOrItsTaskIsGone) {
-    addEntry("Work");
-    const struct {
-        const char* how;
-        std::function<void(CDialerDlg&)> stop;  // 60 s before the task is due
-    } rows[] = {{"a notice posted",
-                 [](CDialerDlg& window) {
-                     window.post(WM_TASK_DUE, 5, 0);
-                     window.StopScheduler();
-                 }},
-                {"timer 5 set",
-                 [this](CDialerDlg& window) {
-                     driver.advance(60'000);
-                     EXPECT_TRUE(driver.timerRunning(window, 5));
-                     window.StopScheduler();
-                 }},
-                {"the list emptied", [this](CDialerDlg& window) {
-                     driver.advance(60'000);
-                     window.m_aTasks.clear();
-                 }}};
-    for (const auto& row : rows) {
-        SCOPED_TRACE(row.how);
-        const auto due = static_cast<std::int32_t>(driver.nowMs() / 1000 + 60);
-        const std::string file = tasksFile({{"Daily", "Work", due}});
-        CDialerDlg window(service);
-        ASSERT_TRUE(openScheduled(window, file));
-        row.stop(window);
-        driver.advance(1000);
-        EXPECT_EQ(window.item(fw::kIdOk).text(), "&Connect");
-        EXPECT_EQ(tasks(), file);
-        driver.click(window, fw::kIdCancel);
-    }
 }
 
 TEST_F(SchedulerTest, AFailedWriteIsReportedOnceTheCallAndTheNextWaitHaveBegun) {
