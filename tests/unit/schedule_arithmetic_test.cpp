@@ -201,8 +201,7 @@ TEST(ScheduleArithmetic, PickNextTask) {
 TEST_F(ScheduleTest, RenderingsOfATime) {
     const struct {
         std::int64_t instant;
-        const char* willExecute;
-        const char* dialog;
+        const char *willExecute, *dialog;
         int amPm;
     } rows[] = {
         {est(2000, 3, 7, 8, 5), "3/7/2000 8:05 AM", "3/7/2000 8:05", 0},

@@ -98,8 +98,7 @@ TEST_F(TaskStoreTest, ALoadAndASaveKeepOrderAndUnusedMinutes) {
 TEST_F(TaskStoreTest, WhatAFileReadsAs) {
     const struct {
         const char* what;
-        std::string file;
-        std::string fields;
+        std::string file, fields;
     } rows[] = {
         {"four zero bytes", le32(0), ""},
         {"a negative count", le32(INT_MIN) + kNightRecord, ""},

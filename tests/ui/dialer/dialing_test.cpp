@@ -21,8 +21,7 @@ TEST_F(DialingTest, ADialShowsEachReportedStateAndConnects) {
 
     const struct {
         std::int64_t atMs;
-        const char* title;
-        const char* status;
+        const char *title, *status;
         std::int64_t tipAtMs;  // the tip takes the title at the animation's next step
     } steps[] = {
         {100, kDialingTitle, "Dialing...", 600},
@@ -350,11 +349,9 @@ TEST_F(DialingTest, NoEntryChosenAsksForOneAndDialsNothing) {
 
 TEST_F(DialingTest, RememberedAccountsAreSavedBeforeDialing) {
     addEntry("Work");
-    const std::vector<Triple> three = {
-        {"Home", "ann", "one"}, {"Work", "bob", "two"}, {"Lab", "cyd", "three"}};
     for (const std::int32_t save : {0, 1}) {
         SCOPED_TRACE(save);
-        writeSettings(settingsFile({.saveUserAndPassword = save}, 3, 1, three));
+        writeSettings(settingsFile({.saveUserAndPassword = save}, 3, 1, kThree));
         CDialerDlg window(service);
         ASSERT_TRUE(driver.open(window));
         driver.type(window, IDC_USER_ID, "alice");
@@ -363,9 +360,9 @@ TEST_F(DialingTest, RememberedAccountsAreSavedBeforeDialing) {
         // Only with accounts to remember is the file written before the dial, with the typed
         // account in the current entry's triple alone.
         EXPECT_EQ(settings(),
-                  save == 0 ? settingsFile({}, 3, 1, three)
+                  save == 0 ? settingsFile({}, 3, 1, kThree)
                             : settingsFile({.saveUserAndPassword = 1}, 3, 1,
-                                           {three[0], {"Work", "alice", "secret"}, three[2]}));
+                                           {kThree[0], {"Work", "alice", "secret"}, kThree[2]}));
         EXPECT_EQ(window.item(fw::kIdOk).text(), "Cancel Call");
         driver.click(window, fw::kIdOk);
         window.m_settings.m_bSaveUserAndPassword = 0;  // the end writes nothing more

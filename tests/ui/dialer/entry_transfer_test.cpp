@@ -239,8 +239,7 @@ TEST_F(EntryTransferTest, BadFilesChangeNothing) {
         "An attempt was made to access " + dnxPath("bad.dnx") + " past its end.";
     const struct {
         const char* what;
-        std::string data;
-        std::string message;
+        std::string data, message;
     } rows[] = {
         {"shorter than the magic", "DNX", pastTheEnd},
         {"another magic", "DNXI\x04Home" + record(3, "replaced") + rest, kInvalidText},
