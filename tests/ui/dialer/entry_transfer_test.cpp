@@ -169,22 +169,6 @@ TEST_F(EntryTransferTest, ExportThenImportRecreatesTheEntryWithItsTypes) {
     EXPECT_EQ(fileDialog(1), "open|" + std::string(kFilter) + "|6||");
 }
 
-TEST_F(EntryTransferTest, ImportOfANewNameAddsItToTheListAndSelectsIt) {
-    addEntry("Home");
-    addEntry("Work");
-    removeLater("New Line");
-    driver.writeFile(dnxPath("in.dnx"), kNewLine);
-    openOptions("Work");
-    importFrom(dnxPath("in.dnx"));
-
-    EXPECT_TRUE(driver.messageBoxes().empty());
-    EXPECT_EQ(options.m_strEntryName, "New Line");
-    EXPECT_EQ(listItems(options), (std::vector<std::string>{"Home", "New Line", "Work"}));
-    EXPECT_EQ(selection(options), 1);
-    driver.click(options, fw::kIdOk);
-    EXPECT_EQ(options.m_strEntryName, "New Line");
-}
-
 TEST_F(EntryTransferTest, AnEntryThePhonebookDoesNotHoldIsNotListed) {
     addEntry("Work");
     removeLater("New Line");
