@@ -114,8 +114,7 @@ TEST_F(FileFaultsHeadlessOnly, EveryOperationOfEveryCommandForEveryCause) {
     addEntry("Home");
     addEntry("Work");
     removeLater("New Line");
-    const Outcome reported = Outcome::reported, ignored = Outcome::ignored,
-                  unread = Outcome::unread;
+    using enum Outcome;
     const std::string account =
         settingsFile({.saveUserAndPassword = 1}, 1, 0, {{"Work", "ann", "one"}});
     const std::string scheduled = settingsFile({.dialBySchedule = 1}, 1, 0, {{"Work", "", ""}});
@@ -159,7 +158,7 @@ TEST_F(FileFaultsHeadlessOnly, EveryOperationOfEveryCommandForEveryCause) {
                                   {Op::length, path, path, unread, 0, 0, true},
                                   {Op::close, path, path, ignored},
                                   // A damaged file that the platform will not delete.
-                                  {Op::remove, path, path, Outcome::damaged}};
+                                  {Op::remove, path, path, damaged}};
     };
     // The Options command's OK: "Home" chosen, the start-up copy ticked, the task a minute later.
     const auto optionsOk = [&] {
@@ -203,7 +202,7 @@ TEST_F(FileFaultsHeadlessOnly, EveryOperationOfEveryCommandForEveryCause) {
              owner = window->exists() ? window->handle() : nullptr;
          },
          [&](const Fault& fault, Outcome outcome) {
-             if (outcome == Outcome::damaged) {
+             if (outcome == damaged) {
                  EXPECT_FALSE(window->exists());
                  EXPECT_EQ(settings(),
                            fault.op == Op::remove ? std::optional<std::string>("") : std::nullopt);
@@ -237,7 +236,7 @@ TEST_F(FileFaultsHeadlessOnly, EveryOperationOfEveryCommandForEveryCause) {
              EXPECT_EQ(window->m_aTasks.size(), loaded ? 1u : 0u);
              EXPECT_EQ(window->m_pSchedulerThread != nullptr, loaded);
              std::optional<std::string> left = task();
-             if (outcome == Outcome::damaged) {
+             if (outcome == damaged) {
                  left = fault.op == Op::remove ? std::optional<std::string>("") : std::nullopt;
              }
              EXPECT_EQ(tasks(), left);
@@ -378,14 +377,13 @@ TEST_F(FileFaultsHeadlessOnly, EveryOperationOfEveryCommandForEveryCause) {
                 command.act();
                 // The operation was done, and failed.
                 EXPECT_EQ(driver.armedFaults(), 0u);
-                const Outcome outcome = fault.endIsDamage && cause == Cause::endOfFile
-                                            ? Outcome::damaged
-                                            : fault.outcome;
+                const Outcome outcome =
+                    fault.endIsDamage && cause == Cause::endOfFile ? damaged : fault.outcome;
                 std::vector<std::string> expected;
                 if (outcome == reported) {
                     expected = {shown(fw::FileError(cause, fault.named).text(), "Ondrel",
                                       fw::mb::kOk | fw::mb::kIconStop)};
-                } else if (outcome == Outcome::damaged) {
+                } else if (outcome == damaged) {
                     expected = {command.damagedBox};
                 }
                 std::vector<std::string> boxes;
