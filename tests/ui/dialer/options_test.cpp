@@ -210,6 +210,8 @@ TEST_F(OptionsTest, TheListHoldsTheWholePhonebookAndOkHandsBackTheSelectedNameOr
 TEST_F(OptionsTest, OkMakesTheChosenEntryCurrentWithItsRememberedAccount) {
     addEntry("Home");
     addEntry("Work");
+    const Triple home{"Home", "ann", "1"}, work{"Work", "bob", "2"};
+    const Triple homeTyped{"Home", "amy", "typed"}, workTyped{"Work", "amy", "typed"};
     const struct {
         const char* what;
         std::vector<Triple> before, saved;
@@ -218,22 +220,12 @@ TEST_F(OptionsTest, OkMakesTheChosenEntryCurrentWithItsRememberedAccount) {
         Triple shown;
     } rows[] = {
         // The entry left behind keeps the account typed for it.
-        {"known",
-         {{"Home", "ann", "1"}, {"Work", "bob", "2"}},
-         {{"Home", "amy", "typed"}, {"Work", "bob", "2"}},
-         0,
-         1,
-         {"Work", "bob", "2"}},
-        {"new",
-         {{"Home", "ann", "1"}},
-         {{"Home", "amy", "typed"}, {"Work", "", ""}},
-         0,
-         1,
-         {"Work", "", ""}},
+        {"known", {home, work}, {homeTyped, work}, 0, 1, work},
+        {"new", {home}, {homeTyped, {"Work", "", ""}}, 0, 1, {"Work", "", ""}},
         // Typed before any entry was chosen, the account stays with the very first one, whatever
         // index the file held.
-        {"first", {}, {{"Work", "amy", "typed"}}, 5, 0, {"Work", "amy", "typed"}},
-        {"first, index -1", {}, {{"Work", "amy", "typed"}}, -1, 0, {"Work", "amy", "typed"}},
+        {"first", {}, {workTyped}, 5, 0, workTyped},
+        {"first, index -1", {}, {workTyped}, -1, 0, workTyped},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.what);
