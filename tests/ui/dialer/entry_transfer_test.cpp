@@ -7,10 +7,10 @@
 #include <vector>
 
 #include "dialer/options/options_dlg.h"
+#include "dialer_fixture.h"
 #include "framework/file_dialog.h"
 #include "framework/inspect.h"
 #include "framework/save_file.h"
-#include "options_fixture.h"
 #include "settings_bytes.h"
 
 namespace {

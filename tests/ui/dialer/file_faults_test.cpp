@@ -9,8 +9,8 @@
 #include <vector>
 
 #include "../framework/file_error_causes.h"
+#include "dialer_fixture.h"
 #include "framework/save_file.h"
-#include "options_fixture.h"
 #include "platform/ras/phonebook.h"
 #include "settings_bytes.h"
 #include "tasks_bytes.h"

@@ -9,8 +9,8 @@
 #include <vector>
 
 #include "dialer/options/options_dlg.h"
+#include "dialer_fixture.h"
 #include "framework/file_dialog.h"
-#include "options_fixture.h"
 #include "platform/res/simulated_ras_resource.h"
 #include "settings_bytes.h"
 
