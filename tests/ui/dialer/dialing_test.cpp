@@ -166,36 +166,6 @@ TEST_F(DialingTest, AReportPostedBeforeACancelChangesNothingAfterItEvenWithKeepD
     }
 }
 
-TEST_F(DialingTest, AFailureReportShowsTheFailureNotItsState) {
-    addEntry("Work");
-    openOn("Work");
-    const struct {
-        std::uint32_t state;
-        BOOL keepDialing;
-    } rows[] = {
-        {ras::kOpenPort, 0},
-        {ras::kAuthenticate, 0},
-        {ras::kOpenPort, 1},
-        {ras::kAuthenticate, 1},
-    };
-    for (const auto& row : rows) {
-        SCOPED_TRACE(testing::Message()
-                     << "state " << row.state << ", keep dialing " << row.keepDialing);
-        dialer.m_settings.m_bKeepDialing = row.keepDialing;
-        clickConnect();
-        driver.send(dialer, WM_DIAL_PROGRESS, row.state, ras::kErrorAuthenticationFailure);
-        EXPECT_EQ(dialer.m_dwLastError, ras::kErrorAuthenticationFailure);
-        // The attempt was hung up: its own reports no longer arrive.
-        driver.advance(5000);
-        if (row.keepDialing != 0) {
-            expectLook(Look::waiting, kIdleTitle, kRetryStatus);
-            clickConnect();
-        } else {
-            expectLook(Look::idle, kIdleTitle, kFailedStatus);
-        }
-    }
-}
-
 // The simulated service's status query, with its answer as the test sets it.
 struct ReportedStatus {
     static inline decltype(ras::RemoteAccess::RasGetConnectStatusA) query = nullptr;
