@@ -5,6 +5,7 @@
 #include <tuple>
 
 #include "dialing_fixture.h"
+#include "framework/save_file.h"
 #include "settings_bytes.h"
 
 namespace {
@@ -133,6 +134,85 @@ TEST_F(DialingTest, ABusyLineWithKeepDialingRedialsEightSecondsLater) {
     }
     driver.advance(kConnectMs);
     expectLook(Look::connected, "Ondrel v1.3 (Connected to Work)", "Connected");
+}
+
+TEST_F(DialingTest, CancellingStopsTheAttemptAndAnyRedial) {
+    addEntry("Work", Line::busy);
+    openOn("Work");
+    dialer.m_settings.m_bKeepDialing = 1;
+    const struct {
+        const char* how;
+        std::int64_t afterMs;  // after the dial; from kBusyMs on, waiting to redial
+        std::function<void()> cancel;
+    } rows[] = {
+        {"Cancel Call while dialing", 1000, [this] { clickConnect(); }},
+        {"tray Disconnect while dialing", 1000, [this] { trayCommand(ID_TRAY_DISCONNECT); }},
+        {"Enter while dialing", 1000, [this] { driver.pressKey(dialer, fw::kKeyReturn); }},
+        {"Cancel Call while waiting", kBusyMs + 4000, [this] { clickConnect(); }},
+        {"tray Disconnect while waiting", kBusyMs + 4000,
+         [this] { trayCommand(ID_TRAY_DISCONNECT); }},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.how);
+        clickConnect();
+        driver.advance(row.afterMs);
+        const std::size_t trayChanges = driver.tray().size();
+        row.cancel();
+        // The title keeps the attempt's last text and the tray icon its frame.
+        expectLook(Look::idle, kDialingTitle, "Disconnected");
+        EXPECT_EQ(driver.tray().size(), trayChanges);
+        EXPECT_TRUE(dialer.m_bCancelled);
+        driver.advance(20'000);
+        expectLook(Look::idle, kDialingTitle, "Disconnected");
+        EXPECT_EQ(driver.tray().size(), trayChanges);
+    }
+}
+
+TEST_F(DialingTest, ARedialThatCannotStartLeavesTheWindowIdle) {
+    addEntry("Work", Line::busy);
+    openOn("Work");
+    dialer.m_settings.m_bKeepDialing = 1;
+    const struct {
+        const char* why;
+        std::function<void()> during;  // while the redial waits
+        const char* message;
+    } rows[] = {
+        {"the entry cleared in Options",
+         [this] {
+             driver.onModal(IDD_OPTIONS, [](fw::test::Driver& d, fw::Dialog& options) {
+                 d.choose(options, IDC_ENTRY_LIST, -1);
+                 d.click(options, fw::kIdOk);
+             });
+             driver.click(dialer, IDC_OPTIONS);
+         },
+         "You must select a dial-up connection to dial.\nClick Options, then choose a connection "
+         "from the drop down box."},
+        {"the settings cannot be saved",
+         [this] {
+             dialer.m_settings.m_bSaveUserAndPassword = 1;
+             // A folder where the file is to be written.
+             ASSERT_TRUE(fw::createDirectory(settingsPath() + fw::kSaveSuffix));
+         },
+         "Access to Ondrel.dat was denied."},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.why);
+        dialer.m_strEntryName = "Work";
+        dialer.updateData(false);
+        clickConnect();
+        driver.advance(kBusyMs);
+        expectLook(Look::waiting, kDialingTitle, kRetryStatus);
+        row.during();
+        driver.clearRecords();
+        driver.advance(8000);
+        ASSERT_EQ(driver.messageBoxes().size(), 1u);
+        EXPECT_EQ(driver.messageBoxes()[0].text, row.message);
+        expectLook(Look::idle, kDialingTitle, "Disconnected");
+        EXPECT_FALSE(dialer.m_bRedialRequest);
+        // Nothing is pending: no further message, and Connect dials again at once.
+        driver.advance(20'000);
+        EXPECT_EQ(driver.messageBoxes().size(), 1u);
+    }
 }
 
 TEST_F(DialingTest, AReportPostedBeforeACancelChangesNothingAfterItEvenWithKeepDialing) {
