@@ -275,16 +275,6 @@ TEST_F(OptionsTest, TheSettingsStayInTheProgramsFolderAfterAFileDialogMovedAway)
     }
 }
 
-TEST_F(OptionsTest, OkWithNoEntryChosenRemembersNoNamelessEntry) {
-    // The phonebook is empty, so nothing can be chosen.
-    ASSERT_TRUE(openWith(dialer, settingsFile({1}, 1, 0, {{"Gone", "ann", "1"}})));
-    runOptions([&](COptionsDlg& dlg) { driver.click(dlg, fw::kIdOk); });
-    // The account shown belonged to "Gone" and stays with it; no current entry afterwards.
-    EXPECT_EQ(settings(), settingsFile({1}, 1, 1, {{"Gone", "ann", "1"}}));
-    EXPECT_EQ(dialer.m_settings.m_nEntryCount, 1);
-    EXPECT_EQ(dialer.item(IDC_ENTRY_NAME).text(), "");
-}
-
 TEST_F(OptionsTest, TheStartUpFolderHoldsACopyOfTheShortcutExactlyWhileTheOptionIsTicked) {
     addEntry("Work");
     // More than one read's worth, with every byte value.

@@ -71,21 +71,6 @@ TEST_F(SchedulerTest, ATaskDueAtTheStartDialsItsNewEntryAndArmsItsLimit) {
     EXPECT_FALSE(driver.timerRunning(dialer, 6));
 }
 
-TEST_F(SchedulerTest, ATaskFiredWhileConnectedOnlyArmsItsLimitOnThatConnection) {
-    start(tasksFile({{"Soon", "Work", kStart + 60, 1, 1}}));
-    clickConnect();
-    driver.advance(kConnectMs);
-    const ras::Connection connection = dialer.m_hRasConn;
-    driver.advance(60'000 - kConnectMs + 1);
-    EXPECT_EQ(dialer.m_hRasConn, connection);
-    EXPECT_EQ(button(), "Disconnect");
-    EXPECT_EQ(driver.timerInterval(dialer, 6), 60'000u);
-
-    onWarning([](Driver& d, fw::Dialog& warning) { d.click(warning, fw::kIdCancel); });
-    driver.advance(60'000);
-    expectLook(Look::idle, kIdleTitle, "Disconnected");
-}
-
 TEST_F(SchedulerTest, ATaskFiredDuringACallCancelsIt) {
     const struct {
         const char* when;
@@ -218,12 +203,15 @@ TEST_F(SchedulerTest, TheLimitTakesTheTaskMinutesUpToTheLongestTimer) {
     start(tasksFile(list));
     clickConnect();
     driver.advance(kConnectMs);
+    const ras::Connection connection = dialer.m_hRasConn;
     std::int64_t now = kConnectMs;
     for (std::size_t i = 0; i < std::size(rows); ++i) {
         SCOPED_TRACE(rows[i].minutes);
         const std::int64_t firesAt = 60'000 * static_cast<std::int64_t>(i + 1) + 1;
         driver.advance(firesAt - now);
         now = firesAt;
+        // Fired while connected, a task only arms its limit on the call there is.
+        EXPECT_EQ(dialer.m_hRasConn, connection);
         EXPECT_EQ(driver.timerInterval(dialer, 6), rows[i].ms);
     }
 }
@@ -314,6 +302,17 @@ TEST_F(SchedulerTest, ATaskWithoutAnEntryNameRemembersNoNamelessEntry) {
     EXPECT_EQ(dialer.m_settings.m_astrEntryNames, std::vector<std::string>{"Work"});
     driver.click(dialer, fw::kIdCancel);
     EXPECT_EQ(settings(), before);
+}
+
+TEST_F(SchedulerTest, ATaskWhoseListWasEmptiedSinceTheHandOverFiresNothing) {
+    const std::string file = tasksFile({{"Daily", "Work", kStart + 60}});
+    start(file);
+    driver.advance(60'000);
+    ASSERT_TRUE(driver.timerRunning(dialer, 5));
+    dialer.m_aTasks.clear();
+    driver.advance(1000);
+    EXPECT_EQ(button(), "&Connect");
+    EXPECT_EQ(tasks(), file);
 }
 
 TEST_F(SchedulerTest, AFailedWriteIsReportedOnceTheCallAndTheNextWaitHaveBegun) {
