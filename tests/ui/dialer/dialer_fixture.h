@@ -168,14 +168,6 @@ class OptionsTest : public DialerTest {
     }
     void runOptions(const std::function<void(COptionsDlg&)>& script) { runOptions(dialer, script); }
 
-    // The one message box shown: the file-error box, owned by the main window.
-    void expectFileError(const std::string& text) {
-        ASSERT_EQ(driver.messageBoxes().size(), 1u);
-        EXPECT_EQ(driver.messageBoxes()[0].text, text);
-        EXPECT_EQ(driver.messageBoxes()[0].type, fw::mb::kOk | fw::mb::kIconStop);
-        EXPECT_EQ(driver.messageBoxes()[0].owner, dialer.handle());
-    }
-
     static std::vector<std::string> listItems(const COptionsDlg& dlg) {
         const fw::ComboBox list(dlg, IDC_ENTRY_LIST);
         std::vector<std::string> items;
