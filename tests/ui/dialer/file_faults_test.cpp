@@ -135,6 +135,18 @@ TEST_F(FileFaultsHeadlessOnly, EveryOperationOfEveryCommandForEveryCause) {
 
     // The main window's commands.
     const auto mainWindow = [&] { owner = window->handle(); };
+    const auto clickMain = [&](int button) {
+        return [&, button] {
+            mainWindow();
+            driver.click(*window, button);
+        };
+    };
+    // The window opened by the command itself: its messages have no owner until it exists.
+    const auto start = [&] {
+        window.emplace(service);
+        driver.open(*window);
+        owner = window->exists() ? window->handle() : nullptr;
+    };
     const auto typePassword = [&](const Fault&) {
         ASSERT_TRUE(openWindow(account, std::nullopt));
         driver.type(*window, IDC_PASSWORD, "changed");
@@ -192,15 +204,7 @@ TEST_F(FileFaultsHeadlessOnly, EveryOperationOfEveryCommandForEveryCause) {
 
     const Command commands[] = {
         {"start: Ondrel.dat", atStart(settingsPath(), "Ondrel.dat"),
-         [&](const Fault& fault) {
-             // The window is opened by the command itself, so its messages have no owner yet.
-             writeSettings(fault.op == Op::remove ? "" : account);
-         },
-         [&] {
-             window.emplace(service);
-             driver.open(*window);
-             owner = window->exists() ? window->handle() : nullptr;
-         },
+         [&](const Fault& fault) { writeSettings(fault.op == Op::remove ? "" : account); }, start,
          [&](const Fault& fault, Outcome outcome) {
              if (outcome == damaged) {
                  EXPECT_FALSE(window->exists());
@@ -226,11 +230,7 @@ TEST_F(FileFaultsHeadlessOnly, EveryOperationOfEveryCommandForEveryCause) {
              writeSettings(scheduled);
              driver.writeFile(tasksPath(), fault.op == Op::remove ? "" : task());
          },
-         [&] {
-             window.emplace(service);
-             ASSERT_TRUE(driver.open(*window));
-             owner = window->handle();
-         },
+         start,
          [&](const Fault& fault, Outcome outcome) {
              const bool loaded = outcome == ignored;
              EXPECT_EQ(window->m_aTasks.size(), loaded ? 1u : 0u);
@@ -245,11 +245,7 @@ TEST_F(FileFaultsHeadlessOnly, EveryOperationOfEveryCommandForEveryCause) {
          },
          shown("The Tasks.dat file has become corrupt and will be deleted.\n",
                "Error: Invalid Tasks.dat File!", fw::mb::kOk | fw::mb::kIconExclamation)},
-        {"Connect: Ondrel.dat", settingsWrites(), typePassword,
-         [&] {
-             mainWindow();
-             driver.click(*window, fw::kIdOk);
-         },
+        {"Connect: Ondrel.dat", settingsWrites(), typePassword, clickMain(fw::kIdOk),
          [&](const Fault&, Outcome) {
              // Nothing is dialed with settings that could not be saved.
              EXPECT_EQ(window->item(fw::kIdOk).text(), "&Connect");
@@ -257,11 +253,7 @@ TEST_F(FileFaultsHeadlessOnly, EveryOperationOfEveryCommandForEveryCause) {
              EXPECT_FALSE(driver.timerRunning(*window, 3));
              EXPECT_EQ(settings(), account);
          }},
-        {"exit: Ondrel.dat", settingsWrites(), typePassword,
-         [&] {
-             mainWindow();
-             driver.click(*window, fw::kIdCancel);
-         },
+        {"exit: Ondrel.dat", settingsWrites(), typePassword, clickMain(fw::kIdCancel),
          [&](const Fault&, Outcome) {
              EXPECT_FALSE(window->exists());
              EXPECT_EQ(settings(), account);
