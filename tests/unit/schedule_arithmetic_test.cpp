@@ -4,27 +4,22 @@
 
 #include <climits>
 #include <cstdint>
-#include <cstdlib>
 #include <ctime>
 #include <optional>
 #include <string>
 #include <vector>
 
+#include "../ui/dialer/time_zone.h"
 #include "dialer/scheduler/task_record.h"
 
 namespace {
-
-void useZone(const char* tz) {
-    setenv("TZ", tz, 1);
-    tzset();
-}
 
 // The United States' rules of before 2007 in their POSIX form, which the C runtimes of both
 // backends understand: daylight saving from 2 April to 29 October in 2000. Each test program runs
 // on its own, so the zone is not taken back.
 class ScheduleTest : public ::testing::Test {
   protected:
-    void SetUp() override { useZone("EST5EDT"); }
+    void SetUp() override { useNewYorkTime(); }
 };
 
 // Expected instants from the calendar in UTC, not from the conversion under test.
@@ -87,7 +82,7 @@ TEST_F(ScheduleTest, TheEnterableDatesAreTheSameInEveryTimeZone) {
         {1, 17, 2038, 11, 59, 1, true}, {1, 18, 2038, 12, 0, 0, false},
     };
     for (const auto& zone : zones) {
-        useZone(zone.tz);
+        useTimeZone(zone.tz);
         for (const auto& row : rows) {
             SCOPED_TRACE(testing::Message() << zone.tz << " " << row.month << "/" << row.day << "/"
                                             << row.year << " " << row.hour << ":" << row.minute);
@@ -201,8 +196,7 @@ TEST(ScheduleArithmetic, PickNextTask) {
 TEST_F(ScheduleTest, RenderingsOfATime) {
     const struct {
         std::int64_t instant;
-        const char* willExecute;
-        const char* dialog;
+        const char *willExecute, *dialog;
         int amPm;
     } rows[] = {
         {est(2000, 3, 7, 8, 5), "3/7/2000 8:05 AM", "3/7/2000 8:05", 0},

@@ -16,8 +16,6 @@ using fw::Archive;
 
 const std::string k254(254, 'p');
 const std::string k255(255, 's');
-const std::vector<Triple> kThree = {
-    {"Home", "ann", "one"}, {"Work", "bob", "two"}, {"Lab", "cyd", "three"}};
 // Fields 1 to 10 of a file with the first option on.
 const std::string kHead = settingsFile({1}, 0, 0).substr(0, 34);
 
@@ -104,16 +102,13 @@ TEST_F(SettingsStoreTest, GoldenFilesWrittenAndReadBack) {
 TEST_F(SettingsStoreTest, WhatIsReadAndWhichEntryIsCurrent) {
     const struct {
         const char* what;
-        std::string file;
-        std::string fields;
+        std::string file, fields;
         bool current;
     } rows[] = {
         {"the last of three", settingsFile({1}, 3, 2, kThree),
          kHeadFields + " count 3 current 2" + kThreeFields, true},
         {"an index just past the end", settingsFile({1}, 3, 3, kThree),
          kHeadFields + " count 3 current 3" + kThreeFields, false},
-        {"a negative index", settingsFile({1}, 3, -1, kThree),
-         kHeadFields + " count 3 current -1" + kThreeFields, false},
         {"no entries", settingsFile({1}, 0, 0), kHeadFields + " count 0 current 0", false},
         {"bytes after the last entry", settingsFile({1}, 1, 0, {{"Home", "a", ""}}) + "xyz",
          kHeadFields + " count 1 current 0 [Home|a|]", true},

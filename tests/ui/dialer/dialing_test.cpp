@@ -21,8 +21,7 @@ TEST_F(DialingTest, ADialShowsEachReportedStateAndConnects) {
 
     const struct {
         std::int64_t atMs;
-        const char* title;
-        const char* status;
+        const char *title, *status;
         std::int64_t tipAtMs;  // the tip takes the title at the animation's next step
     } steps[] = {
         {100, kDialingTitle, "Dialing...", 600},
@@ -247,36 +246,6 @@ TEST_F(DialingTest, AReportPostedBeforeACancelChangesNothingAfterItEvenWithKeepD
     }
 }
 
-TEST_F(DialingTest, AFailureReportShowsTheFailureNotItsState) {
-    addEntry("Work");
-    openOn("Work");
-    const struct {
-        std::uint32_t state;
-        BOOL keepDialing;
-    } rows[] = {
-        {ras::kOpenPort, 0},
-        {ras::kAuthenticate, 0},
-        {ras::kOpenPort, 1},
-        {ras::kAuthenticate, 1},
-    };
-    for (const auto& row : rows) {
-        SCOPED_TRACE(testing::Message()
-                     << "state " << row.state << ", keep dialing " << row.keepDialing);
-        dialer.m_settings.m_bKeepDialing = row.keepDialing;
-        clickConnect();
-        driver.send(dialer, WM_DIAL_PROGRESS, row.state, ras::kErrorAuthenticationFailure);
-        EXPECT_EQ(dialer.m_dwLastError, ras::kErrorAuthenticationFailure);
-        // The attempt was hung up: its own reports no longer arrive.
-        driver.advance(5000);
-        if (row.keepDialing != 0) {
-            expectLook(Look::waiting, kIdleTitle, kRetryStatus);
-            clickConnect();
-        } else {
-            expectLook(Look::idle, kIdleTitle, kFailedStatus);
-        }
-    }
-}
-
 // The simulated service's status query, with its answer as the test sets it.
 struct ReportedStatus {
     static inline decltype(ras::RemoteAccess::RasGetConnectStatusA) query = nullptr;
@@ -382,11 +351,9 @@ TEST_F(DialingTest, NoEntryChosenAsksForOneAndDialsNothing) {
 
 TEST_F(DialingTest, RememberedAccountsAreSavedBeforeDialing) {
     addEntry("Work");
-    const std::vector<Triple> three = {
-        {"Home", "ann", "one"}, {"Work", "bob", "two"}, {"Lab", "cyd", "three"}};
     for (const std::int32_t save : {0, 1}) {
         SCOPED_TRACE(save);
-        writeSettings(settingsFile({.saveUserAndPassword = save}, 3, 1, three));
+        writeSettings(settingsFile({.saveUserAndPassword = save}, 3, 1, kThree));
         CDialerDlg window(service);
         ASSERT_TRUE(driver.open(window));
         driver.type(window, IDC_USER_ID, "alice");
@@ -395,9 +362,9 @@ TEST_F(DialingTest, RememberedAccountsAreSavedBeforeDialing) {
         // Only with accounts to remember is the file written before the dial, with the typed
         // account in the current entry's triple alone.
         EXPECT_EQ(settings(),
-                  save == 0 ? settingsFile({}, 3, 1, three)
+                  save == 0 ? settingsFile({}, 3, 1, kThree)
                             : settingsFile({.saveUserAndPassword = 1}, 3, 1,
-                                           {three[0], {"Work", "alice", "secret"}, three[2]}));
+                                           {kThree[0], {"Work", "alice", "secret"}, kThree[2]}));
         EXPECT_EQ(window.item(fw::kIdOk).text(), "Cancel Call");
         driver.click(window, fw::kIdOk);
         window.m_settings.m_bSaveUserAndPassword = 0;  // the end writes nothing more

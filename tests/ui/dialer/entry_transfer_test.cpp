@@ -7,10 +7,10 @@
 #include <vector>
 
 #include "dialer/options/options_dlg.h"
+#include "dialer_fixture.h"
 #include "framework/file_dialog.h"
 #include "framework/inspect.h"
 #include "framework/save_file.h"
-#include "options_fixture.h"
 #include "settings_bytes.h"
 
 namespace {
@@ -169,22 +169,6 @@ TEST_F(EntryTransferTest, ExportThenImportRecreatesTheEntryWithItsTypes) {
     EXPECT_EQ(fileDialog(1), "open|" + std::string(kFilter) + "|6||");
 }
 
-TEST_F(EntryTransferTest, ImportOfANewNameAddsItToTheListAndSelectsIt) {
-    addEntry("Home");
-    addEntry("Work");
-    removeLater("New Line");
-    driver.writeFile(dnxPath("in.dnx"), kNewLine);
-    openOptions("Work");
-    importFrom(dnxPath("in.dnx"));
-
-    EXPECT_TRUE(driver.messageBoxes().empty());
-    EXPECT_EQ(options.m_strEntryName, "New Line");
-    EXPECT_EQ(listItems(options), (std::vector<std::string>{"Home", "New Line", "Work"}));
-    EXPECT_EQ(selection(options), 1);
-    driver.click(options, fw::kIdOk);
-    EXPECT_EQ(options.m_strEntryName, "New Line");
-}
-
 TEST_F(EntryTransferTest, AnEntryThePhonebookDoesNotHoldIsNotListed) {
     addEntry("Work");
     removeLater("New Line");
@@ -239,8 +223,7 @@ TEST_F(EntryTransferTest, BadFilesChangeNothing) {
         "An attempt was made to access " + dnxPath("bad.dnx") + " past its end.";
     const struct {
         const char* what;
-        std::string data;
-        std::string message;
+        std::string data, message;
     } rows[] = {
         {"shorter than the magic", "DNX", pastTheEnd},
         {"another magic", "DNXI\x04Home" + record(3, "replaced") + rest, kInvalidText},

@@ -9,8 +9,8 @@
 #include <vector>
 
 #include "../framework/file_error_causes.h"
+#include "dialer_fixture.h"
 #include "framework/save_file.h"
-#include "options_fixture.h"
 #include "platform/ras/phonebook.h"
 #include "settings_bytes.h"
 #include "tasks_bytes.h"
@@ -114,8 +114,7 @@ TEST_F(FileFaultsHeadlessOnly, EveryOperationOfEveryCommandForEveryCause) {
     addEntry("Home");
     addEntry("Work");
     removeLater("New Line");
-    const Outcome reported = Outcome::reported, ignored = Outcome::ignored,
-                  unread = Outcome::unread;
+    using enum Outcome;
     const std::string account =
         settingsFile({.saveUserAndPassword = 1}, 1, 0, {{"Work", "ann", "one"}});
     const std::string scheduled = settingsFile({.dialBySchedule = 1}, 1, 0, {{"Work", "", ""}});
@@ -136,6 +135,18 @@ TEST_F(FileFaultsHeadlessOnly, EveryOperationOfEveryCommandForEveryCause) {
 
     // The main window's commands.
     const auto mainWindow = [&] { owner = window->handle(); };
+    const auto clickMain = [&](int button) {
+        return [&, button] {
+            mainWindow();
+            driver.click(*window, button);
+        };
+    };
+    // The window opened by the command itself: its messages have no owner until it exists.
+    const auto start = [&] {
+        window.emplace(service);
+        driver.open(*window);
+        owner = window->exists() ? window->handle() : nullptr;
+    };
     const auto typePassword = [&](const Fault&) {
         ASSERT_TRUE(openWindow(account, std::nullopt));
         driver.type(*window, IDC_PASSWORD, "changed");
@@ -159,7 +170,7 @@ TEST_F(FileFaultsHeadlessOnly, EveryOperationOfEveryCommandForEveryCause) {
                                   {Op::length, path, path, unread, 0, 0, true},
                                   {Op::close, path, path, ignored},
                                   // A damaged file that the platform will not delete.
-                                  {Op::remove, path, path, Outcome::damaged}};
+                                  {Op::remove, path, path, damaged}};
     };
     // The Options command's OK: "Home" chosen, the start-up copy ticked, the task a minute later.
     const auto optionsOk = [&] {
@@ -193,17 +204,9 @@ TEST_F(FileFaultsHeadlessOnly, EveryOperationOfEveryCommandForEveryCause) {
 
     const Command commands[] = {
         {"start: Ondrel.dat", atStart(settingsPath(), "Ondrel.dat"),
-         [&](const Fault& fault) {
-             // The window is opened by the command itself, so its messages have no owner yet.
-             writeSettings(fault.op == Op::remove ? "" : account);
-         },
-         [&] {
-             window.emplace(service);
-             driver.open(*window);
-             owner = window->exists() ? window->handle() : nullptr;
-         },
+         [&](const Fault& fault) { writeSettings(fault.op == Op::remove ? "" : account); }, start,
          [&](const Fault& fault, Outcome outcome) {
-             if (outcome == Outcome::damaged) {
+             if (outcome == damaged) {
                  EXPECT_FALSE(window->exists());
                  EXPECT_EQ(settings(),
                            fault.op == Op::remove ? std::optional<std::string>("") : std::nullopt);
@@ -227,17 +230,13 @@ TEST_F(FileFaultsHeadlessOnly, EveryOperationOfEveryCommandForEveryCause) {
              writeSettings(scheduled);
              driver.writeFile(tasksPath(), fault.op == Op::remove ? "" : task());
          },
-         [&] {
-             window.emplace(service);
-             ASSERT_TRUE(driver.open(*window));
-             owner = window->handle();
-         },
+         start,
          [&](const Fault& fault, Outcome outcome) {
              const bool loaded = outcome == ignored;
              EXPECT_EQ(window->m_aTasks.size(), loaded ? 1u : 0u);
              EXPECT_EQ(window->m_pSchedulerThread != nullptr, loaded);
              std::optional<std::string> left = task();
-             if (outcome == Outcome::damaged) {
+             if (outcome == damaged) {
                  left = fault.op == Op::remove ? std::optional<std::string>("") : std::nullopt;
              }
              EXPECT_EQ(tasks(), left);
@@ -246,11 +245,7 @@ TEST_F(FileFaultsHeadlessOnly, EveryOperationOfEveryCommandForEveryCause) {
          },
          shown("The Tasks.dat file has become corrupt and will be deleted.\n",
                "Error: Invalid Tasks.dat File!", fw::mb::kOk | fw::mb::kIconExclamation)},
-        {"Connect: Ondrel.dat", settingsWrites(), typePassword,
-         [&] {
-             mainWindow();
-             driver.click(*window, fw::kIdOk);
-         },
+        {"Connect: Ondrel.dat", settingsWrites(), typePassword, clickMain(fw::kIdOk),
          [&](const Fault&, Outcome) {
              // Nothing is dialed with settings that could not be saved.
              EXPECT_EQ(window->item(fw::kIdOk).text(), "&Connect");
@@ -258,11 +253,7 @@ TEST_F(FileFaultsHeadlessOnly, EveryOperationOfEveryCommandForEveryCause) {
              EXPECT_FALSE(driver.timerRunning(*window, 3));
              EXPECT_EQ(settings(), account);
          }},
-        {"exit: Ondrel.dat", settingsWrites(), typePassword,
-         [&] {
-             mainWindow();
-             driver.click(*window, fw::kIdCancel);
-         },
+        {"exit: Ondrel.dat", settingsWrites(), typePassword, clickMain(fw::kIdCancel),
          [&](const Fault&, Outcome) {
              EXPECT_FALSE(window->exists());
              EXPECT_EQ(settings(), account);
@@ -378,14 +369,13 @@ TEST_F(FileFaultsHeadlessOnly, EveryOperationOfEveryCommandForEveryCause) {
                 command.act();
                 // The operation was done, and failed.
                 EXPECT_EQ(driver.armedFaults(), 0u);
-                const Outcome outcome = fault.endIsDamage && cause == Cause::endOfFile
-                                            ? Outcome::damaged
-                                            : fault.outcome;
+                const Outcome outcome =
+                    fault.endIsDamage && cause == Cause::endOfFile ? damaged : fault.outcome;
                 std::vector<std::string> expected;
                 if (outcome == reported) {
                     expected = {shown(fw::FileError(cause, fault.named).text(), "Ondrel",
                                       fw::mb::kOk | fw::mb::kIconStop)};
-                } else if (outcome == Outcome::damaged) {
+                } else if (outcome == damaged) {
                     expected = {command.damagedBox};
                 }
                 std::vector<std::string> boxes;

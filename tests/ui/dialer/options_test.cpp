@@ -9,8 +9,8 @@
 #include <vector>
 
 #include "dialer/options/options_dlg.h"
+#include "dialer_fixture.h"
 #include "framework/file_dialog.h"
-#include "options_fixture.h"
 #include "platform/res/simulated_ras_resource.h"
 #include "settings_bytes.h"
 
@@ -210,6 +210,8 @@ TEST_F(OptionsTest, TheListHoldsTheWholePhonebookAndOkHandsBackTheSelectedNameOr
 TEST_F(OptionsTest, OkMakesTheChosenEntryCurrentWithItsRememberedAccount) {
     addEntry("Home");
     addEntry("Work");
+    const Triple home{"Home", "ann", "1"}, work{"Work", "bob", "2"};
+    const Triple homeTyped{"Home", "amy", "typed"}, workTyped{"Work", "amy", "typed"};
     const struct {
         const char* what;
         std::vector<Triple> before, saved;
@@ -218,22 +220,12 @@ TEST_F(OptionsTest, OkMakesTheChosenEntryCurrentWithItsRememberedAccount) {
         Triple shown;
     } rows[] = {
         // The entry left behind keeps the account typed for it.
-        {"known",
-         {{"Home", "ann", "1"}, {"Work", "bob", "2"}},
-         {{"Home", "amy", "typed"}, {"Work", "bob", "2"}},
-         0,
-         1,
-         {"Work", "bob", "2"}},
-        {"new",
-         {{"Home", "ann", "1"}},
-         {{"Home", "amy", "typed"}, {"Work", "", ""}},
-         0,
-         1,
-         {"Work", "", ""}},
+        {"known", {home, work}, {homeTyped, work}, 0, 1, work},
+        {"new", {home}, {homeTyped, {"Work", "", ""}}, 0, 1, {"Work", "", ""}},
         // Typed before any entry was chosen, the account stays with the very first one, whatever
         // index the file held.
-        {"first", {}, {{"Work", "amy", "typed"}}, 5, 0, {"Work", "amy", "typed"}},
-        {"first, index -1", {}, {{"Work", "amy", "typed"}}, -1, 0, {"Work", "amy", "typed"}},
+        {"first", {}, {workTyped}, 5, 0, workTyped},
+        {"first, index -1", {}, {workTyped}, -1, 0, workTyped},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.what);
@@ -281,16 +273,6 @@ TEST_F(OptionsTest, TheSettingsStayInTheProgramsFolderAfterAFileDialogMovedAway)
         EXPECT_EQ(next.item(IDC_USER_ID).text(), "typed");
         driver.click(next, fw::kIdCancel);
     }
-}
-
-TEST_F(OptionsTest, OkWithNoEntryChosenRemembersNoNamelessEntry) {
-    // The phonebook is empty, so nothing can be chosen.
-    ASSERT_TRUE(openWith(dialer, settingsFile({1}, 1, 0, {{"Gone", "ann", "1"}})));
-    runOptions([&](COptionsDlg& dlg) { driver.click(dlg, fw::kIdOk); });
-    // The account shown belonged to "Gone" and stays with it; no current entry afterwards.
-    EXPECT_EQ(settings(), settingsFile({1}, 1, 1, {{"Gone", "ann", "1"}}));
-    EXPECT_EQ(dialer.m_settings.m_nEntryCount, 1);
-    EXPECT_EQ(dialer.item(IDC_ENTRY_NAME).text(), "");
 }
 
 TEST_F(OptionsTest, TheStartUpFolderHoldsACopyOfTheShortcutExactlyWhileTheOptionIsTicked) {

@@ -106,10 +106,7 @@ TEST_F(ScheduleListTest, AnAddedTaskShowsItsTimeAsTyped) {
     ASSERT_TRUE(driver.open(options));
     driver.click(options, IDC_START_MINIMIZED);
     const struct {
-        const char* month;
-        const char* day;
-        const char* year;
-        const char* time;
+        const char *month, *day, *year, *time;
         const char* message;  // nullptr when the task is added
     } typings[] = {
         {"4", "31", "2000", "3.46",

@@ -71,21 +71,6 @@ TEST_F(SchedulerTest, ATaskDueAtTheStartDialsItsNewEntryAndArmsItsLimit) {
     EXPECT_FALSE(driver.timerRunning(dialer, 6));
 }
 
-TEST_F(SchedulerTest, ATaskFiredWhileConnectedOnlyArmsItsLimitOnThatConnection) {
-    start(tasksFile({{"Soon", "Work", kStart + 60, 1, 1}}));
-    clickConnect();
-    driver.advance(kConnectMs);
-    const ras::Connection connection = dialer.m_hRasConn;
-    driver.advance(60'000 - kConnectMs + 1);
-    EXPECT_EQ(dialer.m_hRasConn, connection);
-    EXPECT_EQ(button(), "Disconnect");
-    EXPECT_EQ(driver.timerInterval(dialer, 6), 60'000u);
-
-    onWarning([](Driver& d, fw::Dialog& warning) { d.click(warning, fw::kIdCancel); });
-    driver.advance(60'000);
-    expectLook(Look::idle, kIdleTitle, "Disconnected");
-}
-
 TEST_F(SchedulerTest, ATaskFiredDuringACallCancelsIt) {
     const struct {
         const char* when;
@@ -218,12 +203,15 @@ TEST_F(SchedulerTest, TheLimitTakesTheTaskMinutesUpToTheLongestTimer) {
     start(tasksFile(list));
     clickConnect();
     driver.advance(kConnectMs);
+    const ras::Connection connection = dialer.m_hRasConn;
     std::int64_t now = kConnectMs;
     for (std::size_t i = 0; i < std::size(rows); ++i) {
         SCOPED_TRACE(rows[i].minutes);
         const std::int64_t firesAt = 60'000 * static_cast<std::int64_t>(i + 1) + 1;
         driver.advance(firesAt - now);
         now = firesAt;
+        // Fired while connected, a task only arms its limit on the call there is.
+        EXPECT_EQ(dialer.m_hRasConn, connection);
         EXPECT_EQ(driver.timerInterval(dialer, 6), rows[i].ms);
     }
 }
@@ -289,18 +277,6 @@ TEST_F(SchedulerTest, TheWarningCountsDownAndEndsAsAnswered) {
     }
 }
 
-TEST_F(SchedulerTest, AWarningOutlivedByItsLineDialsNothing) {
-    addEntry("Drops", Line::dropsAfter, 10);
-    start(tasksFile({}), {{"Drops", "ann", "one"}});
-    clickConnect();
-    driver.advance(kConnectMs);
-    dialer.setTimer(6, 1000);
-    // The line drops 10 s after connecting; the poll finds it within 7.5 s, during the countdown.
-    onWarning([](Driver& d, fw::Dialog&) { d.advance(21'000); });
-    driver.advance(1000);
-    expectLook(Look::idle, kIdleTitle, "Disconnected");
-}
-
 TEST_F(SchedulerTest, TheTypedAccountStaysWithTheEntryItWasTypedFor) {
     start(tasksFile({{"Home", "Home", kStart + 60}}),
           {{"Lab", "cyd", "three"}, {"Home", "ann", "one"}});
@@ -328,38 +304,15 @@ TEST_F(SchedulerTest, ATaskWithoutAnEntryNameRemembersNoNamelessEntry) {
     EXPECT_EQ(settings(), before);
 }
 
-TEST_F(SchedulerTest, NoTaskFiresOnceTheSchedulerStopsOrItsTaskIsGone) {
-    addEntry("Work");
-    const struct {
-        const char* how;
-        std::function<void(CDialerDlg&)> stop;  // 60 s before the task is due
-    } rows[] = {{"a notice posted",
-                 [](CDialerDlg& window) {
-                     window.post(WM_TASK_DUE, 5, 0);
-                     window.StopScheduler();
-                 }},
-                {"timer 5 set",
-                 [this](CDialerDlg& window) {
-                     driver.advance(60'000);
-                     EXPECT_TRUE(driver.timerRunning(window, 5));
-                     window.StopScheduler();
-                 }},
-                {"the list emptied", [this](CDialerDlg& window) {
-                     driver.advance(60'000);
-                     window.m_aTasks.clear();
-                 }}};
-    for (const auto& row : rows) {
-        SCOPED_TRACE(row.how);
-        const auto due = static_cast<std::int32_t>(driver.nowMs() / 1000 + 60);
-        const std::string file = tasksFile({{"Daily", "Work", due}});
-        CDialerDlg window(service);
-        ASSERT_TRUE(openScheduled(window, file));
-        row.stop(window);
-        driver.advance(1000);
-        EXPECT_EQ(window.item(fw::kIdOk).text(), "&Connect");
-        EXPECT_EQ(tasks(), file);
-        driver.click(window, fw::kIdCancel);
-    }
+TEST_F(SchedulerTest, ATaskWhoseListWasEmptiedSinceTheHandOverFiresNothing) {
+    const std::string file = tasksFile({{"Daily", "Work", kStart + 60}});
+    start(file);
+    driver.advance(60'000);
+    ASSERT_TRUE(driver.timerRunning(dialer, 5));
+    dialer.m_aTasks.clear();
+    driver.advance(1000);
+    EXPECT_EQ(button(), "&Connect");
+    EXPECT_EQ(tasks(), file);
 }
 
 TEST_F(SchedulerTest, AFailedWriteIsReportedOnceTheCallAndTheNextWaitHaveBegun) {

@@ -6,9 +6,6 @@
 
 namespace {
 
-const std::vector<Triple> kThree = {
-    {"Home", "ann", "one"}, {"Work", "bob", "two"}, {"Lab", "cyd", "three"}};
-
 using SettingsTest = DialerTest;
 
 TEST_F(SettingsTest, TheCurrentEntryFillsTheFieldsAndTakesTheTypedAccountAtTheEnd) {

@@ -83,51 +83,6 @@ TEST_F(StartupTest, StartingMinimisedHidesAtOnceAndDialsFourSecondsLater) {
     EXPECT_FALSE(driver.timerRunning(dialer, 2));
 }
 
-TEST_F(StartupTest, ADialByHandStopsThePendingStartUpDial) {
-    // Pressed 100 ms after the start, the call connects before the start-up dial's 4 seconds are
-    // up; pressed after 1 second it is still dialing then.
-    for (const std::int64_t pressedAt : {100, 1000}) {
-        SCOPED_TRACE(pressedAt);
-        rememberEntry("Work", {.autoDial = 1});
-        CDialerDlg window(service);
-        ASSERT_TRUE(driver.open(window));
-        driver.advance(pressedAt);
-        ASSERT_TRUE(driver.timerRunning(window, 2));
-        driver.click(window, fw::kIdOk);
-        EXPECT_FALSE(driver.timerRunning(window, 2));
-        const ras::Connection dialed = window.m_hRasConn;
-        driver.advance(4000);
-        EXPECT_EQ(window.m_hRasConn, dialed);
-        driver.advance(kConnectMs);
-        EXPECT_EQ(window.m_bConnected, 1);
-        EXPECT_EQ(lineState(dialed), ras::kConnected);
-        window.m_bConnected = 0;  // the end asks nothing
-        driver.send(window, WM_TRAY_NOTIFY, kTrayIconId, fw::mouse::kLeftDoubleClick);
-        driver.click(window, fw::kIdCancel);
-        service.RasHangUpA(dialed);
-        driver.advance(ras::sim::kLineCloseMs);
-    }
-}
-
-TEST_F(StartupTest, AStartUpDialTickDuringADialOrAConnectionDoesNothing) {
-    rememberEntry("Work");
-    ASSERT_TRUE(driver.open(dialer));
-    clickConnect();
-    for (const std::int64_t when : {std::int64_t{1000}, kConnectMs}) {
-        driver.advance(when);
-        const ras::Connection dialed = dialer.m_hRasConn;
-        const std::string before = status();
-        driver.send(dialer, fw::wm::kTimer, 2, 0);
-        driver.pump();
-        EXPECT_EQ(dialer.m_hRasConn, dialed);
-        EXPECT_EQ(status(), before);
-        EXPECT_NE(lineState(dialed), ras::kDisconnected);
-    }
-    EXPECT_EQ(dialer.m_bConnected, 1);
-    service.RasHangUpA(dialer.m_hRasConn);
-    dialer.m_bConnected = 0;
-}
-
 TEST_F(StartupTest, EscapeAndTheCloseBoxEndTheWindowAsExitDoes) {
     const struct {
         const char* how;

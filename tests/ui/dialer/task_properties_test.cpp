@@ -75,8 +75,7 @@ TEST_F(TaskPropertiesTest, LimitAndRunsFollowTheirButtonsEvenWithAFieldThatDoesN
 
     driver.type(dlg, IDC_TASK_DAY, "x");
     const struct {
-        int click;
-        int recurrence;
+        int click, recurrence;
         bool minutes, runs;
     } rows[] = {
         {IDC_TASK_NUMBER, 3, true, true},

@@ -1,5 +1,5 @@
-// Setup's start-up, its full-screen frame and caption, and the frame's menu: Exit at any moment of
-// the animation, and the About box, which the wizard waits for.
+// Setup's start-up, its full-screen frame and caption, and the About box, which the wizard waits
+// for.
 #include "framework/dialog.h"
 #include "framework/frame.h"
 #include "setup_fixture.h"
@@ -23,42 +23,6 @@ TEST_F(SetupApp, StartUpShowsTheBannerOverTheWholeScreenUnderItsCaption) {
     view().invalidate();
     view().update();
     EXPECT_EQ(frame().text(), "Ondrel v1.3 Setup");
-}
-
-// Closing the frame destroys the view with its timers: the wizard never comes.
-TEST(SetupExit, ExitFromTheMenuEndsSetupAtAnyMomentWithoutTheWizard) {
-    const struct {
-        const char* moment;
-        unsigned timer;  // running when Exit is chosen
-        int ms;          // after that timer started
-    } rows[] = {
-        {"before the gradient exists", 1, 0},
-        {"while the title slides", 2, 200},
-        {"while the second line slides", 3, 200},
-        {"during the pause", 4, 499},
-    };
-    for (const auto& row : rows) {
-        fw::test::Driver driver;
-        int wizardRuns = 0;
-        CSetupApp app([&wizardRuns] { ++wizardRuns; });
-        ASSERT_TRUE(app.initInstance());
-        CMainFrame& frame = *app.m_pMainFrame;
-        CSetupView& view = *app.m_pView;
-        for (int ms = 0; ms < 10'000 && !driver.timerRunning(view, row.timer); ++ms) {
-            driver.advance(1);
-        }
-        ASSERT_TRUE(driver.timerRunning(view, row.timer)) << row.moment;
-        driver.advance(row.ms);
-
-        driver.command(frame, fw::kCommandAppExit);
-        EXPECT_FALSE(frame.exists()) << row.moment;
-        EXPECT_FALSE(view.exists()) << row.moment;
-        ASSERT_EQ(driver.shell().size(), 1u) << row.moment;
-        EXPECT_EQ(driver.shell()[0].kind, "quit");
-        EXPECT_EQ(driver.shell()[0].target, "0");
-        driver.advance(60'000);
-        EXPECT_EQ(wizardRuns, 0) << row.moment;
-    }
 }
 
 // A tick of the pause while the About box is up waits for it to close, and a dialog in front of the
