@@ -8,6 +8,7 @@
 #include "handles.h"
 #include "instance.h"
 #include "sys.h"
+#include "system_library.h"
 
 namespace fw::sys {
 using win32::send;
@@ -79,17 +80,28 @@ int progressStepIt(Handle bar) {
 Handle imageListFromBitmap(int bitmapId, int imageWidth, std::uint32_t transparentRgb, int* count) {
     // Nothing is ever added to these lists, so the growth step does not matter: CLR_DEFAULT is the
     // value the programs have always passed there, and the library raises it to its minimum.
-    HIMAGELIST list = ImageList_LoadImageA(win32::programInstance(), MAKEINTRESOURCEA(bitmapId),
-                                           imageWidth, static_cast<int>(CLR_DEFAULT),
-                                           transparentRgb, IMAGE_BITMAP, LR_CREATEDIBSECTION);
+    // The list views that show them have loaded the library already.
+    using Load = HIMAGELIST(WINAPI*)(HINSTANCE, LPCSTR, int, int, COLORREF, UINT, UINT);
+    using Count = int(WINAPI*)(HIMAGELIST);
+    static const auto load = win32::systemFunction<Load>("comctl32.dll", "ImageList_LoadImageA");
+    static const auto imageCount =
+        win32::systemFunction<Count>("comctl32.dll", "ImageList_GetImageCount");
+    HIMAGELIST list = load == nullptr ? nullptr
+                                      : load(win32::programInstance(), MAKEINTRESOURCEA(bitmapId),
+                                             imageWidth, static_cast<int>(CLR_DEFAULT),
+                                             transparentRgb, IMAGE_BITMAP, LR_CREATEDIBSECTION);
     if (count != nullptr) {
-        *count = list == nullptr ? 0 : ImageList_GetImageCount(list);
+        *count = list == nullptr ? 0 : imageCount(list);
     }
     return list;
 }
 
 void imageListDestroy(Handle imageList) {
-    ImageList_Destroy(win32::asImageList(imageList));
+    using Destroy = BOOL(WINAPI*)(HIMAGELIST);
+    static const auto destroy = win32::systemFunction<Destroy>("comctl32.dll", "ImageList_Destroy");
+    if (destroy != nullptr) {
+        destroy(win32::asImageList(imageList));
+    }
 }
 
 }  // namespace fw::sys

@@ -4,6 +4,9 @@
 // The other platform headers need windows.h first.
 #include <commctrl.h>
 
+#include <string>
+#include <string_view>
+
 #include "dialog_procedure.h"
 #include "framework/dialog.h"
 #include "handles.h"
@@ -11,14 +14,49 @@
 #include "platform_host.h"
 #include "routing.h"
 #include "sys.h"
+#include "system_library.h"
 
 namespace fw::win32 {
 
-void registerCommonControls() {
+namespace {
+
+// Whether a dialog template names a window class of the common controls library: the classes
+// are stored in UTF-16, so a scan of the template's bytes for their names tells.
+bool namesCommonControl(int templateId) {
+    HRSRC found = FindResourceA(programInstance(), MAKEINTRESOURCEA(templateId), RT_DIALOG);
+    HGLOBAL loaded = found != nullptr ? LoadResource(programInstance(), found) : nullptr;
+    const auto* bytes =
+        static_cast<const char*>(loaded != nullptr ? LockResource(loaded) : nullptr);
+    if (bytes == nullptr) {
+        return true;  // let the dialog manager find out; registering costs nothing more
+    }
+    const std::string_view text(bytes, SizeofResource(programInstance(), found));
+    const auto names = [&text](std::string_view name) {
+        std::string wide;
+        for (const char c : name) {
+            wide += c;
+            wide += '\0';
+        }
+        return text.find(wide) != std::string_view::npos;
+    };
+    return names(WC_LISTVIEWA) || names(PROGRESS_CLASSA);
+}
+
+}  // namespace
+
+void registerCommonControls(int templateId) {
+    static bool registered = false;
+    if (registered || !namesCommonControl(templateId)) {
+        return;
+    }
     // The first form of the call, which every version of the library has (the one of Windows
     // NT 4 without a later Internet Explorer has no InitCommonControlsEx); it registers every
     // class, list views and progress bars among them.
-    InitCommonControls();
+    using Register = void(WINAPI*)();
+    if (const auto initialize = systemFunction<Register>("comctl32.dll", "InitCommonControls")) {
+        initialize();
+        registered = true;
+    }
 }
 
 namespace {
@@ -78,7 +116,7 @@ INT_PTR CALLBACK dialogProcedure(HWND dialog, UINT message, WPARAM wParam, LPARA
 }
 
 int Win32Host::runModal(Dialog& dialog) {
-    registerCommonControls();
+    registerCommonControls(dialog.templateId());
     return static_cast<int>(DialogBoxParamA(
         programInstance(), MAKEINTRESOURCEA(dialog.templateId()), asWindow(dialog.owner()),
         dialogProcedure, reinterpret_cast<LPARAM>(&dialog)));

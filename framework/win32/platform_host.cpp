@@ -134,7 +134,9 @@ bool Win32Host::trayNotify(TrayOp op, Handle owner, unsigned id, unsigned callba
             message = NIM_DELETE;
             break;
     }
-    return Shell_NotifyIconA(message, &data) != FALSE;
+    using Notify = BOOL(WINAPI*)(DWORD, PNOTIFYICONDATAA);
+    static const auto notify = systemFunction<Notify>("shell32.dll", "Shell_NotifyIconA");
+    return notify != nullptr && notify(message, &data) != FALSE;
 }
 
 bool Win32Host::shellExecute(Handle owner, const std::string& verb, const std::string& file,
@@ -146,7 +148,9 @@ bool Win32Host::shellExecute(Handle owner, const std::string& verb, const std::s
     request.lpVerb = verb.empty() ? nullptr : verb.c_str();
     request.lpFile = file.c_str();
     request.nShow = show;
-    return ShellExecuteExA(&request) != FALSE;
+    using Execute = BOOL(WINAPI*)(SHELLEXECUTEINFOA*);
+    static const auto execute = systemFunction<Execute>("shell32.dll", "ShellExecuteExA");
+    return execute != nullptr && execute(&request) != FALSE;
 }
 
 unsigned Win32Host::winExec(const std::string& commandLine, int show) {

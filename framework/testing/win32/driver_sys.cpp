@@ -49,7 +49,7 @@ long deleteKeyTree(HKEY parent, const std::string& subKey) {
 }  // namespace
 
 Handle createDialog(int templateId, Handle parent, Dialog& owner) {
-    win32::registerCommonControls();
+    win32::registerCommonControls(templateId);
     return CreateDialogParamA(win32::programInstance(), MAKEINTRESOURCEA(templateId),
                               static_cast<HWND>(parent), win32::dialogProcedure,
                               reinterpret_cast<LPARAM>(&owner));
