@@ -153,7 +153,7 @@ bool Driver::open(Dialog& dialog) {
     if (sys::createDialog(dialog.templateId(), dialog.owner(), dialog) == nullptr) {
         fail("dialog " + std::to_string(dialog.templateId()) + " could not be created");
     }
-    open_.push_back(&dialog);
+    open_.push_back({&dialog, boxesUp_});
     // A modal dialog is shown once initialised, whatever its template says.
     if (!dialog.ended() && !dialog.isVisible()) {
         dialog.show();
@@ -196,18 +196,17 @@ int Driver::runModal(Dialog& dialog) {
 
 void Driver::afterMessage() {
     // As on the platform, a dialog ends once control returns to its own loop: not while a message
-    // box shown by one of its handlers is still up.
-    if (boxesUp_ > 0) {
-        return;
-    }
+    // box shown by one of its handlers is still up (one that was up before it opened does not
+    // hold it).
     // Destroying a dialog may end or open others: look again after each one.
     for (;;) {
-        auto ended = std::find_if(open_.begin(), open_.end(),
-                                  [](Dialog* dialog) { return dialog->ended(); });
+        auto ended = std::find_if(open_.begin(), open_.end(), [this](const OpenDialog& open) {
+            return open.dialog->ended() && boxesUp_ <= open.boxesUp;
+        });
         if (ended == open_.end()) {
             return;
         }
-        Dialog* dialog = *ended;
+        Dialog* dialog = ended->dialog;
         open_.erase(ended);
         if (dialog->exists()) {
             sys::destroyWindow(dialog->handle());
@@ -308,6 +307,9 @@ std::int64_t Driver::nowMs() const {
 }
 void Driver::advance(std::int64_t ms) {
     clock_->advance(ms);
+}
+std::int64_t Driver::advanceUntil(std::int64_t ms, const std::function<bool()>& done) {
+    return clock_->advance(ms, done);
 }
 void Driver::pump() {
     clock_->settle();
