@@ -30,6 +30,8 @@ constexpr unsigned kTaskCommands[] = {ID_TASK_ADD, ID_TASK_DELETE, ID_TASK_DISAB
 constexpr int kRecurrenceButtons[] = {IDC_TASK_DAILY, IDC_TASK_WEEKLY, IDC_TASK_MONTHLY,
                                       IDC_TASK_NUMBER};
 constexpr std::int64_t kLongestCallAdvanceMs = 10 * 60 * 1000;
+// A user away from the program's last questions comes back this long after the next task's time.
+constexpr std::int64_t kAwayPastTaskMs = 5000;
 constexpr std::int64_t kAdvanceSliceMs = 60 * 1000;
 // A message box stays up at most this long: past a daily task's next run.
 constexpr std::int64_t kLongestBoxMs = 25 * 60 * 60 * 1000;
@@ -124,6 +126,7 @@ void DialerCase::modalLoop(fw::Dialog& dialog) {
         tasksWhenOptionsOpened_ = dialer.m_aTasks;
     }
     checkDialogs();
+    pendingMs_ = std::max(pendingMs_, awayUntilMs_ - driver.nowMs());
     while (!dialog.ended()) {
         advance(std::exchange(pendingMs_, 0), dialog);
         if (dialog.ended()) {
@@ -151,7 +154,7 @@ fw::test::Driver::BoxAnswer DialerCase::answerBox(const fw::test::MessageBoxReco
     // Time still to run when the box came up runs with the box up, and so does the time of the
     // steps that follow until the answer; a step of another kind waits for the box to go, and the
     // user answers it at once.
-    std::int64_t upMs = std::exchange(pendingMs_, 0);
+    std::int64_t upMs = std::max(std::exchange(pendingMs_, 0), awayUntilMs_ - driver.nowMs());
     // Up to a day and more, unless a call under way redials and animates all the while.
     const std::int64_t longest = callUnderWay() ? kLongestCallAdvanceMs : kLongestBoxMs;
     while (running_ && upMs < longest) {
@@ -215,7 +218,7 @@ void DialerCase::apply(const Step& step, fw::Dialog& top) {
                 break;
             }
             if (onMain) {
-                noteExit();
+                noteExit(step);
             }
             if (step.act == Act::escape) {
                 driver.pressKey(top, fw::kKeyEscape);
@@ -451,7 +454,11 @@ void DialerCase::endAsUser(fw::Dialog& dialog) {
     }
 }
 
-void DialerCase::noteExit() {
+void DialerCase::noteExit(const Step& step) {
+    if (step.a == 1) {
+        awayUntilMs_ = driver.nowMs() +
+                       durationOf(Step{Act::nearTask, 0, 0, -kAwayPastTaskMs}, driver.nowMs());
+    }
     ending_ = true;
     exitHandle_ = dialer.m_hRasConn;
     exitDialing_ = callUnderWay();

@@ -55,7 +55,7 @@ class DialerCase : public DialingTest {
     // Ends a dialog as a user who is done would: Escape, else the close box.
     void endAsUser(fw::Dialog& dialog);
     // The user ends the program: what was up then decides what may stay up after it.
-    void noteExit();
+    void noteExit(const Step& step);
 
     // --- Invariants (explorer_invariants.cpp) -------------------------------------------------
     // Records the first broken invariant; the case then stops taking steps.
@@ -114,6 +114,7 @@ class DialerCase : public DialingTest {
 
     // The end: what was up when the user ended the program, and the answer to the question.
     bool ending_ = false;
+    std::int64_t awayUntilMs_ = 0;  // the user leaves the questions of Exit up until then
     ras::Connection exitHandle_ = nullptr;
     bool exitDialing_ = false;
     bool kept_ = false;

@@ -138,7 +138,7 @@ rc::Gen<Step> genStep() {
     return rc::gen::weightedOneOf<Step>({
         {20, genAct(Act::ok)},
         {10, genAct(Act::cancel)},
-        {2, genAct(Act::exit)},
+        {3, genAct(Act::exit, rc::gen::element(0, 1, 1))},
         {2, genAct(Act::enter)},
         {1, genAct(Act::escape)},
         {1, genAct(Act::closeBox)},
@@ -216,7 +216,7 @@ void showValue(const Step& step, std::ostream& os) {
             os << "Cancel";
             break;
         case Act::exit:
-            os << "Exit";
+            os << (step.a == 0 ? "Exit" : "Exit, and away until just past the next task");
             break;
         case Act::enter:
             os << "Return";

@@ -67,7 +67,8 @@ struct Start {
 enum class Act : std::uint8_t {
     ok,      // button 1: the main window's Connect, Cancel Call or Disconnect, a dialog's OK
     cancel,  // button 2 of a dialog
-    exit,    // the main window's "&Exit"
+    exit,    // the main window's "&Exit"; a: 1 when the user then leaves its questions up until the
+             // next task is due
     enter,   // Return, Escape and the close box
     escape,
     closeBox,
