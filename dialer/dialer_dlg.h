@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "dialer/ras/remote_access.h"
@@ -13,6 +14,7 @@
 #include "dialer/settings/settings_record.h"
 #include "framework/archive.h"
 #include "framework/dialog.h"
+#include "framework/file_error.h"
 #include "framework/menu.h"
 #include "framework/resources.h"
 #include "framework/shell.h"
@@ -69,9 +71,9 @@ class CDialerDlg : public fw::Dialog {
     // Reads "tasks.dat" into m_aTasks; a damaged file is reported and deleted, and the start goes
     // on with no tasks.
     void LoadTasks();
-    // Writes the task list to this file in full or not at all; a failure is reported and returns
-    // false.
-    bool SaveTasks(const std::string& path, const CTaskList& tasks);
+    // Writes the task list to this file in full or not at all. Returns the error when it could not
+    // be written, for the caller to report.
+    std::optional<fw::FileError> SaveTasks(const std::string& path, const CTaskList& tasks);
     // Waits for the next enabled task on a worker thread (none when every task is disabled).
     void StartScheduler();
     // Stops the worker and waits for its end; a due notice it left is dropped.
@@ -144,17 +146,22 @@ class CDialerDlg : public fw::Dialog {
 
     // The current entry's list record takes what the user typed (settings_file.cpp).
     void StoreTypedAccount();
-    // The fields show the current entry's name, account ID and password from the lists.
+    // The fields show the current entry's name, account ID and password from the lists; with no
+    // current entry, nothing.
     void ShowCurrentEntry();
     // Writes one of the program's files in full or not at all; a failure is shown in the
     // file-error box and returns false.
     bool WriteDataFile(const std::string& name, const std::function<void(fw::Archive&)>& write);
+    // The same, with the report left to the caller: the error, if any.
+    static std::optional<fw::FileError> TryWriteDataFile(
+        const std::string& name, const std::function<void(fw::Archive&)>& write);
 
     // Start-up and the tray (window_lifecycle.cpp, tray.cpp).
     void OnStartupTimer();
     void OnAnimateTimer();
     void OnTrayNotify(unsigned mouseMessage);
     void OnTrayOpen();
+    void OnTaskbarCreated();
 
     // After connecting, entry properties, error details (after_connect.cpp).
     void StartProgramAndSound();
@@ -176,6 +183,13 @@ class CDialerDlg : public fw::Dialog {
     void MakeTaskEntryCurrent(const std::string& entryName);
 
     const ras::RemoteAccess& m_ras;
+    // The Options dialog is up.
+    BOOL m_bOptionsOpen = 0;
+    // The frame the tray icon shows, or null once the icon was removed.
+    const fw::Icon* m_pTrayIcon = nullptr;
+    // The shell's message that its taskbar was created again: the shell restarted and forgot the
+    // icons of the notification area.
+    const unsigned m_nTaskbarCreated = fw::registerMessage("TaskbarCreated");
     // An attempt runs and its reports are awaited.
     BOOL m_bDialing = 0;
     // The connection hung up last, while its line may still be closing, and when it was hung up.

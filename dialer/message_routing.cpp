@@ -76,6 +76,12 @@ void CDialerDlg::onTimer(unsigned id) {
 
 bool CDialerDlg::onMessage(unsigned message, std::uintptr_t wParam, std::intptr_t lParam,
                            std::intptr_t& result) {
+    // Registered at run time, so no case of the switch.
+    if (message == m_nTaskbarCreated) {
+        OnTaskbarCreated();
+        result = 0;
+        return true;
+    }
     switch (message) {
         case WM_DIAL_PROGRESS:
             OnDialProgress(static_cast<std::uint32_t>(wParam), static_cast<std::uint32_t>(lParam));

@@ -29,17 +29,12 @@ struct CurrentEntry {
 // The entry the dialog handed back becomes current, with its remembered account; a new one is
 // remembered from now on.
 void makeEntryCurrent(CSettings& settings, CurrentEntry& entry) {
-    if (entry.name.empty()) {
-        // Nothing was chosen (an empty phonebook, or the entry left it): no entry is current,
-        // and none is remembered without a name.
-        settings.m_nCurrentEntry = settings.m_nEntryCount;
-        return;
-    }
     const bool first = settings.m_astrEntryNames.empty();
+    // Nothing chosen (an empty phonebook, or the entry left it) makes no entry current.
     settings.m_nCurrentEntry = settings.rememberEntry(entry.name);
     // The account typed before any entry was chosen is saved with the very first one, whatever
     // index an earlier file left.
-    if (!first) {
+    if (!first && settings.hasCurrentEntry()) {
         const auto at = static_cast<std::size_t>(settings.m_nCurrentEntry);
         entry.userId = settings.m_astrUserIds[at];
         entry.password = settings.m_astrPasswords[at];
@@ -73,6 +68,11 @@ bool updateStartupShortcut(CDialerDlg& dlg) {
 }  // namespace
 
 void CDialerDlg::OnOptions() {
+    // The tray menu reaches the window while the dialog is up: a second dialog would restart the
+    // schedule under the first when it closed, and the first would then write its stale list.
+    if (m_bOptionsOpen != 0) {
+        return;
+    }
     updateData(true);
     COptionsDlg options(this, m_ras);
     options.m_strProgramFolder = m_strProgramFolder;
@@ -82,7 +82,9 @@ void CDialerDlg::OnOptions() {
     // No task fires while the dialog works on its copy of the list.
     StopScheduler();
     options.m_aTasks = m_aTasks;
+    m_bOptionsOpen = 1;
     const int result = options.doModal();
+    m_bOptionsOpen = 0;
     // Its file dialogs may have moved the current directory away from the program's files.
     fw::setCurrentDirectory(m_strProgramFolder);
     // A file that fails ends the command: it has been reported, and the schedule waits for the
@@ -110,7 +112,8 @@ bool CDialerDlg::ApplyOptions(const COptionsDlg& options) {
     m_strUserId = entry.userId;
     m_strPassword = entry.password;
     updateData(false);
-    if (!SaveTasks(kTasksFile, options.m_aTasks)) {
+    if (const std::optional<fw::FileError> failed = SaveTasks(kTasksFile, options.m_aTasks)) {
+        fw::reportFileError(this, *failed);
         return false;
     }
     m_aTasks = options.m_aTasks;

@@ -23,13 +23,17 @@ CDialerDlg::LoadResult CDialerDlg::LoadSettings() {
         return LoadResult::damaged;
     }
     m_settings = std::move(*loaded);
-    if (m_settings.hasCurrentEntry()) {
-        ShowCurrentEntry();
-    }
+    ShowCurrentEntry();
     return LoadResult::loaded;
 }
 
 void CDialerDlg::ShowCurrentEntry() {
+    if (!m_settings.hasCurrentEntry()) {
+        m_strEntryName.clear();
+        m_strUserId.clear();
+        m_strPassword.clear();
+        return;
+    }
     const auto at = static_cast<std::size_t>(m_settings.m_nCurrentEntry);
     m_strEntryName = m_settings.m_astrEntryNames[at];
     m_strUserId = m_settings.m_astrUserIds[at];
@@ -57,11 +61,19 @@ bool CDialerDlg::SaveSettingsFile(const CSettings& settings) {
 
 bool CDialerDlg::WriteDataFile(const std::string& name,
                                const std::function<void(fw::Archive&)>& write) {
+    const std::optional<fw::FileError> failed = TryWriteDataFile(name, write);
+    if (failed) {
+        fw::reportFileError(this, *failed);
+    }
+    return !failed;
+}
+
+std::optional<fw::FileError> CDialerDlg::TryWriteDataFile(
+    const std::string& name, const std::function<void(fw::Archive&)>& write) {
     try {
         fw::saveFile(name, write);
-        return true;
+        return std::nullopt;
     } catch (const fw::FileError& error) {
-        fw::reportFileError(this, error);
-        return false;
+        return error;
     }
 }

@@ -1,11 +1,13 @@
 // The tray icon and the window's life around it: the icon's animation and mouse messages, the
-// tray menu's "Open", minimising into the tray, painting while minimised.
+// icon added again when the shell restarts, the tray menu's "Open", minimising into the tray,
+// painting while minimised.
 #include "dialer/dialer_dlg.h"
 #include "framework/controls.h"
 #include "framework/gdi.h"
 #include "resource.h"
 
 BOOL CDialerDlg::TrayNotify(fw::TrayOp operation, unsigned id, const fw::Icon& icon) {
+    m_pTrayIcon = operation == fw::TrayOp::remove ? nullptr : &icon;
     const std::string tip = text().substr(0, fw::kTrayTipMax);
     return fw::trayNotify(operation, *this, id, WM_TRAY_NOTIFY, icon, tip) ? 1 : 0;
 }
@@ -35,6 +37,13 @@ void CDialerDlg::OnTrayNotify(unsigned mouseMessage) {
             break;
         default:
             break;
+    }
+}
+
+void CDialerDlg::OnTaskbarCreated() {
+    // Without its icon a hidden dialer could not be reached.
+    if (m_pTrayIcon != nullptr) {
+        TrayNotify(fw::TrayOp::add, kTrayIconId, *m_pTrayIcon);
     }
 }
 

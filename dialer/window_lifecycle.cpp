@@ -84,6 +84,9 @@ void CDialerDlg::OnStartupTimer() {
 
 void CDialerDlg::onDestroy() {
     TrayNotify(fw::TrayOp::remove, kTrayIconId, m_ahTrayIcons[m_nTrayFrame]);
+    // Before anything that can show a message box: a task that fired inside one would dial a call
+    // that nothing hangs up once the program has ended. The task list is not written at the end.
+    StopScheduler();
     if (m_bConnected != 0) {
         CKeepConnectionDlg question(this);
         question.m_strQuestion = "You are currently connected to " + m_strEntryName +
@@ -96,8 +99,6 @@ void CDialerDlg::onDestroy() {
     if (m_settings.m_nCurrentEntry < m_settings.m_nEntryCount) {
         SaveSettingsFile();
     }
-    // The task list is not written at the end.
-    StopScheduler();
     // A process that ends while its line closes can leave the port busy.
     WaitForLineClosed();
 }

@@ -15,7 +15,7 @@ bool CSetupApp::initInstance() {
     if (!m_pMainFrame->create(title, IDR_MAINFRAME)) {
         return false;
     }
-    m_pView = std::make_unique<CSetupView>(m_fnRunWizard);
+    m_pView = std::make_unique<CSetupView>(*m_pMainFrame, m_fnRunWizard);
     if (!m_pView->create(*m_pMainFrame)) {
         return false;
     }

@@ -4,6 +4,8 @@
 #include <utility>
 #include <vector>
 
+#include "setup/main_frame.h"
+
 namespace {
 
 constexpr const char* kTitle = "Ondrel v1.3 Setup";
@@ -31,7 +33,8 @@ void copyScreen(fw::DrawContext& to, const fw::DrawContext& from) {
 
 }  // namespace
 
-CSetupView::CSetupView(std::function<void()> runWizard) : m_fnRunWizard(std::move(runWizard)) {
+CSetupView::CSetupView(CMainFrame& banner, std::function<void()> runWizard)
+    : m_banner(banner), m_fnRunWizard(std::move(runWizard)) {
     m_font.create({"Arial", 40, 0, 700, true});
 }
 
@@ -55,8 +58,11 @@ void CSetupView::onTimer(unsigned id) {
             SlideSecondLine();
             break;
         case TIMER_PAUSE:
-            killTimer(TIMER_PAUSE);
-            m_fnRunWizard();
+            // A tick while the About box is up does nothing: the next one tries again.
+            if (!m_banner.DialogUp()) {
+                killTimer(TIMER_PAUSE);
+                m_banner.ShowInFront(m_fnRunWizard);
+            }
             break;
         default:
             break;

@@ -17,10 +17,12 @@ constexpr unsigned TIMER_TITLE = 2;        // slides the title in
 constexpr unsigned TIMER_SECOND_LINE = 3;  // slides the maker's line in
 constexpr unsigned TIMER_PAUSE = 4;        // then starts the wizard, once
 
+class CMainFrame;
+
 class CSetupView : public fw::View {
   public:
-    // runWizard is what the banner starts when its animation has ended.
-    explicit CSetupView(std::function<void()> runWizard);
+    // runWizard is what the banner starts in front of its frame when its animation has ended.
+    CSetupView(CMainFrame& banner, std::function<void()> runWizard);
 
     // 64 entries from black to light blue.
     fw::Palette m_palette;
@@ -52,5 +54,6 @@ class CSetupView : public fw::View {
     // The title in its place, and the maker's line of this size at x on the bottom.
     void DrawLines(fw::DrawContext& dc, int xSecondLine, fw::Size secondLine) const;
 
+    CMainFrame& m_banner;
     std::function<void()> m_fnRunWizard;
 };

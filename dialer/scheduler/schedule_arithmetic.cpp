@@ -18,6 +18,31 @@ bool fitsTheClock(std::int64_t instant) {
     return instant >= 0 && instant <= INT32_MAX;
 }
 
+// Division that rounds towards minus infinity, for carrying fields over.
+constexpr std::int64_t floorDiv(std::int64_t a, std::int64_t b) {
+    return a / b - (a % b < 0 ? 1 : 0);
+}
+
+// Days since 1 January 1970 of a date of the Gregorian calendar; the month and the day carry over
+// as mktime carries them.
+constexpr std::int64_t dayNumber(std::int64_t year, std::int64_t month, std::int64_t day) {
+    year += floorDiv(month - 1, 12);
+    month -= 12 * floorDiv(month - 1, 12);
+    // From March on, so that a leap day ends its year.
+    const std::int64_t y = month <= 2 ? year - 1 : year;
+    const std::int64_t era = floorDiv(y, 400);
+    const std::int64_t yearOfEra = y - era * 400;
+    const std::int64_t dayOfYear = (153 * (month + (month > 2 ? -3 : 9)) + 2) / 5;
+    const std::int64_t dayOfEra =
+        yearOfEra * 365 + yearOfEra / 4 - yearOfEra / 100 + dayOfYear + day - 1;
+    return era * 146'097 + dayOfEra - 719'468;
+}
+
+// The dates kEnterableDatesMessage names.
+constexpr std::int64_t kFirstEnterableDay = dayNumber(1970, 1, 2);
+constexpr std::int64_t kLastEnterableDay = dayNumber(2038, 1, 17);
+static_assert(dayNumber(1970, 1, 1) == 0 && kLastEnterableDay == 24'853);
+
 // The local time of an instant the 32-bit clock holds; times before 1970, which only a damaged
 // file holds, have no date on every platform alike.
 bool hasLocalDate(std::int64_t instant, std::tm& local) {
@@ -62,6 +87,11 @@ std::optional<std::int32_t> EnterTime(int month, int day, int year, int hour, in
     if (amPm != 0) {
         hour24 += 12;
     }
+    const std::int64_t date =
+        dayNumber(year, month, day) + floorDiv(std::int64_t{hour24} * 60 + minute, 24 * 60);
+    if (date < kFirstEnterableDay || date > kLastEnterableDay) {
+        return std::nullopt;
+    }
     std::tm local{};
     local.tm_year = year - 1900;
     local.tm_mon = month - 1;
@@ -70,6 +100,7 @@ std::optional<std::int32_t> EnterTime(int month, int day, int year, int hour, in
     local.tm_min = minute;
     local.tm_isdst = -1;
     const std::int64_t instant = fw::makeLocalTime(local);
+    // -1 from a platform that cannot convert the time after all.
     if (!fitsTheClock(instant)) {
         return std::nullopt;
     }

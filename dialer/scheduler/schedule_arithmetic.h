@@ -11,9 +11,12 @@
 
 // The instant of a local date and 12-hour time (amPm 0 for AM, 1 for PM), with mktime's
 // meaning: fields out of range carry over (31 April is 1 May), and the platform decides whether
-// daylight saving is in force. Nothing when the instant lies outside what the 32-bit count of
-// seconds holds (before 1970 or after 19 January 2038).
+// daylight saving is in force. Nothing when the date, once carried over, lies outside the dates of
+// kEnterableDatesMessage: each of their local times fits the 32-bit count of seconds in every time
+// zone (UTC-12 to UTC+14), so the dates the user is told hold wherever the user is.
 std::optional<std::int32_t> EnterTime(int month, int day, int year, int hour, int minute, int amPm);
+constexpr const char* kEnterableDatesMessage =
+    "The task's date must lie between 1/2/1970 and 1/17/2038.";
 
 // Moves a task on after a run by its recurrence's fixed number of seconds; a "Number:" task
 // uses up one of its runs. False when the task is to be removed instead, its time unchanged: its

@@ -48,7 +48,7 @@ std::optional<std::int32_t> enteredTime(const fw::Window& owner, const CTaskProp
     const std::optional<std::int32_t> time =
         EnterTime(dlg.m_nMonth, dlg.m_nDay, dlg.m_nYear, hour, minute, dlg.m_nAmPm);
     if (!time) {
-        invalidInput(owner, "The task's date must lie between 1/1/1970 and 1/18/2038.");
+        invalidInput(owner, kEnterableDatesMessage);
     }
     return time;
 }

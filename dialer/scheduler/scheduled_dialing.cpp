@@ -63,8 +63,9 @@ void CDialerDlg::LoadTasks() {
     m_aTasks.clear();
 }
 
-bool CDialerDlg::SaveTasks(const std::string& path, const CTaskList& tasks) {
-    return WriteDataFile(path, [&tasks](fw::Archive& ar) { WriteTasks(ar, tasks); });
+std::optional<fw::FileError> CDialerDlg::SaveTasks(const std::string& path,
+                                                   const CTaskList& tasks) {
+    return TryWriteDataFile(path, [&tasks](fw::Archive& ar) { WriteTasks(ar, tasks); });
 }
 
 void CDialerDlg::StartScheduler() {
@@ -111,12 +112,17 @@ void CDialerDlg::OnTaskDue() {
     if (!keep) {
         m_aTasks.erase(m_aTasks.begin() + m_nNextTask);
     }
-    // A file that cannot be written has been reported; the schedule goes on from the list.
-    SaveTasks(m_strProgramFolder + "\\" + kTasksFile, m_aTasks);
+    // The schedule goes on from the list whether or not its file could be written.
+    const std::optional<fw::FileError> failed =
+        SaveTasks(m_strProgramFolder + "\\" + kTasksFile, m_aTasks);
     StartScheduler();
     // A connection up stays as it is; a call under way is cancelled.
     if (m_bConnected == 0 && !late) {
         OnConnect();
+    }
+    // Only now, so that a box left unanswered holds up neither the call nor the next wait.
+    if (failed) {
+        fw::reportFileError(this, *failed);
     }
 }
 

@@ -36,6 +36,7 @@ struct CSettings : COptions {
     // The current entry, if any, is remembered with this account.
     void storeAccount(const std::string& userId, const std::string& password);
     // The index of the remembered entry of this name (compared exactly), which is appended with
-    // an empty account when it is new.
+    // an empty account when it is new. An empty name is no entry: nothing is remembered, and the
+    // index is the count, which names no current entry.
     std::int32_t rememberEntry(const std::string& name);
 };

@@ -22,6 +22,9 @@ void CSettings::storeAccount(const std::string& userId, const std::string& passw
 }
 
 std::int32_t CSettings::rememberEntry(const std::string& name) {
+    if (name.empty()) {
+        return m_nEntryCount;
+    }
     const auto found = std::find(m_astrEntryNames.begin(), m_astrEntryNames.end(), name);
     if (found != m_astrEntryNames.end()) {
         return static_cast<std::int32_t>(found - m_astrEntryNames.begin());

@@ -9,22 +9,14 @@
 #include <vector>
 
 #include "driver_sys.h"
+#include "framework/paths.h"
 #include "sandbox.h"
 #include "sys.h"
 
 namespace fw::headless {
 
 std::string foldCase(const std::string& name) {
-    std::string folded = name;
-    for (char& c : folded) {
-        const auto byte = static_cast<unsigned char>(c);
-        const bool lowerAscii = byte >= 'a' && byte <= 'z';
-        const bool lowerLatin1 = byte >= 0xE0 && byte <= 0xFE && byte != 0xF7;
-        if (lowerAscii || lowerLatin1) {
-            c = static_cast<char>(byte - 0x20);
-        }
-    }
-    return folded;
+    return foldedName(name);
 }
 
 }  // namespace fw::headless
@@ -42,6 +34,7 @@ constexpr long kPathNotFound = 3;
 constexpr long kAccessDenied = 5;
 constexpr long kInvalidHandle = 6;
 constexpr long kInvalidName = 123;
+constexpr long kNameTooLong = 206;  // ERROR_FILENAME_EXCED_RANGE
 
 [[noreturn]] void fail(long osError, const std::string& name) {
     throw FileError(FileError::causeOf(osError), name, osError);
@@ -135,6 +128,11 @@ class Sandbox {
     Place find(const std::string& name) const {
         const std::string full = fullPath(name);
         Place place;
+        // The platform's calls take a path with its terminator in kMaxPath.
+        if (full.size() >= kMaxPath) {
+            place.error = kNameTooLong;
+            return place;
+        }
         place.node = root_.get();
         for (std::size_t start = 3; start < full.size();) {
             const std::size_t end = std::min(full.find('\\', start), full.size());
@@ -187,6 +185,10 @@ class Sandbox {
             fail(kInvalidHandle, path);
         }
         return *it->second;
+    }
+    bool isOpen(const Node* node) const {
+        return std::any_of(files_.begin(), files_.end(),
+                           [node](const auto& entry) { return entry.second->node == node; });
     }
     // Open files of a node that goes fail from then on, as a handle the platform closed.
     void detach(const Node* node) {
@@ -365,23 +367,32 @@ bool deleteFile(const std::string& path) {
     return true;
 }
 
-bool replaceFile(const std::string& from, const std::string& to) {
+// As MoveFileEx replacing: the platform refuses to put a file over a folder or over a file that
+// is open.
+void replaceFile(const std::string& from, const std::string& to) {
     Sandbox& box = sandbox();
     std::lock_guard lock(box.mutex);
+    box.raiseFault(Op::move, box.fullPath(to), to);
+    box.raiseFault(Op::move, box.fullPath(from), to);
     const Place source = box.find(from);
     const Place target = box.find(to);
-    if (source.error != 0 || target.error != 0 || source.node == nullptr ||
-        source.node->directory || (target.node != nullptr && target.node->directory)) {
-        return false;
+    if (source.error != 0) {
+        fail(source.error, to);
     }
-    if (target.node != source.node) {
-        box.detach(target.node);
+    if (source.node == nullptr) {
+        fail(kFileNotFound, to);
+    }
+    if (target.error != 0) {
+        fail(target.error, to);
+    }
+    if (source.node->directory || (target.node != nullptr && target.node != source.node &&
+                                   (target.node->directory || box.isOpen(target.node)))) {
+        fail(kAccessDenied, to);
     }
     auto moved = std::move(source.parent->children[foldCase(source.leaf)]);
     source.parent->children.erase(foldCase(source.leaf));
     moved->name = target.leaf;
     target.parent->children[foldCase(target.leaf)] = std::move(moved);
-    return true;
 }
 
 bool fileExists(const std::string& path) {

@@ -147,6 +147,42 @@ DialogTemplate readDialog(Reader& in) {
     return dialog;
 }
 
+// The standard form (MENU), which the programs' menus have.
+std::vector<MenuItemTemplate> readMenu(Reader& in) {
+    constexpr std::uint16_t kMfPopup = 0x10;
+    constexpr std::uint16_t kMfEnd = 0x80;
+    if (in.word() != 0) {
+        throw ResFileError("not a standard menu template");
+    }
+    in.skip(in.word());
+    std::vector<MenuItemTemplate> items;
+    // For each pop-up whose items are being read, whether it is the last of its own level.
+    std::vector<bool> popups;
+    for (bool more = true; more;) {
+        const std::uint16_t flags = in.word();
+        MenuItemTemplate item;
+        item.level = static_cast<int>(popups.size());
+        item.popup = (flags & kMfPopup) != 0;
+        item.id = item.popup ? 0 : in.word();
+        item.text = ansi(in.string());
+        items.push_back(item);
+        bool last = (flags & kMfEnd) != 0;
+        if (item.popup) {
+            popups.push_back(last);
+            continue;
+        }
+        // The last item of a level ends it, and the pop-ups that were the last of theirs.
+        while (last && more) {
+            more = !popups.empty();
+            if (more) {
+                last = popups.back();
+                popups.pop_back();
+            }
+        }
+    }
+    return items;
+}
+
 }  // namespace
 
 ResFile::ResFile(const unsigned char* data, std::size_t size) {
@@ -207,6 +243,15 @@ std::string ResFile::string(int id) const {
         unit = static_cast<char16_t>(in.word());
     }
     return ansi(text);
+}
+
+std::optional<std::vector<MenuItemTemplate>> ResFile::menu(int id) const {
+    const Entry* entry = find(kMenu, id);
+    if (entry == nullptr) {
+        return std::nullopt;
+    }
+    Reader in(entry->data, entry->size);
+    return readMenu(in);
 }
 
 bool ResFile::hasIcon(int id) const {

@@ -1,5 +1,6 @@
 // Reads a compiled resource file (.res, as windres writes it from an .rc script): the dialog
-// templates, string table, icons and bitmaps that the headless backend builds its windows from.
+// templates, string table, icons and bitmaps that the headless backend builds its windows from, and
+// the menus.
 #pragma once
 
 #include <cstddef>
@@ -43,6 +44,15 @@ struct DialogTemplate : TemplateBox {
     std::vector<DialogItemTemplate> items;
 };
 
+// An item of a menu template, in the template's order: a pop-up's items follow it, one level
+// deeper.
+struct MenuItemTemplate {
+    int level = 0;
+    bool popup = false;
+    int id = 0;  // a command's; 0 for a pop-up
+    std::string text;
+};
+
 struct BitmapSize {
     int width = 0;
     int height = 0;
@@ -58,6 +68,7 @@ class ResFile {
   public:
     // Resource types by their ordinal.
     static constexpr int kBitmap = 2;
+    static constexpr int kMenu = 4;
     static constexpr int kDialog = 5;
     static constexpr int kString = 6;
     static constexpr int kGroupIcon = 14;
@@ -70,6 +81,8 @@ class ResFile {
     std::optional<DialogTemplate> dialog(int id) const;
     // The string with this id; empty when the table has none (as for an empty string).
     std::string string(int id) const;
+    // Throws ResFileError when the template is malformed.
+    std::optional<std::vector<MenuItemTemplate>> menu(int id) const;
     bool hasIcon(int id) const;
     std::optional<BitmapSize> bitmap(int id) const;
 

@@ -3,6 +3,7 @@
 // painting when no posted message waits or when a window asks to be updated.
 #include <algorithm>
 #include <deque>
+#include <map>
 #include <mutex>
 
 #include "driver_sys.h"
@@ -325,6 +326,15 @@ void discardPosted(Handle window, unsigned message) {
     std::erase_if(posted, [&](const Posted& entry) {
         return entry.window == window && entry.message == message;
     });
+}
+
+unsigned registerMessage(const std::string& name) {
+    // Made up in the platform's range for registered messages, one id per name for the process's
+    // life.
+    static std::map<std::string, unsigned> registered;
+    constexpr unsigned kFirstRegistered = 0xC000;
+    return registered.try_emplace(name, kFirstRegistered + static_cast<unsigned>(registered.size()))
+        .first->second;
 }
 
 std::intptr_t sendMessage(Handle window, unsigned message, std::uintptr_t wParam,

@@ -5,6 +5,7 @@
 #include <deque>
 
 #include "framework/file.h"
+#include "framework/paths.h"
 #include "framework/save_file.h"
 
 namespace fw {
@@ -17,7 +18,10 @@ void copyFile(const std::string& source, std::span<const std::string> targets,
     std::deque<ReplacingFile> outputs;
     try {
         for (const std::string& target : targets) {
-            outputs.emplace_back(target);
+            // The source is there already, and held open: it could not be replaced anyway.
+            if (!samePath(target, source)) {
+                outputs.emplace_back(target);
+            }
         }
         std::uint64_t requested = 0;
         do {
@@ -27,6 +31,10 @@ void copyFile(const std::string& source, std::span<const std::string> targets,
                 output.file().write(buffer.data(), got);
             }
         } while (from.length() >= requested);
+        // Every copy is whole before any takes its place: a failure leaves all the old ones.
+        for (ReplacingFile& output : outputs) {
+            output.close();
+        }
         for (ReplacingFile& output : outputs) {
             output.commit();
         }

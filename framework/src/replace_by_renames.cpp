@@ -2,27 +2,26 @@
 
 namespace fw {
 
-bool replaceByRenames(const std::string& from, const std::string& to,
-                      bool (*rename)(const std::string& from, const std::string& to),
-                      bool (*remove)(const std::string& path),
-                      bool (*exists)(const std::string& path)) {
-    const std::string aside = to + kSteppedAsideSuffix;
+long replaceByRenames(const std::string& from, const std::string& to, const std::string& aside,
+                      const RenameCalls& calls) {
     // One left by an earlier failure is older than the file it would stand for.
-    remove(aside);
-    const bool hadOld = exists(to);
-    if (hadOld && !rename(to, aside)) {
-        return false;
-    }
-    if (!rename(from, to)) {
-        if (hadOld) {
-            rename(aside, to);
+    calls.remove(aside);
+    const bool hadOld = calls.exists(to);
+    if (hadOld) {
+        if (const long error = calls.rename(to, aside)) {
+            return error;
         }
-        return false;
+    }
+    if (const long error = calls.rename(from, to)) {
+        if (hadOld) {
+            calls.rename(aside, to);
+        }
+        return error;
     }
     if (hadOld) {
-        remove(aside);
+        calls.remove(aside);
     }
-    return true;
+    return 0;
 }
 
 }  // namespace fw

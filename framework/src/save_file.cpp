@@ -7,8 +7,12 @@
 
 namespace fw {
 
+std::string temporaryName(const std::string& name) {
+    return nameBeside(name, kSaveSuffix, '~');
+}
+
 ReplacingFile::ReplacingFile(std::string name)
-    : name_(std::move(name)), temporary_(name_ + kSaveSuffix) {
+    : name_(std::move(name)), temporary_(temporaryName(name_)) {
     try {
         file_.open(temporary_, FileMode::createWrite);
     } catch (const FileError& error) {
@@ -30,14 +34,23 @@ ReplacingFile::~ReplacingFile() {
     deleteFile(temporary_);
 }
 
-void ReplacingFile::commit() {
+void ReplacingFile::close() {
     try {
         file_.close();
     } catch (const FileError& error) {
         throw named(error);
     }
-    if (!replaceFile(temporary_, name_)) {
-        throw FileError(FileError::Cause::accessDenied, fullPath(name_));
+}
+
+void ReplacingFile::commit() {
+    if (file_.isOpen()) {
+        close();
+    }
+    try {
+        replaceFile(temporary_, name_);
+    } catch (const FileError& error) {
+        // The file was written: it is named by its full path, as after its open.
+        throw FileError(error.cause(), fullPath(name_), error.osError());
     }
     committed_ = true;
 }

@@ -73,6 +73,8 @@ std::intptr_t sendMessage(Handle window, unsigned message, std::uintptr_t wParam
                           std::intptr_t lParam);
 // Drops the messages of this kind posted to the window and not yet delivered.
 void discardPosted(Handle window, unsigned message);
+// The id of a message registered by name (windows' thread only).
+unsigned registerMessage(const std::string& name);
 
 // --- Controls ----------------------------------------------------------------------------------
 int checkState(Handle button);
@@ -166,7 +168,8 @@ std::string windowsDirectory();
 std::string fullPath(const std::string& name);
 bool createDirectory(const std::string& path);
 bool deleteFile(const std::string& path);
-bool replaceFile(const std::string& from, const std::string& to);
+// Raises FileError naming to as given.
+void replaceFile(const std::string& from, const std::string& to);
 std::string wideToAnsi(const std::u16string& text);
 
 // --- Registry (HKEY_CURRENT_USER)

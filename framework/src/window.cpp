@@ -99,6 +99,10 @@ void postMessage(Handle window, unsigned message, std::uintptr_t wParam, std::in
     sys::postMessage(window, message, wParam, lParam);
 }
 
+unsigned registerMessage(const std::string& name) {
+    return sys::registerMessage(name);
+}
+
 Menu Window::systemMenu() {
     return Menu::borrow(sys::systemMenu(handle_));
 }

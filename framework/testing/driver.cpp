@@ -34,8 +34,9 @@ class TestHost final : public detail::Host {
     TestHost(Driver& driver, VirtualClock& clock) : driver_(driver), clock_(clock) {}
 
     int runModal(Dialog& dialog) override { return driver_.runModal(dialog); }
-    // The driver destroys the dialog once the message that ended it has been handled.
-    void endModal(Dialog& /*dialog*/, int /*result*/) override {}
+    // The driver destroys the dialog once the message that ended it has been handled; its owner
+    // takes input again at once, as the platform's EndDialog gives it back.
+    void endModal(Dialog& dialog, int /*result*/) override { driver_.giveBackOwner(dialog); }
     int messageLoop() override { Driver::fail("the message loop ran under the test driver"); }
     void postQuit(int exitCode) override {
         driver_.shell_.push_back({"quit", std::to_string(exitCode), "", 0, nullptr});
@@ -153,7 +154,7 @@ bool Driver::open(Dialog& dialog) {
     if (sys::createDialog(dialog.templateId(), dialog.owner(), dialog) == nullptr) {
         fail("dialog " + std::to_string(dialog.templateId()) + " could not be created");
     }
-    open_.push_back({&dialog, boxesUp_});
+    open_.push_back(&dialog);
     // A modal dialog is shown once initialised, whatever its template says.
     if (!dialog.ended() && !dialog.isVisible()) {
         dialog.show();
@@ -184,29 +185,56 @@ int Driver::runModal(Dialog& dialog) {
     } else {
         fail("modal dialog " + std::to_string(dialog.templateId()) + " ran without a script");
     }
+    // As the platform's modal loop: the owner takes no input while the dialog runs, and gets it
+    // back when the dialog ends if it had it before.
+    if (const Handle owner = dialog.owner(); owner != nullptr && sys::isWindowEnabled(owner)) {
+        sys::enableWindow(owner, false);
+        disabledOwners_[&dialog] = owner;
+    }
+    // The dialogs open before this one wait for its loop to return, ended or not.
+    const std::size_t first = open_.size();
+    modalsFrom_.push_back(first);
     if (open(dialog)) {
         script(*this, dialog);
-        if (!dialog.ended()) {
+        // A dialog whose window went with its owner ends its loop, as the platform's does.
+        if (dialog.exists() && !dialog.ended()) {
             fail("the script left modal dialog " + std::to_string(dialog.templateId()) + " open");
         }
-        afterMessage();
     }
-    return dialog.result();
+    modalsFrom_.pop_back();
+    destroyEnded(first);
+    // One whose window went without ending is forgotten all the same.
+    std::erase(open_, &dialog);
+    giveBackOwner(dialog);
+    return dialog.ended() ? dialog.result() : -1;
+}
+
+void Driver::giveBackOwner(const Dialog& dialog) {
+    if (const auto it = disabledOwners_.find(&dialog); it != disabledOwners_.end()) {
+        sys::enableWindow(it->second, true);
+        disabledOwners_.erase(it);
+    }
 }
 
 void Driver::afterMessage() {
     // As on the platform, a dialog ends once control returns to its own loop: not while a message
-    // box shown by one of its handlers is still up (one that was up before it opened does not
-    // hold it).
+    // box shown by one of its handlers is still up, nor while a modal dialog shown by one of them
+    // runs its loop.
+    if (boxesUp_ > 0) {
+        return;
+    }
+    destroyEnded(modalsFrom_.empty() ? 0 : modalsFrom_.back());
+}
+
+void Driver::destroyEnded(std::size_t first) {
     // Destroying a dialog may end or open others: look again after each one.
     for (;;) {
-        auto ended = std::find_if(open_.begin(), open_.end(), [this](const OpenDialog& open) {
-            return open.dialog->ended() && boxesUp_ <= open.boxesUp;
-        });
+        auto ended = std::find_if(open_.begin() + static_cast<std::ptrdiff_t>(first), open_.end(),
+                                  [](Dialog* dialog) { return dialog->ended(); });
         if (ended == open_.end()) {
             return;
         }
-        Dialog* dialog = ended->dialog;
+        Dialog* dialog = *ended;
         open_.erase(ended);
         if (dialog->exists()) {
             sys::destroyWindow(dialog->handle());
@@ -316,6 +344,10 @@ void Driver::pump() {
 }
 void Driver::busy(std::int64_t ms) {
     clock_->sleep(ms);
+}
+
+bool Driver::anyTimerRunning() const {
+    return detail::timerQueue().nextDue().has_value();
 }
 
 bool Driver::timerRunning(const Window& window, unsigned id) const {

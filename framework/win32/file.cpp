@@ -3,6 +3,7 @@
 
 #include <algorithm>
 
+#include "framework/paths.h"
 #include "replace_by_renames.h"
 #include "sys.h"
 
@@ -10,9 +11,24 @@ namespace fw::sys {
 
 namespace {
 
+long lastError() {
+    return static_cast<long>(GetLastError());
+}
+
 [[noreturn]] void raiseLastError(const std::string& name) {
-    const auto error = static_cast<long>(GetLastError());
+    const long error = lastError();
     throw FileError(FileError::causeOf(error), name, error);
+}
+
+// The calls of a replace by renames, each 0 or the platform's error.
+long renameFile(const std::string& from, const std::string& to) {
+    return MoveFileA(from.c_str(), to.c_str()) ? 0 : lastError();
+}
+long removeFile(const std::string& path) {
+    return DeleteFileA(path.c_str()) || GetLastError() == ERROR_FILE_NOT_FOUND ? 0 : lastError();
+}
+bool fileThere(const std::string& path) {
+    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
 HANDLE handleOf(Handle file) {
@@ -131,24 +147,20 @@ bool deleteFile(const std::string& path) {
     return DeleteFileA(path.c_str()) != 0;
 }
 
-bool replaceFile(const std::string& from, const std::string& to) {
+// MoveFileExA, or where the system has none (98 and ME), the same by plain renames; the error is
+// the platform's either way.
+void replaceFile(const std::string& from, const std::string& to) {
     if (MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING)) {
-        return true;
+        return;
     }
-    if (GetLastError() != ERROR_CALL_NOT_IMPLEMENTED) {
-        return false;
+    long error = lastError();
+    if (error == ERROR_CALL_NOT_IMPLEMENTED) {
+        error = replaceByRenames(from, to, nameBeside(to, kSteppedAsideSuffix, kSteppedAsideMark),
+                                 {renameFile, removeFile, fileThere});
     }
-    return replaceByRenames(
-        from, to,
-        [](const std::string& a, const std::string& b) {
-            return MoveFileA(a.c_str(), b.c_str()) != 0;
-        },
-        [](const std::string& path) {
-            return DeleteFileA(path.c_str()) != 0 || GetLastError() == ERROR_FILE_NOT_FOUND;
-        },
-        [](const std::string& path) {
-            return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
-        });
+    if (error != 0) {
+        throw FileError(FileError::causeOf(error), to, error);
+    }
 }
 
 }  // namespace fw::sys

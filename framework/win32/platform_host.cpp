@@ -14,6 +14,7 @@
 #include "framework/resources.h"
 #include "handles.h"
 #include "routing.h"
+#include "system_library.h"
 #include "timer_queue.h"
 
 namespace fw::win32 {
@@ -93,8 +94,11 @@ std::optional<std::string> Win32Host::fileDialog(Handle owner, const FileDialogR
     // The Explorer-style dialog, as every program of the platform's generation shows it.
     dialog.Flags = request.flags | OFN_EXPLORER;
 
-    const BOOL confirmed = request.open ? GetOpenFileNameA(&dialog) : GetSaveFileNameA(&dialog);
-    if (!confirmed) {
+    using FileDialog = BOOL(WINAPI*)(LPOPENFILENAMEA);
+    static const auto open = systemFunction<FileDialog>("comdlg32.dll", "GetOpenFileNameA");
+    static const auto save = systemFunction<FileDialog>("comdlg32.dll", "GetSaveFileNameA");
+    const FileDialog show = request.open ? open : save;
+    if (show == nullptr || !show(&dialog)) {
         return std::nullopt;
     }
     return std::string(fileName);
@@ -150,7 +154,9 @@ unsigned Win32Host::winExec(const std::string& commandLine, int show) {
 }
 
 bool Win32Host::playSound(const std::string& name, unsigned flags) {
-    return PlaySoundA(name.c_str(), nullptr, flags) != FALSE;
+    using PlaySound = BOOL(WINAPI*)(LPCSTR, HMODULE, DWORD);
+    static const auto play = systemFunction<PlaySound>("winmm.dll", "PlaySoundA");
+    return play != nullptr && play(name.c_str(), nullptr, flags) != FALSE;
 }
 
 void Win32Host::openHelp(Handle owner, const std::string& helpFile) {
@@ -159,21 +165,7 @@ void Win32Host::openHelp(Handle owner, const std::string& helpFile) {
 }
 
 Proc Win32Host::systemProc(const std::string& library, const std::string& function) {
-    char folder[MAX_PATH];
-    const UINT length = GetSystemDirectoryA(folder, MAX_PATH);
-    if (length == 0 || length >= MAX_PATH) {
-        return nullptr;
-    }
-    // The full path: a DLL of the same name planted in the program's folder or the current folder
-    // is never loaded. The DLL's own imports are looked for beside it, not beside the program.
-    const std::string path = std::string(folder, length) + "\\" + library;
-    HMODULE module = LoadLibraryExA(path.c_str(), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);
-    if (module == nullptr) {
-        return nullptr;
-    }
-    // Loading it again only counts up; the DLL stays loaded until the program ends, as its
-    // threads may still run code of it.
-    return reinterpret_cast<Proc>(GetProcAddress(module, function.c_str()));
+    return systemFunction<Proc>(library.c_str(), function.c_str());
 }
 
 }  // namespace fw::win32

@@ -8,6 +8,8 @@
 #include <objidl.h>
 #include <shlobj.h>
 
+#include "system_library.h"
+
 namespace fw {
 
 struct ShellLink::State {
@@ -46,11 +48,19 @@ ShellLink::~ShellLink() {
 }
 
 bool ShellLink::create() {
+    using Initialize = HRESULT(WINAPI*)(LPVOID);
+    using CreateInstance = HRESULT(WINAPI*)(REFCLSID, LPUNKNOWN, DWORD, REFIID, LPVOID*);
+    static const auto initialize = win32::systemFunction<Initialize>("ole32.dll", "CoInitialize");
+    static const auto createInstance =
+        win32::systemFunction<CreateInstance>("ole32.dll", "CoCreateInstance");
+    if (initialize == nullptr || createInstance == nullptr) {
+        return false;
+    }
     // Already started is fine; the library stays started for the program's life.
-    CoInitialize(nullptr);
-    if (!state_->succeeded(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER,
-                                            IID_IShellLinkA,
-                                            reinterpret_cast<void**>(&state_->link)))) {
+    initialize(nullptr);
+    if (!state_->succeeded(createInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER,
+                                          IID_IShellLinkA,
+                                          reinterpret_cast<void**>(&state_->link)))) {
         return false;
     }
     return state_->succeeded(

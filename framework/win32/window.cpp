@@ -143,4 +143,8 @@ void discardPosted(Handle window, unsigned message) {
     }
 }
 
+unsigned registerMessage(const std::string& name) {
+    return RegisterWindowMessageA(name.c_str());
+}
+
 }  // namespace fw::sys

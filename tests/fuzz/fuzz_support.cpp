@@ -6,6 +6,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <limits>
 
 #include "sandbox.h"
@@ -26,10 +27,7 @@ thread_local std::size_t limitedInputSize = 0;
 
 // Writes without allocating: the hook runs inside the allocator.
 void say(const char* text) {
-    std::size_t length = 0;
-    while (text[length] != '\0') {
-        ++length;
-    }
+    std::size_t length = std::strlen(text);
     while (length > 0) {
         const ssize_t wrote = ::write(STDERR_FILENO, text, length);
         if (wrote <= 0) {

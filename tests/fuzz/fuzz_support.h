@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "framework/archive.h"
@@ -73,6 +74,18 @@ std::string store(Write write) {
         file.close();
     }
     return fileBytes();
+}
+
+// Load, save, load: what write saves of loaded, read from kFile again, saves to the same bytes.
+// Returns it for the target's own comparison with loaded.
+template <typename Record, typename Read, typename Write>
+Record resaved(const Record& loaded, Read read, Write write) {
+    const std::string first = store([&](fw::Archive& ar) { write(ar, loaded); });
+    const std::optional<Record> again = read();  // kFile holds first
+    check(again.has_value(), "what is saved loads again");
+    check(store([&](fw::Archive& ar) { write(ar, *again); }) == first,
+          "what is saved saves to the same bytes");
+    return *again;
 }
 
 inline std::string bytesOf(const std::uint8_t* data, std::size_t size) {

@@ -9,6 +9,7 @@
 #include <functional>
 #include <initializer_list>
 #include <string>
+#include <utility>
 
 #include "../unit/wine_shortcut.h"
 #include "dialer/options/dnx_file.h"
@@ -107,15 +108,15 @@ void settingsFiles() {
 
     // The program path in the wide form, the rest as the writer has it.
     saveArchive("settings_file", "wide-string", [&](fw::Archive& ar) {
-        for (int i = 0; i < 6; ++i) {
-            ar.writeInt32(i == 5 ? 1 : 0);
+        for (const std::int32_t field : {0, 0, 0, 0, 0, 1}) {
+            ar.writeInt32(field);
         }
         writeWide(ar, u"C:\\Program Files\\\u00C9t\u00E9\\mail.exe");
         ar.writeInt32(0);
         ar.writeString("");
-        ar.writeInt32(0);
-        ar.writeInt32(1);
-        ar.writeInt32(0);
+        for (const std::int32_t field : {0, 1, 0}) {
+            ar.writeInt32(field);
+        }
         writeWide(ar, u"Wide Entry");
         ar.writeString("");
         ar.writeString("");
@@ -205,25 +206,19 @@ void dnxFiles() {
 // --- .lnk -------------------------------------------------------------------------------------
 
 void shortcutFiles() {
-    using fw::shortcut::Shortcut;
-    // The template shortcut of the distribution image (package/make_template_shortcut.cpp).
-    Shortcut link;
-    link.target = "C:\\Program Files\\Kestrune\\Ondrel\\Ondrel.exe";
-    link.workingDirectory = "C:\\Program Files\\Kestrune\\Ondrel";
-    link.iconPath = link.target;
-    link.description = "Ondrel v1.3";
-    save("shortcut_file", "template", fw::shortcut::write(link));
-
-    // As Setup repoints it at the folder the user chose (setup/install/shortcuts.cpp).
-    Shortcut installed;
-    installed.target = "D:\\Apps\\Dial-up Tools\\Ondrel.exe";
-    installed.workingDirectory = "D:\\Apps\\Dial-up Tools";
-    installed.iconPath = installed.target;
-    save("shortcut_file", "installed", fw::shortcut::write(installed));
-
-    save("shortcut_file", "arguments-hotkey",
-         fw::shortcut::write({"C:\\A.exe", "-x", "D", "C:\\", "C:\\A.exe", 2, 7, 0x0641}));
-
+    // The template shortcut of the distribution image (package/make_template_shortcut.cpp), and
+    // as Setup repoints it at the folder the user chose (setup/install/shortcuts.cpp).
+    const std::string program = "C:\\Program Files\\Kestrune\\Ondrel";
+    const std::string chosen = "D:\\Apps\\Dial-up Tools";
+    const std::pair<const char*, fw::shortcut::Shortcut> links[] = {
+        {"template",
+         {program + "\\Ondrel.exe", "", "Ondrel v1.3", program, program + "\\Ondrel.exe"}},
+        {"installed", {chosen + "\\Ondrel.exe", "", "", chosen, chosen + "\\Ondrel.exe"}},
+        {"arguments-hotkey", {"C:\\A.exe", "-x", "D", "C:\\", "C:\\A.exe", 2, 7, 0x0641}},
+    };
+    for (const auto& [name, link] : links) {
+        save("shortcut_file", name, fw::shortcut::write(link));
+    }
     save("shortcut_file", "wine-saved", wineSavedShortcut());
 }
 

@@ -21,10 +21,6 @@ std::optional<CSettings> readFile() {
     return fuzz::load([](fw::Archive& ar) { return ReadSettings(ar); });
 }
 
-std::string written(const CSettings& settings) {
-    return fuzz::store([&](fw::Archive& ar) { WriteSettings(ar, settings); });
-}
-
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -35,18 +31,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (!loaded) {
         return 0;
     }
-    fuzz::check(loaded->m_nEntryCount >= 0 &&
-                    static_cast<std::size_t>(loaded->m_nEntryCount) ==
-                        loaded->m_astrEntryNames.size() &&
-                    loaded->m_astrUserIds.size() == loaded->m_astrEntryNames.size() &&
-                    loaded->m_astrPasswords.size() == loaded->m_astrEntryNames.size(),
-                "a loaded record's count and its three lists agree");
+    fuzz::check(
+        loaded->m_nEntryCount >= 0 &&
+            static_cast<std::size_t>(loaded->m_nEntryCount) == loaded->m_astrEntryNames.size() &&
+            loaded->m_astrUserIds.size() == loaded->m_astrEntryNames.size() &&
+            loaded->m_astrPasswords.size() == loaded->m_astrEntryNames.size(),
+        "a loaded record's count and its three lists agree");
 
-    // Load, save, load: what is saved loads again and saves to the same bytes.
-    const std::string first = written(*loaded);
-    // kFile now holds them.
-    const std::optional<CSettings> again = readFile();
-    fuzz::check(again.has_value(), "saved settings load again");
-    fuzz::check(written(*again) == first, "saved settings save to the same bytes");
+    fuzz::resaved(*loaded, readFile, WriteSettings);
     return 0;
 }

@@ -1,5 +1,5 @@
 // Replacing a file by renames, where the platform has no replacing rename: whatever step fails,
-// the old file or the new one holds the name, and nothing is lost.
+// the old file or the new one holds the name, nothing is lost, and the error is the failed step's.
 #include "replace_by_renames.h"
 
 #include <gtest/gtest.h>
@@ -9,69 +9,60 @@
 
 namespace {
 
-// Files by name, and the rename target that fails.
-std::map<std::string, std::string> files;
-std::string failingTarget;
+using Files = std::map<std::string, std::string>;
 
-bool renameFile(const std::string& from, const std::string& to) {
-    if (to == failingTarget || !files.contains(from) || files.contains(to)) {
-        return false;
+// Files by name, and the rename target that fails, in use, until the old file goes back.
+Files files;
+const std::string aside = "A.dat.old~";
+std::string failingTarget;
+constexpr long kInUse = 32;
+
+long renameFile(const std::string& from, const std::string& to) {
+    if (from == aside) {
+        failingTarget.clear();
+    }
+    if (to == failingTarget) {
+        return kInUse;
+    }
+    if (!files.contains(from) || files.contains(to)) {
+        return 183;  // already exists
     }
     files[to] = files[from];
     files.erase(from);
-    return true;
+    return 0;
 }
-bool removeFile(const std::string& path) {
+long removeFile(const std::string& path) {
     files.erase(path);
-    return true;
+    return 0;
 }
 bool fileThere(const std::string& path) {
     return files.contains(path);
 }
 
 TEST(ReplaceByRenames, TheNewFileTakesTheNameOrTheOldOneKeepsIt) {
-    const std::string aside = std::string("A.dat") + fw::kSteppedAsideSuffix;
-    using Files = std::map<std::string, std::string>;
+    const Files both = {{"A.tmp", "new"}, {"A.dat", "old"}};
     const struct {
         const char* what;
         Files before;
         std::string failing;
-        bool replaced;
         Files after;
     } rows[] = {
-        {"no old file", {{"A.tmp", "new"}}, "", true, {{"A.dat", "new"}}},
-        {"an old file", {{"A.tmp", "new"}, {"A.dat", "old"}}, "", true, {{"A.dat", "new"}}},
+        {"no old file", {{"A.tmp", "new"}}, "", {{"A.dat", "new"}}},
+        {"an old file", both, "", {{"A.dat", "new"}}},
         {"one left aside before",
          {{"A.tmp", "new"}, {"A.dat", "old"}, {aside, "older"}},
          "",
-         true,
          {{"A.dat", "new"}}},
-        {"the old file cannot step aside",
-         {{"A.tmp", "new"}, {"A.dat", "old"}},
-         aside,
-         false,
-         {{"A.tmp", "new"}, {"A.dat", "old"}}},
-        {"the new file cannot take the name",
-         {{"A.tmp", "new"}, {"A.dat", "old"}},
-         "A.dat",
-         false,
-         {{"A.tmp", "new"}, {"A.dat", "old"}}},
+        {"the old file cannot step aside", both, aside, both},
+        {"the new file cannot take the name", both, "A.dat", both},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.what);
         files = row.before;
         failingTarget = row.failing;
-        // The old file's way back is never refused.
-        const bool replaced = fw::replaceByRenames(
-            "A.tmp", "A.dat",
-            [](const std::string& from, const std::string& to) {
-                if (from == std::string("A.dat") + fw::kSteppedAsideSuffix) {
-                    failingTarget.clear();
-                }
-                return renameFile(from, to);
-            },
-            removeFile, fileThere);
-        EXPECT_EQ(replaced, row.replaced);
+        EXPECT_EQ(
+            fw::replaceByRenames("A.tmp", "A.dat", aside, {renameFile, removeFile, fileThere}),
+            row.failing.empty() ? 0 : kInUse);
         EXPECT_EQ(files, row.after);
     }
 }

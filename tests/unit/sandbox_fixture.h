@@ -51,8 +51,8 @@ inline std::string bytes(std::initializer_list<int> values) {
     }
     return result;
 }
-// A number as four little-endian bytes.
-inline std::string i32(std::int32_t value) {
+// A number as four little-endian bytes: signed and unsigned 32-bit values alike.
+inline std::string i32(std::int64_t value) {
     const auto bits = static_cast<std::uint32_t>(value);
     return bytes({static_cast<int>(bits & 0xFF), static_cast<int>(bits >> 8 & 0xFF),
                   static_cast<int>(bits >> 16 & 0xFF), static_cast<int>(bits >> 24)});

@@ -3,7 +3,9 @@
 #include <climits>
 #include <optional>
 #include <string>
+#include <vector>
 
+#include "../ui/dialer/settings_bytes.h"
 #include "framework/archive.h"
 #include "framework/file.h"
 #include "sandbox_fixture.h"
@@ -12,38 +14,29 @@ namespace {
 
 using fw::Archive;
 
-// Golden files are spelt out byte by byte: numbers as four little-endian bytes (i32), strings of
-// up to 254 characters as one length byte and the characters.
-std::string s8(const std::string& text) {
-    return bytes({static_cast<int>(text.size())}) + text;
-}
-
-const std::string kFlagsOff = std::string(24, '\0');                     // fields 1 to 6, all 0
-const std::string kNoPaths = bytes({0}) + i32(0) + bytes({0}) + i32(0);  // fields 7 to 10
 const std::string k254(254, 'p');
 const std::string k255(255, 's');
+// Fields 1 to 10 of a file with the first option on.
+const std::string kHead = settingsFile({1}, 0, 0).substr(0, 34);
 
-// The first option on, three entries, the second current.
-CSettings threeEntries(BOOL saveUserAndPassword) {
-    CSettings s;
-    s.m_bSaveUserAndPassword = saveUserAndPassword;
-    s.m_nEntryCount = 3;
-    s.m_nCurrentEntry = 1;
-    s.m_astrEntryNames = {"Home", "Work", "Lab"};
-    s.m_astrUserIds = {"ann", "bob", "cyd"};
-    s.m_astrPasswords = {"one", "two", "three"};
-    return s;
-}
-const std::string kThreeSaved = i32(1) + std::string(20, '\0') + kNoPaths + i32(3) + i32(1) +
-                                s8("Home") + s8("ann") + s8("one") + s8("Work") + s8("bob") +
-                                s8("two") + s8("Lab") + s8("cyd") + s8("three");
-const std::string kThreeUnsaved = kFlagsOff + kNoPaths + i32(3) + i32(1) + s8("Home") +
-                                  bytes({0, 0}) + s8("Work") + bytes({0, 0}) + s8("Lab") +
-                                  bytes({0, 0});
+// The first option on.
+const COptions kSaving = [] {
+    COptions o;
+    o.m_bSaveUserAndPassword = 1;
+    return o;
+}();
 
-CSettings options(const COptions& o) {
+CSettings record(const COptions& o, std::int32_t count = 0, std::int32_t current = 0,
+                 const std::vector<Triple>& entries = {}) {
     CSettings s;
     static_cast<COptions&>(s) = o;
+    s.m_nEntryCount = count;
+    s.m_nCurrentEntry = current;
+    for (const Triple& entry : entries) {
+        s.m_astrEntryNames.push_back(entry.name);
+        s.m_astrUserIds.push_back(entry.userId);
+        s.m_astrPasswords.push_back(entry.password);
+    }
     return s;
 }
 
@@ -62,8 +55,9 @@ std::string fields(const CSettings& s) {
     }
     return text;
 }
-// The fields up to the entry count of a file that begins with head.
+// The fields up to the entry count of a file that begins with kHead.
 const std::string kHeadFields = "flags 100000 \"\" sound 0 \"\" schedule 0";
+const std::string kThreeFields = " [Home|ann|one] [Work|bob|two] [Lab|cyd|three]";
 
 class SettingsStoreTest : public SandboxTest {
   protected:
@@ -76,30 +70,25 @@ class SettingsStoreTest : public SandboxTest {
 };
 
 TEST_F(SettingsStoreTest, GoldenFilesWrittenAndReadBack) {
-    CSettings longStrings = options({1, 0, 0, 0, 0, 1, k254, 1, k255, 0});
-    longStrings.m_nEntryCount = 1;
-    longStrings.m_astrEntryNames = {k255};
-    longStrings.m_astrUserIds = {k254};
-    longStrings.m_astrPasswords = {""};
-    const std::string longBytes = i32(1) + std::string(16, '\0') + i32(1) + bytes({0xFE}) + k254 +
-                                  i32(1) + bytes({0xFF, 0xFF, 0x00}) + k255 + i32(0) + i32(1) +
-                                  i32(0) + bytes({0xFF, 0xFF, 0x00}) + k255 + bytes({0xFE}) + k254 +
-                                  bytes({0});
+    const std::string longBytes = le32(1) + std::string(16, '\0') + le32(1) + "\xFE" + k254 +
+                                  le32(1) + std::string("\xFF\xFF\x00", 3) + k255 + le32(0) +
+                                  le32(1) + le32(0) + std::string("\xFF\xFF\x00", 3) + k255 +
+                                  "\xFE" + k254 + std::string(1, '\0');
     const struct {
         const char* what;
         CSettings record;
         std::string golden;
     } rows[] = {
-        {"defaults", {}, kFlagsOff + kNoPaths + i32(0) + i32(0)},
+        {"defaults", {}, settingsFile({}, 0, 0)},
         // Two complementary patterns, so that a field in its neighbour's place shows.
-        {"options, odd ones on", options({1, 0, 1, 0, 1, 0, "C:\\Mail\\mail.exe", 1, "", 0}),
-         bytes({1, 0, 0, 0, 0, 0, 0, 0, 1, 0, 0, 0, 0, 0, 0, 0, 1, 0, 0, 0, 0, 0, 0, 0}) +
-             s8("C:\\Mail\\mail.exe") + i32(1) + bytes({0}) + i32(0) + i32(0) + i32(0)},
-        {"options, even ones on", options({0, 1, 0, 1, 0, 1, "", 0, "C:\\WINDOWS\\ding.wav", 1}),
-         bytes({0, 0, 0, 0, 1, 0, 0, 0, 0, 0, 0, 0, 1, 0, 0, 0, 0, 0, 0, 0, 1, 0, 0, 0}) +
-             bytes({0}) + i32(0) + s8("C:\\WINDOWS\\ding.wav") + i32(1) + i32(0) + i32(0)},
-        {"three entries, the second current", threeEntries(1), kThreeSaved},
-        {"254 and 255 characters", longStrings, longBytes},
+        {"options, odd ones on", record({1, 0, 1, 0, 1, 0, "C:\\Mail\\mail.exe", 1, "", 0}),
+         settingsFile({1, 0, 1, 0, 1, 0, "C:\\Mail\\mail.exe", 1, "", 0}, 0, 0)},
+        {"options, even ones on", record({0, 1, 0, 1, 0, 1, "", 0, "C:\\WINDOWS\\ding.wav", 1}),
+         settingsFile({0, 1, 0, 1, 0, 1, "", 0, "C:\\WINDOWS\\ding.wav", 1}, 0, 0)},
+        {"three entries, the second current", record(kSaving, 3, 1, kThree),
+         settingsFile({1}, 3, 1, kThree)},
+        {"254 and 255 characters",
+         record({1, 0, 0, 0, 0, 1, k254, 1, k255, 0}, 1, 0, {{k255, k254, ""}}), longBytes},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.what);
@@ -110,45 +99,25 @@ TEST_F(SettingsStoreTest, GoldenFilesWrittenAndReadBack) {
     }
 }
 
-TEST_F(SettingsStoreTest, AccountsNotToBeSavedAreWrittenEmpty) {
-    const CSettings inMemory = threeEntries(0);
-    EXPECT_EQ(storeRecord(inMemory), kThreeUnsaved);
-    const std::optional<CSettings> loaded = loadRecord(kThreeUnsaved);
-    ASSERT_TRUE(loaded.has_value());
-    EXPECT_EQ(
-        fields(*loaded),
-        "flags 000000 \"\" sound 0 \"\" schedule 0 count 3 current 1 [Home||] [Work||] [Lab||]");
-}
-
 TEST_F(SettingsStoreTest, WhatIsReadAndWhichEntryIsCurrent) {
-    const std::string three = s8("Home") + s8("ann") + s8("one") + s8("Work") + s8("bob") +
-                              s8("two") + s8("Lab") + s8("cyd") + s8("three");
-    const std::string head = i32(1) + std::string(20, '\0') + kNoPaths;
-    const std::string threeFields = " [Home|ann|one] [Work|bob|two] [Lab|cyd|three]";
     const struct {
         const char* what;
-        std::string file;
-        std::string fields;
+        std::string file, fields;
         bool current;
     } rows[] = {
-        {"the last of three", head + i32(3) + i32(2) + three,
-         kHeadFields + " count 3 current 2" + threeFields, true},
-        {"an index past the end", head + i32(3) + i32(5) + three,
-         kHeadFields + " count 3 current 5" + threeFields, false},
-        {"an index just past the end", head + i32(3) + i32(3) + three,
-         kHeadFields + " count 3 current 3" + threeFields, false},
-        {"a negative index", head + i32(3) + i32(-1) + three,
-         kHeadFields + " count 3 current -1" + threeFields, false},
-        {"no entries", head + i32(0) + i32(0), kHeadFields + " count 0 current 0", false},
-        {"bytes after the last entry",
-         head + i32(1) + i32(0) + s8("Home") + s8("a") + s8("") + "xyz",
+        {"the last of three", settingsFile({1}, 3, 2, kThree),
+         kHeadFields + " count 3 current 2" + kThreeFields, true},
+        {"an index just past the end", settingsFile({1}, 3, 3, kThree),
+         kHeadFields + " count 3 current 3" + kThreeFields, false},
+        {"no entries", settingsFile({1}, 0, 0), kHeadFields + " count 0 current 0", false},
+        {"bytes after the last entry", settingsFile({1}, 1, 0, {{"Home", "a", ""}}) + "xyz",
          kHeadFields + " count 1 current 0 [Home|a|]", true},
         // The wide form: 0xFF, 0xFFFE, a length in UTF-16 units, the units.
         {"wide strings",
-         kFlagsOff + bytes({0xFF, 0xFE, 0xFF, 0x02, 'C', 0, ':', 0}) + i32(0) + bytes({0}) +
-             i32(0) + i32(1) + i32(0) +
+         std::string(24, '\0') + bytes({0xFF, 0xFE, 0xFF, 0x02, 'C', 0, ':', 0}) + le32(0) +
+             short8("") + le32(0) + le32(1) + le32(0) +
              bytes({0xFF, 0xFE, 0xFF, 0x04, 'H', 0, 0xE9, 0, 'm', 0, 'e', 0}) +
-             bytes({0xFF, 0xFE, 0xFF, 0x00}) + s8("pw"),
+             bytes({0xFF, 0xFE, 0xFF, 0x00}) + short8("pw"),
          "flags 000000 \"C:\" sound 0 \"\" schedule 0 count 1 current 0 [H\xE9me||pw]", true},
     };
     for (const auto& row : rows) {
@@ -161,21 +130,21 @@ TEST_F(SettingsStoreTest, WhatIsReadAndWhichEntryIsCurrent) {
 }
 
 TEST_F(SettingsStoreTest, AFileThatEndsEarlyGivesNothing) {
-    const std::string head = i32(1) + std::string(20, '\0') + kNoPaths;
+    const std::string three = settingsFile({1}, 3, 0, kThree);
+    const std::string twoOfThree = settingsFile({}, 3, 0, {{"Home", "", ""}, {"Work", "", ""}});
     const struct {
         const char* what;
         std::string file;
     } rows[] = {
         {"empty", ""},
-        {"inside the options", head.substr(0, 10)},
+        {"inside the options", kHead.substr(0, 10)},
         {"inside a long length", std::string(24, '\0') + bytes({0xFF, 0x10})},
-        {"before the current index", head + i32(0)},
-        {"inside the third password", kThreeSaved.substr(0, kThreeSaved.size() - 2)},
-        {"a missing third entry",
-         head + i32(3) + i32(0) + s8("Home") + bytes({0, 0}) + s8("Work") + bytes({0, 0})},
+        {"before the current index", kHead + le32(0)},
+        {"inside the third password", three.substr(0, three.size() - 2)},
+        {"a missing third entry", twoOfThree},
         // The count is the file's word: the entries must be there before they are kept.
-        {"a huge count", head + i32(INT_MAX) + i32(0) + s8("Home") + bytes({0, 0})},
-        {"a negative count", head + i32(-2) + i32(0) + s8("Home") + bytes({0, 0})},
+        {"a huge count", kHead + le32(INT_MAX) + le32(0) + bytes({4, 'H', 'o', 'm', 'e', 0, 0})},
+        {"a negative count", kHead + le32(-2) + le32(0) + bytes({4, 'H', 'o', 'm', 'e', 0, 0})},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.what);
@@ -187,18 +156,17 @@ TEST_F(SettingsStoreTest, HeadlessAReadErrorKeepsWhatWasRead) {
     // The program path is the first string: its length is checked against the file's.
     driver.injectFault(
         {"C:\\t.dat", fw::test::FileFault::Op::length, fw::FileError::Cause::hardIO, 0});
-    const std::optional<CSettings> loaded = loadRecord(kThreeSaved);
+    const std::optional<CSettings> loaded = loadRecord(settingsFile({1}, 3, 1, kThree));
     ASSERT_TRUE(loaded.has_value());
     EXPECT_EQ(fields(*loaded), kHeadFields + " count 0 current 0");
 
     // A damaged count, whatever its sign, counts the entries read whole before the error: the
     // archive's second read from the file fails, well inside the hundred entries.
-    const std::string head = i32(1) + std::string(20, '\0') + kNoPaths;
     for (const std::int32_t count : {-2, 100}) {
         SCOPED_TRACE(count);
-        std::string file = head + i32(count) + i32(1);
+        std::string file = kHead + le32(count) + le32(1);
         for (int i = 0; i < 100; ++i) {
-            file += s8(std::string(100, 'n')) + s8("") + s8("");
+            file += short8(std::string(100, 'n')) + short8("") + short8("");
         }
         driver.injectFault({"C:\\t.dat", fw::test::FileFault::Op::read,
                             fw::FileError::Cause::hardIO, Archive::kDefaultBuffer});

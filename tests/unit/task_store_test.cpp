@@ -4,6 +4,7 @@
 #include <optional>
 #include <string>
 
+#include "../ui/dialer/tasks_bytes.h"
 #include "dialer/scheduler/task_record.h"
 #include "framework/archive.h"
 #include "sandbox_fixture.h"
@@ -11,10 +12,6 @@
 namespace {
 
 using fw::Archive;
-
-std::string s8(const std::string& text) {
-    return bytes({static_cast<int>(text.size())}) + text;
-}
 
 // The daily task Night for Work at 2000-01-01 00:00:00 UTC, a 30-minute limit, number 1.
 const std::string kNight = bytes({0x01, 0x00, 0x00, 0x00}) +         // one record
@@ -55,9 +52,9 @@ class TaskStoreTest : public SandboxTest {
 };
 
 TEST_F(TaskStoreTest, GoldenFilesWrittenAndReadBack) {
-    ASSERT_EQ(kNight.size(), 39u);
     const std::string k254(254, 'n');
     const std::string k300(300, 'e');
+    const CTasks night("Night", "Work", 946'684'800, 30, 1, kRecurDaily, 1);
     CTasks disabled("Off", "Lab", -1, 7, 1, kRecurNumber, -5);
     disabled.m_bDisabled = 1;
     const struct {
@@ -65,20 +62,19 @@ TEST_F(TaskStoreTest, GoldenFilesWrittenAndReadBack) {
         CTaskList tasks;
         std::string golden;
     } rows[] = {
-        {"no tasks", {}, i32(0)},
-        {"one daily task", {CTasks("Night", "Work", 946'684'800, 30, 1, kRecurDaily, 1)}, kNight},
+        {"no tasks", {}, le32(0)},
+        {"one daily task", {night}, kNight},
         {"names of 254 and 300 characters",
          {CTasks(k254, k300, 0, 0, 0, kRecurWeekly, 0)},
-         i32(1) + bytes({0xFE}) + k254 + bytes({0xFF, 0x2C, 0x01}) + k300 + i32(0) + i32(0) +
-             i32(0) + i32(0) + i32(kRecurWeekly) + i32(0)},
+         le32(1) + short8(k254) + bytes({0xFF, 0x2C, 0x01}) + k300 + le32(0) + le32(0) + le32(0) +
+             le32(0) + le32(kRecurWeekly) + le32(0)},
         // Built without a limit, a task keeps no minutes; it is built enabled.
         {"no limit",
          {CTasks("A", "B", 1, 45, 0, kRecurMonthly, 9)},
-         i32(1) + s8("A") + s8("B") + i32(1) + i32(0) + i32(0) + i32(0) + i32(2) + i32(9)},
+         tasksFile({{"A", "B", 1, 0, 0, 0, 2, 9}})},
         {"disabled, two tasks in order",
-         {disabled, CTasks("Night", "Work", 946'684'800, 30, 1, kRecurDaily, 1)},
-         i32(2) + s8("Off") + s8("Lab") + i32(-1) + i32(7) + i32(1) + i32(1) + i32(3) + i32(-5) +
-             kNightRecord},
+         {disabled, night},
+         le32(2) + tasksFile({{"Off", "Lab", -1, 7, 1, 1, 3, -5}}).substr(4) + kNightRecord},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.what);
@@ -89,31 +85,30 @@ TEST_F(TaskStoreTest, GoldenFilesWrittenAndReadBack) {
 
 TEST_F(TaskStoreTest, ALoadAndASaveKeepOrderAndUnusedMinutes) {
     // The middle task has no limit but 45 minutes in its file: the value means nothing, and stays.
-    const std::string file = i32(3) + s8("Zed") + s8("Home") + i32(100) + i32(0) + i32(0) + i32(0) +
-                             i32(1) + i32(0) + s8("Alpha") + s8("Work") + i32(50) + i32(45) +
-                             i32(0) + i32(1) + i32(3) + i32(4) + kNightRecord;
-    const std::optional<CTaskList> tasks = read(file);
+    const std::string file =
+        tasksFile({{"Zed", "Home", 100, 0, 0, 0, 1, 0}, {"Alpha", "Work", 50, 45, 0, 1, 3, 4}});
+    const std::string three = le32(3) + file.substr(4) + kNightRecord;
+    const std::optional<CTaskList> tasks = read(three);
     EXPECT_EQ(fields(tasks), "[Zed|Home 100 0 0 0 1 0][Alpha|Work 50 45 0 1 3 4]" + kNightFields);
     ASSERT_TRUE(tasks.has_value());
-    EXPECT_EQ(save(*tasks), file);
+    EXPECT_EQ(save(*tasks), three);
 }
 
 TEST_F(TaskStoreTest, WhatAFileReadsAs) {
     const struct {
         const char* what;
-        std::string file;
-        std::string fields;
+        std::string file, fields;
     } rows[] = {
-        {"four zero bytes", i32(0), ""},
-        {"a negative count", i32(INT_MIN) + kNightRecord, ""},
+        {"four zero bytes", le32(0), ""},
+        {"a negative count", le32(INT_MIN) + kNightRecord, ""},
         {"bytes after the last record", kNight + "junk", kNightFields},
         // The file ends before its records do: none of it is kept.
         {"an empty file", "", "corrupt"},
         {"half a count", bytes({1, 0}), "corrupt"},
-        {"a count of 2 with one record", i32(2) + kNightRecord, "corrupt"},
+        {"a count of 2 with one record", le32(2) + kNightRecord, "corrupt"},
         {"a record cut short", kNight.substr(0, 38), "corrupt"},
         // A list made room for by the count up front would ask for hundreds of gigabytes.
-        {"a huge count", i32(INT_MAX) + kNightRecord, "corrupt"},
+        {"a huge count", le32(INT_MAX) + kNightRecord, "corrupt"},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.what);
@@ -123,9 +118,9 @@ TEST_F(TaskStoreTest, WhatAFileReadsAs) {
 
 TEST_F(TaskStoreTest, HeadlessAReadErrorKeepsTheTasksReadWhole) {
     const auto name = [](std::size_t i) { return std::string(100, '.') + std::to_string(i); };
-    std::string file = i32(100);
+    std::string file = le32(100);
     for (std::size_t i = 0; i < 100; ++i) {
-        file += s8(name(i)) + s8("Work") + std::string(24, '\1');
+        file += short8(name(i)) + short8("Work") + std::string(24, '\1');
     }
     // The archive's second read from the file fails, well inside the hundred tasks.
     driver.injectFault({"C:\\t.dat", fw::test::FileFault::Op::read, fw::FileError::Cause::hardIO,

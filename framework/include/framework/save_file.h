@@ -12,9 +12,12 @@ class Archive;
 
 constexpr const char* kSaveSuffix = ".tmp";
 
-// A file written under a temporary name beside the file it replaces (the name followed by
-// kSaveSuffix) and put in its place in one step by commit(). Dropped without commit(), it removes
-// the temporary file and leaves the old file as it was.
+// The temporary name of a file written in full or not at all: the name followed by kSaveSuffix,
+// or one no longer than the name where that would make the path too long (nameBeside).
+std::string temporaryName(const std::string& name);
+
+// A file written under its temporary name and put in its place in one step by commit(). Dropped
+// without commit(), it removes the temporary file and leaves the old file as it was.
 class ReplacingFile {
   public:
     // Creates the temporary file; raises FileError naming the file as given.
@@ -24,8 +27,10 @@ class ReplacingFile {
     ~ReplacingFile();
 
     File& file() { return file_; }
-    // Closes the temporary file and puts it in place of the old file; raises FileError naming the
-    // file.
+    // Closes the temporary file, complete; raises FileError naming the file.
+    void close();
+    // Closes the temporary file, unless close() did, and puts it in place of the old file; raises
+    // FileError naming the file.
     void commit();
     // An error as the user should hear it: one about the temporary file names the file instead
     // (as given for the create, by its full path after that); any other is returned as it is.

@@ -101,4 +101,8 @@ inline Handle handleOf(const Window* window) {
 // Posts a message to a window by its handle, from any thread.
 void postMessage(Handle window, unsigned message, std::uintptr_t wParam, std::intptr_t lParam);
 
+// The id of a message registered by name: every program that registers the name gets the same id,
+// so the shell can broadcast it ("TaskbarCreated", say). Call it on the windows' thread.
+unsigned registerMessage(const std::string& name);
+
 }  // namespace fw

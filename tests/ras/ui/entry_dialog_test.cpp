@@ -32,25 +32,21 @@ class EntryDialogTest : public ::testing::Test {
     }
     ~EntryDialogTest() override { fw::test::deleteTree("RemoteAccess"); }
 
-    // The value's type and bytes, or type kNone when it is missing.
-    static std::pair<std::uint32_t, std::string> value(const std::string& key,
-                                                       const std::string& name) {
+    // The value's type, kNone when it is missing.
+    static std::uint32_t typeOf(const std::string& key, const std::string& name) {
         reg::Key opened;
         unsigned char data[1024];
         std::uint32_t size = sizeof data;
         std::uint32_t type = reg::kNone;
-        if (opened.open(key) != reg::kSuccess ||
-            opened.query(name, data, &size, &type) != reg::kSuccess) {
-            return {reg::kNone, {}};
-        }
-        return {type, std::string(reinterpret_cast<const char*>(data), size)};
+        return opened.open(key) == reg::kSuccess &&
+                       opened.query(name, data, &size, &type) == reg::kSuccess
+                   ? type
+                   : reg::kNone;
     }
 
-    static ras::Dword create(const fw::Dialog& owner) {
-        return RasCreatePhonebookEntryA(ras::ownerOf(&owner), nullptr);
-    }
-    static ras::Dword edit(const fw::Dialog& owner, const char* name) {
-        return RasEditPhonebookEntryA(ras::ownerOf(&owner), nullptr, name);
+    ras::Dword create() const { return RasCreatePhonebookEntryA(ras::ownerOf(&owner), nullptr); }
+    ras::Dword edit() const {
+        return RasEditPhonebookEntryA(ras::ownerOf(&owner), nullptr, "Work");
     }
 
     Driver driver;
@@ -71,11 +67,11 @@ TEST_F(EntryDialogTest, NewEntryIsWrittenWithItsSevenValues) {
         d.type(dialog, IDC_RAS_COUNT, "30");
         d.click(dialog, fw::kIdOk);
     });
-    EXPECT_EQ(create(owner), ras::kSuccess);
+    EXPECT_EQ(create(), ras::kSuccess);
 
     EXPECT_EQ(ras::sim::readEntry("Work"),
               (Entry{Line::dropsAfter, 30, "555-0199", ras::sim::devices()[2].name}));
-    EXPECT_EQ(value(ras::sim::kAddressesKey, "Work").first, reg::kBinary);
+    EXPECT_EQ(typeOf(ras::sim::kAddressesKey, "Work"), reg::kBinary);
     const struct {
         const char* name;
         std::uint32_t type;
@@ -84,12 +80,14 @@ TEST_F(EntryDialogTest, NewEntryIsWrittenWithItsSevenValues) {
         {"PPPScript", reg::kString}, {"Terminal", reg::kBinary}, {"User", reg::kString},
     };
     for (const auto& row : profile) {
-        EXPECT_EQ(value(ras::sim::profileKey("Work"), row.name).first, row.type) << row.name;
+        EXPECT_EQ(typeOf(ras::sim::profileKey("Work"), row.name), row.type) << row.name;
     }
     EXPECT_TRUE(driver.messageBoxes().empty());
 }
 
 TEST_F(EntryDialogTest, NamesThatCannotBeUsedKeepTheDialogOpen) {
+    const char* const kBadCharacter =
+        "The name of a dial-up entry cannot contain a backslash (\\) or a control character.";
     ASSERT_TRUE(ras::sim::writeEntry("Work", Entry{}));
     const struct {
         std::string name;
@@ -98,10 +96,8 @@ TEST_F(EntryDialogTest, NamesThatCannotBeUsedKeepTheDialogOpen) {
     } rows[] = {
         {"", "", "Type a name for the dial-up entry."},
         {std::string(257, 'n'), "", "The name of a dial-up entry can have at most 256 characters."},
-        {"Dial\\Up", "",
-         "The name of a dial-up entry cannot contain a backslash (\\) or a control character."},
-        {"Tab\there", "",
-         "The name of a dial-up entry cannot contain a backslash (\\) or a control character."},
+        {"Dial\\Up", "", kBadCharacter},
+        {"Tab\there", "", kBadCharacter},
         {"WORK", "", "A dial-up entry named \"WORK\" already exists."},
         {"Home", std::string(129, '5'), "The phone number can have at most 128 characters."},
         {"Home", std::string(128, '5'), nullptr},
@@ -120,7 +116,7 @@ TEST_F(EntryDialogTest, NamesThatCannotBeUsedKeepTheDialogOpen) {
                 d.click(dialog, fw::kIdCancel);
             }
         });
-        EXPECT_EQ(create(owner), ras::kSuccess);
+        EXPECT_EQ(create(), ras::kSuccess);
         EXPECT_EQ(stayedOpen, row.message != nullptr);
         if (row.message != nullptr) {
             ASSERT_EQ(driver.messageBoxes().size(), 1u);
@@ -149,16 +145,16 @@ TEST_F(EntryDialogTest, EditorShowsTheEntryAndKeepsItsName) {
         EXPECT_FALSE(dialog.item(IDC_RAS_COUNT).isEnabled());
         d.click(dialog, fw::kIdOk);
     });
-    EXPECT_EQ(edit(owner, "Work"), ras::kSuccess);
+    EXPECT_EQ(edit(), ras::kSuccess);
     EXPECT_EQ(ras::sim::readEntry("Work"), (Entry{Line::noAnswer, 3, "555-0142", device}));
-    EXPECT_EQ(value(ras::sim::profileKey("Work"), "Mode").first, reg::kNone);
+    EXPECT_EQ(typeOf(ras::sim::profileKey("Work"), "Mode"), reg::kNone);
 
     // Cancel changes nothing.
     driver.onModal(IDD_RAS_ENTRY, [](Driver& d, fw::Dialog& dialog) {
         d.type(dialog, IDC_RAS_PHONE, "1");
         d.click(dialog, fw::kIdCancel);
     });
-    EXPECT_EQ(edit(owner, "Work"), ras::kSuccess);
+    EXPECT_EQ(edit(), ras::kSuccess);
     EXPECT_EQ(ras::sim::readEntry("Work")->phoneNumber, "555-0142");
 }
 

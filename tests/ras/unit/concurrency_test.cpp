@@ -7,13 +7,6 @@
 
 namespace {
 
-// A dial that does not expect its result (the fixture's dial does, on the test's thread).
-ras::Dword dialFrom(const char* name, ras::Connection* handle) {
-    ras::DialParams params = ras::makeDialParams(name, "u", "p");
-    return RasDialA(nullptr, nullptr, ras::platformRecord(&params), 0,
-                    reinterpret_cast<void*>(&DialReports::notify), handle);
-}
-
 TEST_F(SimulatedRasTest, DialsAndHangUpsFromTwoThreadsAtOnce) {
     addEntry("Answers", ras::sim::Line::answers);
     addEntry("Busy", ras::sim::Line::busy);
@@ -29,7 +22,7 @@ TEST_F(SimulatedRasTest, DialsAndHangUpsFromTwoThreadsAtOnce) {
         for (int i = 0; i < 400; ++i) {
             const int which = (first + i) % 4;
             ras::Connection handle = nullptr;
-            const ras::Dword result = dialFrom(names[which], &handle);
+            const ras::Dword result = dialEntry(names[which], &handle);
             unexpected += result != (which == 3 ? ras::kErrorCannotFindEntry : ras::kSuccess);
             ras::Connection other = shared.exchange(handle);
             ras::ConnStatus record{};

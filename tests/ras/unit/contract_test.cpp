@@ -6,6 +6,7 @@
 #include <condition_variable>
 #include <cstring>
 #include <functional>
+#include <initializer_list>
 #include <memory>
 #include <thread>
 #include <vector>
@@ -20,6 +21,18 @@ using ras::sim::Line;
 
 constexpr DialReport kGone{~0u, ras::kErrorInvalidHandle};
 constexpr DialReport kAnsweredLast{0x2000, 0};
+using Sizes = std::initializer_list<std::pair<Dword, Dword>>;
+
+// A caller's buffer of room bytes: the record's bytes, if any, under a dwSize of size.
+std::vector<unsigned char> claiming(Dword size, std::size_t room, const void* record = nullptr,
+                                    std::size_t recordBytes = 0) {
+    std::vector<unsigned char> buffer(room);
+    if (record != nullptr) {
+        std::memcpy(buffer.data(), record, recordBytes);
+    }
+    std::memcpy(buffer.data(), &size, sizeof size);
+    return buffer;
+}
 
 // A notifier that, on a line's first report, calls back into the service as the platform allows
 // it to, and holds the report until released.
@@ -44,10 +57,8 @@ struct CallingNotifier {
         ras::ConnStatus status{};
         status.dwSize = sizeof status;
         statusResult = RasGetConnectStatusA(handle, ras::platformRecord(&status));
-        ras::DialParams params = ras::makeDialParams("Other", "", "");
         ras::Connection other = nullptr;
-        dialResult = RasDialA(nullptr, nullptr, ras::platformRecord(&params), 0,
-                              reinterpret_cast<void*>(&DialReports::notify), &other);
+        dialResult = dialEntry("Other", &other);
         changed.notify_all();
         changed.wait(lock, [] { return release; });
     }
@@ -67,10 +78,9 @@ TEST_F(SimulatedRasTest, TheServiceHoldsItsCallersToThePlatformsRules) {
          [this] {
              addEntry("Work", Line::answers);
              const bool wide = sizeof(void*) == 8;
-             for (const auto& [size, result] : std::vector<std::pair<Dword, Dword>>{
-                      {264, 0}, {532, 0}, {263, 632}, {268, 632}, {1180, 632}}) {
-                 std::vector<unsigned char> buffer(4 * 532);
-                 std::memcpy(buffer.data(), &size, sizeof size);
+             for (const auto& [size, result] :
+                  Sizes{{264, 0}, {532, 0}, {263, 632}, {268, 632}, {1180, 632}}) {
+                 std::vector<unsigned char> buffer = claiming(size, 4 * 532);
                  Dword bytes = static_cast<Dword>(buffer.size());
                  Dword entries = 0;
                  EXPECT_EQ(RasEnumEntriesA(nullptr, nullptr,
@@ -79,16 +89,13 @@ TEST_F(SimulatedRasTest, TheServiceHoldsItsCallersToThePlatformsRules) {
                            result)
                      << "entry name record of " << size;
              }
-             for (const auto& [size, result] :
-                  std::vector<std::pair<Dword, Dword>>{{1052, 0},
-                                                       {wide ? 1064u : 1060u, 0},
-                                                       {wide ? 1072u : 1064u, 0},
-                                                       {1056, 632},
-                                                       {1051, 632}}) {
-                 std::vector<unsigned char> buffer(1100);
-                 ras::DialParams params = ras::makeDialParams("Work", "", "");
-                 params.dwSize = size;
-                 std::memcpy(buffer.data(), &params, sizeof params);
+             const ras::DialParams params = ras::makeDialParams("Work", "", "");
+             for (const auto& [size, result] : Sizes{{1052, 0},
+                                                     {wide ? 1064u : 1060u, 0},
+                                                     {wide ? 1072u : 1064u, 0},
+                                                     {1056, 632},
+                                                     {1051, 632}}) {
+                 std::vector<unsigned char> buffer = claiming(size, 1100, &params, sizeof params);
                  ras::Connection handle = nullptr;
                  EXPECT_EQ(
                      RasDialA(nullptr, nullptr, reinterpret_cast<ras::DialParamsArg>(buffer.data()),
@@ -96,15 +103,13 @@ TEST_F(SimulatedRasTest, TheServiceHoldsItsCallersToThePlatformsRules) {
                      result)
                      << "dial parameters of " << size;
                  if (handle != nullptr) {
-                     RasHangUpA(handle);
-                     driver.advance(ras::sim::kLineCloseMs);
+                     hangUp(handle);
                  }
              }
              ras::Connection handle = dial("Work");
-             for (const auto& [size, result] : std::vector<std::pair<Dword, Dword>>{
-                      {160, 0}, {288, 0}, {332, 0}, {158, 632}, {172, 632}}) {
-                 std::vector<unsigned char> buffer(400);
-                 std::memcpy(buffer.data(), &size, sizeof size);
+             for (const auto& [size, result] :
+                  Sizes{{160, 0}, {288, 0}, {332, 0}, {158, 632}, {172, 632}}) {
+                 std::vector<unsigned char> buffer = claiming(size, 400);
                  EXPECT_EQ(RasGetConnectStatusA(
                                handle, reinterpret_cast<ras::ConnStatusArg>(buffer.data())),
                            result)
@@ -187,8 +192,7 @@ TEST_F(SimulatedRasTest, TheServiceHoldsItsCallersToThePlatformsRules) {
          "WaitForLineClosed, HangUpConnection", "RasHangUp: remarks",
          [this] {
              addEntry("Work", Line::answers);
-             ras::Connection handle = dial("Work");
-             driver.advance(4000);
+             ras::Connection handle = connect("Work");
              EXPECT_EQ(RasHangUpA(handle), ras::kSuccess);
              EXPECT_EQ(status(handle).state, 0x2001u);
              EXPECT_EQ(RasHangUpA(handle), ras::kErrorInvalidHandle);
@@ -205,9 +209,7 @@ TEST_F(SimulatedRasTest, TheServiceHoldsItsCallersToThePlatformsRules) {
              addEntry("Work", Line::answers);
              addEntry("Home", Line::answers);
              addEntry("ISDN", Line::answers, 0, "ISDN Terminal Adapter (64K)");
-             ras::Connection first = dial("Work");
-             driver.advance(4000);
-             RasHangUpA(first);
+             RasHangUpA(connect("Work"));
              // The same modem, by another entry: its port is still closing.
              ras::Connection second = dial("Home");
              ras::Connection isdn = dial("ISDN");
@@ -215,29 +217,22 @@ TEST_F(SimulatedRasTest, TheServiceHoldsItsCallersToThePlatformsRules) {
              EXPECT_EQ(status(second), (DialReport{0, 633}));
              EXPECT_EQ(status(isdn), kAnsweredLast);
              RasHangUpA(second);
-             RasHangUpA(isdn);
-             driver.advance(ras::sim::kLineCloseMs);
-             ras::Connection third = dial("Home");
-             driver.advance(4000);
+             hangUp(isdn);
+             ras::Connection third = connect("Home");
              EXPECT_EQ(status(third), kAnsweredLast);
-
-             RasHangUpA(third);
-             driver.advance(ras::sim::kLineCloseMs);
+             hangUp(third);
 
              // A process ends 100 ms after its hang-up; the next one finds the port busy.
              auto ending = std::make_unique<ras::sim::Service>();
              ras::sim::installService(ending.get());
-             ras::Connection last = dial("Home");
-             driver.advance(4000);
-             RasHangUpA(last);
+             RasHangUpA(connect("Home"));
              driver.advance(100);
              ending.reset();
              ras::sim::installService(&simulated.service);
              for (const auto& [after, report] : std::vector<std::pair<std::int64_t, DialReport>>{
                       {1000, {0, 633}}, {ras::sim::kLeftPortBusyMs, kAnsweredLast}}) {
                  driver.advance(after);
-                 ras::Connection handle = dial("Home");
-                 driver.advance(4000);
+                 ras::Connection handle = connect("Home");
                  EXPECT_EQ(status(handle), report) << after;
                  RasHangUpA(handle);
              }

@@ -45,8 +45,7 @@ TEST_F(SimulatedRasTest, EachLineReportsItsStatesAndError) {
         driver.advance(60'000);
         EXPECT_EQ(DialReports::take(), row.reports);
         EXPECT_EQ(status(handle), row.status);
-        EXPECT_EQ(RasHangUpA(handle), ras::kSuccess);
-        driver.advance(ras::sim::kLineCloseMs);
+        hangUp(handle);
     }
 }
 
@@ -68,8 +67,7 @@ TEST_F(SimulatedRasTest, AnsweringLineConnectsWithinFourSeconds) {
 
 TEST_F(SimulatedRasTest, LineThatDropsShowsItOnlyInTheStatus) {
     addEntry("Flaky", Line::dropsAfter, 10);
-    ras::Connection handle = dial("Flaky");
-    driver.advance(4000);
+    ras::Connection handle = connect("Flaky");
     EXPECT_EQ(DialReports::take(), kAnswered);
     driver.advance(9'600);  // 13.6 s after the dial: connected for 9.9 s
     EXPECT_EQ(status(handle), (DialReport{0x2000, 0}));
@@ -118,8 +116,7 @@ TEST_F(SimulatedRasTest, BusyForTheFirstAttemptsCountsEachEntry) {
         ras::Connection handle = dial(row.name);
         driver.advance(10'000);
         EXPECT_EQ(DialReports::take().back(), row.last);
-        RasHangUpA(handle);
-        driver.advance(ras::sim::kLineCloseMs);
+        hangUp(handle);
     }
 }
 
@@ -127,10 +124,8 @@ TEST_F(SimulatedRasTest, DamagedEntryDialsAsAnAnsweringLine) {
     fw::reg::Key key;
     ASSERT_EQ(key.create(ras::sim::kAddressesKey), fw::reg::kSuccess);
     ASSERT_EQ(key.set("Damaged", fw::reg::kBinary, "\x01\x00", 2), fw::reg::kSuccess);
-    ras::Connection handle = dial("Damaged");
-    driver.advance(4000);
+    RasHangUpA(connect("Damaged"));
     EXPECT_EQ(DialReports::take(), kAnswered);
-    RasHangUpA(handle);
 }
 
 }  // namespace

@@ -16,13 +16,6 @@ TEST_F(SimulatedRasTest, EveryCodeTheServiceReportsHasAText) {
         EXPECT_GT(std::strlen(text), 10u);
         EXPECT_EQ(std::string(text).find(std::to_string(code)), std::string::npos);
     }
-    // Every known text fits the dialer's buffer with its terminator.
-    for (std::uint32_t code = 0; code < 2000; ++code) {
-        char text[256] = {};
-        if (RasGetErrorStringA(code, text, sizeof text) == ras::kSuccess) {
-            EXPECT_LT(std::strlen(text), 256u) << code;
-        }
-    }
 }
 
 }  // namespace

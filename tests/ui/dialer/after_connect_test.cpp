@@ -1,6 +1,7 @@
 // What follows a connection (the program, then the sound, then the tray), the entry's editor and
 // the last error's text.
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "dialing_fixture.h"
@@ -14,29 +15,23 @@ using AfterConnectTest = DialingTest;
 TEST_F(AfterConnectTest, OnConnectingTheProgramStartsBeforeTheSoundThenTheWindowHides) {
     addEntry("Work");
     openOn("Work");
+    const std::string program = "C:\\Tools\\mail.exe -check", sound = "C:\\Sounds\\ding.wav";
     const struct {
-        BOOL startProgram;
-        BOOL playSound;
-        const char* program;
-        const char* sound;
+        BOOL startProgram, playSound;
+        std::string program, sound;
         std::vector<std::string> expected;  // kind and target of each shell call, in order
     } rows[] = {
-        {1,
-         1,
-         "C:\\Tools\\mail.exe -check",
-         "C:\\Sounds\\ding.wav",
-         {"exec C:\\Tools\\mail.exe -check", "sound C:\\Sounds\\ding.wav"}},
-        {1, 0, "C:\\Tools\\mail.exe", "C:\\Sounds\\ding.wav", {"exec C:\\Tools\\mail.exe"}},
-        {0, 1, "C:\\Tools\\mail.exe", "C:\\Sounds\\ding.wav", {"sound C:\\Sounds\\ding.wav"}},
-        {0, 0, "C:\\Tools\\mail.exe", "C:\\Sounds\\ding.wav", {}},
+        {1, 1, program, sound, {"exec " + program, "sound " + sound}},
+        {1, 0, program, sound, {"exec " + program}},
+        {0, 1, program, sound, {"sound " + sound}},
+        {0, 0, program, sound, {}},
         {1, 1, "", "", {"exec ", "sound "}},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(testing::Message() << row.startProgram << row.playSound << " " << row.program);
-        dialer.m_settings.m_bStartProgram = row.startProgram;
-        dialer.m_settings.m_bPlaySound = row.playSound;
-        dialer.m_settings.m_strProgramPath = row.program;
-        dialer.m_settings.m_strSoundPath = row.sound;
+        CSettings& s = dialer.m_settings;
+        std::tie(s.m_bStartProgram, s.m_bPlaySound, s.m_strProgramPath, s.m_strSoundPath) =
+            std::tie(row.startProgram, row.playSound, row.program, row.sound);
         restore();
         clickConnect();
         driver.clearRecords();
@@ -51,8 +46,7 @@ TEST_F(AfterConnectTest, OnConnectingTheProgramStartsBeforeTheSoundThenTheWindow
         EXPECT_EQ(calls, row.expected);
         EXPECT_FALSE(dialer.isVisible());
         EXPECT_TRUE(dialer.isMinimized());
-        ASSERT_FALSE(driver.tray().empty());
-        EXPECT_EQ(driver.tray().back().iconId, kConnectedFrameIcon);
+        EXPECT_EQ(trayIcon(), kConnectedFrameIcon);
         trayCommand(ID_TRAY_DISCONNECT);
     }
 }

@@ -1,22 +1,27 @@
 // The dialer's main window under the test driver: a program folder made current, the simulated
 // remote access service as the system's, with entries of chosen line behaviour, and "Ondrel.dat"
-// written and read as bytes.
+// written and read as bytes; and the Options command around it.
 #pragma once
 
 #include <gtest/gtest.h>
 
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "dialer/dialer_dlg.h"
+#include "dialer/options/options_dlg.h"
+#include "framework/controls.h"
 #include "framework/inspect.h"
+#include "framework/message_box.h"
 #include "framework/paths.h"
 #include "framework/registry.h"
 #include "framework/test_driver.h"
 #include "platform/ras/phonebook.h"
+#include "resource.h"
 #include "simulated_service.h"
 
 #ifdef _WIN32
@@ -91,6 +96,23 @@ class DialerTest : public ::testing::Test {
     std::optional<std::string> settings() const {
         return driver.readFile(settingsPath());
     }
+    std::string tasksPath() const {
+        return folder + "\\Tasks.dat";
+    }
+    std::optional<std::string> tasks() const {
+        return driver.readFile(tasksPath());
+    }
+
+    // Opens a main window on this "Ondrel.dat" and, if given, this "Tasks.dat"; false when its
+    // creation failed.
+    bool openWith(CDialerDlg& window, const std::string& settingsBytes,
+                  const std::optional<std::string>& tasksBytes = std::nullopt) {
+        writeSettings(settingsBytes);
+        if (tasksBytes) {
+            driver.writeFile(tasksPath(), *tasksBytes);
+        }
+        return driver.open(window);
+    }
 
     // Exactly one message box was shown since the records were cleared, with this text, caption
     // and type.
@@ -101,12 +123,6 @@ class DialerTest : public ::testing::Test {
         EXPECT_EQ(box.text, text);
         EXPECT_EQ(box.caption, caption);
         EXPECT_EQ(box.type, type);
-    }
-
-    // Creates and initialises the main window as its modal run would; false when the creation
-    // failed.
-    bool openDialer() {
-        return driver.open(dialer);
     }
 
     fw::test::Driver driver;
@@ -123,4 +139,44 @@ class DialerTest : public ::testing::Test {
 
   private:
     std::vector<std::string> entries_;
+};
+
+// The Options command: the start-up folder with the copy of the program's shortcut that the
+// command keeps there, the dialog driven by a script, and its entry list.
+class OptionsTest : public DialerTest {
+  protected:
+    OptionsTest() {
+        // The single-user layout's start-up folder (the Wine prefix has it already).
+        std::string path = fw::windowsDirectory();
+        for (const char* part : {"\\Start Menu", "\\Programs", "\\StartUp"}) {
+            fw::createDirectory(path += part);
+        }
+    }
+    ~OptionsTest() override { fw::deleteFile(startupShortcut()); }
+
+    static std::string startupShortcut() {
+        return fw::windowsDirectory() + "\\Start Menu\\Programs\\StartUp\\Ondrel v1.3.lnk";
+    }
+    std::string shortcutSource() const { return folder + "\\Ondrel v1.3.lnk"; }
+
+    // The Options command from a main window; the script drives the dialog and ends it.
+    void runOptions(CDialerDlg& window, const std::function<void(COptionsDlg&)>& script) {
+        driver.onModal(IDD_OPTIONS, [script](fw::test::Driver&, fw::Dialog& dialog) {
+            script(static_cast<COptionsDlg&>(dialog));
+        });
+        driver.click(window, IDC_OPTIONS);
+    }
+    void runOptions(const std::function<void(COptionsDlg&)>& script) { runOptions(dialer, script); }
+
+    static std::vector<std::string> listItems(const COptionsDlg& dlg) {
+        const fw::ComboBox list(dlg, IDC_ENTRY_LIST);
+        std::vector<std::string> items;
+        for (int i = 0; i < list.count(); ++i) {
+            items.push_back(list.itemText(i));
+        }
+        return items;
+    }
+    static int selection(const COptionsDlg& dlg) {
+        return fw::ComboBox(dlg, IDC_ENTRY_LIST).currentSelection();
+    }
 };

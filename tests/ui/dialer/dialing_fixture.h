@@ -18,9 +18,9 @@ constexpr const char* kDialingTitle = "Ondrel v1.3 (Dialing)";
 constexpr const char* kFailedStatus = "Connection attempt failed. Try again later.";
 constexpr const char* kRetryStatus = "Connection attempt failed, trying again...";
 
-// The tray's frames, by the icon resource each shows.
-constexpr int kIdleFrameIcon = IDI_TRAY_IDLE;
-constexpr int kConnectedFrameIcon = IDI_TRAY_CONNECTED;
+// The tray's frames 0 and 3, by the icon resource each shows.
+constexpr int kIdleFrameIcon = 136;
+constexpr int kConnectedFrameIcon = 130;
 
 enum class Look { start, idle, dialing, waiting, connected };
 
@@ -28,26 +28,29 @@ class DialingTest : public DialerTest {
   protected:
     // Opens the window past its start-up tick, with entryName shown as the current entry.
     void openOn(const std::string& entryName) {
-        ASSERT_TRUE(openDialer());
+        ASSERT_TRUE(driver.open(dialer));
         driver.advance(1);
         dialer.m_strEntryName = entryName;
         dialer.updateData(false);
     }
 
     void clickConnect() { driver.click(dialer, fw::kIdOk); }
-    // A double click on the tray icon, which brings the hidden window back.
-    void restore() {
-        driver.send(dialer, WM_TRAY_NOTIFY, kTrayIconId, fw::mouse::kLeftDoubleClick);
+    std::string button() const { return dialer.item(fw::kIdOk).text(); }
+    // A mouse message of the tray icon.
+    void trayMouse(unsigned mouseMessage) {
+        driver.send(dialer, WM_TRAY_NOTIFY, kTrayIconId, mouseMessage);
     }
+    // A double click on the tray icon, which brings the hidden window back.
+    void restore() { trayMouse(fw::mouse::kLeftDoubleClick); }
     // Chooses an item of the tray menu.
     void trayCommand(unsigned command) {
         driver.answerMenu(command);
-        rightClickTray();
+        trayMouse(fw::mouse::kRightDown);
     }
     // The tray menu's Connect and Disconnect items as a right click shows them: true when
     // enabled.
     std::pair<bool, bool> trayMenuItems() {
-        rightClickTray();
+        trayMouse(fw::mouse::kRightDown);
         const auto& items = driver.menus().back().items;
         EXPECT_EQ(items.size(), 5u);
         return {!items.at(0).grayed, !items.at(1).grayed};
@@ -66,6 +69,15 @@ class DialingTest : public DialerTest {
         return box.text;
     }
 
+    // The state the service reports for a connection, or 0x2001 when it knows it no more.
+    std::uint32_t lineState(ras::Connection connection) {
+        ras::ConnStatus status{};
+        status.dwSize = sizeof status;
+        return service.RasGetConnectStatusA(connection, ras::platformRecord(&status)) ==
+                       ras::kSuccess
+                   ? status.rasconnstate
+                   : ras::kDisconnected;
+    }
     std::string title() const { return dialer.text(); }
     std::string status() const { return dialer.item(IDC_STATUS).text(); }
     int trayIcon() const { return driver.tray().empty() ? 0 : driver.tray().back().iconId; }
@@ -88,16 +100,16 @@ class DialingTest : public DialerTest {
             {"Disconnect", false, false, false, true},   // connected
         };
         const Row& row = rows[static_cast<int>(look)];
-        EXPECT_EQ(dialer.item(fw::kIdOk).text(), row.button);
+        EXPECT_EQ(button(), row.button);
         EXPECT_EQ(dialer.item(IDC_USER_ID).isEnabled(), row.idle);
         EXPECT_EQ(dialer.item(IDC_PASSWORD).isEnabled(), row.idle);
         EXPECT_EQ(trayMenuItems(), std::make_pair(row.idle, !row.idle));
-        EXPECT_EQ(driver.timerRunning(dialer, TIMER_AUTODIAL), row.redialTimer);
+        EXPECT_EQ(driver.timerRunning(dialer, 2), row.redialTimer);
         if (row.redialTimer) {
-            EXPECT_EQ(driver.timerInterval(dialer, TIMER_AUTODIAL), 8000u);
+            EXPECT_EQ(driver.timerInterval(dialer, 2), 8000u);
         }
-        EXPECT_EQ(driver.timerRunning(dialer, TIMER_ANIMATE), row.animateTimer);
-        EXPECT_EQ(driver.timerRunning(dialer, TIMER_POLL), row.pollTimer);
+        EXPECT_EQ(driver.timerRunning(dialer, 3), row.animateTimer);
+        EXPECT_EQ(driver.timerRunning(dialer, 4), row.pollTimer);
         for (const int other : {fw::kIdCancel, IDC_OPTIONS, IDC_PROPERTIES, IDC_ERROR_DETAILS}) {
             EXPECT_TRUE(dialer.item(other).isEnabled()) << "button " << other;
         }
@@ -111,10 +123,5 @@ class DialingTest : public DialerTest {
         EXPECT_EQ(trayIcon(), kIdleFrameIcon);
         driver.advance(20'000);
         expectLook(Look::idle, kIdleTitle, kFailedStatus);
-    }
-
-  private:
-    void rightClickTray() {
-        driver.send(dialer, WM_TRAY_NOTIFY, kTrayIconId, fw::mouse::kRightDown);
     }
 };

@@ -3,15 +3,15 @@
 #include <map>
 #include <optional>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "dialer/options/options_dlg.h"
 #include "dialer_fixture.h"
 #include "framework/file_dialog.h"
 #include "framework/inspect.h"
-#include "framework/message_box.h"
 #include "framework/save_file.h"
-#include "resource.h"
+#include "settings_bytes.h"
 
 namespace {
 
@@ -23,17 +23,16 @@ constexpr const char* kFilter = "Connection Files (*.dnx) | *.dnx; ||";
 constexpr const char* kInvalidText =
     "The File you have specified is either corrupt or not an \nOndrel Dial-up Networking file.";
 
-std::string u32(std::uint32_t value) {
-    std::string out;
-    for (int shift = 0; shift < 32; shift += 8) {
-        out += static_cast<char>(value >> shift & 0xFF);
-    }
-    return out;
+// One value of an entry file: present, its size, its type, its data.
+std::string record(std::int32_t type, const std::string& data) {
+    return le32(1) + le32(static_cast<std::int32_t>(data.size())) + le32(type) + data;
 }
-std::string record(std::uint32_t type, const std::string& data) {
-    return u32(1) + u32(static_cast<std::uint32_t>(data.size())) + u32(type) + data;
-}
-const std::string kAbsent = u32(0);
+const std::string kAbsent = le32(0);
+// "IP" to "Terminal" absent.
+const std::string kFiveAbsent(20, '\0');
+// A new entry's file: its phonebook value, and "User" only of the profile.
+const std::string kNewLine =
+    "DNX1\x08New Line" + record(3, "line") + kFiveAbsent + record(1, std::string("me\0", 3));
 
 struct Value {
     std::uint32_t type = 0;
@@ -43,7 +42,7 @@ struct Value {
 // An entry's seven values as the registry holds them: "Addresses", then the profile's.
 using Values = std::map<std::string, std::optional<Value>>;
 
-class EntryTransferTest : public DialerTest {
+class EntryTransferTest : public OptionsTest {
   protected:
     static void setValue(const std::string& key, const std::string& name, const Value& value) {
         reg::Key k;
@@ -54,13 +53,11 @@ class EntryTransferTest : public DialerTest {
     }
     static std::optional<Value> getValue(const std::string& key, const std::string& name) {
         reg::Key k;
-        if (k.open(key) != reg::kSuccess) {
-            return std::nullopt;
-        }
         std::string data(4096, '\0');
         auto size = static_cast<std::uint32_t>(data.size());
         std::uint32_t type = 0;
-        if (k.query(name, data.data(), &size, &type) != reg::kSuccess) {
+        if (k.open(key) != reg::kSuccess ||
+            k.query(name, data.data(), &size, &type) != reg::kSuccess) {
             return std::nullopt;
         }
         data.resize(size);
@@ -85,31 +82,12 @@ class EntryTransferTest : public DialerTest {
         }
         return names;
     }
-    static void deleteEntry(const std::string& name) {
-        reg::Key addresses;
-        ASSERT_EQ(addresses.open(kAddresses), reg::kSuccess);
-        ASSERT_EQ(addresses.remove(name), reg::kSuccess);
-        ASSERT_EQ(fw::test::deleteTree("RemoteAccess\\Profile\\" + name), reg::kSuccess);
-    }
 
     // Opens the Options dialog on the entry.
     void openOptions(const std::string& entryName) {
         options.m_strEntryName = entryName;
         ASSERT_TRUE(driver.open(options));
     }
-    fw::ComboBox entryList() const { return fw::ComboBox(options, IDC_ENTRY_LIST); }
-    std::vector<std::string> listItems() const {
-        std::vector<std::string> items;
-        for (int i = 0; i < entryList().count(); ++i) {
-            items.push_back(entryList().itemText(i));
-        }
-        return items;
-    }
-    std::string selectedItem() const {
-        const int selected = entryList().currentSelection();
-        return selected < 0 ? "(none)" : entryList().itemText(selected);
-    }
-
     void exportTo(const std::optional<std::string>& path) {
         driver.answerFileDialog(path);
         driver.click(options, IDC_SAVE_DIALUP);
@@ -119,6 +97,13 @@ class EntryTransferTest : public DialerTest {
         driver.click(options, IDC_IMPORT_DIALUP);
     }
     std::string dnxPath(const std::string& name) const { return folder + "\\" + name; }
+    // The entry file dialog shown, as "open|filter|flags|default extension|file name".
+    std::string fileDialog(std::size_t i) const {
+        const fw::test::FileDialogRecord& d = driver.fileDialogs().at(i);
+        EXPECT_EQ(d.owner, options.handle());
+        return std::string(d.open ? "open" : "save") + "|" + d.filter + "|" +
+               std::to_string(d.flags) + "|" + d.defaultExt + "|" + d.fileName;
+    }
 
     COptionsDlg options{nullptr, service};
 };
@@ -152,18 +137,13 @@ TEST_F(EntryTransferTest, ExportWritesTheChosenEntryByteForByte) {
                                  record(1, std::string("bob\0", 4));
     EXPECT_EQ(driver.readFile(dnxPath("work.dnx")), expected);
     EXPECT_FALSE(driver.readFile(dnxPath("work.dnx") + fw::kSaveSuffix).has_value());
-    EXPECT_EQ(options.m_strEntryName, "Work");
-    EXPECT_EQ(options.m_nEntryIndex, 1);
-    EXPECT_EQ(options.m_options.m_bStartMinimized, 1);
+    EXPECT_EQ(std::tie(options.m_strEntryName, options.m_nEntryIndex,
+                       options.m_options.m_bStartMinimized),
+              std::make_tuple(std::string("Work"), 1, 1));
     EXPECT_TRUE(driver.messageBoxes().empty());
     ASSERT_EQ(driver.fileDialogs().size(), 1u);
-    const fw::test::FileDialogRecord& dialog = driver.fileDialogs()[0];
-    EXPECT_FALSE(dialog.open);
-    EXPECT_EQ(dialog.filter, kFilter);
-    EXPECT_EQ(dialog.flags, fw::kOfnHideReadOnly | fw::kOfnOverwritePrompt);
-    EXPECT_EQ(dialog.defaultExt, "");
-    EXPECT_EQ(dialog.fileName, "");
-    EXPECT_EQ(dialog.owner, options.handle());
+    // Hide the read-only box (4), prompt before overwriting (2).
+    EXPECT_EQ(fileDialog(0), "save|" + std::string(kFilter) + "|6||");
 }
 
 TEST_F(EntryTransferTest, ExportThenImportRecreatesTheEntryWithItsTypes) {
@@ -177,57 +157,40 @@ TEST_F(EntryTransferTest, ExportThenImportRecreatesTheEntryWithItsTypes) {
     }
     openOptions("Home");
     exportTo(dnxPath("home.dnx"));
-    deleteEntry("Home");
+    removeEntry("Home");
     ASSERT_FALSE(getValue(kAddresses, "Home").has_value());
 
     importFrom(dnxPath("home.dnx"));
     EXPECT_EQ(entryValues("Home"), before);
     EXPECT_TRUE(driver.messageBoxes().empty());
-    EXPECT_EQ(listItems(), std::vector<std::string>{"Home"}) << "no second item";
-    EXPECT_EQ(selectedItem(), "Home");
+    EXPECT_EQ(listItems(options), std::vector<std::string>{"Home"}) << "no second item";
+    EXPECT_EQ(selection(options), 0);
     ASSERT_EQ(driver.fileDialogs().size(), 2u);
-    const fw::test::FileDialogRecord& dialog = driver.fileDialogs()[1];
-    EXPECT_TRUE(dialog.open);
-    EXPECT_EQ(dialog.filter, kFilter);
-    EXPECT_EQ(dialog.flags, fw::kOfnHideReadOnly | fw::kOfnOverwritePrompt);
-    EXPECT_EQ(dialog.owner, options.handle());
-}
-
-TEST_F(EntryTransferTest, ImportOfANewNameAddsItToTheListAndSelectsIt) {
-    addEntry("Home");
-    addEntry("Work");
-    removeLater("New Line");
-    driver.writeFile(dnxPath("in.dnx"), "DNX1\x08New Line" + record(3, "line") +
-                                            std::string(20, '\0') +
-                                            record(1, std::string("me\0", 3)));
-    openOptions("Work");
-    importFrom(dnxPath("in.dnx"));
-
-    EXPECT_TRUE(driver.messageBoxes().empty());
-    EXPECT_EQ(options.m_strEntryName, "New Line");
-    EXPECT_EQ(listItems(), (std::vector<std::string>{"Home", "New Line", "Work"}));
-    EXPECT_EQ(selectedItem(), "New Line");
-    driver.click(options, fw::kIdOk);
-    EXPECT_EQ(options.m_strEntryName, "New Line");
+    EXPECT_EQ(fileDialog(1), "open|" + std::string(kFilter) + "|6||");
 }
 
 TEST_F(EntryTransferTest, AnEntryThePhonebookDoesNotHoldIsNotListed) {
     addEntry("Work");
     removeLater("New Line");
-    // Only "User" is present: the profile is written, but no phonebook value names the entry.
-    const std::string onlyUser =
-        "DNX1\x08New Line" + kAbsent + std::string(20, '\0') + record(1, std::string("me\0", 3));
-    // A phonebook value the registry could not take: without the Addresses key, which the import
-    // never creates, there is no phonebook to write it to.
-    const std::string withAddresses = "DNX1\x08New Line" + record(3, "line") +
-                                      std::string(20, '\0') + record(1, std::string("me\0", 3));
-    for (const std::string& data : {onlyUser, withAddresses}) {
-        const bool noPhonebook = data == withAddresses;
-        if (noPhonebook) {
-            deleteEntry("Work");
+    const struct {
+        const char* what;
+        std::string file;
+        bool phonebook;
+    } rows[] = {
+        // Only "User" is present: the profile is written, but no phonebook value names the entry.
+        {"no phonebook value",
+         "DNX1\x08New Line" + kAbsent + kFiveAbsent + record(1, std::string("me\0", 3)), true},
+        // Without the Addresses key, which the import never creates, there is no phonebook to
+        // write the value to.
+        {"no phonebook", kNewLine, false},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.what);
+        if (!row.phonebook) {
+            removeEntry("Work");
             ASSERT_EQ(fw::test::deleteTree(kAddresses), reg::kSuccess);
         }
-        driver.writeFile(dnxPath("in.dnx"), data);
+        driver.writeFile(dnxPath("in.dnx"), row.file);
         openOptions("Work");
         importFrom(dnxPath("in.dnx"));
 
@@ -235,8 +198,8 @@ TEST_F(EntryTransferTest, AnEntryThePhonebookDoesNotHoldIsNotListed) {
             "The dial-up connection New Line could not be added to the phonebook.",
             "Error: Dial-up Not Added", fw::mb::kOk | fw::mb::kIconExclamation));
         EXPECT_EQ(options.m_strEntryName, "Work");
-        EXPECT_EQ(listItems(),
-                  noPhonebook ? std::vector<std::string>{} : std::vector<std::string>{"Work"});
+        EXPECT_EQ(listItems(options),
+                  row.phonebook ? std::vector<std::string>{"Work"} : std::vector<std::string>{});
         // The registry writes are made as they come; only the listing waits for the phonebook.
         Values expected{{"Addresses", std::nullopt}};
         for (const char* name : kProfileNames) {
@@ -255,31 +218,28 @@ TEST_F(EntryTransferTest, BadFilesChangeNothing) {
     const std::vector<std::string> phonebook = addressNames();
     // Each file would otherwise replace the Addresses value of "Home" before its fault shows.
     const std::string head = "DNX1\x04Home" + record(3, "replaced");
-    const std::string fiveAbsent(20, '\0');  // "IP" to "Terminal"
-    const std::string endOfFile = "past its end";
+    const std::string rest = kFiveAbsent + kAbsent;
+    const std::string pastTheEnd =
+        "An attempt was made to access " + dnxPath("bad.dnx") + " past its end.";
     const struct {
         const char* what;
-        std::string data;
-        std::string message;  // the invalid-file text, or endOfFile
+        std::string data, message;
     } rows[] = {
-        {"shorter than the magic", "DNX", endOfFile},
-        {"another magic", "DNXI\x04Home" + record(3, "replaced") + fiveAbsent + kAbsent,
+        {"shorter than the magic", "DNX", pastTheEnd},
+        {"another magic", "DNXI\x04Home" + record(3, "replaced") + rest, kInvalidText},
+        {"1,000-byte record", head + record(3, std::string(1000, 'x')) + kFiveAbsent, kInvalidText},
+        {"record larger than the file", head + le32(1) + le32(64) + le32(3) + "short",
          kInvalidText},
-        {"1,000-byte record", head + record(3, std::string(1000, 'x')) + fiveAbsent, kInvalidText},
-        {"record larger than the file", head + u32(1) + u32(64) + u32(3) + "short", kInvalidText},
-        {"empty name",
-         "DNX1" + std::string(1, '\0') + record(3, "replaced") + std::string(24, '\0'),
+        {"empty name", "DNX1" + std::string(1, '\0') + record(3, "replaced") + rest, kInvalidText},
+        {"257-character name", "DNX1\xFF\x01\x01" + std::string(257, 'n') + record(3, "r") + rest,
          kInvalidText},
-        {"257-character name",
-         "DNX1\xFF\x01\x01" + std::string(257, 'n') + record(3, "r") + std::string(24, '\0'),
+        {"backslash in the name", "DNX1\x09Home\\Evil" + record(3, "replaced") + rest,
          kInvalidText},
-        {"backslash in the name",
-         "DNX1\x09Home\\Evil" + record(3, "replaced") + std::string(24, '\0'), kInvalidText},
-        {"control character in the name",
-         "DNX1\x05Home\x1B" + record(3, "replaced") + std::string(24, '\0'), kInvalidText},
-        {"ends inside the last record's data", head + fiveAbsent + u32(1) + u32(8) + u32(1) + "eve",
+        {"control character in the name", "DNX1\x05Home\x1B" + record(3, "replaced") + rest,
          kInvalidText},
-        {"ends before the last record", head + fiveAbsent, endOfFile},
+        {"ends inside the last record's data",
+         head + kFiveAbsent + le32(1) + le32(8) + le32(1) + "eve", kInvalidText},
+        {"ends before the last record", head + kFiveAbsent, pastTheEnd},
     };
     openOptions("Home");
     for (const auto& row : rows) {
@@ -290,21 +250,21 @@ TEST_F(EntryTransferTest, BadFilesChangeNothing) {
 
         ASSERT_EQ(driver.messageBoxes().size(), 1u);
         const fw::test::MessageBoxRecord& box = driver.messageBoxes()[0];
-        if (row.message == endOfFile) {
-            EXPECT_EQ(box.text,
-                      "An attempt was made to access " + dnxPath("bad.dnx") + " past its end.");
-            EXPECT_EQ(box.type, fw::mb::kOk | fw::mb::kIconStop);
-        } else {
-            EXPECT_EQ(box.text, row.message);
+        // The invalid-file box, or the framework's file-error box.
+        const bool invalid = row.message == kInvalidText;
+        EXPECT_EQ(
+            std::tie(box.text, box.type, box.owner),
+            std::make_tuple(row.message,
+                            fw::mb::kOk | (invalid ? fw::mb::kIconExclamation : fw::mb::kIconStop),
+                            options.handle()));
+        if (invalid) {
             EXPECT_EQ(box.caption, "Error: Invalid File!");
-            EXPECT_EQ(box.type, fw::mb::kOk | fw::mb::kIconExclamation);
         }
-        EXPECT_EQ(box.owner, options.handle());
         EXPECT_EQ(entryValues("Home"), before);
         EXPECT_EQ(addressNames(), phonebook);
         EXPECT_EQ(options.m_strEntryName, "Home");
-        EXPECT_EQ(listItems(), std::vector<std::string>{"Home"});
-        EXPECT_EQ(selectedItem(), "Home");
+        EXPECT_EQ(listItems(options), std::vector<std::string>{"Home"});
+        EXPECT_EQ(selection(options), 0);
     }
     // No profile under another name either.
     for (const char* name : {"Home\\Evil", "Home\x1B"}) {
@@ -316,7 +276,7 @@ TEST_F(EntryTransferTest, BadFilesChangeNothing) {
 TEST_F(EntryTransferTest, ExportWithoutAnEntryOrAfterCancelWritesNothing) {
     addEntry("Home");
     openOptions("Gone");  // matches no entry: nothing is selected
-    ASSERT_EQ(selectedItem(), "(none)");
+    ASSERT_EQ(selection(options), -1);
 
     exportTo(std::nullopt);
     importFrom(std::nullopt);

@@ -75,7 +75,7 @@ void DialerCase::arrange(const Start& start) {
                           .dialBySchedule = start.scheduling};
     writeSettings(settingsFile(options, start.remembered, start.current, remembered));
     if (!start.tasks.empty() || start.truncatedTasks) {
-        driver.writeFile(folder + "\\Tasks.dat", tasksBytes(start));
+        driver.writeFile(tasksPath(), tasksBytes(start));
     }
     // The shortcut the installer leaves, which "Start with Windows" copies.
     driver.writeFile(folder + "\\Ondrel v1.3.lnk", "a shortcut");
@@ -90,7 +90,7 @@ void DialerCase::run(const std::vector<Step>& steps) {
     explore::Script<Step> script(steps);
     script_ = &script;
     startMs_ = driver.nowMs();
-    RC_ASSERT(openDialer());
+    RC_ASSERT(driver.open(dialer));
     // The tasks loaded may fire on the start-up tick.
     beginFrame();
     driver.advance(1);
@@ -432,7 +432,7 @@ std::int64_t DialerCase::durationOf(const Step& step, std::int64_t fromMs) const
 }
 
 bool DialerCase::callUnderWay() const {
-    return dialer.exists() && dialer.item(fw::kIdOk).text() == "Cancel Call";
+    return dialer.exists() && button() == "Cancel Call";
 }
 
 bool DialerCase::clickable(const fw::Dialog& window, int id) const {

@@ -67,6 +67,8 @@ class DialerCase : public DialingTest {
     void checkTray();
     void checkAfterExit();
     bool trayIconUp();
+    // The calls dialed and not hung up.
+    std::vector<ras::Connection> openCalls() const;
     // Every dial must have a cause among what happened since its step began.
     void onDial(std::int64_t atMs);
     // The service's table with every dial, hang-up and failure report recorded.

@@ -193,7 +193,7 @@ void DialerCase::checkFiles() {
                    "Ondrel.dat remembers an entry with no name");
         }
     }
-    const std::string tasksFile = folder + "\\Tasks.dat";
+    const std::string tasksFile = tasksPath();
     if (fw::test::fileExists(tasksFile) && !load(tasksFile, ReadTasks)) {
         broken("every file loads with the dialer's readers", "Tasks.dat does not");
     }
@@ -212,26 +212,20 @@ void DialerCase::checkFiles() {
 
 void DialerCase::checkConnection() {
     const ras::Connection handle = dialer.m_hRasConn;
-    for (const Dial& dialed : dials_) {
-        if (dialed.handle != nullptr && dialed.handle != handle &&
-            std::find(hungUp_.begin(), hungUp_.end(), dialed.handle) == hungUp_.end()) {
+    for (const ras::Connection call : openCalls()) {
+        if (call != handle) {
             broken("the window agrees with the service",
-                   "call " + handleName(dialed.handle) + " is up, and the dialer holds another");
+                   "call " + handleName(call) + " is up, and the dialer holds another");
         }
     }
     // Once the user ends the program, the window only hangs up before it goes.
     if (ending_) {
         return;
     }
-    const std::string button = dialer.item(fw::kIdOk).text();
-    ras::ConnStatus status{};
-    status.dwSize = sizeof status;
-    const bool known =
-        handle != nullptr &&
-        simulated.service.getConnectStatus(handle, ras::platformRecord(&status)) == ras::kSuccess;
-    const bool lineUp = known && status.rasconnstate == ras::kConnected && status.dwError == 0;
+    const std::string button = this->button();
+    const bool lineUp = handle != nullptr && lineState(handle) == ras::kConnected;
     // A line that dropped is noticed by the next poll.
-    if (button == "Disconnect" && !lineUp && !(known && driver.timerRunning(dialer, TIMER_POLL))) {
+    if (button == "Disconnect" && !lineUp && !driver.timerRunning(dialer, TIMER_POLL)) {
         broken("the window agrees with the service",
                "the window shows a connection the service does not have");
     }
@@ -241,6 +235,17 @@ void DialerCase::checkConnection() {
                                                          " is connected, and the window shows \"" +
                                                          button + "\"");
     }
+}
+
+std::vector<ras::Connection> DialerCase::openCalls() const {
+    std::vector<ras::Connection> open;
+    for (const Dial& dialed : dials_) {
+        if (dialed.handle != nullptr &&
+            std::find(hungUp_.begin(), hungUp_.end(), dialed.handle) == hungUp_.end()) {
+            open.push_back(dialed.handle);
+        }
+    }
+    return open;
 }
 
 bool DialerCase::trayIconUp() {
@@ -267,25 +272,23 @@ void DialerCase::checkAfterExit() {
     if (dialer.m_pSchedulerThread != nullptr) {
         broken("nothing runs after Exit", "the scheduler's worker is still there");
     }
-    for (const Dial& dialed : dials_) {
-        const bool open = dialed.handle != nullptr &&
-                          std::find(hungUp_.begin(), hungUp_.end(), dialed.handle) == hungUp_.end();
+    for (const ras::Connection call : openCalls()) {
         // An attempt under way goes on without the program; a connection only when kept.
-        if (open && !(dialed.handle == exitHandle_ && (exitDialing_ || kept_))) {
-            broken("nothing runs after Exit", "call " + handleName(dialed.handle) +
-                                                  " is left up, and nobody chose to keep it");
+        if (!(call == exitHandle_ && (exitDialing_ || kept_))) {
+            broken("nothing runs after Exit",
+                   "call " + handleName(call) + " is left up, and nobody chose to keep it");
         }
     }
     const std::size_t dials = dials_.size();
     const std::size_t boxes = driver.messageBoxes().size();
     const int modals = modalsRun_;
     const std::optional<std::string> settings = this->settings();
-    const std::optional<std::string> tasks = driver.readFile(folder + "\\Tasks.dat");
+    const std::optional<std::string> tasks = this->tasks();
     driver.advance(kDayMs);
     if (dials_.size() != dials || driver.messageBoxes().size() != boxes || modalsRun_ != modals) {
         broken("nothing runs after Exit", "a dial, a message box or a dialog came a day later");
     }
-    if (this->settings() != settings || driver.readFile(folder + "\\Tasks.dat") != tasks) {
+    if (this->settings() != settings || this->tasks() != tasks) {
         broken("nothing runs after Exit", "a file changed a day later");
     }
 }

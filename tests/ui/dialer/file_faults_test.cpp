@@ -8,9 +8,9 @@
 #include <string>
 #include <vector>
 
-#include "../framework/file_error_texts.h"
+#include "../framework/file_error_causes.h"
+#include "dialer_fixture.h"
 #include "framework/save_file.h"
-#include "options_fixture.h"
 #include "platform/ras/phonebook.h"
 #include "settings_bytes.h"
 #include "tasks_bytes.h"
@@ -30,43 +30,18 @@ enum class Outcome {
     unread,    // nothing is said; what was read before stays, and the file is left as it is
     damaged,   // the damaged-file box, and the file is deleted (when the platform lets it)
 };
-using Reaction = Outcome (*)(Cause);
-Outcome reported(Cause) {
-    return Outcome::reported;
-}
-Outcome ignored(Cause) {
-    return Outcome::ignored;
-}
-Outcome unread(Cause) {
-    return Outcome::unread;
-}
-// A read that runs past the end is a file that ends too early.
-Outcome unreadUnlessPastTheEnd(Cause cause) {
-    return cause == Cause::endOfFile ? Outcome::damaged : Outcome::unread;
-}
-Outcome damaged(Cause) {
-    return Outcome::damaged;
-}
 
 // One file operation of a command, made to fail.
 struct Fault {
     Op op;
     std::string path;   // the file, as the fault matches it
     std::string named;  // how the file-error box names it
-    Reaction reaction = reported;
+    Outcome outcome = Outcome::reported;
     std::uint64_t afterBytes = 0;
     int step = 0;  // how many of the command's files were written before this one
+    // A read that runs past the end is a file that ends too early: damaged.
+    bool endIsDamage = false;
 };
-
-struct Box {
-    const char* text;
-    const char* caption;
-};
-
-// A message box as the user sees it: text, caption and type.
-std::string shown(const std::string& text, const std::string& caption, unsigned type) {
-    return text + " | " + caption + " | " + std::to_string(type);
-}
 
 struct Command {
     const char* what;
@@ -76,25 +51,24 @@ struct Command {
     std::function<void()> act;
     // The state afterwards, once the messages were checked.
     std::function<void(const Fault&, Outcome)> check;
-    // The damaged-file box of the file the command reads, if any.
-    Box damagedBox = {};
+    // The damaged-file box of the file the command reads, if any: text and caption.
+    std::string damagedBox = {};
 };
+
+// A message box as the user sees it: text, caption and type.
+std::string shown(const std::string& text, const std::string& caption, unsigned type) {
+    return text + " | " + caption + " | " + std::to_string(type);
+}
 
 class FileFaultsHeadlessOnly : public OptionsTest {
   protected:
-    std::string tasksPath() const { return folder + "\\Tasks.dat"; }
-    std::optional<std::string> tasks() const { return driver.readFile(tasksPath()); }
     std::string dnxPath() const { return folder + "\\entry.dnx"; }
 
     // The main window, opened on these files; false when its creation failed.
     bool openWindow(const std::string& settingsBytes,
                     const std::optional<std::string>& tasksBytes) {
-        writeSettings(settingsBytes);
-        if (tasksBytes) {
-            driver.writeFile(tasksPath(), *tasksBytes);
-        }
         window.emplace(service);
-        return driver.open(*window);
+        return openWith(*window, settingsBytes, tasksBytes);
     }
     void openOptions() {
         options.emplace(nullptr, service);
@@ -140,10 +114,10 @@ TEST_F(FileFaultsHeadlessOnly, EveryOperationOfEveryCommandForEveryCause) {
     addEntry("Home");
     addEntry("Work");
     removeLater("New Line");
-    const Options saving = {.saveUserAndPassword = 1};
-    const Options scheduling = {.dialBySchedule = 1};
-    const std::string account = settingsFile(saving, 1, 0, {{"Work", "ann", "one"}});
-    const std::string scheduled = settingsFile(scheduling, 1, 0, {{"Work", "", ""}});
+    using enum Outcome;
+    const std::string account =
+        settingsFile({.saveUserAndPassword = 1}, 1, 0, {{"Work", "ann", "one"}});
+    const std::string scheduled = settingsFile({.dialBySchedule = 1}, 1, 0, {{"Work", "", ""}});
     // The scheduled task, due an hour (or a minute) after the cell began.
     std::int32_t due = 0;
     const auto task = [&due] { return tasksFile({{"Soon", "Work", due}}); };
@@ -161,20 +135,39 @@ TEST_F(FileFaultsHeadlessOnly, EveryOperationOfEveryCommandForEveryCause) {
 
     // The main window's commands.
     const auto mainWindow = [&] { owner = window->handle(); };
+    const auto clickMain = [&](int button) {
+        return [&, button] {
+            mainWindow();
+            driver.click(*window, button);
+        };
+    };
+    // The window opened by the command itself: its messages have no owner until it exists.
+    const auto start = [&] {
+        window.emplace(service);
+        driver.open(*window);
+        owner = window->exists() ? window->handle() : nullptr;
+    };
     const auto typePassword = [&](const Fault&) {
         ASSERT_TRUE(openWindow(account, std::nullopt));
         driver.type(*window, IDC_PASSWORD, "changed");
     };
-    const auto settingsWrites = [&](int step, std::uint64_t half) {
-        const std::string temporary = settingsPath() + fw::kSaveSuffix;
-        return std::vector<Fault>{{Op::create, temporary, "Ondrel.dat", reported, 0, step},
-                                  {Op::write, temporary, settingsPath(), reported, half, step},
-                                  {Op::close, temporary, settingsPath(), reported, 0, step}};
+    // A file written in full or not at all: its temporary file's creation, a write half-way,
+    // its close and its move into place, as the file-error box names each.
+    const auto writes = [&](const std::string& path, const std::string& created,
+                            const std::string& named, std::uint64_t half, int step) {
+        const std::string temporary = path + fw::kSaveSuffix;
+        return std::vector<Fault>{{Op::create, temporary, created, reported, 0, step},
+                                  {Op::write, temporary, named, reported, half, step},
+                                  {Op::close, temporary, named, reported, 0, step},
+                                  {Op::move, path, named, reported, 0, step}};
+    };
+    const auto settingsWrites = [&] {
+        return writes(settingsPath(), "Ondrel.dat", settingsPath(), 20, 0);
     };
     const auto atStart = [&](const std::string& path, const std::string& bareName) {
         return std::vector<Fault>{{Op::open, path, bareName, unread},
-                                  {Op::read, path, path, unreadUnlessPastTheEnd},
-                                  {Op::length, path, path, unreadUnlessPastTheEnd},
+                                  {Op::read, path, path, unread, 0, 0, true},
+                                  {Op::length, path, path, unread, 0, 0, true},
                                   {Op::close, path, path, ignored},
                                   // A damaged file that the platform will not delete.
                                   {Op::remove, path, path, damaged}};
@@ -197,103 +190,75 @@ TEST_F(FileFaultsHeadlessOnly, EveryOperationOfEveryCommandForEveryCause) {
             driver.click(*options, button);
         };
     };
-    std::vector<Fault> optionsFaults = settingsWrites(0, 20);
-    const std::string tasksTemporary = tasksPath() + fw::kSaveSuffix;
-    const std::string linkTemporary = startupShortcut() + fw::kSaveSuffix;
-    optionsFaults.insert(
-        optionsFaults.end(),
-        {{Op::create, tasksTemporary, "Tasks.dat", reported, 0, 1},
-         {Op::write, tasksTemporary, tasksPath(), reported, 10, 1},
-         {Op::close, tasksTemporary, tasksPath(), reported, 0, 1},
-         {Op::open, shortcutSource(), "Ondrel v1.3.lnk", reported, 0, 2},
-         {Op::read, shortcutSource(), shortcutSource(), reported, 0, 2},
-         {Op::length, shortcutSource(), shortcutSource(), reported, 0, 2},
-         {Op::close, shortcutSource(), shortcutSource(), reported, 0, 2},
-         {Op::create, linkTemporary, startupShortcut(), reported, 0, 2},
-         {Op::write, linkTemporary, startupShortcut(), reported, link.size() / 2, 2},
-         {Op::close, linkTemporary, startupShortcut(), reported, 0, 2}});
+    std::vector<Fault> optionsFaults = settingsWrites();
+    const std::vector<Fault> tasksWrites = writes(tasksPath(), "Tasks.dat", tasksPath(), 10, 1);
+    const std::vector<Fault> linkWrites =
+        writes(startupShortcut(), startupShortcut(), startupShortcut(), link.size() / 2, 2);
+    optionsFaults.insert(optionsFaults.end(), tasksWrites.begin(), tasksWrites.end());
+    for (const Op op : {Op::open, Op::read, Op::length, Op::close}) {
+        optionsFaults.push_back({op, shortcutSource(),
+                                 op == Op::open ? "Ondrel v1.3.lnk" : shortcutSource(), reported, 0,
+                                 2});
+    }
+    optionsFaults.insert(optionsFaults.end(), linkWrites.begin(), linkWrites.end());
 
     const Command commands[] = {
-        {"start: Ondrel.dat",
-         atStart(settingsPath(), "Ondrel.dat"),
-         [&](const Fault& fault) {
-             // The window is opened by the command itself, so its messages have no owner yet.
-             writeSettings(fault.op == Op::remove ? "" : account);
-         },
-         [&] {
-             window.emplace(service);
-             driver.open(*window);
-             owner = window->exists() ? window->handle() : nullptr;
-         },
+        {"start: Ondrel.dat", atStart(settingsPath(), "Ondrel.dat"),
+         [&](const Fault& fault) { writeSettings(fault.op == Op::remove ? "" : account); }, start,
          [&](const Fault& fault, Outcome outcome) {
-             if (outcome == Outcome::damaged) {
+             if (outcome == damaged) {
                  EXPECT_FALSE(window->exists());
                  EXPECT_EQ(settings(),
                            fault.op == Op::remove ? std::optional<std::string>("") : std::nullopt);
                  return;
              }
              ASSERT_TRUE(window->exists());
-             const bool loaded = outcome == Outcome::ignored;
+             const bool loaded = outcome == ignored;
              EXPECT_EQ(window->item(IDC_ENTRY_NAME).text(), loaded ? "Work" : "");
              EXPECT_EQ(window->item(IDC_USER_ID).text(), loaded ? "ann" : "");
              // Nothing unread is written over at the end.
              driver.click(*window, fw::kIdCancel);
              EXPECT_EQ(settings(), account);
          },
-         {"The Ondrel.dat file has become corrupt and will deleted.\nOnce the file is deleted, "
-          "you will need to restart Ondrel. ",
-          "Error: Invalid Ondrel.dat File!"}},
-        {"start: Tasks.dat",
-         atStart(tasksPath(), "Tasks.dat"),
+         shown(
+             "The Ondrel.dat file has become corrupt and will deleted.\nOnce the file is deleted, "
+             "you will need to restart Ondrel. ",
+             "Error: Invalid Ondrel.dat File!", fw::mb::kOk | fw::mb::kIconExclamation)},
+        {"start: Tasks.dat", atStart(tasksPath(), "Tasks.dat"),
          [&](const Fault& fault) {
              dueIn(3600);
              writeSettings(scheduled);
              driver.writeFile(tasksPath(), fault.op == Op::remove ? "" : task());
          },
-         [&] {
-             window.emplace(service);
-             ASSERT_TRUE(driver.open(*window));
-             owner = window->handle();
-         },
+         start,
          [&](const Fault& fault, Outcome outcome) {
-             const bool loaded = outcome == Outcome::ignored;
+             const bool loaded = outcome == ignored;
              EXPECT_EQ(window->m_aTasks.size(), loaded ? 1u : 0u);
              EXPECT_EQ(window->m_pSchedulerThread != nullptr, loaded);
              std::optional<std::string> left = task();
-             if (outcome == Outcome::damaged) {
+             if (outcome == damaged) {
                  left = fault.op == Op::remove ? std::optional<std::string>("") : std::nullopt;
              }
              EXPECT_EQ(tasks(), left);
              // The settings read before stay in force.
              EXPECT_EQ(window->item(IDC_ENTRY_NAME).text(), "Work");
          },
-         {"The Tasks.dat file has become corrupt and will be deleted.\n",
-          "Error: Invalid Tasks.dat File!"}},
-        {"Connect: Ondrel.dat", settingsWrites(0, 20), typePassword,
-         [&] {
-             mainWindow();
-             driver.click(*window, fw::kIdOk);
-         },
+         shown("The Tasks.dat file has become corrupt and will be deleted.\n",
+               "Error: Invalid Tasks.dat File!", fw::mb::kOk | fw::mb::kIconExclamation)},
+        {"Connect: Ondrel.dat", settingsWrites(), typePassword, clickMain(fw::kIdOk),
          [&](const Fault&, Outcome) {
              // Nothing is dialed with settings that could not be saved.
              EXPECT_EQ(window->item(fw::kIdOk).text(), "&Connect");
              EXPECT_TRUE(window->item(IDC_USER_ID).isEnabled());
-             EXPECT_FALSE(driver.timerRunning(*window, TIMER_ANIMATE));
+             EXPECT_FALSE(driver.timerRunning(*window, 3));
              EXPECT_EQ(settings(), account);
          }},
-        {"exit: Ondrel.dat", settingsWrites(0, 20), typePassword,
-         [&] {
-             mainWindow();
-             driver.click(*window, fw::kIdCancel);
-         },
+        {"exit: Ondrel.dat", settingsWrites(), typePassword, clickMain(fw::kIdCancel),
          [&](const Fault&, Outcome) {
              EXPECT_FALSE(window->exists());
              EXPECT_EQ(settings(), account);
          }},
-        {"a task fires: Tasks.dat",
-         {{Op::create, tasksTemporary, tasksPath()},
-          {Op::write, tasksTemporary, tasksPath(), reported, 10},
-          {Op::close, tasksTemporary, tasksPath()}},
+        {"a task fires: Tasks.dat", writes(tasksPath(), tasksPath(), tasksPath(), 10, 0),
          [&](const Fault&) {
              dueIn(60);
              ASSERT_TRUE(openWindow(scheduled, task()));
@@ -355,10 +320,7 @@ TEST_F(FileFaultsHeadlessOnly, EveryOperationOfEveryCommandForEveryCause) {
              EXPECT_EQ(driver.readFile(startupShortcut()), oldLink);
              EXPECT_NE(window->m_pSchedulerThread, nullptr);
          }},
-        {"export of an entry",
-         {{Op::create, dnxPath() + fw::kSaveSuffix, dnxPath()},
-          {Op::write, dnxPath() + fw::kSaveSuffix, dnxPath(), reported, 10},
-          {Op::close, dnxPath() + fw::kSaveSuffix, dnxPath()}},
+        {"export of an entry", writes(dnxPath(), dnxPath(), dnxPath(), 10, 0),
          [&](const Fault&) {
              driver.writeFile(dnxPath(), oldDnx);
              openOptions();
@@ -381,7 +343,7 @@ TEST_F(FileFaultsHeadlessOnly, EveryOperationOfEveryCommandForEveryCause) {
          withEntryFile(IDC_IMPORT_DIALUP),
          [&](const Fault&, Outcome outcome) {
              // Only a file read whole reaches the phonebook.
-             const bool imported = outcome == Outcome::ignored;
+             const bool imported = outcome == ignored;
              const std::vector<std::string> phonebook = ras::sim::entryNames();
              EXPECT_EQ(std::count(phonebook.begin(), phonebook.end(), "New Line"),
                        imported ? 1 : 0);
@@ -396,7 +358,7 @@ TEST_F(FileFaultsHeadlessOnly, EveryOperationOfEveryCommandForEveryCause) {
 
     for (const Command& command : commands) {
         for (const Fault& fault : command.faults) {
-            for (const auto& [cause, text] : kFileErrorTexts) {
+            for (const fw::FileError::Cause cause : kFileErrorCauses) {
                 SCOPED_TRACE(testing::Message() << command.what << ": " << fault.path << ", op "
                                                 << static_cast<int>(fault.op) << ", cause "
                                                 << static_cast<int>(cause));
@@ -407,21 +369,21 @@ TEST_F(FileFaultsHeadlessOnly, EveryOperationOfEveryCommandForEveryCause) {
                 command.act();
                 // The operation was done, and failed.
                 EXPECT_EQ(driver.armedFaults(), 0u);
-                const Outcome outcome = fault.reaction(cause);
+                const Outcome outcome =
+                    fault.endIsDamage && cause == Cause::endOfFile ? damaged : fault.outcome;
                 std::vector<std::string> expected;
-                if (outcome == Outcome::reported) {
-                    expected = {shown(fw::formatMessage(text, {fault.named}), "Ondrel",
+                if (outcome == reported) {
+                    expected = {shown(fw::FileError(cause, fault.named).text(), "Ondrel",
                                       fw::mb::kOk | fw::mb::kIconStop)};
-                } else if (outcome == Outcome::damaged) {
-                    expected = {shown(command.damagedBox.text, command.damagedBox.caption,
-                                      fw::mb::kOk | fw::mb::kIconExclamation)};
+                } else if (outcome == damaged) {
+                    expected = {command.damagedBox};
                 }
                 std::vector<std::string> boxes;
                 for (const fw::test::MessageBoxRecord& box : driver.messageBoxes()) {
                     boxes.push_back(shown(box.text, box.caption, box.type));
                 }
                 EXPECT_EQ(boxes, expected);
-                if (outcome == Outcome::reported && !driver.messageBoxes().empty()) {
+                if (outcome == reported && !driver.messageBoxes().empty()) {
                     EXPECT_EQ(driver.messageBoxes()[0].owner, owner);
                 }
                 command.check(fault, outcome);

@@ -73,7 +73,7 @@ TEST_F(DialingTest, WithoutTheServiceTheDialerStartsAndEachCommandSaysSo) {
         EXPECT_TRUE(window.item(IDC_USER_ID).isEnabled());
         driver.advance(20'000);
         EXPECT_EQ(window.item(IDC_STATUS).text(), "Disconnected");
-        EXPECT_FALSE(driver.timerRunning(window, TIMER_ANIMATE));
+        EXPECT_FALSE(driver.timerRunning(window, 3));
 
         driver.onModal(IDD_OPTIONS, [&row](fw::test::Driver& d, fw::Dialog& options) {
             EXPECT_EQ(fw::ComboBox(options, IDC_ENTRY_LIST).count(), row.listed);

@@ -106,23 +106,26 @@ TEST_F(ScheduleListTest, AnAddedTaskShowsItsTimeAsTyped) {
     ASSERT_TRUE(driver.open(options));
     driver.click(options, IDC_START_MINIMIZED);
     const struct {
-        const char* typed;
+        const char *month, *day, *year, *time;
         const char* message;  // nullptr when the task is added
     } typings[] = {
-        {"3.46", "You must enter your time with a semi-colon \nseperating hours and minutes."},
-        {"13:00",
+        {"4", "31", "2000", "3.46",
+         "You must enter your time with a semi-colon \nseperating hours and minutes."},
+        {"4", "31", "2000", "13:00",
          "You must enter 1-12 for hour and/or 0-59 for minutes \nusing HH:MM format (e.g. 3:46)"},
-        {"3:5", nullptr},
+        // Past the 32-bit clock in New York: the message names dates every zone can hold.
+        {"1", "18", "2038", "10:15", "The task's date must lie between 1/2/1970 and 1/17/2038."},
+        {"4", "31", "2000", "3:5", nullptr},
     };
     for (const auto& row : typings) {
-        SCOPED_TRACE(row.typed);
+        SCOPED_TRACE(row.time);
         withTaskProperties([&](CTaskPropertiesDlg& dlg) {
             driver.choose(dlg, IDC_TASK_ENTRY_LIST, 0);
             driver.type(dlg, IDC_TASK_NAME, "Morning");
-            driver.type(dlg, IDC_TASK_MONTH, "4");
-            driver.type(dlg, IDC_TASK_DAY, "31");
-            driver.type(dlg, IDC_TASK_YEAR, "2000");
-            driver.type(dlg, IDC_TASK_TIME, row.typed);
+            driver.type(dlg, IDC_TASK_MONTH, row.month);
+            driver.type(dlg, IDC_TASK_DAY, row.day);
+            driver.type(dlg, IDC_TASK_YEAR, row.year);
+            driver.type(dlg, IDC_TASK_TIME, row.time);
             driver.choose(dlg, IDC_TASK_AM_PM, 1);
             driver.click(dlg, IDC_TASK_DAILY);
             driver.click(dlg, fw::kIdOk);
@@ -153,15 +156,13 @@ TEST_F(ScheduleListTest, EditingReplacesTheTaskAndKeepsItsDisabledState) {
     withTaskProperties([&](CTaskPropertiesDlg& dlg) {
         opened = true;
         // The task's own values, its time in the dialog's form.
-        EXPECT_EQ(dlg.item(IDC_TASK_NAME).text(), "Night");
-        EXPECT_EQ(dlg.item(IDC_TASK_ENTRY_LIST).text(), "Work");
-        EXPECT_EQ(dlg.item(IDC_TASK_MONTH).text(), "3");
-        EXPECT_EQ(dlg.item(IDC_TASK_DAY).text(), "7");
-        EXPECT_EQ(dlg.item(IDC_TASK_YEAR).text(), "2000");
-        EXPECT_EQ(dlg.item(IDC_TASK_TIME).text(), "8:05");
-        EXPECT_EQ(dlg.item(IDC_TASK_AM_PM).text(), "AM");
-        EXPECT_EQ(dlg.item(IDC_TASK_MINUTES).text(), "45");
-        EXPECT_EQ(dlg.item(IDC_TASK_RUNS).text(), "4");
+        std::string fields;
+        for (const int id :
+             {IDC_TASK_NAME, IDC_TASK_ENTRY_LIST, IDC_TASK_MONTH, IDC_TASK_DAY, IDC_TASK_YEAR,
+              IDC_TASK_TIME, IDC_TASK_AM_PM, IDC_TASK_MINUTES, IDC_TASK_RUNS}) {
+            fields += dlg.item(id).text() + "|";
+        }
+        EXPECT_EQ(fields, "Night|Work|3|7|2000|8:05|AM|45|4|");
         EXPECT_EQ(dlg.item(IDC_TASK_NUMBER).checkState(), fw::kChecked);
         driver.type(dlg, IDC_TASK_NAME, "Nights");
         driver.type(dlg, IDC_TASK_TIME, "9:30");

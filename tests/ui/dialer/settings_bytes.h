@@ -22,12 +22,8 @@ inline std::string short8(const std::string& text) {
 
 // Fields 1 to 10, in the file's order.
 struct Options {
-    std::int32_t saveUserAndPassword = 0;
-    std::int32_t keepDialing = 0;
-    std::int32_t startWithWindows = 0;
-    std::int32_t autoDial = 0;
-    std::int32_t startMinimized = 0;
-    std::int32_t startProgram = 0;
+    std::int32_t saveUserAndPassword = 0, keepDialing = 0, startWithWindows = 0, autoDial = 0,
+                 startMinimized = 0, startProgram = 0;
     std::string programPath = {};
     std::int32_t playSound = 0;
     std::string soundPath = {};
@@ -35,10 +31,11 @@ struct Options {
 };
 
 struct Triple {
-    std::string name;
-    std::string userId;
-    std::string password;
+    std::string name, userId, password;
 };
+// Three remembered entries, each with its own account.
+inline const std::vector<Triple> kThree = {
+    {"Home", "ann", "one"}, {"Work", "bob", "two"}, {"Lab", "cyd", "three"}};
 
 inline std::string settingsFile(const Options& o, std::int32_t count, std::int32_t current,
                                 const std::vector<Triple>& entries = {}) {

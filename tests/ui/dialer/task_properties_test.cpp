@@ -30,22 +30,15 @@ TEST_F(TaskPropertiesTest, ANewTaskRunsOnceAtTheCurrentMinuteWithNoLimit) {
     addEntry("Work");
     ASSERT_TRUE(driver.open(dlg));
     EXPECT_EQ(dlg.text(), "Task Properties");
-    const struct {
-        int id;
-        const char* text;
-        bool enabled;
-    } rows[] = {
-        {IDC_TASK_ENTRY_LIST, "", true}, {IDC_TASK_NAME, "Task Name", true},
-        {IDC_TASK_MONTH, "12", true},    {IDC_TASK_DAY, "31", true},
-        {IDC_TASK_YEAR, "1999", true},   {IDC_TASK_TIME, "7:00", true},
-        {IDC_TASK_AM_PM, "PM", true},    {IDC_TASK_MINUTES, "0", false},
-        {IDC_TASK_RUNS, "1", true},
-    };
-    for (const auto& row : rows) {
-        SCOPED_TRACE(row.id);
-        EXPECT_EQ(text(row.id), row.text);
-        EXPECT_EQ(dlg.item(row.id).isEnabled(), row.enabled);
+    std::string texts, enabled;
+    for (const int id :
+         {IDC_TASK_ENTRY_LIST, IDC_TASK_NAME, IDC_TASK_MONTH, IDC_TASK_DAY, IDC_TASK_YEAR,
+          IDC_TASK_TIME, IDC_TASK_AM_PM, IDC_TASK_MINUTES, IDC_TASK_RUNS}) {
+        texts += text(id) + "|";
+        enabled += dlg.item(id).isEnabled() ? '1' : '0';
     }
+    EXPECT_EQ(texts, "|Task Name|12|31|1999|7:00|PM|0|1|");
+    EXPECT_EQ(enabled, "111111101");
     EXPECT_EQ(dlg.item(IDC_TASK_DISCONNECT_AFTER).checkState(), fw::kUnchecked);
     EXPECT_EQ(dlg.item(IDC_TASK_NUMBER).checkState(), fw::kChecked);
     EXPECT_EQ(dlg.item(IDC_TASK_DAILY).checkState(), fw::kUnchecked);
@@ -82,8 +75,7 @@ TEST_F(TaskPropertiesTest, LimitAndRunsFollowTheirButtonsEvenWithAFieldThatDoesN
 
     driver.type(dlg, IDC_TASK_DAY, "x");
     const struct {
-        int click;
-        int recurrence;
+        int click, recurrence;
         bool minutes, runs;
     } rows[] = {
         {IDC_TASK_NUMBER, 3, true, true},

@@ -13,12 +13,9 @@ constexpr std::int32_t kDay = 86'400;
 
 // One record of "Tasks.dat", in the file's field order.
 struct Task {
-    std::string name;
-    std::string entry;
+    std::string name, entry;
     std::int32_t time = kStart;
-    std::int32_t minutes = 0;
-    std::int32_t disconnectAfter = 0;
-    std::int32_t disabled = 0;
+    std::int32_t minutes = 0, disconnectAfter = 0, disabled = 0;
     std::int32_t recurrence = 0;  // 0 daily, 3 "Number:"
     std::int32_t number = 0;
 };

@@ -1,90 +1,93 @@
 // The tray icon and the window around it: the animation, the tip, the mouse messages and the
-// tray menu, minimising into the tray, the About box, the help command, minimised painting.
+// tray menu, the icon after the shell restarts, minimising into the tray, the About box, the help
+// command, minimised painting.
 #include <functional>
+#include <string>
+#include <tuple>
+#include <vector>
 
-#include "dialer_fixture.h"
+#include "dialing_fixture.h"
 #include "framework/gdi.h"
-#include "resource.h"
-#include "settings_bytes.h"
 
 namespace {
 
-class TrayTest : public DialerTest {
-  protected:
-    // Opens past the start-up tick with this entry current.
-    void openOn(const std::string& name) {
-        addEntry(name);
-        writeSettings(settingsFile({}, 1, 0, {{name, "", ""}}));
-        ASSERT_TRUE(openDialer());
-        driver.advance(1);
-    }
-    void trayMouse(unsigned mouseMessage) {
-        driver.send(dialer, WM_TRAY_NOTIFY, kTrayIconId, mouseMessage);
-    }
-};
+using TrayTest = DialingTest;
 
 TEST_F(TrayTest, TheAnimationSwingsBetweenTheEndFramesShowingEachTwice) {
-    ASSERT_TRUE(openDialer());
+    ASSERT_TRUE(driver.open(dialer));
     driver.clearRecords();
     for (int step = 0; step < 10; ++step) {
-        driver.send(dialer, fw::wm::kTimer, TIMER_ANIMATE, 0);
+        driver.send(dialer, fw::wm::kTimer, 3, 0);
     }
     std::vector<int> shown;
     for (const fw::test::TrayRecord& record : driver.tray()) {
         EXPECT_EQ(record.op, 1);
         shown.push_back(record.iconId);
     }
-    const int idle = IDI_TRAY_IDLE, one = IDI_TRAY_DIALING_1, two = IDI_TRAY_DIALING_2,
-              connected = IDI_TRAY_CONNECTED;
-    EXPECT_EQ(shown,
-              (std::vector<int>{one, two, connected, connected, two, one, idle, idle, one, two}));
+    // Frames 0 to 3: 136 idle, 133 and 134 dialing, 130 connected.
+    EXPECT_EQ(shown, (std::vector<int>{133, 134, 130, 130, 134, 133, 136, 136, 133, 134}));
     EXPECT_EQ(dialer.m_nTrayFrame, 2);
     EXPECT_EQ(dialer.m_bTrayReverse, 0);
 }
 
 TEST_F(TrayTest, TheTipIsTheTitleCutAtSixtyThreeCharacters) {
     const std::string name = "Kestrune Dial-Up Networking, Second Office Line";
+    addEntry(name);
     openOn(name);
-    driver.click(dialer, fw::kIdOk);
-    driver.advance(4000);
-    const std::string title = "Ondrel v1.3 (Connected to " + name + ")";
-    ASSERT_GT(title.size(), 63u);
-    EXPECT_EQ(dialer.text(), title);
-    EXPECT_EQ(driver.tray().back().iconId, IDI_TRAY_CONNECTED);
-    EXPECT_EQ(driver.tray().back().tip, title.substr(0, 63));
+    clickConnect();
+    driver.advance(kConnectMs);
+    const std::string connected = "Ondrel v1.3 (Connected to " + name + ")";
+    ASSERT_GT(connected.size(), 63u);
+    EXPECT_EQ(title(), connected);
+    EXPECT_EQ(trayIcon(), 130);
+    EXPECT_EQ(trayTip(), connected.substr(0, 63));
 }
 
-TEST_F(TrayTest, ARightClickOffersTheMenuAndRunsTheChosenCommand) {
-    openOn("Work");
+TEST_F(TrayTest, ARightClickTracksTheMenuAtThePointerAndOtherMouseMessagesDoNothing) {
+    openOn("");
     driver.setCursor({600, 740});
-    trayMouse(fw::mouse::kRightDown);
-    driver.click(dialer, fw::kIdOk);
-    // While dialing the tray menu's "Disconnect" cancels the call.
-    driver.answerMenu(ID_TRAY_DISCONNECT);
-    trayMouse(fw::mouse::kRightDown);
-
-    ASSERT_EQ(driver.menus().size(), 2u);
-    const struct {
-        bool connect;
-        bool disconnect;
-    } states[] = {{true, false}, {false, true}};
-    for (std::size_t i = 0; i < 2; ++i) {
-        const fw::test::MenuRecord& menu = driver.menus()[i];
-        EXPECT_EQ(menu.at, (fw::Point{600, 740}));
-        EXPECT_EQ(menu.flags, fw::kTrackRightButton);
-        EXPECT_EQ(menu.owner, dialer.handle());
-        ASSERT_EQ(menu.items.size(), 5u);
-        EXPECT_EQ(!menu.items[0].grayed, states[i].connect) << i;
-        EXPECT_EQ(!menu.items[1].grayed, states[i].disconnect) << i;
-    }
-    EXPECT_EQ(dialer.item(fw::kIdOk).text(), "Connect");
-    EXPECT_EQ(dialer.item(IDC_STATUS).text(), "Disconnected");
-
-    // Other mouse messages do nothing.
-    for (unsigned mouseMessage : {fw::mouse::kMove, fw::mouse::kLeftDown, fw::mouse::kRightUp}) {
+    for (unsigned mouseMessage :
+         {fw::mouse::kMove, fw::mouse::kLeftDown, fw::mouse::kRightUp, fw::mouse::kRightDown}) {
         trayMouse(mouseMessage);
     }
-    EXPECT_EQ(driver.menus().size(), 2u);
+    ASSERT_EQ(driver.menus().size(), 1u);
+    const fw::test::MenuRecord& menu = driver.menus()[0];
+    EXPECT_EQ(menu.at, (fw::Point{600, 740}));
+    EXPECT_EQ(menu.flags, fw::kTrackRightButton);
+    EXPECT_EQ(menu.owner, dialer.handle());
+    EXPECT_TRUE(dialer.isVisible());
+}
+
+TEST_F(TrayTest, ARestartedShellGetsTheIconBackAsItWasUntilTheEnd) {
+    addEntry("Work");
+    openOn("Work");
+    const unsigned taskbarCreated = fw::registerMessage("TaskbarCreated");
+    const auto shellRestarts = [&] {
+        driver.clearRecords();
+        driver.send(dialer, taskbarCreated, 0, 0);
+        return driver.tray();
+    };
+    clickConnect();
+    driver.advance(kConnectMs);
+    ASSERT_EQ(shellRestarts().size(), 1u);
+    const fw::test::TrayRecord& added = driver.tray()[0];
+    EXPECT_EQ(std::make_tuple(added.op, added.owner, added.id, added.callbackMessage, added.iconId),
+              std::make_tuple(0, dialer.handle(), 128u, 0x8064u, 130));
+    EXPECT_EQ(added.tip, "Ondrel v1.3 (Connected to Work)");
+    // A hang-up shows the idle frame, whatever frame the animation stopped at.
+    trayCommand(ID_TRAY_DISCONNECT);
+    ASSERT_EQ(shellRestarts().size(), 1u);
+    EXPECT_EQ(driver.tray()[0].iconId, 136);
+    // Once the end has removed it, the icon stays away.
+    restore();
+    clickConnect();
+    driver.advance(kConnectMs);
+    driver.onModal(IDD_KEEP_CONNECTION, [&](fw::test::Driver& d, fw::Dialog& question) {
+        EXPECT_TRUE(shellRestarts().empty());
+        d.click(question, fw::kIdOk);
+    });
+    restore();
+    driver.click(dialer, fw::kIdCancel);
 }
 
 TEST_F(TrayTest, MinimisingHidesAndTheTrayBringsTheWindowBack) {
@@ -92,10 +95,10 @@ TEST_F(TrayTest, MinimisingHidesAndTheTrayBringsTheWindowBack) {
         const char* how;
         std::function<void()> restore;
     } rows[] = {
-        {"double-click", [this] { trayMouse(fw::mouse::kLeftDoubleClick); }},
+        {"double-click", [this] { restore(); }},
         {"Open", [this] { driver.command(dialer, ID_TRAY_OPEN); }},
     };
-    openOn("Work");
+    openOn("");
     for (const auto& row : rows) {
         SCOPED_TRACE(row.how);
         driver.sysCommand(dialer, fw::kScMinimize);
@@ -112,7 +115,7 @@ TEST_F(TrayTest, MinimisingHidesAndTheTrayBringsTheWindowBack) {
 }
 
 TEST_F(TrayTest, TheSystemMenuOpensTheAboutBoxAndF1TheHelpFile) {
-    openOn("Work");
+    openOn("");
     int shown = 0;
     driver.onModal(IDD_ABOUTBOX, [&](fw::test::Driver& d, fw::Dialog& about) {
         ++shown;
@@ -121,20 +124,19 @@ TEST_F(TrayTest, TheSystemMenuOpensTheAboutBoxAndF1TheHelpFile) {
         d.click(about, fw::kIdOk);
     });
     // The low four bits are the platform's own.
-    driver.sysCommand(dialer, IDM_ABOUTBOX | 0x3);
+    driver.sysCommand(dialer, 16 | 0x3);
     EXPECT_EQ(shown, 1);
     EXPECT_TRUE(dialer.isVisible());
 
     driver.pressKey(dialer, fw::kKeyF1);
     ASSERT_EQ(driver.shell().size(), 1u);
-    EXPECT_EQ(driver.shell()[0].kind, "help");
-    EXPECT_EQ(driver.shell()[0].target, "Ondrel.hlp");
+    EXPECT_EQ(driver.shell()[0].kind + " " + driver.shell()[0].target, "help Ondrel.hlp");
 }
 
 #ifndef _WIN32
 // Only the headless backend records drawing; a hidden window is never painted on its own.
 TEST_F(TrayTest, PaintingHeadlessOnlyDrawsTheIdleFrameCentredWhileMinimised) {
-    openOn("Work");
+    openOn("");
     dialer.m_nTrayFrame = 2;  // the idle frame whatever the tray shows
     auto paint = [this] {
         driver.clearRecords();

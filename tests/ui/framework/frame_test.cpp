@@ -44,43 +44,33 @@ TEST(Frame, TheViewFillsTheFrameWhereverItMoves) {
     }
 }
 
-// The close box and the application exit command.
+// The close box; Setup's own tests choose the exit command.
 TEST(Frame, ClosingTheFrameEndsTheProgram) {
-    for (bool byCommand : {false, true}) {
-        Driver driver;
-        fw::FrameWindow frame;
-        ASSERT_TRUE(frame.create("Frame", 0));
-        fw::View view;
-        ASSERT_TRUE(view.create(frame));
-        frame.show();
-        if (byCommand) {
-            driver.command(frame, fw::kCommandAppExit);
-        } else {
-            driver.close(frame);
-        }
-        EXPECT_FALSE(frame.exists()) << byCommand;
-        EXPECT_FALSE(view.exists()) << byCommand;
-        ASSERT_EQ(driver.shell().size(), 1u) << byCommand;
-        EXPECT_EQ(driver.shell()[0].kind, "quit");
-        EXPECT_EQ(driver.shell()[0].target, "0");
-    }
+    Driver driver;
+    fw::FrameWindow frame;
+    ASSERT_TRUE(frame.create("Frame", 0));
+    fw::View view;
+    ASSERT_TRUE(view.create(frame));
+    frame.show();
+    driver.close(frame);
+    EXPECT_FALSE(frame.exists());
+    EXPECT_FALSE(view.exists());
+    ASSERT_EQ(driver.shell().size(), 1u);
+    EXPECT_EQ(driver.shell()[0].kind + " " + driver.shell()[0].target, "quit 0");
 }
 
 TEST(Frame, AFrameOrViewThatRefusesItsCreationIsNotMade) {
     Driver driver;
-    class Refusing : public fw::View {
+    struct RefusingFrame : fw::FrameWindow {
         bool onCreate() override { return false; }
-    };
-    class RefusingFrame : public fw::FrameWindow {
-        bool onCreate() override { return false; }
-    };
-    RefusingFrame refused;
+    } refused;
     EXPECT_FALSE(refused.create("Frame", 0));
     EXPECT_FALSE(refused.exists());
-
     fw::FrameWindow frame;
     ASSERT_TRUE(frame.create("Frame", 0));
-    Refusing view;
+    struct RefusingView : fw::View {
+        bool onCreate() override { return false; }
+    } view;
     EXPECT_FALSE(view.create(frame));
     EXPECT_FALSE(view.exists());
     EXPECT_TRUE(frame.exists());

@@ -1,12 +1,15 @@
 // The framework test program's dialog: a member for every kind of data exchange, and a record
-// of the messages it received.
+// of the messages it received; a test that starts with it open.
 #pragma once
+
+#include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
 #include "framework/app.h"
 #include "framework/dialog.h"
+#include "framework/test_driver.h"
 #include "resource.h"
 
 // Edits send this before each change of text, as well as fw::kEditChange after it.
@@ -70,6 +73,14 @@ class SampleDialog : public fw::Dialog {
         result = 0;
         return true;
     }
+};
+
+class SampleDialogTest : public ::testing::Test {
+  protected:
+    void SetUp() override { ASSERT_TRUE(driver.open(dialog)); }
+
+    fw::test::Driver driver;
+    SampleDialog dialog;
 };
 
 // The application object every test shares: its title captions the framework's messages.

@@ -38,11 +38,6 @@ class ScratchFolder {
 #endif
     }
 
-    // The folder's parent, without a trailing backslash.
-    std::string parent() const {
-        return path.substr(0, path.find_last_of('\\'));
-    }
-
     std::string path;
 
   private:

@@ -5,9 +5,11 @@
 #include <string>
 #include <vector>
 
-#include "../framework/file_error_texts.h"
+#include "../framework/file_error_causes.h"
 #include "framework/inspect.h"
-#include "install_fixture.h"
+#include "framework/save_file.h"
+#include "setup/install/copying_dlg.h"
+#include "setup_fixture.h"
 
 namespace {
 
@@ -33,7 +35,7 @@ struct Fault {
     bool desktopReplaced = false;
 };
 
-using FileFaultsHeadlessOnly = InstallTest;
+using FileFaultsHeadlessOnly = SetupTest;
 
 TEST_F(FileFaultsHeadlessOnly, EveryOperationOfTheRunForEveryCause) {
     const std::size_t shortcuts = std::size(kFiles);
@@ -48,7 +50,7 @@ TEST_F(FileFaultsHeadlessOnly, EveryOperationOfTheRunForEveryCause) {
     for (std::size_t i = 0; i < shortcuts; ++i) {
         const std::string from = source + "\\" + kFiles[i].source;
         const std::string to = folder + kFiles[i].installed;
-        const std::string temporary = to + fw::kSaveSuffix;
+        const std::string temporary = fw::temporaryName(to);
         const std::size_t half = content(i).size() / 2;
         faults.insert(faults.end(), {{Op::open, from, kFiles[i].source, 0, i, i},
                                      {Op::read, from, from, 0, i, i},
@@ -57,10 +59,11 @@ TEST_F(FileFaultsHeadlessOnly, EveryOperationOfTheRunForEveryCause) {
                                      {Op::close, from, from, 0, i, i + 1},
                                      {Op::create, temporary, to, 0, i, i},
                                      {Op::write, temporary, to, half, i, i},
-                                     {Op::close, temporary, to, 0, i, i}});
+                                     {Op::close, temporary, to, 0, i, i},
+                                     {Op::move, to, to, 0, i, i}});
         if (content(i).empty()) {
             // Nothing is written, so no write can fail.
-            faults.erase(faults.end() - 2);
+            faults.erase(faults.end() - 3);
         }
     }
     // The shortcut in the folder is loaded, re-pointed and saved by the shell's link object (its
@@ -72,17 +75,18 @@ TEST_F(FileFaultsHeadlessOnly, EveryOperationOfTheRunForEveryCause) {
     }
     faults.push_back({Op::write, shortcut, shortcut, half, shortcuts, shortcuts});
     for (const std::string& copy : {desktopShortcut(), startMenuShortcut()}) {
-        const std::string temporary = copy + fw::kSaveSuffix;
+        const std::string temporary = fw::temporaryName(copy);
         faults.insert(faults.end(), {{Op::create, temporary, copy, 0, shortcuts, shortcuts},
                                      {Op::write, temporary, copy, half, shortcuts, shortcuts},
+                                     {Op::close, temporary, copy, 0, shortcuts, shortcuts},
                                      // The desktop's copy is put in place first.
-                                     {Op::close, temporary, copy, 0, shortcuts, shortcuts,
+                                     {Op::move, copy, copy, 0, shortcuts, shortcuts,
                                       copy == startMenuShortcut()}});
     }
 
     const std::string old = "old";
     for (const Fault& fault : faults) {
-        for (const auto& [cause, text] : kFileErrorTexts) {
+        for (const fw::FileError::Cause cause : kFileErrorCauses) {
             SCOPED_TRACE(testing::Message() << fault.path << ", op " << static_cast<int>(fault.op)
                                             << ", cause " << static_cast<int>(cause));
             // An earlier installation's files, each to be replaced whole or kept.
@@ -107,10 +111,10 @@ TEST_F(FileFaultsHeadlessOnly, EveryOperationOfTheRunForEveryCause) {
                          destLabel + folder + kFiles[fault.at].installed, percentAt(fault.at)};
                 bar = static_cast<int>(std::min<std::size_t>(fault.at, 3));
             }
-            expectStalled(dlg, fw::formatMessage(text, {fault.named}), shown, bar);
+            expectStalled(dlg, fw::FileError(cause, fault.named).text(), shown, bar);
             expectInstalled(folder, fault.installed, old);
-            const bool loading =
-                fault.path == shortcut && fault.op != Op::create && fault.op != Op::write;
+            const bool loading = fault.at == shortcuts && fault.path == shortcut &&
+                                 fault.op != Op::create && fault.op != Op::write;
             if (loading) {
                 // Not re-pointed: the template as copied.
                 EXPECT_EQ(driver.readFile(shortcut), content(3));
@@ -119,7 +123,7 @@ TEST_F(FileFaultsHeadlessOnly, EveryOperationOfTheRunForEveryCause) {
                       fault.desktopReplaced ? driver.readFile(shortcut) : old);
             EXPECT_EQ(driver.readFile(startMenuShortcut()), old);
             for (const std::string& copy : {desktopShortcut(), startMenuShortcut()}) {
-                EXPECT_FALSE(fw::test::fileExists(copy + fw::kSaveSuffix)) << copy;
+                EXPECT_FALSE(fw::test::fileExists(fw::temporaryName(copy))) << copy;
             }
         }
     }

@@ -1,6 +1,10 @@
 #include "setup_fixture.h"
 
+#include "framework/controls.h"
+#include "framework/inspect.h"
+#include "framework/message_box.h"
 #include "framework/paths.h"
+#include "framework/save_file.h"
 #include "setup/install/copying_dlg.h"
 
 namespace {
@@ -68,4 +72,36 @@ void SetupTest::install(CCopyingDlg& dlg, const std::string& folder) {
     dlg.m_strSourceFolder = source;
     ASSERT_TRUE(driver.open(dlg));
     driver.advance(500);
+}
+
+void SetupTest::expectInstalled(const std::string& folder, std::size_t count,
+                                const std::optional<std::string>& previous) {
+    for (std::size_t i = 0; i < std::size(kFiles); ++i) {
+        const std::string path = folder + kFiles[i].installed;
+        EXPECT_FALSE(fw::test::fileExists(fw::temporaryName(path))) << path;
+        if (i >= count) {
+            EXPECT_EQ(driver.readFile(path), previous) << path;
+        } else if (i != 3) {
+            EXPECT_EQ(driver.readFile(path), content(i)) << path;
+        } else {
+            EXPECT_TRUE(fw::test::fileExists(path)) << path;
+        }
+    }
+}
+
+void SetupTest::expectStalled(const CCopyingDlg& dlg, const std::string& message,
+                              const std::vector<std::string>& shown, int bar) {
+    ASSERT_EQ(driver.messageBoxes().size(), 1u);
+    const fw::test::MessageBoxRecord& box = driver.messageBoxes()[0];
+    EXPECT_EQ(box.text, message);
+    EXPECT_EQ(box.caption, "Setup");
+    EXPECT_EQ(box.type, fw::mb::kOk | fw::mb::kIconStop);
+    EXPECT_EQ(box.owner, dlg.handle());
+    EXPECT_TRUE(driver.isOpen(dlg));
+    EXPECT_FALSE(driver.timerRunning(dlg, 1));
+    EXPECT_EQ(
+        (std::vector<std::string>{dlg.item(ids::kSourceLine).text(),
+                                  dlg.item(ids::kDestLine).text(), dlg.item(ids::kPercent).text()}),
+        shown);
+    EXPECT_EQ(fw::ProgressBar(dlg, ids::kProgress).pos(), bar);
 }

@@ -1,21 +1,35 @@
-// Setup's dialogs under the test driver: a folder holding the eleven files to install, written by
-// the test and made current as when Setup starts from it, folders to install into beside it, and
-// the shortcuts below the Windows folder, tidied away afterwards.
+// Setup under the test driver. SetupAppTest: Setup started as the program starts it, with a wizard
+// that only counts its runs. SetupTest: Setup's dialogs, with a folder holding the eleven files to
+// install, written by the test and made current as when Setup starts from it, folders to install
+// into beside it, and the shortcuts below the Windows folder, tidied away afterwards.
 #pragma once
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <optional>
 #include <ostream>
 #include <string>
+#include <vector>
 
 #include "../framework/scratch_folder.h"
 #include "framework/app.h"
 #include "framework/test_driver.h"
-#include "resource.h"
+#include "setup/setup_app.h"
 #include "shortcut_file.h"
 
 class CCopyingDlg;
+
+// Ids as Setup's windows have them, written out rather than taken from its resource.h, so that a
+// renumbered one fails. The banner's timers are 1 to 4, the copying dialog's timer 1.
+namespace ids {
+constexpr int kAbout = 100, kWelcome = 130, kDestination = 132, kCopying = 133, kCancelSetup = 134,
+              kComplete = 135;
+constexpr int kBrowse = 1001, kDestFolder = 1002, kDestBack = 1003, kDestLine = 1004,
+              kSourceLine = 1005, kProgress = 1006, kPercent = 1007;
+// The framework's About command on the frame's Help menu.
+constexpr unsigned kAboutCommand = 0xE140;
+}  // namespace ids
 
 namespace fw::shortcut {
 // How a failing test shows a shortcut.
@@ -26,6 +40,47 @@ inline void PrintTo(const Shortcut& link, std::ostream* out) {
          << link.showCommand << ", hot key " << link.hotKey << "}";
 }
 }  // namespace fw::shortcut
+
+class SetupAppTest : public ::testing::Test {
+  protected:
+    void SetUp() override { ASSERT_TRUE(app.initInstance()); }
+
+    CMainFrame& frame() { return *app.m_pMainFrame; }
+    CSetupView& view() { return *app.m_pView; }
+
+    // The banner's timer that runs, 0 for none; the test fails when more than one runs.
+    unsigned runningTimer() {
+        std::vector<unsigned> running;
+        for (unsigned id = 1; id <= 4; ++id) {
+            if (driver.timerRunning(view(), id)) {
+                running.push_back(id);
+            }
+        }
+        EXPECT_LE(running.size(), 1u);
+        return running.empty() ? 0 : running.front();
+    }
+    // Ticks a sliding timer until it stops; returns m_xText before each tick, which is where the
+    // tick drew the moving line.
+    std::vector<int> slide(unsigned timer) {
+        std::vector<int> positions;
+        while (runningTimer() == timer && positions.size() < 1000) {
+            positions.push_back(view().m_xText);
+            driver.advance(driver.timerInterval(view(), timer));
+        }
+        return positions;
+    }
+
+    fw::test::Driver driver;
+    int wizardRuns = 0;
+    // What the wizard does while it runs, besides counting its runs.
+    std::function<void()> wizard;
+    CSetupApp app{[this] {
+        ++wizardRuns;
+        if (wizard) {
+            wizard();
+        }
+    }};
+};
 
 class SetupTest : public ::testing::Test {
   protected:
@@ -64,6 +119,13 @@ class SetupTest : public ::testing::Test {
 
     // Opens the copying dialog for the folder and lets its timer start the run.
     void install(CCopyingDlg& dlg, const std::string& folder);
+    // Files 0 to count-1 of the installation in folder, each as its source; the others absent, or
+    // holding previous when the folder held them before; no temporary file.
+    void expectInstalled(const std::string& folder, std::size_t count = std::size(kFiles),
+                         const std::optional<std::string>& previous = std::nullopt);
+    // After the one message box, the dialog open where the run stopped: lines, percent and bar.
+    void expectStalled(const CCopyingDlg& dlg, const std::string& message,
+                       const std::vector<std::string>& shown, int bar);
 
     SetupTestApp app;
     fw::test::Driver driver;

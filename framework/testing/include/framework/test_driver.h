@@ -90,7 +90,9 @@ class Driver {
     // handled; its result stays readable.
     bool isOpen(const Dialog& dialog) const;
     // Nested modal dialogs: when a dialog with this template runs, script drives it (it is open
-    // and initialised) and must end it. Scripts are used in the order given.
+    // and initialised) and must end it, unless its window goes with its owner (the dialog then
+    // returns -1). While it runs its owner is disabled, as the platform's modal loop does. Scripts
+    // are used in the order given.
     void onModal(int templateId, std::function<void(Driver&, Dialog&)> script);
     // Drives every modal dialog that has no script of its own (a generated test's steps).
     void onAnyModal(std::function<void(Driver&, Dialog&)> script);
@@ -138,6 +140,8 @@ class Driver {
     // computer slept comes back at once); window timers do not move.
     void setClock(std::int64_t wallMs);
     bool timerRunning(const Window& window, unsigned id) const;
+    // Whether any window of the program has a timer running.
+    bool anyTimerRunning() const;
     unsigned timerInterval(const Window& window, unsigned id) const;
 
     // --- Scripted answers --------------------------------------------------------------------
@@ -199,12 +203,13 @@ class Driver {
     // The framework's questions and shell calls reach the driver through its host.
     friend class TestHost;
 
-    struct DriverError : std::runtime_error {
-        using std::runtime_error::runtime_error;
-    };
     int runModal(Dialog& dialog);
+    // Enables the owner a running modal dialog disabled, once.
+    void giveBackOwner(const Dialog& dialog);
     // After each message the driver delivered: destroys dialogs that ended.
     void afterMessage();
+    // Destroys the dialogs that ended among those opened from position first of open_ on.
+    void destroyEnded(std::size_t first);
     // Records a question and returns the scripted answer.
     int scriptMessageBox(const MessageBoxRecord& record);
     std::optional<std::string> scriptFileDialog(const FileDialogRecord& record);
@@ -220,6 +225,8 @@ class Driver {
     std::function<void(Driver&, Dialog&)> anyModal_;
     // Message boxes up: ended dialogs wait for them to close.
     int boxesUp_ = 0;
+    // For each modal dialog whose script runs, innermost last: its position in open_.
+    std::vector<std::size_t> modalsFrom_;
     std::deque<std::optional<std::string>> fileDialogAnswers_;
     std::deque<unsigned> menuAnswers_;
     std::multimap<int, std::function<void(Driver&, Dialog&)>> modalScripts_;
@@ -229,12 +236,8 @@ class Driver {
     std::vector<TrayRecord> tray_;
     std::vector<ShellRecord> shell_;
     std::map<std::string, std::map<std::string, Proc>> libraries_;
-    // The dialogs open, each with the message boxes that were up when it opened.
-    struct OpenDialog {
-        Dialog* dialog;
-        int boxesUp;
-    };
-    std::vector<OpenDialog> open_;
+    std::vector<Dialog*> open_;
+    std::map<const Dialog*, Handle> disabledOwners_;
     Point cursor_;
 };
 

@@ -2,7 +2,6 @@
 #pragma once
 
 #define IDD_SAMPLE 200
-#define IDD_NESTED 201
 #define IDI_SAMPLE 300
 #define IDB_IMAGES 301
 #define IDS_HELLO 400
@@ -20,4 +19,3 @@
 #define IDC_MINUTES 1009
 #define IDC_RADIO_A 1010
 #define IDC_RADIO_B 1011
-#define IDC_NESTED_TEXT 1020

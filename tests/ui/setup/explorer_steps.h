@@ -1,0 +1,73 @@
+// The steps of Setup's event explorer: one thing the user, the clock or the disk can do at any
+// moment, drawn so that the orders that hid faults are common (About open when the banner's pause
+// ends, the banner closed under the wizard, the Cancel Setup prompt left open while the copy runs,
+// the Desktop or the program group as destination, faults on the shortcut copies, long folders).
+#pragma once
+
+#include <rapidcheck.h>
+
+#include <cstdint>
+#include <ostream>
+
+#include "framework/file_error.h"
+#include "framework/file_fault.h"
+
+namespace setup_explorer {
+
+// Where "Browse..." takes the destination.
+enum class Place {
+    defaultFolder,
+    desktop,       // the Desktop folder, where the desktop shortcut lies
+    programGroup,  // the product's folder in the program group, where the Start-menu shortcut lies
+    olderInstall,  // a folder holding an earlier installation
+    longFolder,    // a folder whose full path is `length` characters long
+    unmakeable,    // two missing levels above the folder: Setup makes only the last two
+    driveRoot,     // the root of C:, which Browse gives as "C:"
+    cancelled,     // the user cancels the Open dialog
+};
+
+// A file of the installation, as a fault names it: the eleven installed files, then the two
+// shortcut copies.
+constexpr int kDesktopCopy = 11;
+constexpr int kStartMenuCopy = 12;
+// Which of a file's names a fault strikes: where the run reads it from (the distribution image, or
+// for the copies the destination's shortcut), the file itself, or its temporary file.
+enum class Side { source, target, temporary };
+
+struct Step {
+    enum class Kind {
+        about,        // the banner's Help > About, when the banner takes input
+        exit,         // the banner's File > Exit, when the banner takes input
+        closeBanner,  // the banner's Close, as the taskbar sends it even while a dialog is up
+        click,        // a button of an open dialog that takes input
+        key,          // Return or Escape in the innermost dialog
+        closeBox,     // the close box of an open dialog that takes input
+        browse,       // "Browse..." on the destination page, and what the user picks
+        answer,       // OK in a message box, the box left up for ms first
+        wait,         // the clock runs for ms
+        busy,         // the windows' thread is held for ms, then input comes before the timers
+        fault,        // the next such operation on a file fails
+    };
+    Kind kind = Kind::wait;
+    // click: 0 the default button (OK, "&Next", "&Resume"), 1 Cancel ("&Exit"), 2 "&Back";
+    // key: 0 Return, 1 Escape.
+    int button = 0;
+    // click, closeBox: which open dialog that takes input, counted from the innermost.
+    int dialog = 0;
+    Place place = Place::defaultFolder;
+    int length = 0;  // a long folder's
+    std::int64_t ms = 0;
+    // fault: the file (0 to 12), which of its names, the operation and the cause.
+    int file = 0;
+    Side side = Side::target;
+    fw::test::FileFault::Op op = fw::test::FileFault::Op::open;
+    fw::FileError::Cause cause = fw::FileError::Cause::generic;
+    std::uint64_t afterBytes = 0;
+};
+
+// A readable line for the shrunk list of a failing case.
+std::ostream& operator<<(std::ostream& out, const Step& step);
+
+rc::Gen<Step> genStep();
+
+}  // namespace setup_explorer
