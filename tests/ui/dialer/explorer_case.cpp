@@ -250,6 +250,12 @@ void DialerCase::apply(const Step& step, fw::Dialog& top) {
         case Act::fault:
             driver.injectFault(faultOf(step, folder));
             break;
+        case Act::shellRestart:
+            // The new taskbar holds no icon until a program adds its own again.
+            trayIconUp();
+            trayUp_ = false;
+            driver.send(dialer, fw::registerMessage("TaskbarCreated"), 0, 0);
+            break;
         default:
             if (onMain) {
                 applyToMainWindow(step);

@@ -29,10 +29,10 @@ constexpr const char* kCheckBoxes[] = {"Dial according to a schedule",
 constexpr const char* kTaskCommands[] = {"Add Task...", "Delete Task", "Disable", "Properties..."};
 constexpr const char* kRecurrences[] = {"Daily", "Weekly", "Monthly", "Number:"};
 constexpr const char* kFaultFiles[] = {"Ondrel.dat", "Tasks.dat", "entry.dnx"};
-// What saving a file does: the temporary file beside it is created, written and closed, and the
-// file is removed or replaced.
-constexpr Op kFaultOps[] = {Op::create, Op::write, Op::close, Op::remove};
-constexpr const char* kFaultOpNames[] = {"create", "write", "close", "remove"};
+// What saving a file does: the temporary file beside it is created, written and closed, and moved
+// into the file's place (or the file removed first, where the platform cannot replace it).
+constexpr Op kFaultOps[] = {Op::create, Op::write, Op::close, Op::move, Op::remove};
+constexpr const char* kFaultOpNames[] = {"create", "write", "close", "move", "remove"};
 constexpr const char* kImportFaults[] = {"", " (its open fails)", " (its read fails)"};
 
 rc::Gen<Step> genAct(Act act, rc::Gen<int> a = rc::gen::just(0)) {
@@ -166,6 +166,7 @@ rc::Gen<Step> genStep() {
         {10, genTimed(Act::nearTask, genNearTask())},
         {6, genTimed(Act::busy, rc::gen::inRange<std::int64_t>(1, 5 * kSecond))},
         {10, genFault()},
+        {2, genAct(Act::shellRestart)},
     });
 }
 
@@ -173,7 +174,8 @@ fw::test::FileFault faultOf(const Step& step, const std::string& folder) {
     const std::string file = folder + "\\" + kFaultFiles[step.b];
     const Op op = kFaultOps[step.a];
     // The writes go to a temporary file beside the file, which takes its place once complete.
-    return {op == Op::remove ? file : file + fw::kSaveSuffix, op,
+    const bool temporary = op == Op::create || op == Op::write || op == Op::close;
+    return {temporary ? file + fw::kSaveSuffix : file, op,
             op == Op::write ? Cause::diskFull : Cause::accessDenied, op == Op::write ? 10u : 0u};
 }
 
@@ -300,6 +302,9 @@ void showValue(const Step& step, std::ostream& os) {
             break;
         case Act::busy:
             os << "busy " << step.ms << " ms";
+            break;
+        case Act::shellRestart:
+            os << "the shell restarts";
             break;
         case Act::fault:
             os << "fault: " << kFaultOpNames[step.a] << " of " << kFaultFiles[step.b];

@@ -94,6 +94,7 @@ enum class Act : std::uint8_t {
     advance,       // the clock runs on for ms
     nearTask,      // the clock runs on to ms before the next task's time
     busy,          // the windows' thread is busy for ms
+    shellRestart,  // the shell's taskbar is created again, without the icons it showed
     fault,  // the next operation a of file b ("Ondrel.dat", "Tasks.dat", the entry file) fails
 };
 inline constexpr int kNoColon = -1000;
