@@ -142,6 +142,12 @@ void DialerCase::modalLoop(fw::Dialog& dialog) {
     if (dialog.templateId() == IDD_KEEP_CONNECTION && dialog.result() != fw::kIdOk) {
         kept_ = true;
     }
+    // The tasks an OK hands to the main window may fire from now on, within the step that ended
+    // the dialog.
+    if (dialog.templateId() == IDD_OPTIONS && dialog.result() == fw::kIdOk) {
+        const CTaskList& handed = static_cast<COptionsDlg&>(dialog).m_aTasks;
+        frame_.tasks.insert(frame_.tasks.end(), handed.begin(), handed.end());
+    }
     modals_.pop_back();
     if (std::none_of(modals_.begin(), modals_.end(),
                      [](fw::Dialog* open) { return open->templateId() == IDD_OPTIONS; })) {
