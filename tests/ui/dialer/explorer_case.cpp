@@ -192,7 +192,7 @@ const Step* DialerCase::nextStep(bool boxUp) {
 }
 
 void DialerCase::beginFrame() {
-    frame_ = Frame{driver.nowMs(), false, false, dialer.m_aTasks, 0};
+    frame_ = Frame{false, false, dialer.m_aTasks};
 }
 
 void DialerCase::apply(const Step& step, fw::Dialog& top) {

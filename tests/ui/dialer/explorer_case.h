@@ -86,11 +86,9 @@ class DialerCase : public DialingTest {
     };
     // What the step being run could cause a dial by.
     struct Frame {
-        std::int64_t startMs = 0;
         bool connectCommand = false;  // the user's Connect, Cancel Call or Disconnect
         bool userDialed = false;
-        CTaskList tasks;  // the dialer's task list when the step began
-        int taskDials = 0;
+        CTaskList tasks;  // the dialer's task list when the step began, or last dialed
     };
 
     explore::Script<Step>* script_ = nullptr;

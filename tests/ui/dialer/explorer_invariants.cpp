@@ -124,8 +124,10 @@ void DialerCase::onDial(std::int64_t atMs) {
         frame_.userDialed = true;
         return;
     }
-    if (firings(frame_.tasks, dialer.m_aTasks, atMs) > frame_.taskDials) {
-        ++frame_.taskDials;
+    // A firing dials at once, before any other can fire: the list as it stands now is what the
+    // next firing of this step moves on.
+    if (firings(frame_.tasks, dialer.m_aTasks, atMs) > 0) {
+        frame_.tasks = dialer.m_aTasks;
         return;
     }
     if (startupDial) {
@@ -167,10 +169,11 @@ void DialerCase::checkInvariants() {
 }
 
 void DialerCase::checkDialogs() {
-    for (const fw::Dialog* dialog : modals_) {
-        const int id = dialog->templateId();
-        if (std::count_if(modals_.begin(), modals_.end(), [id](const fw::Dialog* other) {
-                return other->templateId() == id;
+    // The dialer's own; the remote access service's entry editors are the platform's affair.
+    for (const int id : {IDD_ABOUTBOX, IDD_OPTIONS, IDD_KEEP_CONNECTION, IDD_TASK_PROPERTIES,
+                         IDD_DISCONNECT_WARNING}) {
+        if (std::count_if(modals_.begin(), modals_.end(), [id](const fw::Dialog* dialog) {
+                return dialog->templateId() == id;
             }) > 1) {
             broken("at most one dialog of a kind is open",
                    "two dialogs of template " + std::to_string(id));
