@@ -98,7 +98,9 @@ void DialerCase::run(const std::vector<Step>& steps) {
     mainLoop();
     if (failure_.empty() && dialer.exists()) {
         beginFrame();
-        apply(Step{Act::exit}, dialer);
+        // Away from its last questions until the next task is due: the order in which an end can
+        // go wrong.
+        apply(Step{Act::exit, 1}, dialer);
     }
     if (failure_.empty()) {
         checkAfterExit();
