@@ -365,6 +365,10 @@ int deliverPosted(const std::function<void()>& afterEach) {
         Posted next{};
         {
             std::lock_guard lock(postedMutex);
+            // A modal loop run by a message delivered here may have delivered the rest already.
+            if (posted.empty()) {
+                break;
+            }
             next = posted.front();
             posted.pop_front();
         }

@@ -336,6 +336,9 @@ std::int64_t Driver::nowMs() const {
 void Driver::advance(std::int64_t ms) {
     clock_->advance(ms);
 }
+std::int64_t Driver::advanceUntil(std::int64_t ms, const std::function<bool()>& done) {
+    return clock_->advance(ms, done);
+}
 void Driver::pump() {
     clock_->settle();
 }

@@ -31,7 +31,7 @@ std::int64_t VirtualClock::tickMs() const {
     return tick_;
 }
 
-void VirtualClock::advance(std::int64_t ms) {
+std::int64_t VirtualClock::advance(std::int64_t ms, const std::function<bool()>& stop) {
     std::int64_t target;
     {
         LockGuard guard(lock_);
@@ -39,6 +39,10 @@ void VirtualClock::advance(std::int64_t ms) {
     }
     for (;;) {
         settle();
+        if (stop && stop()) {
+            LockGuard guard(lock_);
+            return std::max<std::int64_t>(target - tick_, 0);
+        }
         lock_.acquire();
         const std::int64_t next = nextEvent();
         if (next > target) {
@@ -63,6 +67,7 @@ void VirtualClock::advance(std::int64_t ms) {
         tick_ = std::max(tick_, target);
     }
     settle();
+    return 0;
 }
 
 void VirtualClock::setNow(std::int64_t wallMs) {

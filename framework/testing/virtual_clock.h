@@ -25,8 +25,9 @@ class VirtualClock {
     std::int64_t tickMs() const;
 
     // Moves both clocks on by ms: releases waiting threads and fires timers as their times come,
-    // delivering posted messages in between.
-    void advance(std::int64_t ms);
+    // delivering posted messages in between. With stop, ends early once stop() holds after a
+    // message, and returns the time left.
+    std::int64_t advance(std::int64_t ms, const std::function<bool()>& stop = nullptr);
     // Sets the wall clock alone; threads whose time has come are released at once.
     void setNow(std::int64_t wallMs);
     // Waits for the threads to go idle and delivers posted messages until nothing moves.

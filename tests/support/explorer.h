@@ -31,6 +31,8 @@ class Script {
   public:
     explicit Script(const std::vector<Step>& steps) : steps_(steps) {}
     bool done() const { return next_ == steps_.size(); }
+    // The step that comes next, left in place (a loop that takes only some kinds of step).
+    const Step& peek() const { return steps_[next_]; }
     const Step& take() {
         ++stepsRun();
         return steps_[next_++];

@@ -126,6 +126,10 @@ class Driver {
     // Moves the virtual clock on: wakes waiting threads whose time comes, delivers posted
     // messages and fires window timers, in time order, until ms have passed.
     void advance(std::int64_t ms);
+    // The same, but ends early once done() holds after a message or timer (a generated test's
+    // modal dialog that ended meanwhile: its loop would not have waited on). Returns the time
+    // left.
+    std::int64_t advanceUntil(std::int64_t ms, const std::function<bool()>& done);
     // Delivers every message posted so far (waiting first for woken threads to go idle).
     void pump();
     // The windows' thread is busy for ms: the clock moves on and threads run and post, but
