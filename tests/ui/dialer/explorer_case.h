@@ -79,11 +79,6 @@ class DialerCase : public DialingTest {
     static ras::Dword RASAPI_CALL hangUp(ras::Connection connection);
     static void RASAPI_CALL notify(unsigned message, ras::ConnState state, ras::Dword error);
 
-    struct Dial {
-        ras::Connection handle;
-        std::int64_t atMs;
-        ras::Dword result;
-    };
     // What the step being run could cause a dial by.
     struct Frame {
         bool connectCommand = false;  // the user's Connect, Cancel Call or Disconnect
@@ -104,7 +99,7 @@ class DialerCase : public DialingTest {
     int modalsRun_ = 0;
 
     // The service's calls.
-    std::vector<Dial> dials_;
+    std::vector<ras::Connection> dials_;  // null where a dial stored no handle
     std::vector<ras::Connection> hungUp_;
     std::vector<std::int64_t> failures_;  // failure reports and refused dials, not yet redialed
 
