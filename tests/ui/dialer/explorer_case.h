@@ -56,6 +56,9 @@ class DialerCase : public DialingTest {
     void endAsUser(fw::Dialog& dialog);
     // The user ends the program: what was up then decides what may stay up after it.
     void noteExit(const Step& step);
+    // How long the user is still away from the questions of the end; the first box or dialog of
+    // the end stays up that long (those it shows meanwhile are up within that time).
+    std::int64_t awayMs() const;
 
     // --- Invariants (explorer_invariants.cpp) -------------------------------------------------
     // Records the first broken invariant; the case then stops taking steps.
