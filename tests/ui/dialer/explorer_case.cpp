@@ -128,7 +128,9 @@ void DialerCase::modalLoop(fw::Dialog& dialog) {
         tasksWhenOptionsOpened_ = dialer.m_aTasks;
     }
     checkDialogs();
-    pendingMs_ = std::max(pendingMs_, awayUntilMs_ - driver.nowMs());
+    if (modals_.size() == 1) {
+        pendingMs_ = std::max(pendingMs_, awayMs());
+    }
     while (!dialog.ended()) {
         advance(std::exchange(pendingMs_, 0), dialog);
         if (dialog.ended()) {
@@ -162,7 +164,10 @@ fw::test::Driver::BoxAnswer DialerCase::answerBox(const fw::test::MessageBoxReco
     // Time still to run when the box came up runs with the box up, and so does the time of the
     // steps that follow until the answer; a step of another kind waits for the box to go, and the
     // user answers it at once.
-    std::int64_t upMs = std::max(std::exchange(pendingMs_, 0), awayUntilMs_ - driver.nowMs());
+    std::int64_t upMs = std::exchange(pendingMs_, 0);
+    if (modals_.empty()) {
+        upMs = std::max(upMs, awayMs());
+    }
     // Up to a day and more, unless a call under way redials and animates all the while.
     const std::int64_t longest = callUnderWay() ? kLongestCallAdvanceMs : kLongestBoxMs;
     while (running_ && upMs < longest) {
@@ -466,6 +471,10 @@ void DialerCase::endAsUser(fw::Dialog& dialog) {
     if (!dialog.ended()) {
         driver.close(dialog);
     }
+}
+
+std::int64_t DialerCase::awayMs() const {
+    return std::max<std::int64_t>(awayUntilMs_ - driver.nowMs(), 0);
 }
 
 void DialerCase::noteExit(const Step& step) {

@@ -56,6 +56,9 @@ class DialerCase : public DialingTest {
     void endAsUser(fw::Dialog& dialog);
     // The user ends the program: what was up then decides what may stay up after it.
     void noteExit(const Step& step);
+    // How long the user is still away from the questions of the end; the first box or dialog of
+    // the end stays up that long (those it shows meanwhile are up within that time).
+    std::int64_t awayMs() const;
 
     // --- Invariants (explorer_invariants.cpp) -------------------------------------------------
     // Records the first broken invariant; the case then stops taking steps.
@@ -79,11 +82,6 @@ class DialerCase : public DialingTest {
     static ras::Dword RASAPI_CALL hangUp(ras::Connection connection);
     static void RASAPI_CALL notify(unsigned message, ras::ConnState state, ras::Dword error);
 
-    struct Dial {
-        ras::Connection handle;
-        std::int64_t atMs;
-        ras::Dword result;
-    };
     // What the step being run could cause a dial by.
     struct Frame {
         bool connectCommand = false;  // the user's Connect, Cancel Call or Disconnect
@@ -104,7 +102,7 @@ class DialerCase : public DialingTest {
     int modalsRun_ = 0;
 
     // The service's calls.
-    std::vector<Dial> dials_;
+    std::vector<ras::Connection> dials_;  // null where a dial stored no handle
     std::vector<ras::Connection> hungUp_;
     std::vector<std::int64_t> failures_;  // failure reports and refused dials, not yet redialed
 

@@ -88,7 +88,7 @@ ras::Dword RASAPI_CALL DialerCase::dial(ras::DialExtensionsArg extensions, const
     const ras::Dword result = real.RasDialA(extensions, phonebook, params, notifierType,
                                             reinterpret_cast<void*>(&notify), connection);
     std::lock_guard lock(currentLock);
-    current->dials_.push_back({connection != nullptr ? *connection : nullptr, atMs, result});
+    current->dials_.push_back(connection != nullptr ? *connection : nullptr);
     // Refused at once: the dialer fails it as a reported failure, and may redial.
     if (result != ras::kSuccess) {
         current->failures_.push_back(atMs);
@@ -242,10 +242,9 @@ void DialerCase::checkConnection() {
 
 std::vector<ras::Connection> DialerCase::openCalls() const {
     std::vector<ras::Connection> open;
-    for (const Dial& dialed : dials_) {
-        if (dialed.handle != nullptr &&
-            std::find(hungUp_.begin(), hungUp_.end(), dialed.handle) == hungUp_.end()) {
-            open.push_back(dialed.handle);
+    for (const ras::Connection call : dials_) {
+        if (call != nullptr && std::find(hungUp_.begin(), hungUp_.end(), call) == hungUp_.end()) {
+            open.push_back(call);
         }
     }
     return open;

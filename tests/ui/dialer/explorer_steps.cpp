@@ -34,6 +34,38 @@ constexpr const char* kFaultFiles[] = {"Ondrel.dat", "Tasks.dat", "entry.dnx"};
 constexpr Op kFaultOps[] = {Op::create, Op::write, Op::close, Op::move, Op::remove};
 constexpr const char* kFaultOpNames[] = {"create", "write", "close", "move", "remove"};
 constexpr const char* kImportFaults[] = {"", " (its open fails)", " (its read fails)"};
+// How the shrunk list shows each step, in Act's order: {A} stands for what its first field names,
+// {b} and {ms} for its other fields.
+constexpr const char* kStepTexts[] = {"OK/Connect",
+                                      "Cancel",
+                                      "Exit{A}",
+                                      "Return",
+                                      "Escape",
+                                      "close box",
+                                      "Options...",
+                                      "Properties...",
+                                      "Error Details...",
+                                      "type {A} {b}",
+                                      "minimize",
+                                      "About",
+                                      "tray {A}",
+                                      "tray double click",
+                                      "choose entry {A}",
+                                      "click \"{A}\"",
+                                      "New Connection...",
+                                      "Save Dial-up to File...",
+                                      "Import Dial-up...{A}",
+                                      "task row {b}: {A}",
+                                      "double click task row {b}",
+                                      "task time {A}",
+                                      "task limit: {A}",
+                                      "task {A} ({b} runs)",
+                                      "box answered after {ms} ms",
+                                      "advance {ms} ms",
+                                      "advance to {ms} ms before the next task",
+                                      "busy {ms} ms",
+                                      "the shell restarts",
+                                      "fault: {A}"};
 
 rc::Gen<Step> genAct(Act act, rc::Gen<int> a = rc::gen::just(0)) {
     return rc::gen::map(std::move(a), [act](int value) { return Step{act, value}; });
@@ -211,106 +243,43 @@ void showValue(const Start& start, std::ostream& os) {
 }
 
 void showValue(const Step& step, std::ostream& os) {
-    switch (step.act) {
-        case Act::ok:
-            os << "OK/Connect";
-            break;
-        case Act::cancel:
-            os << "Cancel";
-            break;
-        case Act::exit:
-            os << (step.a == 0 ? "Exit" : "Exit, and away until just past the next task");
-            break;
-        case Act::enter:
-            os << "Return";
-            break;
-        case Act::escape:
-            os << "Escape";
-            break;
-        case Act::closeBox:
-            os << "close box";
-            break;
-        case Act::options:
-            os << "Options...";
-            break;
-        case Act::properties:
-            os << "Properties...";
-            break;
-        case Act::errorDetails:
-            os << "Error Details...";
-            break;
-        case Act::typeAccount:
-            os << "type " << (step.a == 0 ? "account " : "password ") << step.b;
-            break;
-        case Act::minimize:
-            os << "minimize";
-            break;
-        case Act::about:
-            os << "About";
-            break;
-        case Act::tray:
-            os << "tray " << kTrayTexts[step.a];
-            break;
-        case Act::trayRestore:
-            os << "tray double click";
-            break;
-        case Act::chooseEntry:
-            os << "choose entry " << step.a;
-            break;
-        case Act::check:
-            os << "click \"" << kCheckBoxes[step.a] << "\"";
-            break;
-        case Act::newConnection:
-            os << "New Connection...";
-            break;
-        case Act::saveDialup:
-            os << "Save Dial-up to File...";
-            break;
-        case Act::importDialup:
-            os << "Import Dial-up..." << kImportFaults[step.a];
-            break;
-        case Act::taskMenu:
-            os << "task row " << step.b << ": " << kTaskCommands[step.a];
-            break;
-        case Act::taskOpen:
-            os << "double click task row " << step.b;
-            break;
-        case Act::taskTime:
-            if (step.a == kNoColon) {
-                os << "task time without a colon";
-            } else {
-                os << "task time in " << step.a << " min";
-            }
-            break;
-        case Act::taskLimit:
-            if (step.a < 0) {
-                os << "task without limit";
-            } else {
-                os << "task limit " << step.a << " min";
-            }
-            break;
-        case Act::taskRepeat:
-            os << "task " << kRecurrences[step.a] << " (" << step.b << " runs)";
-            break;
-        case Act::answer:
-            os << "box answered after " << step.ms << " ms";
-            break;
-        case Act::advance:
-            os << "advance " << step.ms << " ms";
-            break;
-        case Act::nearTask:
-            os << "advance to " << step.ms << " ms before the next task";
-            break;
-        case Act::busy:
-            os << "busy " << step.ms << " ms";
-            break;
-        case Act::shellRestart:
-            os << "the shell restarts";
-            break;
-        case Act::fault:
-            os << "fault: " << kFaultOpNames[step.a] << " of " << kFaultFiles[step.b];
-            break;
+    // What a step's first field names, for the steps whose text shows it.
+    const auto named = [&step]() -> std::string {
+        switch (step.act) {
+            case Act::exit:
+                return step.a == 0 ? "" : ", and away until just past the next task";
+            case Act::typeAccount:
+                return step.a == 0 ? "account" : "password";
+            case Act::tray:
+                return kTrayTexts[step.a];
+            case Act::check:
+                return kCheckBoxes[step.a];
+            case Act::importDialup:
+                return kImportFaults[step.a];
+            case Act::taskMenu:
+                return kTaskCommands[step.a];
+            case Act::taskTime:
+                return step.a == kNoColon ? "without a colon"
+                                          : "in " + std::to_string(step.a) + " min";
+            case Act::taskLimit:
+                return step.a < 0 ? "none" : std::to_string(step.a) + " min";
+            case Act::taskRepeat:
+                return kRecurrences[step.a];
+            case Act::fault:
+                return std::string(kFaultOpNames[step.a]) + " of " + kFaultFiles[step.b];
+            default:
+                return std::to_string(step.a);
+        }
+    };
+    std::string text = kStepTexts[static_cast<int>(step.act)];
+    for (const auto& [field, value] : {std::pair<std::string, std::string>{"{A}", named()},
+                                       {"{b}", std::to_string(step.b)},
+                                       {"{ms}", std::to_string(step.ms)}}) {
+        if (const std::size_t at = text.find(field); at != std::string::npos) {
+            text.replace(at, field.size(), value);
+        }
     }
+    os << text;
 }
 
 }  // namespace dexp
