@@ -87,6 +87,14 @@ void CDialerDlg::onDestroy() {
     // Before anything that can show a message box: a task that fired inside one would dial a call
     // that nothing hangs up once the program has ended. The task list is not written at the end.
     StopScheduler();
+    // For the same reason no timer may start a dial (a start-up dial or a redial) or act on the
+    // line inside one, and an attempt still under way goes on without the program: its reports
+    // change nothing, so a failure cannot bring a redial back.
+    for (const unsigned timer :
+         {TIMER_AUTODIAL, TIMER_ANIMATE, TIMER_POLL, TIMER_TASK_DUE, TIMER_DISCONNECT_AFTER}) {
+        killTimer(timer);
+    }
+    m_bDialing = 0;
     if (m_bConnected != 0) {
         CKeepConnectionDlg question(this);
         question.m_strQuestion = "You are currently connected to " + m_strEntryName +

@@ -8,6 +8,7 @@
 #include "dialing_fixture.h"
 #include "framework/inspect.h"
 #include "framework/menu.h"
+#include "framework/save_file.h"
 #include "settings_bytes.h"
 #include "tasks_bytes.h"
 
@@ -166,5 +167,27 @@ TEST_F(StartupTest, TheEndWhileDialingNeitherAsksNorHangsUp) {
     EXPECT_FALSE(dialer.exists());
     EXPECT_NE(lineState(dialer.m_hRasConn), ras::kDisconnected);
 }
+
+#ifndef _WIN32
+// An attempt under way at the end goes on without the program: its failure, reported while the
+// end's failed save is still on the screen, neither hangs up nor redials (only this backend
+// fails files).
+TEST_F(StartupTest, HeadlessOnlyAReportInsideTheEndChangesNothing) {
+    addEntry("Busy", ras::sim::Line::busy);
+    writeSettings(settingsFile({.keepDialing = 1}, 1, 0, {{"Busy", "ann", "one"}}));
+    ASSERT_TRUE(driver.open(dialer));
+    clickConnect();
+    driver.advance(500);
+    ASSERT_EQ(status(), "Dialing...");
+    const ras::Connection attempt = dialer.m_hRasConn;
+    driver.injectFault({fw::temporaryName(settingsPath()), fw::test::FileFault::Op::create,
+                        fw::FileError::Cause::accessDenied});
+    driver.answerMessageBox(fw::kIdOk, 60'000);
+    driver.click(dialer, fw::kIdCancel);
+    EXPECT_FALSE(dialer.exists());
+    EXPECT_EQ(driver.messageBoxes().size(), 1u);
+    EXPECT_EQ(dialer.m_hRasConn, attempt);
+}
+#endif
 
 }  // namespace
