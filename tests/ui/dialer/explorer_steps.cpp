@@ -30,9 +30,9 @@ constexpr const char* kTaskCommands[] = {"Add Task...", "Delete Task", "Disable"
 constexpr const char* kRecurrences[] = {"Daily", "Weekly", "Monthly", "Number:"};
 constexpr const char* kFaultFiles[] = {"Ondrel.dat", "Tasks.dat", "entry.dnx"};
 // What saving a file does: the temporary file beside it is created, written and closed, and moved
-// into the file's place (or the file removed first, where the platform cannot replace it).
-constexpr Op kFaultOps[] = {Op::create, Op::write, Op::close, Op::move, Op::remove};
-constexpr const char* kFaultOpNames[] = {"create", "write", "close", "move", "remove"};
+// into the file's place.
+constexpr Op kFaultOps[] = {Op::create, Op::write, Op::close, Op::move};
+constexpr const char* kFaultOpNames[] = {"create", "write", "close", "move"};
 constexpr const char* kImportFaults[] = {"", " (its open fails)", " (its read fails)"};
 // How the shrunk list shows each step, in Act's order: {A} stands for what its first field names,
 // {b} and {ms} for its other fields.
@@ -207,8 +207,7 @@ fw::test::FileFault faultOf(const Step& step, const std::string& folder) {
     const std::string file = folder + "\\" + kFaultFiles[step.b];
     const Op op = kFaultOps[step.a];
     // The writes go to a temporary file beside the file, which takes its place once complete.
-    const bool temporary = op == Op::create || op == Op::write || op == Op::close;
-    return {temporary ? file + fw::kSaveSuffix : file, op,
+    return {op == Op::move ? file : file + fw::kSaveSuffix, op,
             op == Op::write ? Cause::diskFull : Cause::accessDenied, op == Op::write ? 10u : 0u};
 }
 
