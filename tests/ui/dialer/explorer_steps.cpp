@@ -121,9 +121,9 @@ rc::Gen<Step> genFault() {
     });
 }
 
-rc::Gen<TaskSpec> genTask() {
+rc::Gen<DrawnTask> genTask() {
     return rc::gen::exec([] {
-        TaskSpec task;
+        DrawnTask task;
         // Now and then the empty name that only a damaged file holds.
         task.entry = *rc::gen::weightedOneOf<int>(
             {{12, rc::gen::inRange(0, kGoneEntry + 1)}, {1, rc::gen::just(kNoName)}});
@@ -160,7 +160,7 @@ rc::Gen<Start> genStart() {
         start.current = *rc::gen::inRange(0, start.remembered + 1);
         const int tasks =
             *rc::gen::weightedOneOf<int>({{1, rc::gen::just(0)}, {6, rc::gen::inRange(1, 4)}});
-        start.tasks = *rc::gen::container<std::vector<TaskSpec>>(tasks, genTask());
+        start.tasks = *rc::gen::container<std::vector<DrawnTask>>(tasks, genTask());
         start.truncatedTasks = *rc::gen::weightedElement<bool>({{1, true}, {12, false}});
         return start;
     });
@@ -231,7 +231,7 @@ void showValue(const Start& start, std::ostream& os) {
            << (i == start.current ? "]" : "\"");
     }
     os << "; Tasks.dat" << (start.truncatedTasks ? " (cut short)" : "") << ":";
-    for (const TaskSpec& task : start.tasks) {
+    for (const DrawnTask& task : start.tasks) {
         os << " {\"" << entryName(task.entry) << "\" in " << task.dueInSeconds << " s, "
            << (task.numbered ? std::to_string(task.runs) + " runs" : "daily");
         if (task.limitMinutes >= 0) {
