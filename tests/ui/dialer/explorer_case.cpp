@@ -39,12 +39,12 @@ constexpr std::int64_t kLongestBoxMs = 25 * 60 * 60 * 1000;
 std::string tasksBytes(const Start& start) {
     std::vector<Task> tasks;
     for (std::size_t i = 0; i < start.tasks.size(); ++i) {
-        const TaskSpec& spec = start.tasks[i];
-        const bool limited = spec.limitMinutes >= 0;
-        tasks.push_back({"Task " + std::to_string(i), entryName(spec.entry),
-                         kStart + spec.dueInSeconds, limited ? spec.limitMinutes : 0,
-                         limited ? 1 : 0, spec.disabled ? 1 : 0, spec.numbered ? kRecurNumber : 0,
-                         spec.numbered ? spec.runs : 0});
+        const DrawnTask& drawn = start.tasks[i];
+        const bool limited = drawn.limitMinutes >= 0;
+        tasks.push_back({"Task " + std::to_string(i), entryName(drawn.entry),
+                         kStart + drawn.dueInSeconds, limited ? drawn.limitMinutes : 0,
+                         limited ? 1 : 0, drawn.disabled ? 1 : 0, drawn.numbered ? kRecurNumber : 0,
+                         drawn.numbered ? drawn.runs : 0});
     }
     std::string bytes = tasksFile(tasks);
     if (start.truncatedTasks) {

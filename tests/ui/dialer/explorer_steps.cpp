@@ -30,9 +30,9 @@ constexpr const char* kTaskCommands[] = {"Add Task...", "Delete Task", "Disable"
 constexpr const char* kRecurrences[] = {"Daily", "Weekly", "Monthly", "Number:"};
 constexpr const char* kFaultFiles[] = {"Ondrel.dat", "Tasks.dat", "entry.dnx"};
 // What saving a file does: the temporary file beside it is created, written and closed, and moved
-// into the file's place (or the file removed first, where the platform cannot replace it).
-constexpr Op kFaultOps[] = {Op::create, Op::write, Op::close, Op::move, Op::remove};
-constexpr const char* kFaultOpNames[] = {"create", "write", "close", "move", "remove"};
+// into the file's place.
+constexpr Op kFaultOps[] = {Op::create, Op::write, Op::close, Op::move};
+constexpr const char* kFaultOpNames[] = {"create", "write", "close", "move"};
 constexpr const char* kImportFaults[] = {"", " (its open fails)", " (its read fails)"};
 // How the shrunk list shows each step, in Act's order: {A} stands for what its first field names,
 // {b} and {ms} for its other fields.
@@ -121,9 +121,9 @@ rc::Gen<Step> genFault() {
     });
 }
 
-rc::Gen<TaskSpec> genTask() {
+rc::Gen<DrawnTask> genTask() {
     return rc::gen::exec([] {
-        TaskSpec task;
+        DrawnTask task;
         // Now and then the empty name that only a damaged file holds.
         task.entry = *rc::gen::weightedOneOf<int>(
             {{12, rc::gen::inRange(0, kGoneEntry + 1)}, {1, rc::gen::just(kNoName)}});
@@ -160,7 +160,7 @@ rc::Gen<Start> genStart() {
         start.current = *rc::gen::inRange(0, start.remembered + 1);
         const int tasks =
             *rc::gen::weightedOneOf<int>({{1, rc::gen::just(0)}, {6, rc::gen::inRange(1, 4)}});
-        start.tasks = *rc::gen::container<std::vector<TaskSpec>>(tasks, genTask());
+        start.tasks = *rc::gen::container<std::vector<DrawnTask>>(tasks, genTask());
         start.truncatedTasks = *rc::gen::weightedElement<bool>({{1, true}, {12, false}});
         return start;
     });
@@ -207,8 +207,7 @@ fw::test::FileFault faultOf(const Step& step, const std::string& folder) {
     const std::string file = folder + "\\" + kFaultFiles[step.b];
     const Op op = kFaultOps[step.a];
     // The writes go to a temporary file beside the file, which takes its place once complete.
-    const bool temporary = op == Op::create || op == Op::write || op == Op::close;
-    return {temporary ? file + fw::kSaveSuffix : file, op,
+    return {op == Op::move ? file : file + fw::kSaveSuffix, op,
             op == Op::write ? Cause::diskFull : Cause::accessDenied, op == Op::write ? 10u : 0u};
 }
 
@@ -232,7 +231,7 @@ void showValue(const Start& start, std::ostream& os) {
            << (i == start.current ? "]" : "\"");
     }
     os << "; Tasks.dat" << (start.truncatedTasks ? " (cut short)" : "") << ":";
-    for (const TaskSpec& task : start.tasks) {
+    for (const DrawnTask& task : start.tasks) {
         os << " {\"" << entryName(task.entry) << "\" in " << task.dueInSeconds << " s, "
            << (task.numbered ? std::to_string(task.runs) + " runs" : "daily");
         if (task.limitMinutes >= 0) {

@@ -41,7 +41,7 @@ inline constexpr int kGoneEntry = kPhonebookSize;
 inline constexpr int kNoName = kPhonebookSize + 1;
 const char* entryName(int entry);
 
-struct TaskSpec {
+struct DrawnTask {
     int entry = 0;
     std::int32_t dueInSeconds = 0;  // from the start; negative: overdue
     int limitMinutes = -1;          // -1: no disconnect-after limit
@@ -58,7 +58,7 @@ struct Start {
     bool startMinimized = false;
     int remembered = 0;  // the first entries of the phonebook (and "Gone") in "Ondrel.dat"
     int current = 0;     // an index into them; past them: no current entry
-    std::vector<TaskSpec> tasks;
+    std::vector<DrawnTask> tasks;
     bool truncatedTasks = false;  // "Tasks.dat" ends inside its last record
 };
 
