@@ -185,6 +185,8 @@ class CDialerDlg : public fw::Dialog {
     const ras::RemoteAccess& m_ras;
     // The Options dialog is up.
     BOOL m_bOptionsOpen = 0;
+    // The Disconnection Warning is up.
+    BOOL m_bWarningOpen = 0;
     // The frame the tray icon shows, or null once the icon was removed.
     const fw::Icon* m_pTrayIcon = nullptr;
     // The shell's message that its taskbar was created again: the shell restarted and forgot the

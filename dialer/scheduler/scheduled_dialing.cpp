@@ -136,12 +136,18 @@ void CDialerDlg::MakeTaskEntryCurrent(const std::string& entryName) {
 
 void CDialerDlg::OnDisconnectAfter() {
     killTimer(TIMER_DISCONNECT_AFTER);
-    if (m_bConnected == 0) {
+    // A limit that runs out during the countdown (a task fired inside it) is served by the
+    // warning already up: a second one beneath would go on counting down after the user kept the
+    // connection in the first, and hang up.
+    if (m_bConnected == 0 || m_bWarningOpen != 0) {
         return;
     }
     CDisconnectWarningDlg warning(this);
+    m_bWarningOpen = 1;
+    const int result = warning.doModal();
+    m_bWarningOpen = 0;
     // The line may have dropped during the countdown; then hanging up would dial again.
-    if (warning.doModal() == fw::kIdCancel && m_bConnected != 0) {
+    if (result == fw::kIdCancel && m_bConnected != 0) {
         OnConnect();
     }
 }

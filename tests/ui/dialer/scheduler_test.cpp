@@ -277,6 +277,23 @@ TEST_F(SchedulerTest, TheWarningCountsDownAndEndsAsAnswered) {
     }
 }
 
+TEST_F(SchedulerTest, ALimitThatRunsOutDuringTheWarningOpensNoSecondOne) {
+    // B fires 5 s into A's warning, while connected, and its limit of no minutes runs out at once.
+    start(tasksFile({{"A", "Work", kStart + 60, 1, 1}, {"B", "Work", kStart + 125, 0, 1}}));
+    int warnings = 0;
+    driver.onAnyModal([&warnings](Driver& d, fw::Dialog& warning) {
+        EXPECT_EQ(warning.templateId(), IDD_DISCONNECT_WARNING);
+        if (++warnings == 1) {
+            d.advance(10'000);
+        }
+        d.click(warning, fw::kIdOk);
+    });
+    driver.advance(120'001);
+    EXPECT_EQ(warnings, 1);
+    driver.advance(60'000);
+    EXPECT_TRUE(dialer.m_bConnected);
+}
+
 TEST_F(SchedulerTest, TheTypedAccountStaysWithTheEntryItWasTypedFor) {
     start(tasksFile({{"Home", "Home", kStart + 60}}),
           {{"Lab", "cyd", "three"}, {"Home", "ann", "one"}});
