@@ -21,19 +21,6 @@ using ras::sim::Line;
 
 constexpr DialReport kGone{~0u, ras::kErrorInvalidHandle};
 constexpr DialReport kAnsweredLast{0x2000, 0};
-using Sizes = std::initializer_list<std::pair<Dword, Dword>>;
-
-// A caller's buffer of room bytes: the record's bytes, if any, under a dwSize of size.
-std::vector<unsigned char> claiming(Dword size, std::size_t room, const void* record = nullptr,
-                                    std::size_t recordBytes = 0) {
-    std::vector<unsigned char> buffer(room);
-    if (record != nullptr) {
-        std::memcpy(buffer.data(), record, recordBytes);
-    }
-    std::memcpy(buffer.data(), &size, sizeof size);
-    return buffer;
-}
-
 // A notifier that, on a line's first report, calls back into the service as the platform allows
 // it to, and holds the report until released.
 struct CallingNotifier {
@@ -77,45 +64,53 @@ TEST_F(SimulatedRasTest, TheServiceHoldsItsCallersToThePlatformsRules) {
          "RasEnumEntries, RasDial, RasGetConnectStatus: ERROR_INVALID_SIZE",
          [this] {
              addEntry("Work", Line::answers);
-             const bool wide = sizeof(void*) == 8;
-             for (const auto& [size, result] :
-                  Sizes{{264, 0}, {532, 0}, {263, 632}, {268, 632}, {1180, 632}}) {
-                 std::vector<unsigned char> buffer = claiming(size, 4 * 532);
+             const ras::DialParams params = ras::makeDialParams("Work", "", "");
+             const ras::Connection dialed = dial("Work");
+             enum Record { entryName, dialParams, status };
+             // Calls the function that takes the record with a buffer that has room for any of
+             // them and claims a dwSize of size.
+             const auto call = [&](Record record, Dword size) {
+                 std::vector<unsigned char> buffer(4 * 532);
+                 std::memcpy(buffer.data(), &params, sizeof params);
+                 std::memcpy(buffer.data(), &size, sizeof size);
+                 const auto as = [&]<typename Arg>(Arg) {
+                     return reinterpret_cast<Arg>(buffer.data());
+                 };
                  Dword bytes = static_cast<Dword>(buffer.size());
                  Dword entries = 0;
-                 EXPECT_EQ(RasEnumEntriesA(nullptr, nullptr,
-                                           reinterpret_cast<ras::EntryNameArg>(buffer.data()),
-                                           &bytes, &entries),
-                           result)
-                     << "entry name record of " << size;
-             }
-             const ras::DialParams params = ras::makeDialParams("Work", "", "");
-             for (const auto& [size, result] : Sizes{{1052, 0},
-                                                     {wide ? 1064u : 1060u, 0},
-                                                     {wide ? 1072u : 1064u, 0},
-                                                     {1056, 632},
-                                                     {1051, 632}}) {
-                 std::vector<unsigned char> buffer = claiming(size, 1100, &params, sizeof params);
                  ras::Connection handle = nullptr;
-                 EXPECT_EQ(
-                     RasDialA(nullptr, nullptr, reinterpret_cast<ras::DialParamsArg>(buffer.data()),
-                              0, reinterpret_cast<void*>(&DialReports::notify), &handle),
-                     result)
-                     << "dial parameters of " << size;
+                 const Dword result =
+                     record == entryName
+                         ? RasEnumEntriesA(nullptr, nullptr, as(ras::EntryNameArg{}), &bytes,
+                                           &entries)
+                     : record == dialParams
+                         ? RasDialA(nullptr, nullptr, as(ras::DialParamsArg{}), 0,
+                                    reinterpret_cast<void*>(&DialReports::notify), &handle)
+                         : RasGetConnectStatusA(dialed, as(ras::ConnStatusArg{}));
                  if (handle != nullptr) {
                      hangUp(handle);
                  }
+                 return result;
+             };
+             const bool wide = sizeof(void*) == 8;
+             const struct {
+                 Record record;
+                 std::vector<Dword> accepted;
+                 std::vector<Dword> refused;
+             } forms[] = {
+                 {entryName, {264, 532}, {263, 268, 1180}},
+                 {dialParams, {1052, wide ? 1064u : 1060u, wide ? 1072u : 1064u}, {1056, 1051}},
+                 {status, {160, 288, 332}, {158, 172}},
+             };
+             for (const auto& [record, accepted, refused] : forms) {
+                 for (const Dword size : accepted) {
+                     EXPECT_EQ(call(record, size), ras::kSuccess) << record << " of " << size;
+                 }
+                 for (const Dword size : refused) {
+                     EXPECT_EQ(call(record, size), 632u) << record << " of " << size;
+                 }
              }
-             ras::Connection handle = dial("Work");
-             for (const auto& [size, result] :
-                  Sizes{{160, 0}, {288, 0}, {332, 0}, {158, 632}, {172, 632}}) {
-                 std::vector<unsigned char> buffer = claiming(size, 400);
-                 EXPECT_EQ(RasGetConnectStatusA(
-                               handle, reinterpret_cast<ras::ConnStatusArg>(buffer.data())),
-                           result)
-                     << "status of " << size;
-             }
-             RasHangUpA(handle);
+             RasHangUpA(dialed);
          }},
         {"a buffer too small gives 603 with the bytes and the count needed, and nothing written",
          "RasEnumEntriesA (the entry lists)", "RasEnumEntries: ERROR_BUFFER_TOO_SMALL, lpcb",
@@ -237,8 +232,8 @@ TEST_F(SimulatedRasTest, TheServiceHoldsItsCallersToThePlatformsRules) {
                  RasHangUpA(handle);
              }
          }},
-        {"an error text: 87 for a code the service does not know, 122 for a buffer too small, "
-         "nothing written either way",
+        {"an error text for every code the service reports, without its number; 87 for a code the "
+         "service does not know, 122 for a buffer too small, nothing written either way",
          "RasGetErrorStringA (Error Details)", "RasGetErrorString: return value, remarks",
          [] {
              const std::string busy = "The line is busy.";
@@ -258,6 +253,12 @@ TEST_F(SimulatedRasTest, TheServiceHoldsItsCallersToThePlatformsRules) {
                      << call.code << " into " << call.room;
                  EXPECT_EQ(std::string(text, busy.size() + 1),
                            call.result == 0 ? busy + '\0' : std::string(busy.size() + 1, 'x'));
+             }
+             for (const unsigned code : {6, 87, 603, 623, 624, 628, 632, 676, 678, 680, 691}) {
+                 char text[256] = {};
+                 EXPECT_EQ(RasGetErrorStringA(code, text, sizeof text), ras::kSuccess) << code;
+                 EXPECT_GT(std::strlen(text), 10u) << code;
+                 EXPECT_EQ(std::string(text).find(std::to_string(code)), std::string::npos) << code;
              }
          }},
         {"editing an entry that does not exist gives 623 and shows nothing",

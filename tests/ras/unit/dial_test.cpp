@@ -1,5 +1,6 @@
-// Dialing the simulated lines on the virtual clock: the reports, the status, hang-ups at any
-// stage.
+// Dialing the simulated lines on the virtual clock: the dial parameters the dialer hands the
+// service, the reports, the status, hang-ups at any stage.
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -16,11 +17,10 @@ constexpr DialReport kInvalid{~0u, ras::kErrorInvalidHandle};
 const std::vector<DialReport> kAnswered = {{0, 0}, {1, 0}, {2, 0},  {3, 0},
                                            {4, 0}, {5, 0}, {14, 0}, {0x2000, 0}};
 
-std::vector<DialReport> firstOf(std::size_t count, DialReport last = {~0u, 0}) {
-    std::vector<DialReport> reports(kAnswered.begin(), kAnswered.begin() + count);
-    if (last.state != ~0u) {
-        reports.push_back(last);
-    }
+// The answering line's first reports, then the one that ends the dial.
+std::vector<DialReport> failing(std::size_t reportsBefore, DialReport last) {
+    std::vector<DialReport> reports(kAnswered.begin(), kAnswered.begin() + reportsBefore);
+    reports.push_back(last);
     return reports;
 }
 
@@ -31,10 +31,10 @@ TEST_F(SimulatedRasTest, EachLineReportsItsStatesAndError) {
         DialReport status;  // after the line has done all it does
     } rows[] = {
         {Line::answers, kAnswered, {0x2000, 0}},
-        {Line::busy, firstOf(3, {2, 676}), {2, 676}},
-        {Line::noAnswer, firstOf(3, {2, 678}), {2, 678}},
-        {Line::noDialTone, firstOf(3, {2, 680}), {2, 680}},
-        {Line::rejectsLogin, firstOf(6, {5, 691}), {5, 691}},
+        {Line::busy, failing(3, {2, 676}), {2, 676}},
+        {Line::noAnswer, failing(3, {2, 678}), {2, 678}},
+        {Line::noDialTone, failing(3, {2, 680}), {2, 680}},
+        {Line::rejectsLogin, failing(6, {5, 691}), {5, 691}},
         {Line::dropsAfter, kAnswered, {0x2001, 628}},
     };
     for (const auto& row : rows) {
@@ -49,18 +49,11 @@ TEST_F(SimulatedRasTest, EachLineReportsItsStatesAndError) {
     }
 }
 
-TEST_F(SimulatedRasTest, AnsweringLineConnectsWithinFourSeconds) {
+TEST_F(SimulatedRasTest, StatusNamesTheEntrysDevice) {
     addEntry("Work", Line::answers, 0, "ISDN Terminal Adapter (64K)");
-    ras::Connection handle = dial("Work");
-    driver.advance(3500);
-    EXPECT_EQ(DialReports::take(), firstOf(7));
-    EXPECT_EQ(status(handle), (DialReport{14, 0}));
-    driver.advance(500);
-    EXPECT_EQ(DialReports::take(), (std::vector<DialReport>{{0x2000, 0}}));
-
     ras::ConnStatus record{};
     record.dwSize = sizeof record;
-    ASSERT_EQ(RasGetConnectStatusA(handle, ras::platformRecord(&record)), ras::kSuccess);
+    ASSERT_EQ(RasGetConnectStatusA(connect("Work"), ras::platformRecord(&record)), ras::kSuccess);
     EXPECT_STREQ(record.szDeviceType, "isdn");
     EXPECT_STREQ(record.szDeviceName, "ISDN Terminal Adapter (64K)");
 }
@@ -126,6 +119,26 @@ TEST_F(SimulatedRasTest, DamagedEntryDialsAsAnAnsweringLine) {
     ASSERT_EQ(key.set("Damaged", fw::reg::kBinary, "\x01\x00", 2), fw::reg::kSuccess);
     RasHangUpA(connect("Damaged"));
     EXPECT_EQ(DialReports::take(), kAnswered);
+}
+
+TEST(DialParams, NamesAndSecretsAreCutAt256Characters) {
+    for (std::size_t length : {0u, 1u, 255u, 256u, 257u, 400u}) {
+        SCOPED_TRACE(length);
+        const std::string entry(length, 'e');
+        const std::string user(length, 'u');
+        const std::string password(length, 'p');
+        const ras::DialParams params = ras::makeDialParams(entry, user, password);
+        const std::size_t kept = std::min<std::size_t>(length, 256);
+        EXPECT_EQ(params.dwSize, 1052u);
+        EXPECT_EQ(ras::fieldText(params.szEntryName), entry.substr(0, kept));
+        EXPECT_EQ(ras::fieldText(params.szUserName), user.substr(0, kept));
+        EXPECT_EQ(ras::fieldText(params.szPassword), password.substr(0, kept));
+        EXPECT_EQ(params.szEntryName[256], '\0');
+        EXPECT_EQ(params.szPassword[256], '\0');
+        EXPECT_STREQ(params.szPhoneNumber, "");
+        EXPECT_STREQ(params.szCallbackNumber, "");
+        EXPECT_STREQ(params.szDomain, "");
+    }
 }
 
 }  // namespace
