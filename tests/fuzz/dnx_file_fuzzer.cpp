@@ -3,7 +3,6 @@
 #include <cstddef>
 #include <cstdint>
 #include <optional>
-#include <string>
 
 #include "dialer/options/dnx_file.h"
 #include "framework/file_error.h"
@@ -18,9 +17,9 @@ constexpr std::size_t kGrowth = 2;
 
 // The entry, or nothing when the file is not one or ends early, as Options takes it: the end of
 // the data is the only error the archive may raise here.
-std::optional<DnxEntry> readFile() {
+std::optional<DnxEntry> read(fw::Archive& ar) {
     try {
-        return fuzz::load([](fw::Archive& ar) { return ReadDnx(ar); });
+        return ReadDnx(ar);
     } catch (const fw::FileError& error) {
         fuzz::check(error.cause() == fw::FileError::Cause::endOfFile,
                     "the only file error of a read is the end of the data");
@@ -31,18 +30,14 @@ std::optional<DnxEntry> readFile() {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    const fuzz::AllocationLimit limit(size, kGrowth);
-    fuzz::putFile(fuzz::bytesOf(data, size));
-    const std::optional<DnxEntry> loaded = readFile();
-    if (!loaded) {
-        return 0;
-    }
-    for (const std::optional<RegValue>& value : loaded->values) {
-        fuzz::check(!value || value->data.size() <= kTransferBufferSize,
-                    "no value beyond the transfer buffer");
-    }
-    const DnxEntry again = fuzz::resaved(*loaded, readFile, WriteDnx);
-    fuzz::check(again.name == loaded->name && again.values == loaded->values,
-                "a saved entry loads as the same entry");
+    fuzz::loadSaveLoad(data, size, kGrowth, read, WriteDnx,
+                       [](const DnxEntry& loaded, const DnxEntry& again) {
+                           for (const std::optional<RegValue>& value : loaded.values) {
+                               fuzz::check(!value || value->data.size() <= kTransferBufferSize,
+                                           "no value beyond the transfer buffer");
+                           }
+                           fuzz::check(again.name == loaded.name && again.values == loaded.values,
+                                       "a saved entry loads as the same entry");
+                       });
     return 0;
 }

@@ -5,7 +5,6 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <optional>
 #include <string>
 
 #include "framework/archive.h"
@@ -45,6 +44,10 @@ class AllocationLimit {
     std::size_t previous_;
 };
 
+inline std::string bytesOf(const std::uint8_t* data, std::size_t size) {
+    return std::string(reinterpret_cast<const char*>(data), size);
+}
+
 // The sandbox's file that load and store use.
 constexpr const char* kFile = "fuzz.dat";
 
@@ -52,15 +55,6 @@ constexpr const char* kFile = "fuzz.dat";
 void putFile(const std::string& bytes);
 // The bytes of kFile.
 std::string fileBytes();
-
-// What read makes of kFile through an archive, as the programs open their files.
-template <typename Read>
-auto load(Read read) {
-    fw::File file;
-    file.open(kFile, fw::FileMode::read);
-    fw::Archive archive(file, fw::Archive::Mode::load);
-    return read(archive);
-}
 
 // The bytes that write stores through an archive into kFile, emptied first; kFile keeps them.
 template <typename Write>
@@ -76,20 +70,32 @@ std::string store(Write write) {
     return fileBytes();
 }
 
-// Load, save, load: what write saves of loaded, read from kFile again, saves to the same bytes.
-// Returns it for the target's own comparison with loaded.
-template <typename Record, typename Read, typename Write>
-Record resaved(const Record& loaded, Read read, Write write) {
-    const std::string first = store([&](fw::Archive& ar) { write(ar, loaded); });
-    const std::optional<Record> again = read();  // kFile holds first
+// A target of a file read through an archive: under the limit on allocations, puts the input in
+// kFile and loads it with read (an optional record from an archive, opened as the programs open
+// their files); for a record that loads, checks that what write saves of it loads again and saves
+// to the same bytes, and hands the first and the second record to same, the target's own
+// comparison.
+template <typename Read, typename Write, typename Same>
+void loadSaveLoad(const std::uint8_t* data, std::size_t size, std::size_t growth, Read read,
+                  Write write, Same same) {
+    const AllocationLimit limit(size, growth);
+    const auto load = [&] {
+        fw::File file;
+        file.open(kFile, fw::FileMode::read);
+        fw::Archive archive(file, fw::Archive::Mode::load);
+        return read(archive);
+    };
+    putFile(bytesOf(data, size));
+    const auto loaded = load();
+    if (!loaded) {
+        return;
+    }
+    const std::string first = store([&](fw::Archive& ar) { write(ar, *loaded); });
+    const auto again = load();  // kFile holds first
     check(again.has_value(), "what is saved loads again");
     check(store([&](fw::Archive& ar) { write(ar, *again); }) == first,
           "what is saved saves to the same bytes");
-    return *again;
-}
-
-inline std::string bytesOf(const std::uint8_t* data, std::size_t size) {
-    return std::string(reinterpret_cast<const char*>(data), size);
+    same(*loaded, *again);
 }
 
 }  // namespace fuzz

@@ -2,7 +2,6 @@
 // round trip through WriteSettings.
 #include <cstddef>
 #include <cstdint>
-#include <optional>
 #include <string>
 
 #include "dialer/settings/settings_store.h"
@@ -17,27 +16,19 @@ namespace {
 constexpr std::size_t kMinEntryBytes = 3;
 constexpr std::size_t kGrowth = (2 * sizeof(std::string) + kMinEntryBytes - 1) / kMinEntryBytes;
 
-std::optional<CSettings> readFile() {
-    return fuzz::load([](fw::Archive& ar) { return ReadSettings(ar); });
-}
-
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    const fuzz::AllocationLimit limit(size, kGrowth);
-    fuzz::putFile(fuzz::bytesOf(data, size));
     // Only the end of the data can stop the read: the sandbox arms no other fault.
-    const std::optional<CSettings> loaded = readFile();
-    if (!loaded) {
-        return 0;
-    }
-    fuzz::check(
-        loaded->m_nEntryCount >= 0 &&
-            static_cast<std::size_t>(loaded->m_nEntryCount) == loaded->m_astrEntryNames.size() &&
-            loaded->m_astrUserIds.size() == loaded->m_astrEntryNames.size() &&
-            loaded->m_astrPasswords.size() == loaded->m_astrEntryNames.size(),
-        "a loaded record's count and its three lists agree");
-
-    fuzz::resaved(*loaded, readFile, WriteSettings);
+    fuzz::loadSaveLoad(data, size, kGrowth, ReadSettings, WriteSettings,
+                       [](const CSettings& loaded, const CSettings&) {
+                           fuzz::check(
+                               loaded.m_nEntryCount >= 0 &&
+                                   static_cast<std::size_t>(loaded.m_nEntryCount) ==
+                                       loaded.m_astrEntryNames.size() &&
+                                   loaded.m_astrUserIds.size() == loaded.m_astrEntryNames.size() &&
+                                   loaded.m_astrPasswords.size() == loaded.m_astrEntryNames.size(),
+                               "a loaded record's count and its three lists agree");
+                       });
     return 0;
 }

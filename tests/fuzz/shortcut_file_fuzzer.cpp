@@ -19,7 +19,8 @@ constexpr std::size_t kGrowth = 4;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const fuzz::AllocationLimit limit(size, kGrowth);
-    const std::optional<fw::shortcut::Shortcut> link = fw::shortcut::read(fuzz::bytesOf(data, size));
+    const std::optional<fw::shortcut::Shortcut> link =
+        fw::shortcut::read(fuzz::bytesOf(data, size));
     if (!link) {
         return 0;
     }

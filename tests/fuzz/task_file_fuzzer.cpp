@@ -2,8 +2,6 @@
 // trip through WriteTasks.
 #include <cstddef>
 #include <cstdint>
-#include <optional>
-#include <string>
 
 #include "dialer/scheduler/task_store.h"
 #include "fuzz_support.h"
@@ -17,20 +15,12 @@ namespace {
 constexpr std::size_t kMinTaskBytes = 2 + 6 * 4;
 constexpr std::size_t kGrowth = (2 * sizeof(CTasks) + kMinTaskBytes - 1) / kMinTaskBytes;
 
-std::optional<CTaskList> readFile() {
-    return fuzz::load([](fw::Archive& ar) { return ReadTasks(ar); });
-}
-
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    const fuzz::AllocationLimit limit(size, kGrowth);
-    fuzz::putFile(fuzz::bytesOf(data, size));
-    const std::optional<CTaskList> loaded = readFile();
-    if (!loaded) {
-        return 0;
-    }
-    fuzz::check(fuzz::resaved(*loaded, readFile, WriteTasks) == *loaded,
-                "saved tasks load as the same list");
+    fuzz::loadSaveLoad(data, size, kGrowth, ReadTasks, WriteTasks,
+                       [](const CTaskList& loaded, const CTaskList& again) {
+                           fuzz::check(again == loaded, "saved tasks load as the same list");
+                       });
     return 0;
 }
