@@ -25,10 +25,14 @@ namespace {
 thread_local std::size_t allocationLimit = 0;
 thread_local std::size_t limitedInputSize = 0;
 
-// Writes without allocating: the hook runs inside the allocator. A message this short reaches
-// the stream in one write.
-void say(const char* text) {
-    (void)!::write(STDERR_FILENO, text, std::strlen(text));
+// Says the message, with a stack trace, and aborts: libFuzzer keeps the input as a crash. Writes
+// without allocating, as the hook runs inside the allocator; a message this short reaches the
+// stream in one write.
+[[noreturn]] void stop(const char* message) {
+    allocationLimit = 0;  // what reporting allocates is not checked
+    (void)!::write(STDERR_FILENO, message, std::strlen(message));
+    __sanitizer_print_stack_trace();
+    std::abort();
 }
 
 void onMalloc(const volatile void*, std::size_t size) {
@@ -36,43 +40,28 @@ void onMalloc(const volatile void*, std::size_t size) {
     if (limit == 0 || size <= limit) {
         return;
     }
-    allocationLimit = 0;  // what reporting allocates is not checked
     char message[200];
     std::snprintf(message, sizeof message,
                   "==fuzz== an allocation of %zu bytes for an input of %zu bytes: beyond the "
                   "limit of %zu bytes\n",
                   size, limitedInputSize, limit);
-    say(message);
-    __sanitizer_print_stack_trace();
-    std::abort();
+    stop(message);
 }
 
 void onFree(const volatile void*) {}
 
-void installHooks() {
-    static const bool installed = [] {
-        if (__sanitizer_install_malloc_and_free_hooks(onMalloc, onFree) == 0) {
-            fail("the allocation hook could not be installed (no sanitizer allocator?)");
-        }
-        return true;
-    }();
-    (void)installed;
-}
-
 }  // namespace
 
 void fail(const char* what) {
-    allocationLimit = 0;
-    say("==fuzz== check failed: ");
-    say(what);
-    say("\n");
-    __sanitizer_print_stack_trace();
-    std::abort();
+    char message[300];
+    std::snprintf(message, sizeof message, "==fuzz== check failed: %s\n", what);
+    stop(message);
 }
 
 AllocationLimit::AllocationLimit(std::size_t inputSize, std::size_t growth)
     : previous_(allocationLimit) {
-    installHooks();
+    static const bool hooked = __sanitizer_install_malloc_and_free_hooks(onMalloc, onFree) != 0;
+    check(hooked, "the allocation hook could not be installed (no sanitizer allocator?)");
     limitedInputSize = inputSize;
     const std::size_t most = std::numeric_limits<std::size_t>::max();
     allocationLimit = inputSize > (most - kAllocationSlack) / growth
@@ -86,11 +75,7 @@ AllocationLimit::~AllocationLimit() {
 
 void putFile(const std::string& bytes) {
     // Emptied once; kFile, emptied by every createWrite, is all that a target then puts there.
-    static const bool reset = [] {
-        fw::headless::resetSandbox();
-        return true;
-    }();
-    (void)reset;
+    [[maybe_unused]] static const bool reset = (fw::headless::resetSandbox(), true);
     fw::File file;
     file.open(kFile, fw::FileMode::createWrite);
     file.write(bytes.data(), bytes.size());
