@@ -56,20 +56,6 @@ void putFile(const std::string& bytes);
 // The bytes of kFile.
 std::string fileBytes();
 
-// The bytes that write stores through an archive into kFile, emptied first; kFile keeps them.
-template <typename Write>
-std::string store(Write write) {
-    {
-        fw::File file;
-        file.open(kFile, fw::FileMode::createWrite);
-        fw::Archive archive(file, fw::Archive::Mode::store);
-        write(archive);
-        archive.close();
-        file.close();
-    }
-    return fileBytes();
-}
-
 // A target of a file read through an archive: under the limit on allocations, puts the input in
 // kFile and loads it with read (an optional record from an archive, opened as the programs open
 // their files); for a record that loads, checks that what write saves of it loads again and saves
@@ -85,16 +71,27 @@ void loadSaveLoad(const std::uint8_t* data, std::size_t size, std::size_t growth
         fw::Archive archive(file, fw::Archive::Mode::load);
         return read(archive);
     };
+    // The bytes of the record saved into kFile, emptied first; kFile keeps them.
+    const auto save = [&](const auto& record) {
+        {
+            fw::File file;
+            file.open(kFile, fw::FileMode::createWrite);
+            fw::Archive archive(file, fw::Archive::Mode::store);
+            write(archive, record);
+            archive.close();
+            file.close();
+        }
+        return fileBytes();
+    };
     putFile(bytesOf(data, size));
     const auto loaded = load();
     if (!loaded) {
         return;
     }
-    const std::string first = store([&](fw::Archive& ar) { write(ar, *loaded); });
+    const std::string first = save(*loaded);
     const auto again = load();  // kFile holds first
     check(again.has_value(), "what is saved loads again");
-    check(store([&](fw::Archive& ar) { write(ar, *again); }) == first,
-          "what is saved saves to the same bytes");
+    check(save(*again) == first, "what is saved saves to the same bytes");
     same(*loaded, *again);
 }
 

@@ -6,7 +6,6 @@
 #include <condition_variable>
 #include <cstring>
 #include <functional>
-#include <initializer_list>
 #include <memory>
 #include <thread>
 #include <vector>
@@ -237,15 +236,14 @@ TEST_F(SimulatedRasTest, TheServiceHoldsItsCallersToThePlatformsRules) {
          "RasGetErrorStringA (Error Details)", "RasGetErrorString: return value, remarks",
          [] {
              const std::string busy = "The line is busy.";
+             const auto fits = static_cast<Dword>(busy.size() + 1);
              const struct {
                  unsigned code;
                  Dword room;
                  Dword result;
-             } calls[] = {{9999, 256, 87},
-                          {0, 256, 87},
-                          {676, static_cast<Dword>(busy.size()), 122},
-                          {676, 0, 122},
-                          {676, static_cast<Dword>(busy.size() + 1), 0}};
+             } calls[] = {
+                 {9999, 256, 87}, {0, 256, 87}, {676, fits - 1, 122}, {676, 0, 122}, {676, fits, 0},
+             };
              for (const auto& call : calls) {
                  char text[256];
                  std::memset(text, 'x', sizeof text);
