@@ -240,11 +240,7 @@ void writeSettings(const std::vector<std::string>& args) {
     }
     CSettings settings;
     settings.m_bKeepDialing = args.size() == 3 && args[2] == "1" ? 1 : 0;
-    settings.m_nEntryCount = 1;
-    settings.m_nCurrentEntry = 0;
-    settings.m_astrEntryNames = {args[1]};
-    settings.m_astrUserIds = {""};
-    settings.m_astrPasswords = {""};
+    settings.m_nCurrentEntry = settings.rememberEntry(args[1]);
     fw::saveFile(args[0], [&settings](fw::Archive& ar) { WriteSettings(ar, settings); });
     say("settings written to " + args[0] + " with \"" + args[1] + "\" current");
 }
@@ -269,11 +265,10 @@ void readShortcut(const std::string& file) {
         SUCCEEDED(link->GetPath(target, MAX_PATH, nullptr, SLGP_RAWPATH)) &&
         SUCCEEDED(link->GetWorkingDirectory(folder, MAX_PATH)) &&
         SUCCEEDED(link->GetArguments(arguments, MAX_PATH));
-    if (persist != nullptr) {
-        persist->Release();
-    }
-    if (link != nullptr) {
-        link->Release();
+    for (IUnknown* object : {static_cast<IUnknown*>(persist), static_cast<IUnknown*>(link)}) {
+        if (object != nullptr) {
+            object->Release();
+        }
     }
     CoUninitialize();
     if (!read) {
