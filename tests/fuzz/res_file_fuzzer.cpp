@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
+#include <utility>
 #include <vector>
 
 #include "fuzz_support.h"
@@ -34,22 +35,17 @@ constexpr std::size_t kGrowth =
 // At most this many resources are looked at, so that each input stays fast.
 constexpr std::size_t kMostResources = 64;
 
-struct Resource {
-    int type;
-    int id;
-};
-
-// The resources named by ordinals, found by a walk of the records of their own (the reader keeps
-// its list to itself); it stops at anything unexpected, which the reader has refused already. A
-// record starts at a multiple of four with its data's size and its header's, then its type and
-// name: 0xFFFF and an ordinal each, or a string.
-std::vector<Resource> resources(const std::uint8_t* data, std::size_t size) {
+// The resources named by ordinals, as their types and ids, found by a walk of the records of their
+// own (the reader keeps its list to itself); it stops at anything unexpected, which the reader has
+// refused already. A record starts at a multiple of four with its data's size and its header's,
+// then its type and name: 0xFFFF and an ordinal each, or a string.
+std::vector<std::pair<int, int>> resources(const std::uint8_t* data, std::size_t size) {
     const auto word = [&](std::size_t at) { return data[at] | data[at + 1] << 8; };
     const auto dword = [&](std::size_t at) {
         return static_cast<std::uint32_t>(word(at)) | static_cast<std::uint32_t>(word(at + 2))
                                                           << 16;
     };
-    std::vector<Resource> found;
+    std::vector<std::pair<int, int>> found;
     for (std::size_t start = 0; start + 16 <= size && found.size() < kMostResources;) {
         const std::uint32_t dataSize = dword(start);
         const std::uint32_t headerSize = dword(start + 4);
