@@ -52,8 +52,10 @@ std::vector<std::pair<int, int>> resources(const std::uint8_t* data, std::size_t
         if (headerSize < 16 || headerSize > size - start || dataSize > size - start - headerSize) {
             break;
         }
-        if (word(start + 8) == 0xFFFF && word(start + 12) == 0xFFFF && word(start + 14) != 0) {
-            found.push_back({word(start + 10), word(start + 14)});
+        const int type = word(start + 10);
+        const int id = word(start + 14);
+        if (word(start + 8) == 0xFFFF && word(start + 12) == 0xFFFF && type != 0 && id != 0) {
+            found.push_back({type, id});
         }
         start += (headerSize + dataSize + 3) & ~std::size_t{3};
     }

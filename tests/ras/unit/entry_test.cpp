@@ -66,12 +66,12 @@ TEST(EntryValue, DamagedValuesReadAsTheDefaultEntry) {
 constexpr ras::Dword kRecord = sizeof(ras::EntryNameRecord);
 
 TEST_F(SimulatedRasTest, EnumerationSkipsNamesNoEntryCanHave) {
-    addEntry("Work", ras::sim::Line::answers);
-    addEntry(std::string(257, 'x'), ras::sim::Line::answers);
-    addEntry(std::string(256, 'y'), ras::sim::Line::answers);
+    addEntry("Work", Line::answers);
+    addEntry(std::string(257, 'x'), Line::answers);
+    addEntry(std::string(256, 'y'), Line::answers);
     // Values that no entry of this service could have written.
-    addEntry("Dial\\Up", ras::sim::Line::answers);
-    addEntry("Tab\tName", ras::sim::Line::answers);
+    addEntry("Dial\\Up", Line::answers);
+    addEntry("Tab\tName", Line::answers);
 
     std::vector<ras::EntryNameRecord> records(3, ras::EntryNameRecord{});
     records[0].dwSize = kRecord;
