@@ -164,11 +164,13 @@ void waitWindow(const std::string& titlePrefix, const std::string& limit) {
     say(*title);
 }
 
-void post(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+// Posts the message and says what was done.
+void post(HWND window, UINT message, WPARAM wParam, LPARAM lParam, const std::string& done) {
     if (!PostMessageA(window, message, wParam, lParam)) {
         throw Failure("the message could not be posted (error " + std::to_string(GetLastError()) +
                       ")");
     }
+    say(done);
 }
 
 // Sends a message that the window answers at once, without waiting on a window that hangs.
@@ -189,7 +191,7 @@ void choose(const Target& target, const std::string& id, const std::string& text
         throw Failure("combo box " + id + " has no item beginning \"" + text + "\"");
     }
     post(GetParent(list), WM_COMMAND, MAKEWPARAM(controlId(id), CBN_SELCHANGE),
-         reinterpret_cast<LPARAM>(list));
+         reinterpret_cast<LPARAM>(list), "chose \"" + text + "\" in " + id);
 }
 
 // Read as UTF-16: under Wine, another process's CB_GETLBTEXT in the ANSI form comes back in UTF-16.
@@ -280,68 +282,57 @@ void readShortcut(const std::string& file) {
 }
 
 void run(const Target& target, const std::string& command, const std::vector<std::string>& args) {
-    const auto needs = [&](std::size_t count) {
-        if (args.size() != count) {
-            throw UsageError(command + " needs " + std::to_string(count) + " argument(s)");
-        }
+    // The number of arguments of each command; add-entry and write-settings check their own.
+    const std::map<std::string, std::size_t> counts = {
+        {"shortcut", 1}, {"wait-window", 2}, {"title", 0},     {"text", 1},         {"visible", 0},
+        {"items", 1},    {"click", 1},       {"command", 1},   {"choose", 2},       {"set-text", 2},
+        {"post", 3},     {"wait-title", 2},  {"wait-text", 3}, {"wait-visible", 2},
     };
+    const auto count = counts.find(command);
+    if (count != counts.end() && args.size() != count->second) {
+        throw UsageError(command + " needs " + std::to_string(count->second) + " argument(s)");
+    }
     if (command == "add-entry") {
         addEntry(args);
     } else if (command == "write-settings") {
         writeSettings(args);
     } else if (command == "shortcut") {
-        needs(1);
         readShortcut(args[0]);
     } else if (command == "wait-window") {
-        needs(2);
         waitWindow(args[0], args[1]);
     } else if (command == "title") {
-        needs(0);
         say(quoted(remote::windowText(target.require())));
     } else if (command == "text") {
-        needs(1);
         say(quoted(remote::windowText(control(target, args[0]))));
     } else if (command == "visible") {
-        needs(0);
         say(visibilityOf(target.require()));
     } else if (command == "items") {
-        needs(1);
         listItems(target, args[0]);
     } else if (command == "click") {
-        needs(1);
-        post(control(target, args[0]), BM_CLICK, 0, 0);
-        say("clicked " + args[0]);
+        post(control(target, args[0]), BM_CLICK, 0, 0, "clicked " + args[0]);
     } else if (command == "command") {
-        needs(1);
-        post(target.require(), WM_COMMAND, static_cast<WPARAM>(controlId(args[0])), 0);
-        say("command " + args[0] + " sent");
+        post(target.require(), WM_COMMAND, static_cast<WPARAM>(controlId(args[0])), 0,
+             "command " + args[0] + " sent");
     } else if (command == "choose") {
-        needs(2);
         choose(target, args[0], args[1]);
-        say("chose \"" + args[1] + "\" in " + args[0]);
     } else if (command == "set-text") {
-        needs(2);
         if (!sendQuick(control(target, args[0]), WM_SETTEXT, 0,
                        reinterpret_cast<LPARAM>(args[1].c_str()))) {
             throw Failure("control " + args[0] + " refused the text");
         }
         say("control " + args[0] + " set to \"" + args[1] + "\"");
     } else if (command == "post") {
-        needs(3);
         post(target.require(), static_cast<UINT>(number(args[0])),
-             static_cast<WPARAM>(number(args[1])), static_cast<LPARAM>(number(args[2])));
-        say("message " + args[0] + " posted");
+             static_cast<WPARAM>(number(args[1])), static_cast<LPARAM>(number(args[2])),
+             "message " + args[0] + " posted");
     } else if (command == "wait-title") {
-        needs(2);
         expect(
             "the title", [&] { return remote::windowText(target.find()); }, args[0], args[1]);
     } else if (command == "wait-text") {
-        needs(3);
         const int id = controlId(args[0]);
         expect(
             "control " + args[0], [&] { return controlText(target, id); }, args[1], args[2]);
     } else if (command == "wait-visible") {
-        needs(2);
         if (args[0] != "visible" && args[0] != "hidden") {
             throw UsageError("wait-visible needs visible or hidden");
         }
