@@ -51,41 +51,6 @@ TEST_F(DialingTest, ADialShowsEachReportedStateAndConnects) {
     EXPECT_EQ(driver.timerInterval(dialer, 4), 7500u);
 }
 
-TEST_F(DialingTest, HangingUpReturnsToIdle) {
-    addEntry("Work");
-    openOn("Work");
-    const struct {
-        const char* how;
-        std::function<void()> hangUp;
-    } ways[] = {
-        {"Disconnect button",
-         [this] {
-             restore();
-             clickConnect();
-         }},
-        {"tray Disconnect", [this] { trayCommand(ID_TRAY_DISCONNECT); }},
-    };
-    for (const auto& way : ways) {
-        SCOPED_TRACE(way.how);
-        if (!dialer.isVisible()) {
-            restore();
-        }
-        clickConnect();
-        driver.advance(kConnectMs);
-        ASSERT_TRUE(dialer.m_bConnected);
-        way.hangUp();
-        expectLook(Look::idle, kIdleTitle, "Disconnected");
-        EXPECT_FALSE(dialer.m_bConnected);
-        EXPECT_EQ(trayIcon(), kIdleFrameIcon);
-        EXPECT_EQ(trayTip(), kIdleTitle);
-        // The frame is only shown, not stored: the next dial animates on from frame 3.
-        EXPECT_EQ(dialer.m_nTrayFrame, 3);
-        driver.advance(30'000);
-        EXPECT_EQ(status(), "Disconnected");
-    }
-    EXPECT_EQ(dialer.m_dwLastError, 0u);
-}
-
 TEST_F(DialingTest, AFailedAttemptWithoutKeepDialingEndsIdle) {
     const struct {
         const char* entry;
@@ -136,35 +101,58 @@ TEST_F(DialingTest, ABusyLineWithKeepDialingRedialsEightSecondsLater) {
     expectLook(Look::connected, "Ondrel v1.3 (Connected to Work)", "Connected");
 }
 
-TEST_F(DialingTest, CancellingStopsTheAttemptAndAnyRedial) {
-    addEntry("Work", Line::busy);
+TEST_F(DialingTest, HangingUpOrCancellingEndsIdleAndNothingRedials) {
     openOn("Work");
     dialer.m_settings.m_bKeepDialing = 1;
+    const auto click = [this] {
+        if (!dialer.isVisible()) {
+            restore();
+        }
+        clickConnect();
+    };
+    const auto tray = [this] { trayCommand(ID_TRAY_DISCONNECT); };
     const struct {
         const char* how;
+        Line line;
         std::int64_t afterMs;  // after the dial; from kBusyMs on, waiting to redial
-        std::function<void()> cancel;
+        std::function<void()> end;
     } rows[] = {
-        {"Cancel Call while dialing", 1000, [this] { clickConnect(); }},
-        {"tray Disconnect while dialing", 1000, [this] { trayCommand(ID_TRAY_DISCONNECT); }},
-        {"Enter while dialing", 1000, [this] { driver.pressKey(dialer, fw::kKeyReturn); }},
-        {"Cancel Call while waiting", kBusyMs + 4000, [this] { clickConnect(); }},
-        {"tray Disconnect while waiting", kBusyMs + 4000,
-         [this] { trayCommand(ID_TRAY_DISCONNECT); }},
+        {"Disconnect button", Line::answers, kConnectMs, click},
+        {"tray Disconnect when connected", Line::answers, kConnectMs, tray},
+        {"Cancel Call while dialing", Line::busy, 1000, click},
+        {"tray Disconnect while dialing", Line::busy, 1000, tray},
+        {"Enter while dialing", Line::busy, 1000,
+         [this] { driver.pressKey(dialer, fw::kKeyReturn); }},
+        {"Cancel Call while waiting", Line::busy, kBusyMs + 4000, click},
+        {"tray Disconnect while waiting", Line::busy, kBusyMs + 4000, tray},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.how);
-        clickConnect();
+        addEntry("Work", row.line);
+        click();
         driver.advance(row.afterMs);
+        const bool connected = dialer.m_bConnected != 0;
         const std::size_t trayChanges = driver.tray().size();
-        row.cancel();
-        // The title keeps the attempt's last text and the tray icon its frame.
-        expectLook(Look::idle, kDialingTitle, "Disconnected");
-        EXPECT_EQ(driver.tray().size(), trayChanges);
-        EXPECT_TRUE(dialer.m_bCancelled);
-        driver.advance(20'000);
-        expectLook(Look::idle, kDialingTitle, "Disconnected");
-        EXPECT_EQ(driver.tray().size(), trayChanges);
+        row.end();
+        // A hang-up shows the idle frame and title; a cancelled attempt keeps its last title, and
+        // the icon its frame.
+        const char* title = connected ? kIdleTitle : kDialingTitle;
+        for (const std::int64_t laterMs : {0, 20'000}) {
+            driver.advance(laterMs);
+            expectLook(Look::idle, title, "Disconnected");
+            if (connected) {
+                EXPECT_EQ(trayIcon(), kIdleFrameIcon);
+                EXPECT_EQ(trayTip(), kIdleTitle);
+            } else {
+                EXPECT_EQ(driver.tray().size(), trayChanges);
+            }
+        }
+        if (connected) {
+            // The frame is only shown, not stored: the next dial animates on from frame 3.
+            EXPECT_EQ(dialer.m_nTrayFrame, 3);
+        } else {
+            EXPECT_TRUE(dialer.m_bCancelled);
+        }
     }
 }
 

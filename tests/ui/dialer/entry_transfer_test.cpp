@@ -10,7 +10,7 @@
 #include "dialer_fixture.h"
 #include "framework/file_dialog.h"
 #include "framework/inspect.h"
-#include "framework/save_file.h"
+#include "platform/ras/phonebook.h"
 #include "settings_bytes.h"
 
 namespace {
@@ -70,32 +70,18 @@ class EntryTransferTest : public OptionsTest {
         }
         return values;
     }
-    // The names of the phonebook's Addresses values.
-    static std::vector<std::string> addressNames() {
-        reg::Key addresses;
-        std::vector<std::string> names;
-        std::string name;
-        addresses.open(kAddresses);
-        while (addresses.isOpen() && addresses.enumValue(static_cast<std::uint32_t>(names.size()),
-                                                         &name) == reg::kSuccess) {
-            names.push_back(name);
-        }
-        return names;
-    }
-
     // Opens the Options dialog on the entry.
     void openOptions(const std::string& entryName) {
         options.m_strEntryName = entryName;
         ASSERT_TRUE(driver.open(options));
     }
-    void exportTo(const std::optional<std::string>& path) {
+    // Export (IDC_SAVE_DIALUP) or import (IDC_IMPORT_DIALUP) with this file chosen, or none.
+    void transfer(int button, const std::optional<std::string>& path) {
         driver.answerFileDialog(path);
-        driver.click(options, IDC_SAVE_DIALUP);
+        driver.click(options, button);
     }
-    void importFrom(const std::optional<std::string>& path) {
-        driver.answerFileDialog(path);
-        driver.click(options, IDC_IMPORT_DIALUP);
-    }
+    void exportTo(const std::optional<std::string>& path) { transfer(IDC_SAVE_DIALUP, path); }
+    void importFrom(const std::optional<std::string>& path) { transfer(IDC_IMPORT_DIALUP, path); }
     std::string dnxPath(const std::string& name) const { return folder + "\\" + name; }
     // The entry file dialog shown, as "open|filter|flags|default extension|file name".
     std::string fileDialog(std::size_t i) const {
@@ -136,7 +122,6 @@ TEST_F(EntryTransferTest, ExportWritesTheChosenEntryByteForByte) {
                                  record(3, std::string(999, 'p')) + kAbsent +
                                  record(1, std::string("bob\0", 4));
     EXPECT_EQ(driver.readFile(dnxPath("work.dnx")), expected);
-    EXPECT_FALSE(driver.readFile(dnxPath("work.dnx") + fw::kSaveSuffix).has_value());
     EXPECT_EQ(std::tie(options.m_strEntryName, options.m_nEntryIndex,
                        options.m_options.m_bStartMinimized),
               std::make_tuple(std::string("Work"), 1, 1));
@@ -215,7 +200,7 @@ TEST_F(EntryTransferTest, AnEntryThePhonebookDoesNotHoldIsNotListed) {
 TEST_F(EntryTransferTest, BadFilesChangeNothing) {
     addEntry("Home");
     const Values before = entryValues("Home");
-    const std::vector<std::string> phonebook = addressNames();
+    const std::vector<std::string> phonebook = ras::sim::entryNames();
     // Each file would otherwise replace the Addresses value of "Home" before its fault shows.
     const std::string head = "DNX1\x04Home" + record(3, "replaced");
     const std::string rest = kFiveAbsent + kAbsent;
@@ -261,7 +246,7 @@ TEST_F(EntryTransferTest, BadFilesChangeNothing) {
             EXPECT_EQ(box.caption, "Error: Invalid File!");
         }
         EXPECT_EQ(entryValues("Home"), before);
-        EXPECT_EQ(addressNames(), phonebook);
+        EXPECT_EQ(ras::sim::entryNames(), phonebook);
         EXPECT_EQ(options.m_strEntryName, "Home");
         EXPECT_EQ(listItems(options), std::vector<std::string>{"Home"});
         EXPECT_EQ(selection(options), 0);
@@ -288,7 +273,6 @@ TEST_F(EntryTransferTest, ExportWithoutAnEntryOrAfterCancelWritesNothing) {
                                                  "Error: No Connection Selected",
                                                  fw::mb::kOk | fw::mb::kIconExclamation));
     EXPECT_FALSE(driver.readFile(dnxPath("none.dnx")).has_value());
-    EXPECT_FALSE(driver.readFile(dnxPath("none.dnx") + fw::kSaveSuffix).has_value());
     EXPECT_EQ(options.m_strEntryName, "Gone");
 }
 
