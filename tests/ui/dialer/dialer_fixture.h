@@ -119,6 +119,11 @@ class DialerTest : public ::testing::Test {
         return driver.open(window);
     }
 
+    // The entry, account ID and password a main window shows, as "name|ID|password".
+    static std::string account(const CDialerDlg& window) {
+        return window.item(IDC_ENTRY_NAME).text() + "|" + window.item(IDC_USER_ID).text() + "|" +
+               window.item(IDC_PASSWORD).text();
+    }
     // The message boxes shown since the records were cleared, as shownBox writes them.
     std::vector<std::string> boxes() const {
         std::vector<std::string> shown;

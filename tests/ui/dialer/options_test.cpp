@@ -241,8 +241,7 @@ TEST_F(OptionsTest, OkMakesTheChosenEntryCurrentWithItsRememberedAccount) {
         const auto saved = static_cast<std::int32_t>(row.saved.size());
         EXPECT_EQ(settings(), settingsFile({1}, saved, row.current, row.saved));
         EXPECT_EQ(window.m_settings.m_nCurrentEntry, row.current);
-        EXPECT_EQ(window.item(IDC_ENTRY_NAME).text() + "|" + window.item(IDC_USER_ID).text() + "|" +
-                      window.item(IDC_PASSWORD).text(),
+        EXPECT_EQ(account(window),
                   row.shown.name + "|" + row.shown.userId + "|" + row.shown.password);
         driver.click(window, fw::kIdCancel);
     }

@@ -1,5 +1,6 @@
-// The main window's start and end: a first start, a start minimised with an automatic dial, and
-// the end while connected, while dialing and with no entry ever chosen.
+// The main window's start and end: a first start, "Ondrel.dat" read into the fields and the typed
+// account saved at the end, a start minimised with an automatic dial, and the end while connected,
+// while dialing and with no entry ever chosen.
 #include <functional>
 #include <string>
 #include <tuple>
@@ -66,9 +67,42 @@ TEST_F(StartupTest, AFirstStartShowsTheIdleWindowAndWritesNothing) {
 
     // No entry was ever chosen: the end writes no file.
     driver.click(dialer, fw::kIdCancel);
-    EXPECT_EQ(driver.tray().back().op, 2);
-    EXPECT_EQ(driver.tray().back().iconId, 136);
     EXPECT_EQ(settings(), std::nullopt);
+}
+
+TEST_F(StartupTest, TheCurrentEntryFillsTheFieldsAndTakesTheTypedAccountAtTheEnd) {
+    const struct {
+        const char* what;
+        std::string before;
+        const char* shown;  // name|account ID|password
+        std::string after;  // once "x" and "y" were typed and the window ended
+    } rows[] = {
+        {"the last of three current", settingsFile({1}, 3, 2, kThree), "Lab|cyd|three",
+         settingsFile({1}, 3, 2, {kThree[0], kThree[1], {"Lab", "x", "y"}})},
+        // Accounts not to be saved are shown as the file holds them, and written empty.
+        {"not stored", settingsFile({0}, 2, 1, {kThree[0], kThree[1]}), "Work|bob|two",
+         settingsFile({0}, 2, 1, {{"Home", "", ""}, {"Work", "", ""}})},
+        // An index before the first entry is no entry: saved, but into no triple.
+        {"negative index", settingsFile({1}, 3, -1, kThree) + "junk", "||",
+         settingsFile({1}, 3, -1, kThree)},
+        // An index past the end is not less than the count: nothing is saved.
+        {"index past the end", settingsFile({1}, 3, 3, kThree) + "junk", "||",
+         settingsFile({1}, 3, 3, kThree) + "junk"},
+        {"bytes after the last entry", settingsFile({1}, 1, 0, {kThree[0]}) + "junk",
+         "Home|ann|one", settingsFile({1}, 1, 0, {{"Home", "x", "y"}})},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.what);
+        CDialerDlg window(service);
+        ASSERT_TRUE(openWith(window, row.before));
+        EXPECT_EQ(account(window), row.shown);
+        EXPECT_EQ(window.item(IDC_STATUS).text(), "Disconnected");
+        EXPECT_TRUE(driver.messageBoxes().empty());
+        driver.type(window, IDC_USER_ID, "x");
+        driver.type(window, IDC_PASSWORD, "y");
+        driver.click(window, fw::kIdCancel);
+        EXPECT_EQ(settings(), row.after);
+    }
 }
 
 TEST_F(StartupTest, StartingMinimisedHidesAtOnceAndDialsFourSecondsLater) {
@@ -103,8 +137,6 @@ TEST_F(StartupTest, EscapeAndTheCloseBoxEndTheWindowAsExitDoes) {
         row.end(window);
         EXPECT_FALSE(window.exists());
         EXPECT_EQ(window.result(), fw::kIdCancel);
-        ASSERT_EQ(driver.tray().size(), 1u);
-        EXPECT_EQ(driver.tray()[0].op, 2);
         EXPECT_EQ(settings(), settingsFile({1}, 1, 0, {{"Work", "typed", "one"}}));
     }
 }
