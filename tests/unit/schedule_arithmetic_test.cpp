@@ -24,11 +24,12 @@ class ScheduleTest : public ::testing::Test {
 
 // Expected instants from the calendar in UTC, not from the conversion under test.
 std::int64_t utc(int year, int month, int day, int hour, int minute) {
-    std::tm t{.tm_min = minute,
-              .tm_hour = hour,
-              .tm_mday = day,
-              .tm_mon = month - 1,
-              .tm_year = year - 1900};
+    std::tm t{};
+    t.tm_year = year - 1900;
+    t.tm_mon = month - 1;
+    t.tm_mday = day;
+    t.tm_hour = hour;
+    t.tm_min = minute;
     return timegm(&t);
 }
 std::int64_t est(int y, int mo, int d, int h, int mi) {

@@ -233,18 +233,13 @@ TEST_F(EntryTransferTest, BadFilesChangeNothing) {
         driver.writeFile(dnxPath("bad.dnx"), row.data);
         importFrom(dnxPath("bad.dnx"));
 
-        ASSERT_EQ(driver.messageBoxes().size(), 1u);
-        const fw::test::MessageBoxRecord& box = driver.messageBoxes()[0];
         // The invalid-file box, or the framework's file-error box.
         const bool invalid = row.message == kInvalidText;
-        EXPECT_EQ(
-            std::tie(box.text, box.type, box.owner),
-            std::make_tuple(row.message,
-                            fw::mb::kOk | (invalid ? fw::mb::kIconExclamation : fw::mb::kIconStop),
-                            options.handle()));
-        if (invalid) {
-            EXPECT_EQ(box.caption, "Error: Invalid File!");
-        }
+        EXPECT_EQ(boxes(),
+                  std::vector{shownBox(
+                      row.message, invalid ? "Error: Invalid File!" : "Ondrel",
+                      fw::mb::kOk | (invalid ? fw::mb::kIconExclamation : fw::mb::kIconStop))});
+        EXPECT_EQ(driver.messageBoxes().at(0).owner, options.handle());
         EXPECT_EQ(entryValues("Home"), before);
         EXPECT_EQ(ras::sim::entryNames(), phonebook);
         EXPECT_EQ(options.m_strEntryName, "Home");
