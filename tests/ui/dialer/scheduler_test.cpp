@@ -125,45 +125,39 @@ TEST_F(SchedulerTest, TasksMissedWhileNotRunningCatchUpOneStepPerFiringWithoutDi
     EXPECT_EQ(g_tDueTime, kStart + kDay - hour);
 }
 
-TEST_F(SchedulerTest, ATaskUnderTwoMinutesLateDials) {
+TEST_F(SchedulerTest, ATaskDialsUnderTwoMinutesLateAndInItsSecondWhateverTheClockDoes) {
     addEntry("Work");
-    for (const std::int32_t late : {119, 120}) {
-        SCOPED_TRACE(late);
-        CDialerDlg window(service);
-        ASSERT_TRUE(openScheduled(window, tasksFile({{"Late", "Work", kStart - late, 5, 1}})));
-        driver.advance(2);
-        EXPECT_EQ(tasks(), tasksFile({{"Late", "Work", kStart - late + kDay, 5, 1}}));
-        EXPECT_EQ(window.item(fw::kIdOk).text(), late < 120 ? "Cancel Call" : "&Connect");
-        EXPECT_EQ(driver.timerRunning(window, 6), late < 120);
-        driver.click(window, fw::kIdCancel);
-    }
-}
-
-TEST_F(SchedulerTest, ATaskFiresInItsSecondWhateverTheClockDoesWhileTheWorkerWaits) {
-    addEntry("Work");
-    const std::int64_t dueMs = std::int64_t{kStart + 600} * 1000;
+    const std::int32_t soon = kStart + 600;
     const struct {
         const char* what;
-        std::int64_t setToMs;
+        std::int32_t due;
+        std::optional<std::int64_t> setToMs;  // while the worker waits
+        bool dials;
     } rows[] = {
-        {"set past the due time, as after a sleep", dueMs + 30'000},
-        {"set forward to a second before", dueMs - 1000},
-        {"set back an hour", dueMs - 3'600'000},
+        {"119 s late at the start", kStart - 119, std::nullopt, true},
+        {"120 s late at the start", kStart - 120, std::nullopt, false},
+        {"the clock set past the due time, as after a sleep", soon, soon * 1000LL + 30'000, true},
+        {"the clock set forward to a second before", soon, soon * 1000LL - 1000, true},
+        {"the clock set back an hour", soon, soon * 1000LL - 3'600'000, true},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.what);
         CDialerDlg window(service);
-        ASSERT_TRUE(openScheduled(window, tasksFile({{"Soon", "Work", kStart + 600, 0, 1}})));
+        ASSERT_TRUE(openScheduled(window, tasksFile({{"T", "Work", row.due, 5, 1}})));
         driver.advance(1);
-        driver.setClock(row.setToMs);
-        if (row.setToMs < dueMs) {
-            driver.advance(dueMs - driver.nowMs() - 1);
-            EXPECT_EQ(window.item(fw::kIdOk).text(), "&Connect") << "fired early";
+        const std::int64_t dueMs = std::int64_t{row.due} * 1000;
+        if (row.setToMs) {
+            driver.setClock(*row.setToMs);
+            if (*row.setToMs < dueMs) {
+                driver.advance(dueMs - driver.nowMs() - 1);
+                EXPECT_EQ(window.item(fw::kIdOk).text(), "&Connect") << "fired early";
+            }
         }
         // The due second has begun: the worker hands over, timer 5 fires.
         driver.advance(2);
-        EXPECT_EQ(window.item(fw::kIdOk).text(), "Cancel Call");
-        EXPECT_EQ(tasks(), tasksFile({{"Soon", "Work", kStart + 600 + kDay, 0, 1}}));
+        EXPECT_EQ(tasks(), tasksFile({{"T", "Work", row.due + kDay, 5, 1}}));
+        EXPECT_EQ(window.item(fw::kIdOk).text(), row.dials ? "Cancel Call" : "&Connect");
+        EXPECT_EQ(driver.timerRunning(window, 6), row.dials);
         driver.click(window, fw::kIdCancel);
         driver.setClock(std::int64_t{kStart} * 1000);
     }
