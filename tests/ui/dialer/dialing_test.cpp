@@ -1,8 +1,7 @@
-// Dialing, cancelling, hanging up, redialing and the connection poll, as the window shows them
-// after each event, on the virtual clock.
+// Dialing, cancelling, hanging up and redialing, as the window shows them after each event, on the
+// virtual clock.
 #include <functional>
 #include <string>
-#include <tuple>
 
 #include "dialing_fixture.h"
 #include "framework/save_file.h"
@@ -228,69 +227,6 @@ TEST_F(DialingTest, AReportPostedBeforeACancelChangesNothingAfterItEvenWithKeepD
         driver.advance(20'000);
         expectLook(Look::idle, row.title, "Disconnected");
         EXPECT_EQ(dialer.m_hRasConn, nullptr);
-    }
-}
-
-// The simulated service's status query, with its answer as the test sets it.
-struct ReportedStatus {
-    static inline decltype(ras::RemoteAccess::RasGetConnectStatusA) query = nullptr;
-    static inline ras::Dword result = ras::kSuccess;
-    static inline std::uint32_t state = ras::kConnected;
-    static inline std::uint32_t error = ras::kSuccess;
-
-    // A handle the service no longer knows stays unknown.
-    static ras::Dword RASAPI_CALL answer(ras::Connection connection, ras::ConnStatusArg status) {
-        if (const ras::Dword real = query(connection, status); real != ras::kSuccess) {
-            return real;
-        }
-        auto* fields = reinterpret_cast<ras::ConnStatus*>(status);
-        fields->rasconnstate = state;
-        fields->dwError = error;
-        return result;
-    }
-};
-
-TEST_F(DialingTest, ThePollHangsUpOnTheDisconnectedStateAnErrorOrAFailedQueryAndNeverRedials) {
-    ReportedStatus::query = service.RasGetConnectStatusA;
-    service.RasGetConnectStatusA = &ReportedStatus::answer;
-    addEntry("Work");
-    openOn("Work");
-    dialer.m_settings.m_bKeepDialing = 1;
-    const struct {
-        std::uint32_t result, state, error;
-        bool lost;
-        std::uint32_t lastError;  // 676 is an earlier busy line's
-    } rows[] = {
-        {ras::kSuccess, ras::kConnected, ras::kSuccess, false, ras::kErrorLineBusy},
-        {ras::kSuccess, ras::kDisconnected, ras::kSuccess, true, ras::kSuccess},
-        {ras::kSuccess, ras::kDisconnected, ras::kErrorDisconnection, true,
-         ras::kErrorDisconnection},
-        {ras::kSuccess, ras::kConnected, ras::kErrorNoAnswer, true, ras::kErrorNoAnswer},
-        {ras::kErrorInvalidHandle, ras::kConnected, ras::kSuccess, true, ras::kErrorInvalidHandle},
-    };
-    for (const auto& row : rows) {
-        SCOPED_TRACE(testing::Message() << "result " << row.result << ", state " << row.state
-                                        << ", error " << row.error);
-        restore();
-        clickConnect();
-        driver.advance(kConnectMs);
-        ASSERT_TRUE(dialer.m_bConnected);
-        dialer.m_dwLastError = ras::kErrorLineBusy;
-        std::tie(ReportedStatus::result, ReportedStatus::state, ReportedStatus::error) =
-            std::tie(row.result, row.state, row.error);
-        driver.advance(7500);
-        EXPECT_EQ(dialer.m_dwLastError, row.lastError);
-        std::tie(ReportedStatus::result, ReportedStatus::state, ReportedStatus::error) =
-            std::make_tuple(ras::kSuccess, ras::kConnected, ras::kSuccess);
-        if (!row.lost) {
-            expectLook(Look::connected, "Ondrel v1.3 (Connected to Work)", "Connected");
-            trayCommand(ID_TRAY_DISCONNECT);
-            continue;
-        }
-        // Nothing redials a line that was lost.
-        driver.advance(20'000);
-        expectLook(Look::idle, kIdleTitle, "Disconnected");
-        EXPECT_EQ(trayIcon(), kIdleFrameIcon);
     }
 }
 

@@ -1,9 +1,11 @@
-// The dialer and the remote access service: a computer without it, and hang-ups as the platform
-// wants them (a handle hung up once, its line closed before the port is dialed again or the
-// program ends).
+// The dialer and the remote access service: a computer without it, the poll of a connection's
+// state, and hang-ups as the platform wants them (a handle hung up once, its line closed before the
+// port is dialed again or the program ends).
 #include <algorithm>
 #include <map>
+#include <optional>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "dialing_fixture.h"
@@ -103,11 +105,14 @@ struct Recorded {
     static inline ras::RemoteAccess real;
     // A status query that never finds the handle gone, as a platform that keeps it might.
     static inline bool neverGone = false;
+    // The result, state and error a query of a handle the service knows answers, if set.
+    static inline std::optional<std::tuple<Dword, std::uint32_t, std::uint32_t>> answer;
 
     static void wrap(ras::RemoteAccess& service) {
         calls.clear();
         real = service;
         neverGone = false;
+        answer.reset();
         service.RasDialA = &dial;
         service.RasHangUpA = &hangUp;
         service.RasGetConnectStatusA = &status;
@@ -128,9 +133,12 @@ struct Recorded {
     }
     static Dword RASAPI_CALL status(ras::Connection connection, ras::ConnStatusArg fields) {
         Dword result = real.RasGetConnectStatusA(connection, fields);
-        if (neverGone && result == ras::kErrorInvalidHandle) {
+        auto* status = reinterpret_cast<ras::ConnStatus*>(fields);
+        if (result == ras::kSuccess && answer) {
+            std::tie(result, status->rasconnstate, status->dwError) = *answer;
+        } else if (neverGone && result == ras::kErrorInvalidHandle) {
             result = ras::kSuccess;
-            reinterpret_cast<ras::ConnStatus*>(fields)->rasconnstate = ras::kDisconnected;
+            status->rasconnstate = ras::kDisconnected;
         }
         return record("status", connection, result);
     }
@@ -159,6 +167,46 @@ struct Recorded {
         return dialed - hungUp;
     }
 };
+
+TEST_F(DialingTest, ThePollHangsUpOnTheDisconnectedStateAnErrorOrAFailedQueryAndNeverRedials) {
+    addEntry("Work");
+    Recorded::wrap(service);
+    openOn("Work");
+    dialer.m_settings.m_bKeepDialing = 1;
+    const struct {
+        std::tuple<Dword, std::uint32_t, std::uint32_t> answer;  // result, state, error
+        std::uint32_t lastError;  // 676, an earlier busy line's, where the line was not lost
+    } rows[] = {
+        {{ras::kSuccess, ras::kConnected, ras::kSuccess}, ras::kErrorLineBusy},
+        {{ras::kSuccess, ras::kDisconnected, ras::kSuccess}, ras::kSuccess},
+        {{ras::kSuccess, ras::kDisconnected, ras::kErrorDisconnection}, ras::kErrorDisconnection},
+        {{ras::kSuccess, ras::kConnected, ras::kErrorNoAnswer}, ras::kErrorNoAnswer},
+        {{ras::kErrorInvalidHandle, ras::kConnected, ras::kSuccess}, ras::kErrorInvalidHandle},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(testing::Message()
+                     << "result " << std::get<0>(row.answer) << ", state "
+                     << std::get<1>(row.answer) << ", error " << std::get<2>(row.answer));
+        restore();
+        clickConnect();
+        driver.advance(kConnectMs);
+        ASSERT_TRUE(dialer.m_bConnected);
+        dialer.m_dwLastError = ras::kErrorLineBusy;
+        Recorded::answer = row.answer;
+        driver.advance(7500);
+        EXPECT_EQ(dialer.m_dwLastError, row.lastError);
+        Recorded::answer.reset();
+        if (row.lastError == ras::kErrorLineBusy) {
+            expectLook(Look::connected, "Ondrel v1.3 (Connected to Work)", "Connected");
+            trayCommand(ID_TRAY_DISCONNECT);
+            continue;
+        }
+        // Nothing redials a line that was lost.
+        driver.advance(20'000);
+        expectLook(Look::idle, kIdleTitle, "Disconnected");
+        EXPECT_EQ(trayIcon(), kIdleFrameIcon);
+    }
+}
 
 TEST_F(DialingTest, ARefusedDialHangsUpItsHandleOnceAndTheRedialWaitsForItToGo) {
     addEntry("Work");
