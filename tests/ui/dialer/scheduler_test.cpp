@@ -327,7 +327,7 @@ TEST_F(SchedulerTest, AFailedWriteIsReportedOnceTheCallAndTheNextWaitHaveBegun) 
 
 // The Options command around its dialog: the worker stops, the dialog works on a copy, and OK
 // hands the copy back through "Tasks.dat"; the worker waits again after OK and Cancel alike.
-TEST_F(SchedulerTest, TheOptionsDialogWorksOnACopyWhileNoTaskFires) {
+TEST_F(SchedulerTest, TheOptionsDialogWorksOnACopyAndTheTrayOpensNoSecondOne) {
     const std::string one = tasksFile({{"Soon", "Work", kStart + 60}});
     const struct {
         const char* how;

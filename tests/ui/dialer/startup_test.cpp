@@ -99,7 +99,6 @@ TEST_F(StartupTest, TheCurrentEntryFillsTheFieldsAndTakesTheTypedAccountAtEveryE
         CDialerDlg window(service);
         ASSERT_TRUE(openWith(window, rows[i].before));
         EXPECT_EQ(account(window), rows[i].shown);
-        EXPECT_EQ(window.item(IDC_STATUS).text(), "Disconnected");
         EXPECT_TRUE(driver.messageBoxes().empty());
         driver.type(window, IDC_USER_ID, "x");
         driver.type(window, IDC_PASSWORD, "y");
