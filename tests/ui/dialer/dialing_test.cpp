@@ -76,9 +76,10 @@ TEST_F(DialingTest, AFailedAttemptWithoutKeepDialingEndsIdle) {
     }
 }
 
-TEST_F(DialingTest, ABusyLineWithKeepDialingRedialsEightSecondsLater) {
+TEST_F(DialingTest, ABusyLineWithKeepDialingRedialsEightSecondsLaterAndItsErrorOutlastsTheCall) {
     addEntry("Work", Line::busyFirst, 2);
     openOn("Work");
+    EXPECT_EQ(errorDetails(), "No errors to report.");
     dialer.m_settings.m_bKeepDialing = 1;
     clickConnect();
     for (int attempt = 1; attempt <= 2; ++attempt) {
@@ -95,6 +96,12 @@ TEST_F(DialingTest, ABusyLineWithKeepDialingRedialsEightSecondsLater) {
     }
     driver.advance(kConnectMs);
     expectLook(Look::connected, "Ondrel v1.3 (Connected to Work)", "Connected");
+    // The last failure's text stays through the connection and the user's hang-up, which is no
+    // error.
+    EXPECT_EQ(errorDetails(), "The line is busy.");
+    EXPECT_EQ(dialer.m_strErrorText, "The line is busy.");
+    clickConnect();
+    EXPECT_EQ(errorDetails(), "The line is busy.");
 }
 
 TEST_F(DialingTest, HangingUpOrCancellingEndsIdleAndNothingRedials) {
