@@ -125,8 +125,11 @@ TEST_F(StartupTest, StartingMinimisedHidesAtOnceAndDialsFourSecondsLater) {
 TEST_F(StartupTest, TheEndWhileConnectedAsksWhetherToHangUpAndNoTaskFiresMeanwhile) {
     const struct {
         const char* answer;
+        int button;  // 0: the close box
         bool hangsUp;
-    } rows[] = {{"&Disconnect", true}, {"&Keep Connection", false}, {"close box", false}};
+    } rows[] = {{"&Disconnect", fw::kIdOk, true},
+                {"&Keep Connection", fw::kIdCancel, false},
+                {"close box", 0, false}};
     rememberEntry("Work", {.dialBySchedule = 1});
     for (const auto& row : rows) {
         SCOPED_TRACE(row.answer);
@@ -146,17 +149,13 @@ TEST_F(StartupTest, TheEndWhileConnectedAsksWhetherToHangUpAndNoTaskFiresMeanwhi
         driver.onModal(IDD_KEEP_CONNECTION, [&](fw::test::Driver& d, fw::Dialog& question) {
             asked = true;
             EXPECT_EQ(question.owner(), window.handle());
-            EXPECT_EQ(question.text(), "Keep Current Connection?");
             EXPECT_EQ(question.item(IDC_KEEP_CONNECTION_TEXT).text(),
                       "You are currently connected to Work, would you like to disconnect your "
                       "connection?");
             d.advance(60'000);
-            for (int id : {fw::kIdOk, fw::kIdCancel}) {
-                if (question.item(id).text() == row.answer) {
-                    d.click(question, id);
-                }
-            }
-            if (!question.ended()) {
+            if (row.button != 0) {
+                d.click(question, row.button);
+            } else {
                 d.close(question);
             }
         });
