@@ -57,7 +57,6 @@ std::string fields(const CSettings& s) {
 }
 // The fields up to the entry count of a file that begins with kHead.
 const std::string kHeadFields = "flags 100000 \"\" sound 0 \"\" schedule 0";
-const std::string kThreeFields = " [Home|ann|one] [Work|bob|two] [Lab|cyd|three]";
 
 class SettingsStoreTest : public SandboxTest {
   protected:
@@ -105,13 +104,7 @@ TEST_F(SettingsStoreTest, WhatIsReadAndWhichEntryIsCurrent) {
         std::string file, fields;
         bool current;
     } rows[] = {
-        {"the last of three", settingsFile({1}, 3, 2, kThree),
-         kHeadFields + " count 3 current 2" + kThreeFields, true},
-        {"an index just past the end", settingsFile({1}, 3, 3, kThree),
-         kHeadFields + " count 3 current 3" + kThreeFields, false},
         {"no entries", settingsFile({1}, 0, 0), kHeadFields + " count 0 current 0", false},
-        {"bytes after the last entry", settingsFile({1}, 1, 0, {{"Home", "a", ""}}) + "xyz",
-         kHeadFields + " count 1 current 0 [Home|a|]", true},
         // The wide form: 0xFF, 0xFFFE, a length in UTF-16 units, the units.
         {"wide strings",
          std::string(24, '\0') + bytes({0xFF, 0xFE, 0xFF, 0x02, 'C', 0, ':', 0}) + le32(0) +

@@ -1,5 +1,4 @@
-// What follows a connection (the program, then the sound, then the tray), the entry's editor and
-// the last error's text.
+// What follows a connection (the program, then the sound, then the tray), and the entry's editor.
 #include <string>
 #include <tuple>
 #include <vector>
@@ -9,7 +8,6 @@
 
 namespace {
 
-using ras::sim::Line;
 using AfterConnectTest = DialingTest;
 
 TEST_F(AfterConnectTest, OnConnectingTheProgramStartsBeforeTheSoundThenTheWindowHides) {
@@ -49,21 +47,6 @@ TEST_F(AfterConnectTest, OnConnectingTheProgramStartsBeforeTheSoundThenTheWindow
         EXPECT_EQ(trayIcon(), kConnectedFrameIcon);
         trayCommand(ID_TRAY_DISCONNECT);
     }
-}
-
-TEST_F(AfterConnectTest, ErrorDetailsShowTheLastFailureEvenAfterAConnection) {
-    addEntry("Work", Line::busyFirst, 1);
-    openOn("Work");
-    EXPECT_EQ(errorDetails(), "No errors to report.");
-    dialer.m_settings.m_bKeepDialing = 1;
-    clickConnect();
-    driver.advance(kBusyMs + 8000 + kConnectMs);
-    ASSERT_TRUE(dialer.m_bConnected);
-    EXPECT_EQ(errorDetails(), "The line is busy.");
-    EXPECT_EQ(dialer.m_strErrorText, "The line is busy.");
-    // The user's hang-up is no error.
-    clickConnect();
-    EXPECT_EQ(errorDetails(), "The line is busy.");
 }
 
 TEST_F(AfterConnectTest, PropertiesEditsTheEntryTheWindowHoldsWithoutReadingTheControls) {

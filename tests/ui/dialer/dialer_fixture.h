@@ -28,6 +28,11 @@
 #include <windows.h>
 #endif
 
+// A message box as the user sees it: its text, caption and type.
+inline std::string shownBox(const std::string& text, const std::string& caption, unsigned type) {
+    return text + " | " + caption + " | " + std::to_string(type);
+}
+
 class DialerTest : public ::testing::Test {
   protected:
     DialerTest() {
@@ -114,15 +119,24 @@ class DialerTest : public ::testing::Test {
         return driver.open(window);
     }
 
+    // The entry, account ID and password a main window shows, as "name|ID|password".
+    static std::string account(const CDialerDlg& window) {
+        return window.item(IDC_ENTRY_NAME).text() + "|" + window.item(IDC_USER_ID).text() + "|" +
+               window.item(IDC_PASSWORD).text();
+    }
+    // The message boxes shown since the records were cleared, as shownBox writes them.
+    std::vector<std::string> boxes() const {
+        std::vector<std::string> shown;
+        for (const fw::test::MessageBoxRecord& box : driver.messageBoxes()) {
+            shown.push_back(shownBox(box.text, box.caption, box.type));
+        }
+        return shown;
+    }
     // Exactly one message box was shown since the records were cleared, with this text, caption
     // and type.
     void expectOnlyMessageBox(const std::string& text, const std::string& caption,
                               unsigned type) const {
-        ASSERT_EQ(driver.messageBoxes().size(), 1u);
-        const fw::test::MessageBoxRecord& box = driver.messageBoxes()[0];
-        EXPECT_EQ(box.text, text);
-        EXPECT_EQ(box.caption, caption);
-        EXPECT_EQ(box.type, type);
+        EXPECT_EQ(boxes(), std::vector{shownBox(text, caption, type)});
     }
 
     fw::test::Driver driver;

@@ -1,8 +1,7 @@
-// Dialing, cancelling, hanging up, redialing and the connection poll, as the window shows them
-// after each event, on the virtual clock.
+// Dialing, cancelling, hanging up and redialing, as the window shows them after each event, on the
+// virtual clock.
 #include <functional>
 #include <string>
-#include <tuple>
 
 #include "dialing_fixture.h"
 #include "framework/save_file.h"
@@ -43,47 +42,9 @@ TEST_F(DialingTest, ADialShowsEachReportedStateAndConnects) {
     driver.advance(kConnectMs - now);
     SCOPED_TRACE("connected");
     expectLook(Look::connected, "Ondrel v1.3 (Connected to Work)", "Connected");
-    EXPECT_EQ(trayIcon(), kConnectedFrameIcon);
     EXPECT_EQ(trayTip(), "Ondrel v1.3 (Connected to Work)");
     EXPECT_EQ(dialer.m_nTrayFrame, 3);
-    EXPECT_FALSE(dialer.isVisible());
-    EXPECT_TRUE(dialer.isMinimized());
     EXPECT_EQ(driver.timerInterval(dialer, 4), 7500u);
-}
-
-TEST_F(DialingTest, HangingUpReturnsToIdle) {
-    addEntry("Work");
-    openOn("Work");
-    const struct {
-        const char* how;
-        std::function<void()> hangUp;
-    } ways[] = {
-        {"Disconnect button",
-         [this] {
-             restore();
-             clickConnect();
-         }},
-        {"tray Disconnect", [this] { trayCommand(ID_TRAY_DISCONNECT); }},
-    };
-    for (const auto& way : ways) {
-        SCOPED_TRACE(way.how);
-        if (!dialer.isVisible()) {
-            restore();
-        }
-        clickConnect();
-        driver.advance(kConnectMs);
-        ASSERT_TRUE(dialer.m_bConnected);
-        way.hangUp();
-        expectLook(Look::idle, kIdleTitle, "Disconnected");
-        EXPECT_FALSE(dialer.m_bConnected);
-        EXPECT_EQ(trayIcon(), kIdleFrameIcon);
-        EXPECT_EQ(trayTip(), kIdleTitle);
-        // The frame is only shown, not stored: the next dial animates on from frame 3.
-        EXPECT_EQ(dialer.m_nTrayFrame, 3);
-        driver.advance(30'000);
-        EXPECT_EQ(status(), "Disconnected");
-    }
-    EXPECT_EQ(dialer.m_dwLastError, 0u);
 }
 
 TEST_F(DialingTest, AFailedAttemptWithoutKeepDialingEndsIdle) {
@@ -115,9 +76,10 @@ TEST_F(DialingTest, AFailedAttemptWithoutKeepDialingEndsIdle) {
     }
 }
 
-TEST_F(DialingTest, ABusyLineWithKeepDialingRedialsEightSecondsLater) {
+TEST_F(DialingTest, ABusyLineWithKeepDialingRedialsEightSecondsLaterAndItsErrorOutlastsTheCall) {
     addEntry("Work", Line::busyFirst, 2);
     openOn("Work");
+    EXPECT_EQ(errorDetails(), "No errors to report.");
     dialer.m_settings.m_bKeepDialing = 1;
     clickConnect();
     for (int attempt = 1; attempt <= 2; ++attempt) {
@@ -134,37 +96,66 @@ TEST_F(DialingTest, ABusyLineWithKeepDialingRedialsEightSecondsLater) {
     }
     driver.advance(kConnectMs);
     expectLook(Look::connected, "Ondrel v1.3 (Connected to Work)", "Connected");
+    // The last failure's text stays through the connection and the user's hang-up, which is no
+    // error.
+    EXPECT_EQ(errorDetails(), "The line is busy.");
+    EXPECT_EQ(dialer.m_strErrorText, "The line is busy.");
+    clickConnect();
+    EXPECT_EQ(errorDetails(), "The line is busy.");
 }
 
-TEST_F(DialingTest, CancellingStopsTheAttemptAndAnyRedial) {
-    addEntry("Work", Line::busy);
+TEST_F(DialingTest, HangingUpOrCancellingEndsIdleAndNothingRedials) {
     openOn("Work");
     dialer.m_settings.m_bKeepDialing = 1;
+    const auto click = [this] {
+        if (!dialer.isVisible()) {
+            restore();
+        }
+        clickConnect();
+    };
+    const auto tray = [this] { trayCommand(ID_TRAY_DISCONNECT); };
     const struct {
         const char* how;
+        Line line;
         std::int64_t afterMs;  // after the dial; from kBusyMs on, waiting to redial
-        std::function<void()> cancel;
+        std::function<void()> end;
     } rows[] = {
-        {"Cancel Call while dialing", 1000, [this] { clickConnect(); }},
-        {"tray Disconnect while dialing", 1000, [this] { trayCommand(ID_TRAY_DISCONNECT); }},
-        {"Enter while dialing", 1000, [this] { driver.pressKey(dialer, fw::kKeyReturn); }},
-        {"Cancel Call while waiting", kBusyMs + 4000, [this] { clickConnect(); }},
-        {"tray Disconnect while waiting", kBusyMs + 4000,
-         [this] { trayCommand(ID_TRAY_DISCONNECT); }},
+        {"Disconnect button", Line::answers, kConnectMs, click},
+        {"tray Disconnect when connected", Line::answers, kConnectMs, tray},
+        {"Cancel Call while dialing", Line::busy, 1000, click},
+        {"tray Disconnect while dialing", Line::busy, 1000, tray},
+        {"Enter while dialing", Line::busy, 1000,
+         [this] { driver.pressKey(dialer, fw::kKeyReturn); }},
+        {"Cancel Call while waiting", Line::busy, kBusyMs + 4000, click},
+        {"tray Disconnect while waiting", Line::busy, kBusyMs + 4000, tray},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.how);
-        clickConnect();
+        addEntry("Work", row.line);
+        click();
         driver.advance(row.afterMs);
+        const bool connected = dialer.m_bConnected != 0;
         const std::size_t trayChanges = driver.tray().size();
-        row.cancel();
-        // The title keeps the attempt's last text and the tray icon its frame.
-        expectLook(Look::idle, kDialingTitle, "Disconnected");
-        EXPECT_EQ(driver.tray().size(), trayChanges);
-        EXPECT_TRUE(dialer.m_bCancelled);
-        driver.advance(20'000);
-        expectLook(Look::idle, kDialingTitle, "Disconnected");
-        EXPECT_EQ(driver.tray().size(), trayChanges);
+        row.end();
+        // A hang-up shows the idle frame and title; a cancelled attempt keeps its last title, and
+        // the icon its frame.
+        const char* title = connected ? kIdleTitle : kDialingTitle;
+        for (const std::int64_t laterMs : {0, 20'000}) {
+            driver.advance(laterMs);
+            expectLook(Look::idle, title, "Disconnected");
+            if (connected) {
+                EXPECT_EQ(trayIcon(), kIdleFrameIcon);
+                EXPECT_EQ(trayTip(), kIdleTitle);
+            } else {
+                EXPECT_EQ(driver.tray().size(), trayChanges);
+            }
+        }
+        if (connected) {
+            // The frame is only shown, not stored: the next dial animates on from frame 3.
+            EXPECT_EQ(dialer.m_nTrayFrame, 3);
+        } else {
+            EXPECT_TRUE(dialer.m_bCancelled);
+        }
     }
 }
 
@@ -243,69 +234,6 @@ TEST_F(DialingTest, AReportPostedBeforeACancelChangesNothingAfterItEvenWithKeepD
         driver.advance(20'000);
         expectLook(Look::idle, row.title, "Disconnected");
         EXPECT_EQ(dialer.m_hRasConn, nullptr);
-    }
-}
-
-// The simulated service's status query, with its answer as the test sets it.
-struct ReportedStatus {
-    static inline decltype(ras::RemoteAccess::RasGetConnectStatusA) query = nullptr;
-    static inline ras::Dword result = ras::kSuccess;
-    static inline std::uint32_t state = ras::kConnected;
-    static inline std::uint32_t error = ras::kSuccess;
-
-    // A handle the service no longer knows stays unknown.
-    static ras::Dword RASAPI_CALL answer(ras::Connection connection, ras::ConnStatusArg status) {
-        if (const ras::Dword real = query(connection, status); real != ras::kSuccess) {
-            return real;
-        }
-        auto* fields = reinterpret_cast<ras::ConnStatus*>(status);
-        fields->rasconnstate = state;
-        fields->dwError = error;
-        return result;
-    }
-};
-
-TEST_F(DialingTest, ThePollHangsUpOnTheDisconnectedStateAnErrorOrAFailedQueryAndNeverRedials) {
-    ReportedStatus::query = service.RasGetConnectStatusA;
-    service.RasGetConnectStatusA = &ReportedStatus::answer;
-    addEntry("Work");
-    openOn("Work");
-    dialer.m_settings.m_bKeepDialing = 1;
-    const struct {
-        std::uint32_t result, state, error;
-        bool lost;
-        std::uint32_t lastError;  // 676 is an earlier busy line's
-    } rows[] = {
-        {ras::kSuccess, ras::kConnected, ras::kSuccess, false, ras::kErrorLineBusy},
-        {ras::kSuccess, ras::kDisconnected, ras::kSuccess, true, ras::kSuccess},
-        {ras::kSuccess, ras::kDisconnected, ras::kErrorDisconnection, true,
-         ras::kErrorDisconnection},
-        {ras::kSuccess, ras::kConnected, ras::kErrorNoAnswer, true, ras::kErrorNoAnswer},
-        {ras::kErrorInvalidHandle, ras::kConnected, ras::kSuccess, true, ras::kErrorInvalidHandle},
-    };
-    for (const auto& row : rows) {
-        SCOPED_TRACE(testing::Message() << "result " << row.result << ", state " << row.state
-                                        << ", error " << row.error);
-        restore();
-        clickConnect();
-        driver.advance(kConnectMs);
-        ASSERT_TRUE(dialer.m_bConnected);
-        dialer.m_dwLastError = ras::kErrorLineBusy;
-        std::tie(ReportedStatus::result, ReportedStatus::state, ReportedStatus::error) =
-            std::tie(row.result, row.state, row.error);
-        driver.advance(7500);
-        EXPECT_EQ(dialer.m_dwLastError, row.lastError);
-        std::tie(ReportedStatus::result, ReportedStatus::state, ReportedStatus::error) =
-            std::make_tuple(ras::kSuccess, ras::kConnected, ras::kSuccess);
-        if (!row.lost) {
-            expectLook(Look::connected, "Ondrel v1.3 (Connected to Work)", "Connected");
-            trayCommand(ID_TRAY_DISCONNECT);
-            continue;
-        }
-        // Nothing redials a line that was lost.
-        driver.advance(20'000);
-        expectLook(Look::idle, kIdleTitle, "Disconnected");
-        EXPECT_EQ(trayIcon(), kIdleFrameIcon);
     }
 }
 

@@ -10,7 +10,7 @@
 #include "dialer_fixture.h"
 #include "framework/file_dialog.h"
 #include "framework/inspect.h"
-#include "framework/save_file.h"
+#include "platform/ras/phonebook.h"
 #include "settings_bytes.h"
 
 namespace {
@@ -18,6 +18,7 @@ namespace {
 namespace reg = fw::reg;
 
 constexpr const char* kAddresses = "RemoteAccess\\Addresses";
+const std::string kProfile = "RemoteAccess\\Profile\\";
 const char* const kProfileNames[] = {"IP", "Mode", "MultiLink", "PPPScript", "Terminal", "User"};
 constexpr const char* kFilter = "Connection Files (*.dnx) | *.dnx; ||";
 constexpr const char* kInvalidText =
@@ -39,8 +40,8 @@ struct Value {
     std::string data;
     bool operator==(const Value&) const = default;
 };
-// An entry's seven values as the registry holds them: "Addresses", then the profile's.
-using Values = std::map<std::string, std::optional<Value>>;
+// Those of an entry's seven values the registry holds: "Addresses", then the profile's.
+using Values = std::map<std::string, Value>;
 
 class EntryTransferTest : public OptionsTest {
   protected:
@@ -64,38 +65,29 @@ class EntryTransferTest : public OptionsTest {
         return Value{type, data};
     }
     static Values entryValues(const std::string& name) {
-        Values values{{"Addresses", getValue(kAddresses, name)}};
+        Values values;
+        if (const std::optional<Value> address = getValue(kAddresses, name)) {
+            values["Addresses"] = *address;
+        }
         for (const char* value : kProfileNames) {
-            values[value] = getValue("RemoteAccess\\Profile\\" + name, value);
+            if (const std::optional<Value> held = getValue(kProfile + name, value)) {
+                values[value] = *held;
+            }
         }
         return values;
     }
-    // The names of the phonebook's Addresses values.
-    static std::vector<std::string> addressNames() {
-        reg::Key addresses;
-        std::vector<std::string> names;
-        std::string name;
-        addresses.open(kAddresses);
-        while (addresses.isOpen() && addresses.enumValue(static_cast<std::uint32_t>(names.size()),
-                                                         &name) == reg::kSuccess) {
-            names.push_back(name);
-        }
-        return names;
-    }
-
     // Opens the Options dialog on the entry.
     void openOptions(const std::string& entryName) {
         options.m_strEntryName = entryName;
         ASSERT_TRUE(driver.open(options));
     }
-    void exportTo(const std::optional<std::string>& path) {
+    // Export (IDC_SAVE_DIALUP) or import (IDC_IMPORT_DIALUP) with this file chosen, or none.
+    void transfer(int button, const std::optional<std::string>& path) {
         driver.answerFileDialog(path);
-        driver.click(options, IDC_SAVE_DIALUP);
+        driver.click(options, button);
     }
-    void importFrom(const std::optional<std::string>& path) {
-        driver.answerFileDialog(path);
-        driver.click(options, IDC_IMPORT_DIALUP);
-    }
+    void exportTo(const std::optional<std::string>& path) { transfer(IDC_SAVE_DIALUP, path); }
+    void importFrom(const std::optional<std::string>& path) { transfer(IDC_IMPORT_DIALUP, path); }
     std::string dnxPath(const std::string& name) const { return folder + "\\" + name; }
     // The entry file dialog shown, as "open|filter|flags|default extension|file name".
     std::string fileDialog(std::size_t i) const {
@@ -111,7 +103,7 @@ class EntryTransferTest : public OptionsTest {
 TEST_F(EntryTransferTest, ExportWritesTheChosenEntryByteForByte) {
     addEntry("Home");
     addEntry("Work");
-    const std::string profile = "RemoteAccess\\Profile\\Work";
+    const std::string profile = kProfile + "Work";
     setValue(kAddresses, "Work", {3, "\x01\x02\x03"});
     setValue(profile, "IP", {3, std::string("\x0A\0\0\x01\0\0\0\0", 8)});
     setValue(profile, "Mode", {4, std::string("\x01\0\0\0", 4)});
@@ -136,7 +128,6 @@ TEST_F(EntryTransferTest, ExportWritesTheChosenEntryByteForByte) {
                                  record(3, std::string(999, 'p')) + kAbsent +
                                  record(1, std::string("bob\0", 4));
     EXPECT_EQ(driver.readFile(dnxPath("work.dnx")), expected);
-    EXPECT_FALSE(driver.readFile(dnxPath("work.dnx") + fw::kSaveSuffix).has_value());
     EXPECT_EQ(std::tie(options.m_strEntryName, options.m_nEntryIndex,
                        options.m_options.m_bStartMinimized),
               std::make_tuple(std::string("Work"), 1, 1));
@@ -149,12 +140,10 @@ TEST_F(EntryTransferTest, ExportWritesTheChosenEntryByteForByte) {
 TEST_F(EntryTransferTest, ExportThenImportRecreatesTheEntryWithItsTypes) {
     addEntry("Home");
     // Types beyond the simulated service's own: a multi-string and an expandable string.
-    setValue("RemoteAccess\\Profile\\Home", "User", {7, std::string("a\0b\0\0", 5)});
-    setValue("RemoteAccess\\Profile\\Home", "PPPScript", {2, std::string("%X%\0", 4)});
+    setValue(kProfile + "Home", "User", {7, std::string("a\0b\0\0", 5)});
+    setValue(kProfile + "Home", "PPPScript", {2, std::string("%X%\0", 4)});
     const Values before = entryValues("Home");
-    for (const auto& [name, value] : before) {
-        EXPECT_TRUE(value.has_value()) << name;
-    }
+    EXPECT_EQ(before.size(), 7u);
     openOptions("Home");
     exportTo(dnxPath("home.dnx"));
     removeEntry("Home");
@@ -201,12 +190,7 @@ TEST_F(EntryTransferTest, AnEntryThePhonebookDoesNotHoldIsNotListed) {
         EXPECT_EQ(listItems(options),
                   row.phonebook ? std::vector<std::string>{"Work"} : std::vector<std::string>{});
         // The registry writes are made as they come; only the listing waits for the phonebook.
-        Values expected{{"Addresses", std::nullopt}};
-        for (const char* name : kProfileNames) {
-            expected[name] = std::nullopt;
-        }
-        expected["User"] = Value{1, std::string("me\0", 3)};
-        EXPECT_EQ(entryValues("New Line"), expected);
+        EXPECT_EQ(entryValues("New Line"), (Values{{"User", {1, std::string("me\0", 3)}}}));
         driver.click(options, fw::kIdCancel);
         driver.clearRecords();
     }
@@ -215,7 +199,7 @@ TEST_F(EntryTransferTest, AnEntryThePhonebookDoesNotHoldIsNotListed) {
 TEST_F(EntryTransferTest, BadFilesChangeNothing) {
     addEntry("Home");
     const Values before = entryValues("Home");
-    const std::vector<std::string> phonebook = addressNames();
+    const std::vector<std::string> phonebook = ras::sim::entryNames();
     // Each file would otherwise replace the Addresses value of "Home" before its fault shows.
     const std::string head = "DNX1\x04Home" + record(3, "replaced");
     const std::string rest = kFiveAbsent + kAbsent;
@@ -248,20 +232,15 @@ TEST_F(EntryTransferTest, BadFilesChangeNothing) {
         driver.writeFile(dnxPath("bad.dnx"), row.data);
         importFrom(dnxPath("bad.dnx"));
 
-        ASSERT_EQ(driver.messageBoxes().size(), 1u);
-        const fw::test::MessageBoxRecord& box = driver.messageBoxes()[0];
         // The invalid-file box, or the framework's file-error box.
         const bool invalid = row.message == kInvalidText;
-        EXPECT_EQ(
-            std::tie(box.text, box.type, box.owner),
-            std::make_tuple(row.message,
-                            fw::mb::kOk | (invalid ? fw::mb::kIconExclamation : fw::mb::kIconStop),
-                            options.handle()));
-        if (invalid) {
-            EXPECT_EQ(box.caption, "Error: Invalid File!");
-        }
+        EXPECT_EQ(boxes(),
+                  std::vector{shownBox(
+                      row.message, invalid ? "Error: Invalid File!" : "Ondrel",
+                      fw::mb::kOk | (invalid ? fw::mb::kIconExclamation : fw::mb::kIconStop))});
+        EXPECT_EQ(driver.messageBoxes().at(0).owner, options.handle());
         EXPECT_EQ(entryValues("Home"), before);
-        EXPECT_EQ(addressNames(), phonebook);
+        EXPECT_EQ(ras::sim::entryNames(), phonebook);
         EXPECT_EQ(options.m_strEntryName, "Home");
         EXPECT_EQ(listItems(options), std::vector<std::string>{"Home"});
         EXPECT_EQ(selection(options), 0);
@@ -269,7 +248,7 @@ TEST_F(EntryTransferTest, BadFilesChangeNothing) {
     // No profile under another name either.
     for (const char* name : {"Home\\Evil", "Home\x1B"}) {
         reg::Key key;
-        EXPECT_NE(key.open(std::string("RemoteAccess\\Profile\\") + name), reg::kSuccess);
+        EXPECT_NE(key.open(kProfile + name), reg::kSuccess);
     }
 }
 
@@ -288,7 +267,6 @@ TEST_F(EntryTransferTest, ExportWithoutAnEntryOrAfterCancelWritesNothing) {
                                                  "Error: No Connection Selected",
                                                  fw::mb::kOk | fw::mb::kIconExclamation));
     EXPECT_FALSE(driver.readFile(dnxPath("none.dnx")).has_value());
-    EXPECT_FALSE(driver.readFile(dnxPath("none.dnx") + fw::kSaveSuffix).has_value());
     EXPECT_EQ(options.m_strEntryName, "Gone");
 }
 

@@ -1,9 +1,11 @@
-// The dialer and the remote access service: a computer without it, and hang-ups as the platform
-// wants them (a handle hung up once, its line closed before the port is dialed again or the
-// program ends).
+// The dialer and the remote access service: a computer without it, the poll of a connection's
+// state, and hang-ups as the platform wants them (a handle hung up once, its line closed before the
+// port is dialed again or the program ends).
 #include <algorithm>
 #include <map>
+#include <optional>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "dialing_fixture.h"
@@ -59,14 +61,13 @@ TEST_F(DialingTest, WithoutTheServiceTheDialerStartsAndEachCommandSaysSo) {
         EXPECT_TRUE(driver.messageBoxes().empty());
         EXPECT_EQ(window.item(IDC_ENTRY_NAME).text(), "Work");
 
+        const std::string missing =
+            shownBox(kMissingText, kMissingCaption, fw::mb::kOk | fw::mb::kIconExclamation);
         for (const int command : {fw::kIdOk, IDC_PROPERTIES}) {
             driver.clearRecords();
             driver.click(window, command);
-            ASSERT_EQ(driver.messageBoxes().size(), 1u) << command;
-            EXPECT_EQ(driver.messageBoxes()[0].text, kMissingText);
-            EXPECT_EQ(driver.messageBoxes()[0].caption, kMissingCaption);
-            EXPECT_EQ(driver.messageBoxes()[0].type, fw::mb::kOk | fw::mb::kIconExclamation);
-            EXPECT_EQ(driver.messageBoxes()[0].owner, window.handle());
+            EXPECT_EQ(boxes(), std::vector{missing}) << command;
+            EXPECT_EQ(driver.messageBoxes().at(0).owner, window.handle());
         }
         // Nothing dials, now or later.
         EXPECT_EQ(window.item(fw::kIdOk).text(), "&Connect");
@@ -75,21 +76,19 @@ TEST_F(DialingTest, WithoutTheServiceTheDialerStartsAndEachCommandSaysSo) {
         EXPECT_EQ(window.item(IDC_STATUS).text(), "Disconnected");
         EXPECT_FALSE(driver.timerRunning(window, 3));
 
-        driver.onModal(IDD_OPTIONS, [&row](fw::test::Driver& d, fw::Dialog& options) {
+        driver.onModal(IDD_OPTIONS, [&](fw::test::Driver& d, fw::Dialog& options) {
             EXPECT_EQ(fw::ComboBox(options, IDC_ENTRY_LIST).count(), row.listed);
             d.clearRecords();
             d.click(options, IDC_NEW_CONNECTION);
-            ASSERT_EQ(d.messageBoxes().size(), 1u);
-            EXPECT_EQ(d.messageBoxes()[0].text, kMissingText);
-            EXPECT_EQ(d.messageBoxes()[0].owner, options.handle());
+            EXPECT_EQ(boxes(), std::vector{missing});
+            EXPECT_EQ(d.messageBoxes().at(0).owner, options.handle());
             d.click(options, fw::kIdCancel);
         });
         driver.click(window, IDC_OPTIONS);
-
         driver.clearRecords();
         driver.click(window, IDC_ERROR_DETAILS);
-        ASSERT_EQ(driver.messageBoxes().size(), 1u);
-        EXPECT_EQ(driver.messageBoxes()[0].text, "No errors to report.");
+        EXPECT_EQ(boxes(),
+                  std::vector{shownBox("No errors to report.", "Error Details", fw::mb::kOk)});
         driver.click(window, fw::kIdCancel);
         EXPECT_EQ(settings(), remembered);
     }
@@ -98,53 +97,58 @@ TEST_F(DialingTest, WithoutTheServiceTheDialerStartsAndEachCommandSaysSo) {
 // The service's functions with every dial, hang-up and status query recorded.
 struct Recorded {
     struct Call {
-        std::string what;
+        std::string what;  // "dial", "hang up" or "status", and the result
         std::int64_t atMs;
         ras::Connection handle;
-        Dword result;
     };
     static inline std::vector<Call> calls;
     static inline ras::RemoteAccess real;
     // A status query that never finds the handle gone, as a platform that keeps it might.
     static inline bool neverGone = false;
+    // The result, state and error a query of a handle the service knows answers, if set.
+    static inline std::optional<std::tuple<Dword, std::uint32_t, std::uint32_t>> answer;
 
     static void wrap(ras::RemoteAccess& service) {
         calls.clear();
         real = service;
         neverGone = false;
+        answer.reset();
         service.RasDialA = &dial;
         service.RasHangUpA = &hangUp;
         service.RasGetConnectStatusA = &status;
+    }
+    static Dword record(const char* what, ras::Connection handle, Dword result) {
+        calls.push_back({what + (" " + std::to_string(result)), fw::nowMs(), handle});
+        return result;
     }
     static Dword RASAPI_CALL dial(ras::DialExtensionsArg extensions, const char* phonebook,
                                   ras::DialParamsArg params, Dword type, void* notifier,
                                   ras::Connection* connection) {
         const Dword result =
             real.RasDialA(extensions, phonebook, params, type, notifier, connection);
-        calls.push_back({"dial", fw::nowMs(), *connection, result});
-        return result;
+        return record("dial", *connection, result);
     }
     static Dword RASAPI_CALL hangUp(ras::Connection connection) {
-        const Dword result = real.RasHangUpA(connection);
-        calls.push_back({"hang up", fw::nowMs(), connection, result});
-        return result;
+        return record("hang up", connection, real.RasHangUpA(connection));
     }
-    static Dword RASAPI_CALL status(ras::Connection connection, ras::ConnStatusArg record) {
-        Dword result = real.RasGetConnectStatusA(connection, record);
-        if (neverGone && result == ras::kErrorInvalidHandle) {
+    static Dword RASAPI_CALL status(ras::Connection connection, ras::ConnStatusArg fields) {
+        Dword result = real.RasGetConnectStatusA(connection, fields);
+        auto* status = reinterpret_cast<ras::ConnStatus*>(fields);
+        if (result == ras::kSuccess && answer) {
+            std::tie(result, status->rasconnstate, status->dwError) = *answer;
+        } else if (neverGone && result == ras::kErrorInvalidHandle) {
             result = ras::kSuccess;
-            reinterpret_cast<ras::ConnStatus*>(record)->rasconnstate = ras::kDisconnected;
+            status->rasconnstate = ras::kDisconnected;
         }
-        calls.push_back({"status", fw::nowMs(), connection, result});
-        return result;
+        return record("status", connection, result);
     }
 
-    // The calls that name this handle, each as "what result".
+    // The calls that name this handle.
     static std::vector<std::string> of(ras::Connection handle) {
         std::vector<std::string> named;
         for (const Call& call : calls) {
             if (call.handle == handle) {
-                named.push_back(call.what + " " + std::to_string(call.result));
+                named.push_back(call.what);
             }
         }
         return named;
@@ -154,15 +158,55 @@ struct Recorded {
         std::int64_t hungUp = 0;
         std::int64_t dialed = 0;
         for (const Call& call : calls) {
-            if (call.what == "dial") {
+            if (call.what.starts_with("dial")) {
                 dialed = call.atMs;
-            } else if (call.what == "hang up") {
+            } else if (call.what.starts_with("hang up")) {
                 hungUp = call.atMs;
             }
         }
         return dialed - hungUp;
     }
 };
+
+TEST_F(DialingTest, ThePollHangsUpOnTheDisconnectedStateAnErrorOrAFailedQueryAndNeverRedials) {
+    addEntry("Work");
+    Recorded::wrap(service);
+    openOn("Work");
+    dialer.m_settings.m_bKeepDialing = 1;
+    const struct {
+        std::tuple<Dword, std::uint32_t, std::uint32_t> answer;  // result, state, error
+        std::uint32_t lastError;  // 676, an earlier busy line's, where the line was not lost
+    } rows[] = {
+        {{ras::kSuccess, ras::kConnected, ras::kSuccess}, ras::kErrorLineBusy},
+        {{ras::kSuccess, ras::kDisconnected, ras::kSuccess}, ras::kSuccess},
+        {{ras::kSuccess, ras::kDisconnected, ras::kErrorDisconnection}, ras::kErrorDisconnection},
+        {{ras::kSuccess, ras::kConnected, ras::kErrorNoAnswer}, ras::kErrorNoAnswer},
+        {{ras::kErrorInvalidHandle, ras::kConnected, ras::kSuccess}, ras::kErrorInvalidHandle},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(testing::Message()
+                     << "result " << std::get<0>(row.answer) << ", state "
+                     << std::get<1>(row.answer) << ", error " << std::get<2>(row.answer));
+        restore();
+        clickConnect();
+        driver.advance(kConnectMs);
+        ASSERT_TRUE(dialer.m_bConnected);
+        dialer.m_dwLastError = ras::kErrorLineBusy;
+        Recorded::answer = row.answer;
+        driver.advance(7500);
+        EXPECT_EQ(dialer.m_dwLastError, row.lastError);
+        Recorded::answer.reset();
+        if (row.lastError == ras::kErrorLineBusy) {
+            expectLook(Look::connected, "Ondrel v1.3 (Connected to Work)", "Connected");
+            trayCommand(ID_TRAY_DISCONNECT);
+            continue;
+        }
+        // Nothing redials a line that was lost.
+        driver.advance(20'000);
+        expectLook(Look::idle, kIdleTitle, "Disconnected");
+        EXPECT_EQ(trayIcon(), kIdleFrameIcon);
+    }
+}
 
 TEST_F(DialingTest, ARefusedDialHangsUpItsHandleOnceAndTheRedialWaitsForItToGo) {
     addEntry("Work");

@@ -1,5 +1,6 @@
-// The main window's start and end: a first start, a start minimised with an automatic dial, and
-// the end while connected, while dialing and with no entry ever chosen.
+// The main window's start and end: a first start, "Ondrel.dat" read into the fields and the typed
+// account saved at the end, a start minimised with an automatic dial, and the end while connected,
+// while dialing and with no entry ever chosen.
 #include <functional>
 #include <string>
 #include <tuple>
@@ -28,9 +29,7 @@ TEST_F(StartupTest, AFirstStartShowsTheIdleWindowAndWritesNothing) {
     EXPECT_TRUE(driver.messageBoxes().empty());
     EXPECT_EQ(title(), "Ondrel v1.3 (Not Connected)");
     EXPECT_EQ(status(), "Disconnected");
-    for (int id : {IDC_ENTRY_NAME, IDC_USER_ID, IDC_PASSWORD}) {
-        EXPECT_EQ(dialer.item(id).text(), "") << id;
-    }
+    EXPECT_EQ(account(dialer), "||");
     EXPECT_EQ(dialer.m_strProgramFolder, fw::currentDirectory());
 
     ASSERT_EQ(driver.tray().size(), 1u);
@@ -66,9 +65,48 @@ TEST_F(StartupTest, AFirstStartShowsTheIdleWindowAndWritesNothing) {
 
     // No entry was ever chosen: the end writes no file.
     driver.click(dialer, fw::kIdCancel);
-    EXPECT_EQ(driver.tray().back().op, 2);
-    EXPECT_EQ(driver.tray().back().iconId, 136);
     EXPECT_EQ(settings(), std::nullopt);
+}
+
+TEST_F(StartupTest, TheCurrentEntryFillsTheFieldsAndTakesTheTypedAccountAtEveryEnd) {
+    const struct {
+        const char* what;
+        std::string before;
+        const char* shown;  // name|account ID|password
+        std::string after;  // once "x" and "y" were typed and the window ended
+    } rows[] = {
+        {"the last of three current", settingsFile({1}, 3, 2, kThree), "Lab|cyd|three",
+         settingsFile({1}, 3, 2, {kThree[0], kThree[1], {"Lab", "x", "y"}})},
+        // Accounts not to be saved are shown as the file holds them, and written empty.
+        {"not stored", settingsFile({0}, 2, 1, {kThree[0], kThree[1]}), "Work|bob|two",
+         settingsFile({0}, 2, 1, {{"Home", "", ""}, {"Work", "", ""}})},
+        // An index before the first entry is no entry: saved, but into no triple.
+        {"negative index", settingsFile({1}, 3, -1, kThree) + "junk", "||",
+         settingsFile({1}, 3, -1, kThree)},
+        // An index past the end is not less than the count: nothing is saved.
+        {"index past the end", settingsFile({1}, 3, 3, kThree) + "junk", "||",
+         settingsFile({1}, 3, 3, kThree) + "junk"},
+        {"bytes after the last entry", settingsFile({1}, 1, 0, {kThree[0]}) + "junk",
+         "Home|ann|one", settingsFile({1}, 1, 0, {{"Home", "x", "y"}})},
+    };
+    // Exit, Escape and the close box end the window alike; the rows take them in turn.
+    const std::function<void(CDialerDlg&)> ends[] = {
+        [this](CDialerDlg& w) { driver.click(w, fw::kIdCancel); },
+        [this](CDialerDlg& w) { driver.pressKey(w, fw::kKeyEscape); },
+        [this](CDialerDlg& w) { driver.close(w); }};
+    for (std::size_t i = 0; i < std::size(rows); ++i) {
+        SCOPED_TRACE(rows[i].what);
+        CDialerDlg window(service);
+        ASSERT_TRUE(openWith(window, rows[i].before));
+        EXPECT_EQ(account(window), rows[i].shown);
+        EXPECT_TRUE(driver.messageBoxes().empty());
+        driver.type(window, IDC_USER_ID, "x");
+        driver.type(window, IDC_PASSWORD, "y");
+        ends[i % std::size(ends)](window);
+        EXPECT_FALSE(window.exists());
+        EXPECT_EQ(window.result(), fw::kIdCancel);
+        EXPECT_EQ(settings(), rows[i].after);
+    }
 }
 
 TEST_F(StartupTest, StartingMinimisedHidesAtOnceAndDialsFourSecondsLater) {
@@ -84,36 +122,14 @@ TEST_F(StartupTest, StartingMinimisedHidesAtOnceAndDialsFourSecondsLater) {
     EXPECT_FALSE(driver.timerRunning(dialer, 2));
 }
 
-TEST_F(StartupTest, EscapeAndTheCloseBoxEndTheWindowAsExitDoes) {
-    const struct {
-        const char* how;
-        std::function<void(CDialerDlg&)> end;
-    } rows[] = {
-        {"Exit", [this](CDialerDlg& w) { driver.click(w, fw::kIdCancel); }},
-        {"Escape", [this](CDialerDlg& w) { driver.pressKey(w, fw::kKeyEscape); }},
-        {"close box", [this](CDialerDlg& w) { driver.close(w); }},
-    };
-    for (const auto& row : rows) {
-        SCOPED_TRACE(row.how);
-        rememberEntry("Work", {.saveUserAndPassword = 1});
-        CDialerDlg window(service);
-        ASSERT_TRUE(driver.open(window));
-        driver.type(window, IDC_USER_ID, "typed");
-        driver.clearRecords();
-        row.end(window);
-        EXPECT_FALSE(window.exists());
-        EXPECT_EQ(window.result(), fw::kIdCancel);
-        ASSERT_EQ(driver.tray().size(), 1u);
-        EXPECT_EQ(driver.tray()[0].op, 2);
-        EXPECT_EQ(settings(), settingsFile({1}, 1, 0, {{"Work", "typed", "one"}}));
-    }
-}
-
 TEST_F(StartupTest, TheEndWhileConnectedAsksWhetherToHangUpAndNoTaskFiresMeanwhile) {
     const struct {
         const char* answer;
+        int button;  // 0: the close box
         bool hangsUp;
-    } rows[] = {{"&Disconnect", true}, {"&Keep Connection", false}, {"close box", false}};
+    } rows[] = {{"&Disconnect", fw::kIdOk, true},
+                {"&Keep Connection", fw::kIdCancel, false},
+                {"close box", 0, false}};
     rememberEntry("Work", {.dialBySchedule = 1});
     for (const auto& row : rows) {
         SCOPED_TRACE(row.answer);
@@ -133,17 +149,13 @@ TEST_F(StartupTest, TheEndWhileConnectedAsksWhetherToHangUpAndNoTaskFiresMeanwhi
         driver.onModal(IDD_KEEP_CONNECTION, [&](fw::test::Driver& d, fw::Dialog& question) {
             asked = true;
             EXPECT_EQ(question.owner(), window.handle());
-            EXPECT_EQ(question.text(), "Keep Current Connection?");
             EXPECT_EQ(question.item(IDC_KEEP_CONNECTION_TEXT).text(),
                       "You are currently connected to Work, would you like to disconnect your "
                       "connection?");
             d.advance(60'000);
-            for (int id : {fw::kIdOk, fw::kIdCancel}) {
-                if (question.item(id).text() == row.answer) {
-                    d.click(question, id);
-                }
-            }
-            if (!question.ended()) {
+            if (row.button != 0) {
+                d.click(question, row.button);
+            } else {
                 d.close(question);
             }
         });

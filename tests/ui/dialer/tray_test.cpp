@@ -45,6 +45,8 @@ TEST_F(TrayTest, TheTipIsTheTitleCutAtSixtyThreeCharacters) {
 
 TEST_F(TrayTest, ARightClickTracksTheMenuAtThePointerAndOtherMouseMessagesDoNothing) {
     openOn("");
+    // In the tray: a left click alone leaves the window there.
+    driver.sysCommand(dialer, fw::kScMinimize);
     driver.setCursor({600, 740});
     for (unsigned mouseMessage :
          {fw::mouse::kMove, fw::mouse::kLeftDown, fw::mouse::kRightUp, fw::mouse::kRightDown}) {
@@ -55,10 +57,10 @@ TEST_F(TrayTest, ARightClickTracksTheMenuAtThePointerAndOtherMouseMessagesDoNoth
     EXPECT_EQ(menu.at, (fw::Point{600, 740}));
     EXPECT_EQ(menu.flags, fw::kTrackRightButton);
     EXPECT_EQ(menu.owner, dialer.handle());
-    EXPECT_TRUE(dialer.isVisible());
+    EXPECT_FALSE(dialer.isVisible());
 }
 
-TEST_F(TrayTest, ARestartedShellGetsTheIconBackAsItWasUntilTheEnd) {
+TEST_F(TrayTest, ARestartedShellGetsTheIconBackAsItWas) {
     addEntry("Work");
     openOn("Work");
     const unsigned taskbarCreated = fw::registerMessage("TaskbarCreated");
@@ -78,16 +80,6 @@ TEST_F(TrayTest, ARestartedShellGetsTheIconBackAsItWasUntilTheEnd) {
     trayCommand(ID_TRAY_DISCONNECT);
     ASSERT_EQ(shellRestarts().size(), 1u);
     EXPECT_EQ(driver.tray()[0].iconId, 136);
-    // Once the end has removed it, the icon stays away.
-    restore();
-    clickConnect();
-    driver.advance(kConnectMs);
-    driver.onModal(IDD_KEEP_CONNECTION, [&](fw::test::Driver& d, fw::Dialog& question) {
-        EXPECT_TRUE(shellRestarts().empty());
-        d.click(question, fw::kIdOk);
-    });
-    restore();
-    driver.click(dialer, fw::kIdCancel);
 }
 
 TEST_F(TrayTest, MinimisingHidesAndTheTrayBringsTheWindowBack) {
@@ -108,10 +100,6 @@ TEST_F(TrayTest, MinimisingHidesAndTheTrayBringsTheWindowBack) {
         EXPECT_FALSE(dialer.isMinimized());
         EXPECT_TRUE(dialer.isVisible());
     }
-    // A left click alone leaves the window in the tray.
-    driver.sysCommand(dialer, fw::kScMinimize);
-    trayMouse(fw::mouse::kLeftDown);
-    EXPECT_FALSE(dialer.isVisible());
 }
 
 TEST_F(TrayTest, TheSystemMenuOpensTheAboutBoxAndF1TheHelpFile) {
