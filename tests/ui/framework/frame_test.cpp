@@ -11,7 +11,8 @@ namespace {
 
 using fw::test::Driver;
 
-TEST(Frame, TheViewFillsTheFrameWhereverItMoves) {
+// The close box; Setup's own tests choose the exit command.
+TEST(Frame, TheViewFillsTheFrameWhereverItMovesAndClosingTheFrameEndsTheProgram) {
     Driver driver;
     fw::FrameWindow frame;
     ASSERT_TRUE(frame.create("Frame", 0));
@@ -42,16 +43,7 @@ TEST(Frame, TheViewFillsTheFrameWhereverItMoves) {
         EXPECT_LT(inside.right, place.right);
         EXPECT_LT(inside.bottom, place.bottom);
     }
-}
 
-// The close box; Setup's own tests choose the exit command.
-TEST(Frame, ClosingTheFrameEndsTheProgram) {
-    Driver driver;
-    fw::FrameWindow frame;
-    ASSERT_TRUE(frame.create("Frame", 0));
-    fw::View view;
-    ASSERT_TRUE(view.create(frame));
-    frame.show();
     driver.close(frame);
     EXPECT_FALSE(frame.exists());
     EXPECT_FALSE(view.exists());

@@ -13,108 +13,90 @@ namespace {
 
 using InstallTest = SetupTest;
 
-TEST_F(InstallTest, InstallingTwiceReplacesTheFilesAndPointsTheCopiesAtTheLastFolder) {
-    ASSERT_TRUE(fw::createDirectory(scratch.path + "\\Kestrune"));
-    ASSERT_TRUE(fw::createDirectory(destination()));
+// Over an earlier installation, into a bare drive (its root is the working folder),
+// the Desktop or the program group (the folder's shortcut is then the desktop's or the Start
+// menu's own, which the copies leave as it is; the folder is named as the user may spell it).
+TEST_F(InstallTest, EachRunReplacesTheFilesAndPointsTheCopiesAtItsFolder) {
+    const std::string group = windows + "\\Start Menu\\Programs\\Kestrune Software";
+    for (const std::string& folder :
+         {scratch.path + "\\Kestrune", destination(), group, group + "\\Ondrel v1.3"}) {
+        ASSERT_TRUE(fw::createDirectory(folder));
+    }
     for (const InstallFile& file : kFiles) {
         driver.writeFile(destination() + file.installed, std::string(6000, 'o'));
     }
-    const std::int64_t start = driver.nowMs();
-    CCopyingDlg first(nullptr);
-    install(first, destination());
-    EXPECT_EQ(first.result(), fw::kIdOk);
-    EXPECT_FALSE(driver.isOpen(first));
-    EXPECT_TRUE(driver.messageBoxes().empty());
-    // The run starts after half a second and pauses three times for as long.
-    EXPECT_EQ(driver.nowMs() - start, 2000);
-    EXPECT_EQ(fw::currentDirectory(), source);
-    expectInstalled(destination());
-    const std::string shortcut = destination() + "\\Ondrel v1.3.lnk";
-    EXPECT_EQ(shortcutAt(shortcut), installedShortcut(destination(), destination()));
-    EXPECT_EQ(driver.readFile(desktopShortcut()), driver.readFile(shortcut));
-    EXPECT_EQ(driver.readFile(startMenuShortcut()), driver.readFile(shortcut));
-
-    // A bare drive: its root is the working folder.
-    CCopyingDlg second(nullptr);
-    install(second, "C:");
-    EXPECT_EQ(second.result(), fw::kIdOk);
-    EXPECT_EQ(shortcutAt(desktopShortcut()), installedShortcut("C:", "C:\\"));
-    EXPECT_EQ(driver.readFile(startMenuShortcut()), driver.readFile(desktopShortcut()));
-    EXPECT_EQ(shortcutAt(shortcut), installedShortcut(destination(), destination()));
-    for (const InstallFile& file : kFiles) {
-        fw::deleteFile(std::string("C:") + file.installed);
-    }
-}
-
-// The folder's shortcut is then the desktop's or the Start menu's own, which the copies leave as it
-// is; the folder is named as the user may spell it.
-TEST_F(InstallTest, IntoTheDesktopOrTheProgramGroupTheFoldersShortcutIsTheCopy) {
-    const std::string group = windows + "\\Start Menu\\Programs\\Kestrune Software";
-    ASSERT_TRUE(fw::createDirectory(group));
-    ASSERT_TRUE(fw::createDirectory(group + "\\Ondrel v1.3"));
-    for (const std::string& folder : {windows + "\\DESKTOP", group + "\\ondrel V1.3"}) {
-        SCOPED_TRACE(folder);
-        CCopyingDlg dlg(nullptr);
-        install(dlg, folder);
-        EXPECT_EQ(dlg.result(), fw::kIdOk);
-        EXPECT_TRUE(driver.messageBoxes().empty());
-        expectInstalled(folder);
-        EXPECT_EQ(shortcutAt(desktopShortcut()), installedShortcut(folder, folder));
-        EXPECT_EQ(driver.readFile(startMenuShortcut()), driver.readFile(desktopShortcut()));
-        for (const InstallFile& file : kFiles) {
-            fw::deleteFile(folder + file.installed);
-        }
-    }
-}
-
-TEST_F(InstallTest, AFileErrorStallsTheRunWhereItHappened) {
     const struct {
-        const char* missing;  // a source file, a grandparent folder, or the Desktop folder
-        std::size_t installed;
-        const char* sourceLine;
-        const char* percent;
-        int bar;
+        std::string folder;
+        std::string working;
     } rows[] = {
-        {"Ondrel.ex_", 0, "Source File: Ondrel.ex_", "0%", 0},
-        {"grandparent", 0, "Source File: Ondrel.ex_", "0%", 0},
-        {"icon.gi_", 10, "icon.gi_", "60%", 3},
-        {"Desktop", 11, "Creating short-cuts...", "80%", 4},
+        {destination(), destination()},
+        {"C:", "C:\\"},
+        {windows + "\\DESKTOP", windows + "\\DESKTOP"},
+        {group + "\\ondrel V1.3", group + "\\ondrel V1.3"},
     };
-    for (std::size_t i = 0; i < std::size(rows); ++i) {
-        const auto& row = rows[i];
-        SCOPED_TRACE(row.missing);
-        const std::string missing = row.missing;
-        const bool sourceFile = missing != "Desktop" && missing != "grandparent";
-        std::string folder = destination(std::to_string(i));
-        std::string message = missing + " was not found.";
-        if (sourceFile) {
-            ASSERT_TRUE(fw::deleteFile(source + "\\" + missing));
-        } else if (missing == "Desktop") {
-            ASSERT_TRUE(driver.removeFolder(windows + "\\Desktop"));
-            message = desktopShortcut() + " contains an invalid path.";
-        } else {
-            folder = scratch.path + "\\No\\Such\\Ondrel";
-            message = folder + "\\Ondrel.exe contains an invalid path.";
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.folder);
+        const std::int64_t start = driver.nowMs();
+        CCopyingDlg dlg(nullptr);
+        install(dlg, row.folder);
+        EXPECT_EQ(dlg.result(), fw::kIdOk);
+        EXPECT_FALSE(driver.isOpen(dlg));
+        EXPECT_TRUE(driver.messageBoxes().empty());
+        // The run starts after half a second and pauses three times for as long.
+        EXPECT_EQ(driver.nowMs() - start, 2000);
+        EXPECT_EQ(fw::currentDirectory(), source);
+        expectInstalled(row.folder);
+        const fw::shortcut::Shortcut installed = installedShortcut(row.folder, row.working);
+        EXPECT_EQ(shortcutAt(row.folder + "\\Ondrel v1.3.lnk"), installed);
+        EXPECT_EQ(shortcutAt(desktopShortcut()), installed);
+        EXPECT_EQ(driver.readFile(startMenuShortcut()), driver.readFile(desktopShortcut()));
+    }
+    // A later run leaves an earlier folder's shortcut alone.
+    EXPECT_EQ(shortcutAt(destination() + "\\Ondrel v1.3.lnk"),
+              installedShortcut(destination(), destination()));
+    for (const auto& row : rows) {
+        for (const InstallFile& file : kFiles) {
+            fw::deleteFile(row.folder + file.installed);
         }
-        const std::size_t at = std::min(row.installed, std::size(kFiles) - 1);
-        std::string destLine = row.installed == 11 ? "" : folder + kFiles[at].installed;
-        if (row.installed == 0) {
-            destLine = "Destination File: " + destLine;
-        }
+    }
+}
+
+TEST_F(InstallTest, AMissingFolderStallsTheRunWhereItHappened) {
+    ASSERT_TRUE(driver.removeFolder(windows + "\\Desktop"));
+    const std::string unmakeable = scratch.path + "\\No\\Such\\Ondrel";
+    const struct {
+        std::string folder;
+        std::string message;
+        std::vector<std::string> shown;
+        int bar;
+        std::size_t installed;
+    } rows[] = {
+        // Setup makes only the last two levels of the folder.
+        {unmakeable,
+         unmakeable + "\\Ondrel.exe contains an invalid path.",
+         {"Source File: Ondrel.ex_", "Destination File: " + unmakeable + "\\Ondrel.exe", "0%"},
+         0,
+         0},
+        // The Desktop folder.
+        {destination(),
+         desktopShortcut() + " contains an invalid path.",
+         {"Creating short-cuts...", "", "80%"},
+         4,
+         std::size(kFiles)},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.folder);
         driver.clearRecords();
         CCopyingDlg dlg(nullptr);
-        install(dlg, folder);
-        expectStalled(dlg, message, {row.sourceLine, destLine, row.percent}, row.bar);
-        expectInstalled(folder, row.installed);
+        install(dlg, row.folder);
+        expectStalled(dlg, row.message, row.shown, row.bar);
+        expectInstalled(row.folder, row.installed);
         EXPECT_FALSE(fw::test::fileExists(scratch.path + "\\No"));
-        EXPECT_FALSE(fw::test::fileExists(desktopShortcut()));
         EXPECT_FALSE(fw::test::fileExists(startMenuShortcut()));
         // Re-pointed only once every file is in place.
-        EXPECT_EQ(shortcutAt(folder + "\\Ondrel v1.3.lnk") == installedShortcut(folder, folder),
-                  row.installed == 11);
-        if (sourceFile) {
-            driver.writeFile(source + "\\" + missing, content(at));
-        }
+        EXPECT_EQ(shortcutAt(row.folder + "\\Ondrel v1.3.lnk") ==
+                      installedShortcut(row.folder, row.folder),
+                  row.installed == std::size(kFiles));
     }
 }
 
