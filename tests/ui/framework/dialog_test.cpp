@@ -12,11 +12,9 @@ namespace {
 
 using fw::test::Driver;
 
-constexpr std::uint32_t kPassword = 0x0020;    // ES_PASSWORD
-constexpr std::uint32_t kAutoScroll = 0x0080;  // ES_AUTOHSCROLL
-constexpr std::uint32_t kSorted = 0x0100;      // CBS_SORT
-constexpr std::uint32_t kVisible = 0x10000000;
-constexpr std::uint32_t kDisabled = 0x08000000;
+// ES_PASSWORD, ES_AUTOHSCROLL, CBS_SORT, WS_VISIBLE, WS_DISABLED.
+constexpr std::uint32_t kPassword = 0x0020, kAutoScroll = 0x0080, kSorted = 0x0100,
+                        kVisible = 0x10000000, kDisabled = 0x08000000;
 
 using DialogTest = SampleDialogTest;
 

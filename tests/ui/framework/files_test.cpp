@@ -33,13 +33,6 @@ class Files : public ::testing::Test {
     ScratchFolder folder;
 };
 
-TEST_F(Files, TheWindowsFolderHasTheSingleUserLayout) {
-    const std::string windows = fw::windowsDirectory();
-    EXPECT_NE(windows.back(), '\\');
-    EXPECT_TRUE(fw::test::fileExists(windows + "\\Desktop"));
-    EXPECT_TRUE(fw::test::fileExists(windows + "\\START MENU\\programs\\StartUp"));
-}
-
 TEST_F(Files, FullPathsResolveAgainstTheCurrentDirectory) {
     EXPECT_EQ(fw::currentDirectory(), folder.path);
     const struct {
