@@ -110,15 +110,15 @@ TEST_F(FileFaultsHeadlessOnly, EveryOperationOfTheRunForEveryCause) {
                 shown = {label + kFiles[fault.at].source,
                          destLabel + folder + kFiles[fault.at].installed, percentAt(fault.at)};
                 bar = static_cast<int>(std::min<std::size_t>(fault.at, 3));
+            } else if (fault.path == shortcut && fault.op != Op::create && fault.op != Op::write) {
+                // Not re-pointed: the template as copied.
+                EXPECT_EQ(driver.readFile(shortcut), content(3));
+            } else if (fault.path != shortcut) {
+                // Re-pointed before the copies are made.
+                EXPECT_EQ(shortcutAt(shortcut), installedShortcut(folder, folder));
             }
             expectStalled(dlg, fw::FileError(cause, fault.named).text(), shown, bar);
             expectInstalled(folder, fault.installed, old);
-            const bool loading = fault.at == shortcuts && fault.path == shortcut &&
-                                 fault.op != Op::create && fault.op != Op::write;
-            if (loading) {
-                // Not re-pointed: the template as copied.
-                EXPECT_EQ(driver.readFile(shortcut), content(3));
-            }
             EXPECT_EQ(driver.readFile(desktopShortcut()),
                       fault.desktopReplaced ? driver.readFile(shortcut) : old);
             EXPECT_EQ(driver.readFile(startMenuShortcut()), old);
