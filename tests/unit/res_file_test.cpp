@@ -41,25 +41,18 @@ ResFile parse(const std::string& data) {
     return ResFile(reinterpret_cast<const unsigned char*>(data.data()), data.size());
 }
 
-// A template or one of its controls as one line: styles, place, texts.
-std::string describe(const DialogTemplate& d) {
+// A template and its controls, a line each: styles, place, texts.
+std::vector<std::string> describe(const DialogTemplate& d) {
     char line[200];
     std::snprintf(line, sizeof line, "%08X %X %d,%d,%d,%d \"%s\" %d %d %d %d %s", d.style,
                   d.exStyle, d.x, d.y, d.cx, d.cy, d.caption.c_str(), d.pointSize, d.weight,
                   d.italic, d.charset, d.face.c_str());
-    return line;
-}
-std::string describe(const DialogItemTemplate& c) {
-    char line[200];
-    std::snprintf(line, sizeof line, "%d %s \"%s\"#%d %08X %X %d,%d,%d,%d", c.id,
-                  c.className.c_str(), c.title.c_str(), c.titleId, c.style, c.exStyle, c.x, c.y,
-                  c.cx, c.cy);
-    return line;
-}
-std::vector<std::string> describeItems(const DialogTemplate& dialog) {
-    std::vector<std::string> lines;
-    for (const DialogItemTemplate& item : dialog.items) {
-        lines.push_back(describe(item));
+    std::vector<std::string> lines = {line};
+    for (const DialogItemTemplate& c : d.items) {
+        std::snprintf(line, sizeof line, "%d %s \"%s\"#%d %08X %X %d,%d,%d,%d", c.id,
+                      c.className.c_str(), c.title.c_str(), c.titleId, c.style, c.exStyle, c.x, c.y,
+                      c.cx, c.cy);
+        lines.push_back(line);
     }
     return lines;
 }
@@ -108,9 +101,9 @@ TEST(ResFile, HandMadeTemplate) {
     const std::string data = dialogFile();
     std::optional<DialogTemplate> dialog = parse(data).dialog(9);
     ASSERT_TRUE(dialog.has_value());
-    EXPECT_EQ(describe(*dialog), "80C00040 0 10,20,100,50 \"Caf\xE9\" 9 700 1 1 Courier");
-    EXPECT_EQ(describeItems(*dialog),
-              (std::vector<std::string>{"-1 Button \"OK\"#0 50010000 200 -4,5,40,14",
+    EXPECT_EQ(describe(*dialog),
+              (std::vector<std::string>{"80C00040 0 10,20,100,50 \"Caf\xE9\" 9 700 1 1 Courier",
+                                        "-1 Button \"OK\"#0 50010000 200 -4,5,40,14",
                                         "42 SysListView32 \"\"#300 50000003 0 1,2,3,4"}));
     EXPECT_FALSE(parse(data).bitmap(9).has_value());  // each type apart
 }

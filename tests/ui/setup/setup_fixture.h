@@ -22,8 +22,7 @@ class CCopyingDlg;
 // Ids as Setup's windows have them, written out rather than taken from its resource.h, so that a
 // renumbered one fails. The banner's timers are 1 to 4, the copying dialog's timer 1.
 namespace ids {
-constexpr int kAbout = 100, kWelcome = 130, kDestination = 132, kCopying = 133, kCancelSetup = 134,
-              kComplete = 135;
+constexpr int kAbout = 100, kWelcome = 130, kDestination = 132, kCancelSetup = 134;
 constexpr int kBrowse = 1001, kDestFolder = 1002, kDestBack = 1003, kDestLine = 1004,
               kSourceLine = 1005, kProgress = 1006, kPercent = 1007;
 // The framework's About command on the frame's Help menu.
