@@ -18,12 +18,6 @@ namespace {
 
 using Op = fw::test::FileFault::Op;
 
-// The percent text while file `at` of the list is copied: what the bar had reached before it.
-std::string percentAt(std::size_t at) {
-    const char* const shown[] = {"0%", "20%", "40%"};
-    return at < std::size(shown) ? shown[at] : "60%";
-}
-
 // One file operation of the run, made to fail.
 struct Fault {
     Op op;
@@ -105,11 +99,13 @@ TEST_F(FileFaultsHeadlessOnly, EveryOperationOfTheRunForEveryCause) {
             std::vector<std::string> shown = {"Creating short-cuts...", "", "80%"};
             int bar = 4;
             if (fault.at < shortcuts) {
-                const std::string label = fault.at == 0 ? "Source File: " : "";
-                const std::string destLabel = fault.at == 0 ? "Destination File: " : "";
-                shown = {label + kFiles[fault.at].source,
-                         destLabel + folder + kFiles[fault.at].installed, percentAt(fault.at)};
+                // The first file's lines are labelled; the bar stands at what it reached before
+                // the file, at most three steps.
+                const bool first = fault.at == 0;
                 bar = static_cast<int>(std::min<std::size_t>(fault.at, 3));
+                shown = {(first ? "Source File: " : "") + std::string(kFiles[fault.at].source),
+                         (first ? "Destination File: " : "") + folder + kFiles[fault.at].installed,
+                         std::to_string(20 * bar) + "%"};
             } else if (fault.path == shortcut && fault.op != Op::create && fault.op != Op::write) {
                 // Not re-pointed: the template as copied.
                 EXPECT_EQ(driver.readFile(shortcut), content(3));

@@ -1,5 +1,7 @@
 #include "setup_fixture.h"
 
+#include <tuple>
+
 #include "framework/controls.h"
 #include "framework/inspect.h"
 #include "framework/message_box.h"
@@ -93,10 +95,9 @@ void SetupTest::expectStalled(const CCopyingDlg& dlg, const std::string& message
                               const std::vector<std::string>& shown, int bar) {
     ASSERT_EQ(driver.messageBoxes().size(), 1u);
     const fw::test::MessageBoxRecord& box = driver.messageBoxes()[0];
-    EXPECT_EQ(box.text, message);
-    EXPECT_EQ(box.caption, "Setup");
-    EXPECT_EQ(box.type, fw::mb::kOk | fw::mb::kIconStop);
-    EXPECT_EQ(box.owner, dlg.handle());
+    EXPECT_EQ(std::tie(box.text, box.caption, box.type, box.owner),
+              std::make_tuple(message, std::string("Setup"), fw::mb::kOk | fw::mb::kIconStop,
+                              dlg.handle()));
     EXPECT_TRUE(driver.isOpen(dlg));
     EXPECT_FALSE(driver.timerRunning(dlg, 1));
     EXPECT_EQ(

@@ -3,6 +3,7 @@
 
 #include <optional>
 #include <string>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -65,12 +66,10 @@ TEST_F(WizardTest, BrowseTakesTheFolderOfTheChosenNameAndSetupKeepsItsOwnFolder)
         EXPECT_EQ(fw::currentDirectory(), source);
     }
     const fw::test::FileDialogRecord& asked = driver.fileDialogs().back();
-    EXPECT_TRUE(asked.open);
-    EXPECT_EQ(asked.fileName, "install to");
-    EXPECT_EQ(asked.filter, "---- | *.* ||");
-    EXPECT_EQ(asked.defaultExt, "");
-    EXPECT_EQ(asked.flags, fw::kOfnHideReadOnly);
-    EXPECT_EQ(asked.owner, dlg.handle());
+    EXPECT_EQ(std::tie(asked.open, asked.fileName, asked.filter, asked.defaultExt, asked.flags,
+                       asked.owner),
+              std::make_tuple(true, std::string("install to"), std::string("---- | *.* ||"),
+                              std::string(), fw::kOfnHideReadOnly, dlg.handle()));
     driver.click(dlg, fw::kIdOk);
     EXPECT_EQ(dlg.result(), fw::kIdOk);
     EXPECT_EQ(dlg.m_strDestFolder, "C:");
