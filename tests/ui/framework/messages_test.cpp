@@ -8,7 +8,6 @@
 #include <utility>
 #include <vector>
 
-#include "framework/clock.h"
 #include "framework/resources.h"
 #include "framework/shell.h"
 #include "framework/test_driver.h"
@@ -71,43 +70,6 @@ TEST_F(Messages, TimersFireInTimeOrderOnTheVirtualClock) {
     driver.advance(3500);
     EXPECT_EQ(arrived(), std::vector<std::string>{"timer 4"});
     EXPECT_EQ(driver.nowMs(), 946'684'800'000 + 7500);
-}
-
-TEST_F(Messages, ThreadsWaitOnTheVirtualClockAndStopAtOnce) {
-    std::int64_t start = fw::nowMs();
-
-    // A worker that reports twice, 3 and 5 seconds after it starts, like a line being dialled.
-    fw::Thread dialer;
-    dialer.start([this, start](fw::Thread& self) {
-        if (self.waitUntil(start + 3000)) {
-            dialog.post(kProgress, 3, 0);
-        }
-        if (self.waitUntil(start + 5000)) {
-            dialog.post(kProgress, 5, 0);
-        }
-    });
-    driver.advance(2999);
-    EXPECT_TRUE(dialog.log.empty());
-    driver.advance(1);
-    EXPECT_EQ(dialog.log, std::vector<std::string>{"message 1 3 0"});
-    driver.advance(2000);
-    EXPECT_EQ(dialog.log.size(), 2u);
-    dialer.join();
-
-    // A waiting worker woken before its time ends at once, without reporting.
-    fw::Thread waiter;
-    waiter.start(
-        [this](fw::Thread& self) {
-            if (self.waitUntil(fw::nowMs() + 60'000)) {
-                dialog.post(kProgress, 60, 0);
-            }
-        },
-        fw::Thread::Priority::lowest);
-    driver.advance(1000);
-    waiter.wake();
-    waiter.join();
-    driver.advance(120'000);
-    EXPECT_EQ(dialog.log.size(), 2u);
 }
 
 #ifdef _WIN32
