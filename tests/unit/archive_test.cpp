@@ -71,15 +71,14 @@ TEST_F(ArchiveTest, ShortDataIsEndOfFileNamingTheFullPath) {
          false},
     };
     for (const auto& row : rows) {
-        SCOPED_TRACE(row.what);
         try {
             load(row.data, [&row](Archive& a) {
                 return row.readsInt ? std::to_string(a.readInt32()) : a.readString();
             });
-            ADD_FAILURE() << "no error";
+            ADD_FAILURE() << row.what << ": no error";
         } catch (const FileError& error) {
-            EXPECT_EQ(error.cause(), FileError::Cause::endOfFile);
-            EXPECT_EQ(error.fileName(), "C:\\t.dat");
+            EXPECT_EQ(error.text(), FileError(FileError::Cause::endOfFile, "C:\\t.dat").text())
+                << row.what;
         }
     }
 }

@@ -1,6 +1,8 @@
 // Dialogs from templates and their data exchange, the same on both backends.
 #include <gtest/gtest.h>
 
+#include <string>
+#include <tuple>
 #include <vector>
 
 #include "framework/inspect.h"
@@ -119,10 +121,9 @@ TEST(Dialog, ExchangeStopsAtTheFirstFieldThatDoesNotConvert) {
         }
         ASSERT_EQ(driver.messageBoxes().size(), 1u);
         const auto& box = driver.messageBoxes()[0];
-        EXPECT_EQ(box.text, row.message);
-        EXPECT_EQ(box.caption, "Framework Test");
-        EXPECT_EQ(box.type, fw::mb::kOk | fw::mb::kIconExclamation);
-        EXPECT_EQ(box.owner, dialog.handle());
+        EXPECT_EQ(std::tie(box.text, box.caption, box.type, box.owner),
+                  std::make_tuple(std::string(row.message), std::string("Framework Test"),
+                                  fw::mb::kOk | fw::mb::kIconExclamation, dialog.handle()));
         EXPECT_TRUE(driver.isOpen(dialog));
         EXPECT_TRUE(fw::test::hasFocus(dialog.item(row.focus)));
         EXPECT_EQ(dialog.minutes, 30u);  // never reached

@@ -1,4 +1,4 @@
-// Messages from other threads, timers on the virtual clock, window states, the tray and resources,
+// Messages from other threads, timers on the virtual clock, the tray and resources,
 // the same on both backends.
 #include <gtest/gtest.h>
 
@@ -17,7 +17,6 @@
 namespace {
 
 using Messages = SampleDialogTest;
-using Window = SampleDialogTest;
 using Shell = SampleDialogTest;
 
 constexpr unsigned kProgress = fw::wm::kUser + 1;
@@ -108,22 +107,6 @@ TEST(PlatformHost, ModalLoopFiresTheWindowTimers) {
     EXPECT_EQ(timers, (std::vector<std::string>{"timer 1", "timer 1", "timer 1", "timer 2"}));
 }
 #endif
-
-TEST_F(Window, MinimiseRestoreShowAndHide) {
-    dialog.minimize();
-    EXPECT_TRUE(dialog.isMinimized());
-    ASSERT_FALSE(dialog.log.empty());
-    EXPECT_EQ(dialog.log.back(), "size 1");
-    dialog.hide();
-    EXPECT_FALSE(dialog.isVisible());
-    dialog.restore();
-    EXPECT_FALSE(dialog.isMinimized());
-    EXPECT_TRUE(dialog.isVisible());
-    EXPECT_EQ(dialog.log.back(), "size 0");
-    dialog.item(IDC_NAME).enable(false);
-    EXPECT_FALSE(dialog.item(IDC_NAME).isEnabled());
-    EXPECT_EQ(dialog.item(IDC_NAME).text(), "Ada");  // a disabled edit keeps its text
-}
 
 // The programs cut their own tips; the framework does too, for the platform's 64-character field.
 TEST_F(Shell, TheTrayTipIsCutAtSixtyThreeCharacters) {

@@ -34,11 +34,7 @@ using FileFaultsHeadlessOnly = SetupTest;
 TEST_F(FileFaultsHeadlessOnly, EveryOperationOfTheRunForEveryCause) {
     const std::size_t shortcuts = std::size(kFiles);
     const std::string folder = destination();
-    ASSERT_TRUE(fw::createDirectory(scratch.path + "\\Kestrune"));
-    ASSERT_TRUE(fw::createDirectory(folder));
-    const std::string group = windows + "\\Start Menu\\Programs\\Kestrune Software";
-    ASSERT_TRUE(fw::createDirectory(group));
-    ASSERT_TRUE(fw::createDirectory(group + "\\Ondrel v1.3"));
+    makeFolders();
 
     std::vector<Fault> faults;
     for (std::size_t i = 0; i < shortcuts; ++i) {

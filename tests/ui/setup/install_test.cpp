@@ -17,11 +17,8 @@ using InstallTest = SetupTest;
 // the Desktop or the program group (the folder's shortcut is then the desktop's or the Start
 // menu's own, which the copies leave as it is; the folder is named as the user may spell it).
 TEST_F(InstallTest, EachRunReplacesTheFilesAndPointsTheCopiesAtItsFolder) {
+    makeFolders();
     const std::string group = windows + "\\Start Menu\\Programs\\Kestrune Software";
-    for (const std::string& folder :
-         {scratch.path + "\\Kestrune", destination(), group, group + "\\Ondrel v1.3"}) {
-        ASSERT_TRUE(fw::createDirectory(folder));
-    }
     for (const InstallFile& file : kFiles) {
         driver.writeFile(destination() + file.installed, std::string(6000, 'o'));
     }

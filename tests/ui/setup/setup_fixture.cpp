@@ -69,6 +69,14 @@ fw::shortcut::Shortcut SetupTest::installedShortcut(const std::string& folder,
     return {program, "", "", workingFolder, program, 0, 1, kHotKey};
 }
 
+void SetupTest::makeFolders() const {
+    const std::string group = windows + "\\Start Menu\\Programs\\Kestrune Software";
+    for (const std::string& folder :
+         {scratch.path + "\\Kestrune", destination(), group, group + "\\Ondrel v1.3"}) {
+        ASSERT_TRUE(fw::createDirectory(folder));
+    }
+}
+
 void SetupTest::install(CCopyingDlg& dlg, const std::string& folder) {
     dlg.m_strDestFolder = folder;
     dlg.m_strSourceFolder = source;

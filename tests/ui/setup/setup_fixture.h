@@ -104,6 +104,8 @@ class SetupTest : public ::testing::Test {
         return windows + "\\Start Menu\\Programs\\Kestrune Software\\Ondrel v1.3\\Ondrel v1.3.lnk";
     }
     std::optional<fw::shortcut::Shortcut> shortcutAt(const std::string& path) const;
+    // Makes the destination folder and the program group with the product's folder in it.
+    void makeFolders() const;
     // What a run into folder leaves pointing at it, in folder's shortcut.
     static fw::shortcut::Shortcut installedShortcut(const std::string& folder,
                                                     const std::string& workingFolder);
