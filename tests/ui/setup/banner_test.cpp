@@ -96,9 +96,7 @@ class BannerHeadlessOnly : public SetupAppTest {
   protected:
     static std::string text(const std::string& target, int x, int y, const std::string& line) {
         return "textOut(" + target + ", " + std::to_string(x) + "," + std::to_string(y) + ", \"" +
-               line +
-               "\", font \"Arial\" 40 weight 700 italic, rgb(255,255,255), "
-               "transparent)";
+               line + "\", font \"Arial\" 40 weight 700 italic, rgb(255,255,255), transparent)";
     }
     std::vector<std::string> drawn(const std::string& prefix) const {
         std::vector<std::string> lines;

@@ -50,7 +50,6 @@ TEST_F(WizardTest, BrowseTakesTheFolderOfTheChosenNameAndSetupKeepsItsOwnFolder)
     CDestinationDlg dlg(nullptr);
     EXPECT_EQ(dlg.m_strSourceFolder, source);
     ASSERT_TRUE(driver.open(dlg));
-    EXPECT_EQ(dlg.item(ids::kDestFolder).text(), kDefaultFolder);
     const struct {
         std::optional<std::string> chosen;
         std::string shown;
