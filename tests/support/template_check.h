@@ -48,15 +48,11 @@ struct Bits {
     std::uint32_t value = 0;
     bool operator==(const Bits&) const = default;
 };
-constexpr Bits on(std::uint32_t bits) {
-    return {bits, bits};
-}
-constexpr Bits off(std::uint32_t bits) {
-    return {bits, 0};
-}
-constexpr Bits kind(std::uint32_t mask, std::uint32_t value) {
-    return {mask, value};
-}
+inline constexpr auto on = [](std::uint32_t bits) { return Bits{bits, bits}; };
+inline constexpr auto off = [](std::uint32_t bits) { return Bits{bits, 0}; };
+inline constexpr auto kind = [](std::uint32_t mask, std::uint32_t value) {
+    return Bits{mask, value};
+};
 constexpr Bits operator|(Bits a, Bits b) {
     return {a.mask | b.mask, a.value | b.value};
 }
