@@ -1,5 +1,6 @@
 #include "framework/archive.h"
 
+#include "../ui/framework/file_error_causes.h"
 #include "framework/file.h"
 #include "sandbox_fixture.h"
 
@@ -71,15 +72,12 @@ TEST_F(ArchiveTest, ShortDataIsEndOfFileNamingTheFullPath) {
          false},
     };
     for (const auto& row : rows) {
-        try {
-            load(row.data, [&row](Archive& a) {
-                return row.readsInt ? std::to_string(a.readInt32()) : a.readString();
-            });
-            ADD_FAILURE() << row.what << ": no error";
-        } catch (const FileError& error) {
-            EXPECT_EQ(error.text(), FileError(FileError::Cause::endOfFile, "C:\\t.dat").text())
-                << row.what;
-        }
+        const auto read = [&row](Archive& a) {
+            return row.readsInt ? std::to_string(a.readInt32()) : a.readString();
+        };
+        EXPECT_EQ(errorOf([&] { load(row.data, read); }),
+                  std::make_pair(FileError::Cause::endOfFile, std::string("C:\\t.dat")))
+            << row.what;
     }
 }
 

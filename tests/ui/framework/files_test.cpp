@@ -2,8 +2,7 @@
 // same on both backends (the headless sandbox against the real file system under Wine).
 #include <gtest/gtest.h>
 
-#include <functional>
-
+#include "file_error_causes.h"
 #include "framework/file.h"
 #include "framework/inspect.h"
 #include "framework/paths.h"
@@ -16,16 +15,6 @@ using fw::File;
 using fw::FileError;
 using fw::FileMode;
 using Cause = FileError::Cause;
-
-// The error an action raises, with the file it names ("none" when it raises nothing).
-std::pair<Cause, std::string> errorOf(const std::function<void()>& action) {
-    try {
-        action();
-    } catch (const FileError& error) {
-        return {error.cause(), error.fileName()};
-    }
-    return {Cause::generic, "none"};
-}
 
 class Files : public ::testing::Test {
   protected:

@@ -66,9 +66,11 @@ class SampleDialogTest : public ::testing::Test {
     SampleDialog dialog;
 };
 
-// The application object every test shares: its title captions the framework's messages.
+// The application object of the framework's test program: its title captions the framework's
+// messages.
 class TestApp : public fw::App {
   public:
     TestApp() { title = "Framework Test"; }
     bool initInstance() override { return false; }
 };
+inline TestApp theApp;
