@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
@@ -112,9 +113,7 @@ TEST(ResFile, HandMadeTemplate) {
 thread_local bool measuring = false;
 thread_local std::size_t largest = 0;
 void onMalloc(const volatile void*, std::size_t size) {
-    if (measuring && size > largest) {
-        largest = size;
-    }
+    largest = measuring ? std::max(largest, size) : largest;
 }
 void onFree(const volatile void*) {}
 #endif

@@ -24,14 +24,13 @@ TEST_F(DialogTest, ControlsComeFromTheTemplate) {
     EXPECT_EQ(dialog.text(), "Sample Dialog");
     EXPECT_TRUE(dialog.isVisible());
 
-    struct Row {
+    const struct {
         int id;
         const char* className;
         const char* text;
         std::uint32_t mask;
         std::uint32_t bits;
-    };
-    const Row rows[] = {
+    } rows[] = {
         {fw::kIdOk, "Button", "&Go", 0xF, 0x1},        // default push button
         {fw::kIdCancel, "Button", "&Exit", 0xF, 0x0},  // push button
         {IDC_FLAG, "Button", "Flag", 0xF, 0x3},        // automatic check box
@@ -46,7 +45,7 @@ TEST_F(DialogTest, ControlsComeFromTheTemplate) {
         {IDC_ROWS, "SysListView32", "", 0x3 | 0x4, 0x1 | 0x4},  // report view, single selection
         {IDC_PROGRESS, "msctls_progress32", "", 0, 0},
     };
-    for (const Row& row : rows) {
+    for (const auto& row : rows) {
         SCOPED_TRACE(row.id);
         fw::Control control = dialog.item(row.id);
         ASSERT_NE(control.handle(), nullptr);
@@ -128,14 +127,6 @@ TEST(Dialog, ExchangeStopsAtTheFirstFieldThatDoesNotConvert) {
         EXPECT_TRUE(fw::test::hasFocus(dialog.item(row.focus)));
         EXPECT_EQ(dialog.minutes, 30u);  // never reached
     }
-}
-
-TEST(Dialog, FailedCreationEndsItAtOnce) {
-    Driver driver;
-    SampleDialog dialog;
-    dialog.failCreation = true;
-    EXPECT_FALSE(driver.open(dialog));
-    EXPECT_EQ(dialog.result(), -1);
 }
 
 TEST_F(DialogTest, AQuestionIsAnsweredByScript) {

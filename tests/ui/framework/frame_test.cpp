@@ -6,6 +6,7 @@
 
 #include "framework/gdi.h"
 #include "framework/test_driver.h"
+#include "sample_dialog.h"
 
 namespace {
 
@@ -51,8 +52,12 @@ TEST(Frame, TheViewFillsTheFrameWhereverItMovesAndClosingTheFrameEndsTheProgram)
     EXPECT_EQ(driver.shell()[0].kind + " " + driver.shell()[0].target, "quit 0");
 }
 
-TEST(Frame, AFrameOrViewThatRefusesItsCreationIsNotMade) {
+TEST(Frame, AWindowThatRefusesItsCreationIsNotMade) {
     Driver driver;
+    SampleDialog dialog;
+    dialog.failCreation = true;
+    EXPECT_FALSE(driver.open(dialog));
+    EXPECT_EQ(dialog.result(), -1);  // a dialog ends at once
     struct RefusingFrame : fw::FrameWindow {
         bool onCreate() override { return false; }
     } refused;

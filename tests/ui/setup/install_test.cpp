@@ -99,11 +99,11 @@ TEST_F(InstallHeadlessOnly, TheDialogShowsEachStepAtOnceInOrder) {
     EXPECT_EQ(shown[ids::kPercent],
               (std::vector<std::string>{"\"\"", "\"0%\"", "\"20%\"", "\"40%\"", "\"60%\"",
                                         "\"80%\"", "\"100%\""}));
-    std::vector<std::string> bar = {"position 0 in 0..100"};
-    for (int step = 0; step <= 5; ++step) {
-        bar.push_back("position " + std::to_string(step) + " in 0..5");
-    }
-    EXPECT_EQ(shown[ids::kProgress], bar);
+    EXPECT_EQ(
+        shown[ids::kProgress],
+        (std::vector<std::string>{"position 0 in 0..100", "position 0 in 0..5",
+                                  "position 1 in 0..5", "position 2 in 0..5", "position 3 in 0..5",
+                                  "position 4 in 0..5", "position 5 in 0..5"}));
 }
 
 // The platform takes paths of up to 259 characters, the longest installed name being

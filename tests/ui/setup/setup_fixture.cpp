@@ -39,7 +39,6 @@ SetupTest::SetupTest() {
 
 SetupTest::~SetupTest() {
     fw::deleteFile(desktopShortcut());
-    fw::createDirectory(windows + "\\Desktop");
 #ifdef _WIN32
     std::error_code ignored;
     std::filesystem::remove_all(windows + "\\Start Menu\\Programs\\Kestrune Software", ignored);
