@@ -9,7 +9,6 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <cstdio>
 #include <optional>
 #include <string>
 #include <vector>
@@ -115,9 +114,7 @@ inline const ResFile& programResources() {
 }
 
 inline void expectBits(std::uint32_t style, Bits bits, const char* what) {
-    char text[64];
-    std::snprintf(text, sizeof text, "%s 0x%08X", what, style);
-    EXPECT_EQ(style & bits.mask, bits.value) << text;
+    EXPECT_EQ(style & bits.mask, bits.value) << what << " 0x" << std::hex << style;
 }
 
 inline void expectControl(const DialogItemTemplate& item, const Control& control) {
