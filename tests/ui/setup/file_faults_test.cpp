@@ -86,9 +86,8 @@ TEST_F(FileFaultsHeadlessOnly, EveryOperationOfTheRunForEveryCause) {
             driver.writeFile(desktopShortcut(), old);
             driver.writeFile(startMenuShortcut(), old);
             driver.clearRecords();
-            CCopyingDlg dlg(nullptr);
             driver.injectFault({fault.path, fault.op, cause, fault.afterBytes});
-            install(dlg, folder);
+            const auto dlg = install(folder);
             // The operation was done, and failed.
             EXPECT_EQ(driver.armedFaults(), 0u);
 
@@ -109,7 +108,7 @@ TEST_F(FileFaultsHeadlessOnly, EveryOperationOfTheRunForEveryCause) {
                 // Re-pointed before the copies are made.
                 EXPECT_EQ(shortcutAt(shortcut), installedShortcut(folder, folder));
             }
-            expectStalled(dlg, fw::FileError(cause, fault.named).text(), shown, bar);
+            expectStalled(*dlg, fw::FileError(cause, fault.named).text(), shown, bar);
             expectInstalled(folder, fault.installed, old);
             EXPECT_EQ(driver.readFile(desktopShortcut()),
                       fault.desktopReplaced ? driver.readFile(shortcut) : old);

@@ -34,10 +34,9 @@ TEST_F(InstallTest, EachRunReplacesTheFilesAndPointsTheCopiesAtItsFolder) {
     for (const auto& row : rows) {
         SCOPED_TRACE(row.folder);
         const std::int64_t start = driver.nowMs();
-        CCopyingDlg dlg(nullptr);
-        install(dlg, row.folder);
-        EXPECT_EQ(dlg.result(), fw::kIdOk);
-        EXPECT_FALSE(driver.isOpen(dlg));
+        const auto dlg = install(row.folder);
+        EXPECT_EQ(dlg->result(), fw::kIdOk);
+        EXPECT_FALSE(driver.isOpen(*dlg));
         EXPECT_TRUE(driver.messageBoxes().empty());
         // The run starts after half a second and pauses three times for as long.
         EXPECT_EQ(driver.nowMs() - start, 2000);
@@ -61,9 +60,7 @@ TEST_F(InstallTest, EachRunReplacesTheFilesAndPointsTheCopiesAtItsFolder) {
 // Setup makes only the last two levels of the folder.
 TEST_F(InstallTest, AFolderThatCannotBeMadeStopsTheRunAtItsFirstFile) {
     const std::string folder = scratch.path + "\\No\\Such\\Ondrel";
-    CCopyingDlg dlg(nullptr);
-    install(dlg, folder);
-    expectStalled(dlg, folder + "\\Ondrel.exe contains an invalid path.",
+    expectStalled(*install(folder), folder + "\\Ondrel.exe contains an invalid path.",
                   {"Source File: Ondrel.ex_", "Destination File: " + folder + "\\Ondrel.exe", "0%"},
                   0);
     EXPECT_FALSE(fw::test::fileExists(scratch.path + "\\No"));
@@ -76,8 +73,7 @@ TEST_F(InstallTest, AFolderThatCannotBeMadeStopsTheRunAtItsFirstFile) {
 using InstallHeadlessOnly = InstallTest;
 
 TEST_F(InstallHeadlessOnly, TheDialogShowsEachStepAtOnceInOrder) {
-    CCopyingDlg dlg(nullptr);
-    install(dlg, destination());
+    install(destination());
     // What each control showed, each change once.
     std::map<int, std::vector<std::string>> shown;
     for (const std::string& call : driver.drawing()) {
@@ -112,16 +108,12 @@ TEST_F(InstallHeadlessOnly, TheLongestDestinationWhoseNamesFitInstalls) {
     const std::string longest =
         scratch.path + "\\" + std::string(259 - 16 - scratch.path.size() - 1, 'x');
     ASSERT_EQ(longest.size(), 243u);
-    CCopyingDlg fits(nullptr);
-    install(fits, longest);
-    EXPECT_EQ(fits.result(), fw::kIdOk);
+    EXPECT_EQ(install(longest)->result(), fw::kIdOk);
     expectInstalled(longest);
 
     const std::string tooLong = longest + "x";
     const std::string shortcut = tooLong + "\\Ondrel v1.3.lnk";
-    CCopyingDlg refused(nullptr);
-    install(refused, tooLong);
-    expectStalled(refused, shortcut + " contains an invalid path.",
+    expectStalled(*install(tooLong), shortcut + " contains an invalid path.",
                   {"Ondrel v1.3.ln_", shortcut, "60%"}, 3);
     expectInstalled(tooLong, 3);
 }

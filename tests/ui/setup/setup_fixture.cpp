@@ -76,11 +76,13 @@ void SetupTest::makeFolders() const {
     }
 }
 
-void SetupTest::install(CCopyingDlg& dlg, const std::string& folder) {
-    dlg.m_strDestFolder = folder;
-    dlg.m_strSourceFolder = source;
-    ASSERT_TRUE(driver.open(dlg));
+std::unique_ptr<CCopyingDlg> SetupTest::install(const std::string& folder) {
+    auto dlg = std::make_unique<CCopyingDlg>(nullptr);
+    dlg->m_strDestFolder = folder;
+    dlg->m_strSourceFolder = source;
+    EXPECT_TRUE(driver.open(*dlg));
     driver.advance(500);
+    return dlg;
 }
 
 void SetupTest::expectInstalled(const std::string& folder, std::size_t count,

@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <optional>
 #include <ostream>
 #include <string>
@@ -111,7 +112,7 @@ class SetupTest : public ::testing::Test {
                                                     const std::string& workingFolder);
 
     // Opens the copying dialog for the folder and lets its timer start the run.
-    void install(CCopyingDlg& dlg, const std::string& folder);
+    std::unique_ptr<CCopyingDlg> install(const std::string& folder);
     // Files 0 to count-1 of the installation in folder, each as its source; the others absent, or
     // holding previous when the folder held them before; no temporary file.
     void expectInstalled(const std::string& folder, std::size_t count = std::size(kFiles),
