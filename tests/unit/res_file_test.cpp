@@ -181,8 +181,7 @@ TEST(ResFile, DamagedDataIsAnErrorNotACrash) {
         EXPECT_THROW(parse(data.substr(0, cut)), ResFileError) << cut;
     }
     // A template cut short inside its last item: the record is whole, the template is not.
-    const std::string shortTemplate = dialogFile(10);
-    EXPECT_THROW(parse(shortTemplate).dialog(9), ResFileError);
+    EXPECT_THROW(parse(dialogFile(10)).dialog(9), ResFileError);
 }
 
 }  // namespace

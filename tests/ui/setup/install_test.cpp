@@ -22,37 +22,31 @@ TEST_F(InstallTest, EachRunReplacesTheFilesAndPointsTheCopiesAtItsFolder) {
     for (const InstallFile& file : kFiles) {
         driver.writeFile(destination() + file.installed, std::string(6000, 'o'));
     }
-    const struct {
-        std::string folder;
-        std::string working;
-    } rows[] = {
-        {destination(), destination()},
-        {"C:", "C:\\"},
-        {windows + "\\DESKTOP", windows + "\\DESKTOP"},
-        {group + "\\ondrel V1.3", group + "\\ondrel V1.3"},
-    };
-    for (const auto& row : rows) {
-        SCOPED_TRACE(row.folder);
+    const std::string folders[] = {destination(), "C:", windows + "\\DESKTOP",
+                                   group + "\\ondrel V1.3"};
+    for (const std::string& folder : folders) {
+        SCOPED_TRACE(folder);
         const std::int64_t start = driver.nowMs();
-        const auto dlg = install(row.folder);
+        const auto dlg = install(folder);
         EXPECT_EQ(dlg->result(), fw::kIdOk);
         EXPECT_FALSE(driver.isOpen(*dlg));
         EXPECT_TRUE(driver.messageBoxes().empty());
         // The run starts after half a second and pauses three times for as long.
         EXPECT_EQ(driver.nowMs() - start, 2000);
         EXPECT_EQ(fw::currentDirectory(), source);
-        expectInstalled(row.folder);
-        const fw::shortcut::Shortcut installed = installedShortcut(row.folder, row.working);
-        EXPECT_EQ(shortcutAt(row.folder + "\\Ondrel v1.3.lnk"), installed);
+        expectInstalled(folder);
+        const fw::shortcut::Shortcut installed =
+            installedShortcut(folder, folder == "C:" ? "C:\\" : folder);
+        EXPECT_EQ(shortcutAt(folder + "\\Ondrel v1.3.lnk"), installed);
         EXPECT_EQ(shortcutAt(desktopShortcut()), installed);
         EXPECT_EQ(driver.readFile(startMenuShortcut()), driver.readFile(desktopShortcut()));
     }
     // A later run leaves an earlier folder's shortcut alone.
     EXPECT_EQ(shortcutAt(destination() + "\\Ondrel v1.3.lnk"),
               installedShortcut(destination(), destination()));
-    for (const auto& row : rows) {
+    for (const std::string& folder : folders) {
         for (const InstallFile& file : kFiles) {
-            fw::deleteFile(row.folder + file.installed);
+            fw::deleteFile(folder + file.installed);
         }
     }
 }

@@ -61,8 +61,7 @@ TEST(ShortcutInteropTest, OurFilesAndThePlatformsObjectAgree) {
         driver.writeFile(ours, fw::shortcut::write(row));
         ASSERT_HRESULT_SUCCEEDED(file->Load(widened(ours).c_str(), STGM_READ));
         char text[5][MAX_PATH] = {};
-        int index = 0;
-        int show = 0;
+        int index = 0, show = 0;
         WORD hotKey = 0;
         link->GetPath(text[0], MAX_PATH, nullptr, SLGP_RAWPATH);
         link->GetArguments(text[1], MAX_PATH);
