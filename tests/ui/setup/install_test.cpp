@@ -18,7 +18,6 @@ using InstallTest = SetupTest;
 // menu's own, which the copies leave as it is; the folder is named as the user may spell it).
 TEST_F(InstallTest, EachRunReplacesTheFilesAndPointsTheCopiesAtItsFolder) {
     makeFolders();
-    const std::string group = windows + "\\Start Menu\\Programs\\Kestrune Software";
     for (const InstallFile& file : kFiles) {
         driver.writeFile(destination() + file.installed, std::string(6000, 'o'));
     }

@@ -41,7 +41,7 @@ SetupTest::~SetupTest() {
     fw::deleteFile(desktopShortcut());
 #ifdef _WIN32
     std::error_code ignored;
-    std::filesystem::remove_all(windows + "\\Start Menu\\Programs\\Kestrune Software", ignored);
+    std::filesystem::remove_all(group, ignored);
 #endif
 }
 
@@ -69,7 +69,6 @@ fw::shortcut::Shortcut SetupTest::installedShortcut(const std::string& folder,
 }
 
 void SetupTest::makeFolders() const {
-    const std::string group = windows + "\\Start Menu\\Programs\\Kestrune Software";
     for (const std::string& folder :
          {scratch.path + "\\Kestrune", destination(), group, group + "\\Ondrel v1.3"}) {
         ASSERT_TRUE(fw::createDirectory(folder));

@@ -101,9 +101,7 @@ class SetupTest : public ::testing::Test {
         return scratch.path + "\\Kestrune\\" + name;
     }
     std::string desktopShortcut() const { return windows + "\\Desktop\\Ondrel v1.3.lnk"; }
-    std::string startMenuShortcut() const {
-        return windows + "\\Start Menu\\Programs\\Kestrune Software\\Ondrel v1.3\\Ondrel v1.3.lnk";
-    }
+    std::string startMenuShortcut() const { return group + "\\Ondrel v1.3\\Ondrel v1.3.lnk"; }
     std::optional<fw::shortcut::Shortcut> shortcutAt(const std::string& path) const;
     // Makes the destination folder and the program group with the product's folder in it.
     void makeFolders() const;
@@ -126,4 +124,6 @@ class SetupTest : public ::testing::Test {
     ScratchFolder scratch;
     const std::string source = scratch.path + "\\Disk";
     const std::string windows = fw::windowsDirectory();
+    // The program group Setup puts its Start-menu shortcut's folder in.
+    const std::string group = windows + "\\Start Menu\\Programs\\Kestrune Software";
 };
