@@ -1,7 +1,6 @@
 #include "framework/archive.h"
 
 #include "../ui/framework/file_error_causes.h"
-#include "framework/file.h"
 #include "sandbox_fixture.h"
 
 namespace {

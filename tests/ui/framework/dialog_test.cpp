@@ -77,7 +77,7 @@ TEST_F(DialogTest, ControlsComeFromTheTemplate) {
 }
 
 TEST(Dialog, ExchangeStopsAtTheFirstFieldThatDoesNotConvert) {
-    struct Row {
+    const struct {
         const char* day;
         const char* count;
         const char* minutes;
@@ -85,8 +85,7 @@ TEST(Dialog, ExchangeStopsAtTheFirstFieldThatDoesNotConvert) {
         int focus;
         int dayAfter;
         int countAfter;
-    };
-    const Row rows[] = {
+    } rows[] = {
         {"abc", "x", "y", "Please enter an integer.", IDC_DAY, 15, -3},
         {"", "1", "1", "Please enter an integer.", IDC_DAY, 15, -3},
         {"32", "1", "1", "Please enter an integer between 1 and 31.", IDC_DAY, 32, -3},
@@ -98,7 +97,7 @@ TEST(Dialog, ExchangeStopsAtTheFirstFieldThatDoesNotConvert) {
         {"31", "-2147483648", "4294967295", nullptr, 0, 31, -2147483647 - 1},
         {"+1", "+0", "+0", nullptr, 0, 1, 0},
     };
-    for (const Row& row : rows) {
+    for (const auto& row : rows) {
         SCOPED_TRACE(std::string(row.day) + "/" + row.count + "/" + row.minutes);
         Driver driver;
         SampleDialog dialog;
@@ -109,9 +108,9 @@ TEST(Dialog, ExchangeStopsAtTheFirstFieldThatDoesNotConvert) {
         driver.type(dialog, IDC_NAME, "Grace");
         driver.click(dialog, fw::kIdOk);
 
-        EXPECT_EQ(dialog.day, row.dayAfter);
-        EXPECT_EQ(dialog.count, row.countAfter);
-        EXPECT_EQ(dialog.name, "Grace");  // fields before the bad one are taken
+        // The fields before the bad one are taken.
+        EXPECT_EQ(std::tie(dialog.day, dialog.count, dialog.name),
+                  std::make_tuple(row.dayAfter, row.countAfter, std::string("Grace")));
         if (row.message == nullptr) {
             EXPECT_TRUE(driver.messageBoxes().empty());
             EXPECT_FALSE(driver.isOpen(dialog));

@@ -8,7 +8,6 @@
 #include <vector>
 
 #include "framework/file_dialog.h"
-#include "framework/inspect.h"
 #include "framework/paths.h"
 #include "setup/wizard/destination_dlg.h"
 #include "setup_fixture.h"
