@@ -102,8 +102,7 @@ struct Dialog {
     int id;
     const char* caption;
     int cx, cy;
-    Bits style;
-    Bits exStyle;
+    Bits style, exStyle;
     bool inTabOrder;  // the controls are listed in the template's order
     std::vector<Control> controls;
 };

@@ -50,8 +50,6 @@ TEST_F(Messages, TimersFireInTimeOrderOnTheVirtualClock) {
     dialog.setTimer(2, 4000);
     dialog.setTimer(1, 1);
     dialog.setTimer(4, 7500);
-    EXPECT_TRUE(driver.timerRunning(dialog, 2));
-    EXPECT_EQ(driver.timerInterval(dialog, 4), 7500u);
 
     // What arrived since the last look.
     const auto arrived = [this] { return std::exchange(dialog.log, {}); };
@@ -65,7 +63,6 @@ TEST_F(Messages, TimersFireInTimeOrderOnTheVirtualClock) {
               (std::vector<std::string>{"timer 3", "timer 3", "timer 3", "timer 3", "timer 2"}));
     dialog.killTimer(2);
     dialog.killTimer(3);
-    EXPECT_FALSE(driver.timerRunning(dialog, 3));
     driver.advance(3500);
     EXPECT_EQ(arrived(), std::vector<std::string>{"timer 4"});
     EXPECT_EQ(driver.nowMs(), 946'684'800'000 + 7500);
