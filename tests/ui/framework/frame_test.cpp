@@ -46,8 +46,7 @@ TEST(Frame, TheViewFillsTheFrameWhereverItMovesAndClosingTheFrameEndsTheProgram)
     }
 
     driver.close(frame);
-    EXPECT_FALSE(frame.exists());
-    EXPECT_FALSE(view.exists());
+    EXPECT_FALSE(frame.exists() || view.exists());
     ASSERT_EQ(driver.shell().size(), 1u);
     EXPECT_EQ(driver.shell()[0].kind + " " + driver.shell()[0].target, "quit 0");
 }

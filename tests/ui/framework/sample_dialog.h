@@ -27,7 +27,7 @@ class SampleDialog : public fw::Dialog {
     unsigned minutes = 30;
     fw::ProgressBar progress;
 
-    // What arrived, in order: "timer 7", "size 1", "message 1 2 3" (fw::wm::kUser + 1).
+    // What arrived, in order: "timer 7", "message 1 2 3" (fw::wm::kUser + 1).
     std::vector<std::string> log;
     bool failCreation = false;
 
@@ -45,7 +45,6 @@ class SampleDialog : public fw::Dialog {
         dx.control(IDC_PROGRESS, progress);
     }
     void onTimer(unsigned id) override { log.push_back("timer " + std::to_string(id)); }
-    void onSize(int kind, int, int) override { log.push_back("size " + std::to_string(kind)); }
     bool onMessage(unsigned message, std::uintptr_t wParam, std::intptr_t lParam,
                    std::intptr_t& result) override {
         if (message < fw::wm::kUser) {

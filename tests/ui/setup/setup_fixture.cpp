@@ -58,8 +58,7 @@ std::string SetupTest::content(std::size_t i) {
 }
 
 std::optional<fw::shortcut::Shortcut> SetupTest::shortcutAt(const std::string& path) const {
-    const std::optional<std::string> bytes = driver.readFile(path);
-    return bytes ? fw::shortcut::read(*bytes) : std::nullopt;
+    return fw::shortcut::read(driver.readFile(path).value_or(""));
 }
 
 fw::shortcut::Shortcut SetupTest::installedShortcut(const std::string& folder,
