@@ -30,14 +30,11 @@ constexpr std::uint32_t kWsPopup = 0x80000000, kWsVisible = 0x10000000, kWsDisab
                         kWsSysMenu = 0x00080000, kWsMinimizeBox = 0x00020000,
                         kWsExAppWindow = 0x00040000, kDs3dLook = 0x0004, kDsModalFrame = 0x0080,
                         kDsCenter = 0x0800;
-// Control styles; the low bits of a button, static, combo box or list view are its kind.
-constexpr std::uint32_t kBsTypeMask = 0x000F, kBsPushButton = 0x0000, kBsDefPushButton = 0x0001,
-                        kBsAutoCheckBox = 0x0003, kBsGroupBox = 0x0007, kSsTypeMask = 0x001F,
-                        kSsLeft = 0x0000, kSsIcon = 0x0003, kSsBitmap = 0x000E,
-                        kSsEtchedHorz = 0x0010, kSsSunken = 0x1000, kEsPassword = 0x0020,
-                        kEsAutoHScroll = 0x0080, kCbsTypeMask = 0x0003, kCbsDropDownList = 0x0003,
-                        kCbsSort = 0x0100, kLvsTypeMask = 0x0003, kLvsReport = 0x0001,
-                        kLvsSingleSel = 0x0004, kPbsSmooth = 0x0001;
+// Control styles.
+constexpr std::uint32_t kSsSunken = 0x1000, kEsPassword = 0x0020, kEsAutoHScroll = 0x0080,
+                        kCbsTypeMask = 0x0003, kCbsDropDownList = 0x0003, kCbsSort = 0x0100,
+                        kLvsTypeMask = 0x0003, kLvsReport = 0x0001, kLvsSingleSel = 0x0004,
+                        kPbsSmooth = 0x0001;
 
 constexpr int kNoId = -1;  // a static or group box that nothing addresses
 
@@ -56,7 +53,8 @@ constexpr Bits operator|(Bits a, Bits b) {
     return {a.mask | b.mask, a.value | b.value};
 }
 
-// A control's window class and the style bits of its kind.
+// A control's window class and the style bits of its kind: the low bits of a button's or a
+// static's style.
 struct Kind {
     const char* className;
     Bits bits;
@@ -65,15 +63,14 @@ struct Kind {
     static const Kind DefaultButton, Button, GroupBox, CheckBox, Text, Icon, Bitmap, EtchedLine,
         Edit, ComboBox, ListView, ProgressBar;
 };
-inline constexpr Kind Kind::DefaultButton{"Button", kind(kBsTypeMask, kBsDefPushButton)};
-inline constexpr Kind Kind::Button{"Button", kind(kBsTypeMask, kBsPushButton)};
-inline constexpr Kind Kind::GroupBox{"Button", kind(kBsTypeMask, kBsGroupBox)};
-// Every check box toggles itself.
-inline constexpr Kind Kind::CheckBox{"Button", kind(kBsTypeMask, kBsAutoCheckBox)};
-inline constexpr Kind Kind::Text{"Static", kind(kSsTypeMask, kSsLeft)};
-inline constexpr Kind Kind::Icon{"Static", kind(kSsTypeMask, kSsIcon)};
-inline constexpr Kind Kind::Bitmap{"Static", kind(kSsTypeMask, kSsBitmap)};
-inline constexpr Kind Kind::EtchedLine{"Static", kind(kSsTypeMask, kSsEtchedHorz)};
+inline constexpr Kind Kind::DefaultButton{"Button", kind(0xF, 0x1)};  // BS_DEFPUSHBUTTON
+inline constexpr Kind Kind::Button{"Button", kind(0xF, 0x0)};         // BS_PUSHBUTTON
+inline constexpr Kind Kind::GroupBox{"Button", kind(0xF, 0x7)};       // BS_GROUPBOX
+inline constexpr Kind Kind::CheckBox{"Button", kind(0xF, 0x3)};  // BS_AUTOCHECKBOX: toggles itself
+inline constexpr Kind Kind::Text{"Static", kind(0x1F, 0x00)};    // SS_LEFT
+inline constexpr Kind Kind::Icon{"Static", kind(0x1F, 0x03)};    // SS_ICON
+inline constexpr Kind Kind::Bitmap{"Static", kind(0x1F, 0x0E)};  // SS_BITMAP
+inline constexpr Kind Kind::EtchedLine{"Static", kind(0x1F, 0x10)};  // SS_ETCHEDHORZ
 inline constexpr Kind Kind::Edit{"Edit", {}};
 inline constexpr Kind Kind::ComboBox{"ComboBox", {}};
 inline constexpr Kind Kind::ListView{"SysListView32", {}};
