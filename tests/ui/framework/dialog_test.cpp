@@ -128,11 +128,4 @@ TEST(Dialog, ExchangeStopsAtTheFirstFieldThatDoesNotConvert) {
     }
 }
 
-TEST_F(DialogTest, AQuestionIsAnsweredByScript) {
-    driver.answerMessageBox(fw::kIdNo);
-    EXPECT_EQ(fw::messageBox(&dialog, "Keep it?", "Question", fw::mb::kYesNo), fw::kIdNo);
-    ASSERT_EQ(driver.messageBoxes().size(), 1u);
-    EXPECT_EQ(driver.messageBoxes()[0].type, fw::mb::kYesNo);
-}
-
 }  // namespace
