@@ -1,5 +1,6 @@
-// Files and folders: paths, names that ignore case, errors by cause, replacing and deleting, the
-// same on both backends (the headless sandbox against the real file system under Wine).
+// Files and folders: paths, errors by cause, replacing and deleting, the same on both backends (the
+// headless sandbox against the real file system under Wine); Setup's install tests hold names that
+// ignore case.
 #include <gtest/gtest.h>
 
 #include "file_error_causes.h"
@@ -40,17 +41,6 @@ TEST_F(Files, FullPathsResolveAgainstTheCurrentDirectory) {
     }
     EXPECT_FALSE(fw::setCurrentDirectory(folder.path + "\\nowhere"));
     EXPECT_EQ(fw::currentDirectory(), folder.path);
-}
-
-TEST_F(Files, NamesIgnoreCaseAndKeepTheirFirstSpelling) {
-    ASSERT_TRUE(fw::createDirectory("Data"));
-    EXPECT_FALSE(fw::createDirectory("DATA"));
-    EXPECT_FALSE(fw::createDirectory("Missing\\Sub"));
-    driver.writeFile("Data\\Report.TXT", "old");
-    driver.writeFile("data\\REPORT.txt", "new");
-    EXPECT_EQ(driver.readFile(folder.path + "\\DATA\\report.txt"), "new");
-    ASSERT_TRUE(fw::setCurrentDirectory("dAtA"));
-    EXPECT_EQ(driver.readFile("Report.txt"), "new");
 }
 
 TEST_F(Files, ErrorsByCauseNameTheFile) {

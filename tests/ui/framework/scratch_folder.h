@@ -26,7 +26,6 @@ class ScratchFolder {
         fw::setCurrentDirectory(path);
     }
     ScratchFolder(const ScratchFolder&) = delete;
-    ScratchFolder& operator=(const ScratchFolder&) = delete;
     ~ScratchFolder() {
         fw::setCurrentDirectory(previous_);
 #ifdef _WIN32

@@ -8,7 +8,6 @@
 
 #include <memory>
 #include <optional>
-#include <ostream>
 #include <string>
 #include <vector>
 
@@ -29,16 +28,6 @@ constexpr int kBrowse = 1001, kDestFolder = 1002, kDestBack = 1003, kDestLine = 
 // The framework's About command on the frame's Help menu.
 constexpr unsigned kAboutCommand = 0xE140;
 }  // namespace ids
-
-namespace fw::shortcut {
-// How a failing test shows a shortcut.
-inline void PrintTo(const Shortcut& link, std::ostream* out) {
-    *out << "{target \"" << link.target << "\", arguments \"" << link.arguments
-         << "\", description \"" << link.description << "\", folder \"" << link.workingDirectory
-         << "\", icon \"" << link.iconPath << "\" " << link.iconIndex << ", show "
-         << link.showCommand << ", hot key " << link.hotKey << "}";
-}
-}  // namespace fw::shortcut
 
 class SetupAppTest : public ::testing::Test {
   protected:
