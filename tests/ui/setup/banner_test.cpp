@@ -38,6 +38,8 @@ TEST_F(Banner, TheWizardWaitsForTheAboutBoxAndNeitherCanBeClosedBehind) {
 
 // Start-up shows the banner over the whole screen under its caption, painted at once.
 TEST_F(Banner, TheLinesSlideInOneAfterTheOtherAndTheWizardStartsOnceHalfASecondLater) {
+    EXPECT_EQ(app.mainWindow, &frame());
+    EXPECT_EQ(app.title, "Setup");
     EXPECT_TRUE(frame().isVisible());
     EXPECT_EQ(frame().windowRect(), (fw::Rect{0, 0, fw::screenWidth(), fw::screenHeight()}));
     EXPECT_TRUE(view().isVisible());
