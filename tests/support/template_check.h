@@ -9,7 +9,6 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <cstdio>
 #include <optional>
 #include <string>
 #include <vector>
@@ -26,40 +25,16 @@ using fw::headless::DialogTemplate;
 using fw::headless::ResFile;
 
 // Window and dialog styles.
-constexpr std::uint32_t kWsPopup = 0x80000000;
-constexpr std::uint32_t kWsVisible = 0x10000000;
-constexpr std::uint32_t kWsDisabled = 0x08000000;
-constexpr std::uint32_t kWsCaption = 0x00C00000;
-constexpr std::uint32_t kWsBorder = 0x00800000;
-constexpr std::uint32_t kWsVScroll = 0x00200000;
-constexpr std::uint32_t kWsSysMenu = 0x00080000;
-constexpr std::uint32_t kWsMinimizeBox = 0x00020000;
-constexpr std::uint32_t kWsExAppWindow = 0x00040000;
-constexpr std::uint32_t kDs3dLook = 0x0004;
-constexpr std::uint32_t kDsModalFrame = 0x0080;
-constexpr std::uint32_t kDsCenter = 0x0800;
-
-// Control styles; the low bits of a button, static, combo box or list view are its kind.
-constexpr std::uint32_t kBsTypeMask = 0x000F;
-constexpr std::uint32_t kBsPushButton = 0x0000;
-constexpr std::uint32_t kBsDefPushButton = 0x0001;
-constexpr std::uint32_t kBsAutoCheckBox = 0x0003;
-constexpr std::uint32_t kBsGroupBox = 0x0007;
-constexpr std::uint32_t kSsTypeMask = 0x001F;
-constexpr std::uint32_t kSsLeft = 0x0000;
-constexpr std::uint32_t kSsIcon = 0x0003;
-constexpr std::uint32_t kSsBitmap = 0x000E;
-constexpr std::uint32_t kSsEtchedHorz = 0x0010;
-constexpr std::uint32_t kSsSunken = 0x1000;
-constexpr std::uint32_t kEsPassword = 0x0020;
-constexpr std::uint32_t kEsAutoHScroll = 0x0080;
-constexpr std::uint32_t kCbsTypeMask = 0x0003;
-constexpr std::uint32_t kCbsDropDownList = 0x0003;
-constexpr std::uint32_t kCbsSort = 0x0100;
-constexpr std::uint32_t kLvsTypeMask = 0x0003;
-constexpr std::uint32_t kLvsReport = 0x0001;
-constexpr std::uint32_t kLvsSingleSel = 0x0004;
-constexpr std::uint32_t kPbsSmooth = 0x0001;
+constexpr std::uint32_t kWsPopup = 0x80000000, kWsVisible = 0x10000000, kWsDisabled = 0x08000000,
+                        kWsCaption = 0x00C00000, kWsBorder = 0x00800000, kWsVScroll = 0x00200000,
+                        kWsSysMenu = 0x00080000, kWsMinimizeBox = 0x00020000,
+                        kWsExAppWindow = 0x00040000, kDs3dLook = 0x0004, kDsModalFrame = 0x0080,
+                        kDsCenter = 0x0800;
+// Control styles.
+constexpr std::uint32_t kSsSunken = 0x1000, kEsPassword = 0x0020, kEsAutoHScroll = 0x0080,
+                        kCbsTypeMask = 0x0003, kCbsDropDownList = 0x0003, kCbsSort = 0x0100,
+                        kLvsTypeMask = 0x0003, kLvsReport = 0x0001, kLvsSingleSel = 0x0004,
+                        kPbsSmooth = 0x0001;
 
 constexpr int kNoId = -1;  // a static or group box that nothing addresses
 
@@ -67,91 +42,56 @@ constexpr int kNoId = -1;  // a static or group box that nothing addresses
 struct Bits {
     std::uint32_t mask = 0;
     std::uint32_t value = 0;
+    bool operator==(const Bits&) const = default;
 };
-constexpr Bits on(std::uint32_t bits) {
-    return {bits, bits};
-}
-constexpr Bits off(std::uint32_t bits) {
-    return {bits, 0};
-}
-constexpr Bits kind(std::uint32_t mask, std::uint32_t value) {
-    return {mask, value};
-}
+inline constexpr auto on = [](std::uint32_t bits) { return Bits{bits, bits}; };
+inline constexpr auto off = [](std::uint32_t bits) { return Bits{bits, 0}; };
+inline constexpr auto kind = [](std::uint32_t mask, std::uint32_t value) {
+    return Bits{mask, value};
+};
 constexpr Bits operator|(Bits a, Bits b) {
     return {a.mask | b.mask, a.value | b.value};
 }
 
-enum class Kind {
-    DefaultButton,
-    Button,
-    GroupBox,
-    CheckBox,
-    Text,
-    Icon,
-    Bitmap,
-    EtchedLine,
-    Edit,
-    ComboBox,
-    ListView,
-    ProgressBar,
-};
-
-struct KindTraits {
+// A control's window class and the style bits of its kind: the low bits of a button's or a
+// static's style.
+struct Kind {
     const char* className;
     Bits bits;
-};
+    bool operator==(const Kind&) const = default;
 
-inline KindTraits traits(Kind k) {
-    switch (k) {
-        case Kind::DefaultButton:
-            return {"Button", kind(kBsTypeMask, kBsDefPushButton)};
-        case Kind::Button:
-            return {"Button", kind(kBsTypeMask, kBsPushButton)};
-        case Kind::GroupBox:
-            return {"Button", kind(kBsTypeMask, kBsGroupBox)};
-        case Kind::CheckBox:  // every check box toggles itself
-            return {"Button", kind(kBsTypeMask, kBsAutoCheckBox)};
-        case Kind::Text:
-            return {"Static", kind(kSsTypeMask, kSsLeft)};
-        case Kind::Icon:
-            return {"Static", kind(kSsTypeMask, kSsIcon)};
-        case Kind::Bitmap:
-            return {"Static", kind(kSsTypeMask, kSsBitmap)};
-        case Kind::EtchedLine:
-            return {"Static", kind(kSsTypeMask, kSsEtchedHorz)};
-        case Kind::Edit:
-            return {"Edit", {}};
-        case Kind::ComboBox:
-            return {"ComboBox", {}};
-        case Kind::ListView:
-            return {"SysListView32", {}};
-        case Kind::ProgressBar:
-            return {"msctls_progress32", {}};
-    }
-    return {"", {}};
-}
+    static const Kind DefaultButton, Button, GroupBox, CheckBox, Text, Icon, Bitmap, EtchedLine,
+        Edit, ComboBox, ListView, ProgressBar;
+};
+inline constexpr Kind Kind::DefaultButton{"Button", kind(0xF, 0x1)};  // BS_DEFPUSHBUTTON
+inline constexpr Kind Kind::Button{"Button", kind(0xF, 0x0)};         // BS_PUSHBUTTON
+inline constexpr Kind Kind::GroupBox{"Button", kind(0xF, 0x7)};       // BS_GROUPBOX
+inline constexpr Kind Kind::CheckBox{"Button", kind(0xF, 0x3)};  // BS_AUTOCHECKBOX: toggles itself
+inline constexpr Kind Kind::Text{"Static", kind(0x1F, 0x00)};    // SS_LEFT
+inline constexpr Kind Kind::Icon{"Static", kind(0x1F, 0x03)};    // SS_ICON
+inline constexpr Kind Kind::Bitmap{"Static", kind(0x1F, 0x0E)};  // SS_BITMAP
+inline constexpr Kind Kind::EtchedLine{"Static", kind(0x1F, 0x10)};  // SS_ETCHEDHORZ
+inline constexpr Kind Kind::Edit{"Edit", {}};
+inline constexpr Kind Kind::ComboBox{"ComboBox", {}};
+inline constexpr Kind Kind::ListView{"SysListView32", {}};
+inline constexpr Kind Kind::ProgressBar{"msctls_progress32", {}};
 
 struct Box {
     int x, y, cx, cy;
 };
 
 struct Control {
-    Control(int controlId, Kind controlKind, const char* controlText = nullptr, Bits styleBits = {},
-            std::optional<Box> place = std::nullopt)
-        : id(controlId), kind(controlKind), text(controlText), bits(styleBits), box(place) {}
     // A static that shows the icon or bitmap resource of this id.
     static Control imageOf(Kind imageKind, int resourceId, Bits styleBits = {},
                            std::optional<Box> place = std::nullopt) {
-        Control control(kNoId, imageKind, nullptr, styleBits, place);
-        control.image = resourceId;
-        return control;
+        return {kNoId, imageKind, nullptr, styleBits, place, resourceId};
     }
 
     int id;
     Kind kind;
-    const char* text;  // nullptr: the program sets it, the template's text is free
-    Bits bits;
-    std::optional<Box> box;  // when the layout is fixed
+    const char* text = nullptr;  // nullptr: the program sets it, the template's text is free
+    Bits bits = {};
+    std::optional<Box> box = std::nullopt;  // when the layout is fixed
     int image = 0;
 };
 
@@ -159,8 +99,7 @@ struct Dialog {
     int id;
     const char* caption;
     int cx, cy;
-    Bits style;
-    Bits exStyle;
+    Bits style, exStyle;
     bool inTabOrder;  // the controls are listed in the template's order
     std::vector<Control> controls;
 };
@@ -170,29 +109,13 @@ inline const ResFile& programResources() {
     return file;
 }
 
-inline std::string hex(std::uint32_t value) {
-    char text[16];
-    std::snprintf(text, sizeof text, "0x%08X", value);
-    return text;
-}
-
 inline void expectBits(std::uint32_t style, Bits bits, const char* what) {
-    EXPECT_EQ(hex(style & bits.mask), hex(bits.value)) << what << " " << hex(style);
-}
-
-inline std::string describe(std::size_t row, const Control& control) {
-    std::string text = "row " + std::to_string(row) + ": ";
-    text += control.id == kNoId ? "control without id" : "control " + std::to_string(control.id);
-    if (control.text != nullptr) {
-        text += " \"" + std::string(control.text) + "\"";
-    }
-    return text;
+    EXPECT_EQ(style & bits.mask, bits.value) << what << " 0x" << std::hex << style;
 }
 
 inline void expectControl(const DialogItemTemplate& item, const Control& control) {
-    const KindTraits expected = traits(control.kind);
     EXPECT_EQ(item.id, control.id);
-    EXPECT_STRCASEEQ(item.className.c_str(), expected.className);  // class names ignore case
+    EXPECT_STRCASEEQ(item.className.c_str(), control.kind.className);  // class names ignore case
     if (control.text != nullptr) {
         EXPECT_EQ(item.title, control.text);
     }
@@ -202,29 +125,24 @@ inline void expectControl(const DialogItemTemplate& item, const Control& control
                         ? programResources().hasIcon(control.image)
                         : programResources().bitmap(control.image).has_value());
     }
-    expectBits(item.style, expected.bits | control.bits, "style");
+    expectBits(item.style, control.kind.bits | control.bits, "style");
     if (control.box) {
-        EXPECT_EQ(
-            (std::vector<int>{item.x, item.y, item.cx, item.cy}),
-            (std::vector<int>{control.box->x, control.box->y, control.box->cx, control.box->cy}));
+        const Box& box = *control.box;
+        EXPECT_EQ((std::vector<int>{item.x, item.y, item.cx, item.cy}),
+                  (std::vector<int>{box.x, box.y, box.cx, box.cy}));
     }
 }
 
-// The control a row names: by id, or for an unaddressed one by its image and text.
+// The control a row names: by id, or for an unaddressed one by its image and text; one only.
 inline const DialogItemTemplate* find(const DialogTemplate& dialog, const Control& control) {
     const DialogItemTemplate* found = nullptr;
     for (const DialogItemTemplate& item : dialog.items) {
-        if (item.id != control.id) {
-            continue;
+        const bool named = control.id != kNoId || (item.titleId == control.image &&
+                                                   (!control.text || item.title == control.text));
+        if (item.id == control.id && named) {
+            EXPECT_EQ(found, nullptr) << "a second control with this id";
+            found = &item;
         }
-        if (control.id == kNoId && (item.titleId != control.image ||
-                                    (control.text != nullptr && item.title != control.text))) {
-            continue;
-        }
-        if (found != nullptr) {
-            ADD_FAILURE() << "a second control with this id";
-        }
-        found = &item;
     }
     return found;
 }
@@ -244,13 +162,14 @@ inline void expectDialog(const Dialog& expected) {
     ASSERT_EQ(dialog->items.size(), expected.controls.size());
     for (std::size_t i = 0; i < expected.controls.size(); ++i) {
         const Control& control = expected.controls[i];
-        SCOPED_TRACE(describe(i, control));
-        if (expected.inTabOrder) {
-            expectControl(dialog->items[i], control);
-        } else if (const DialogItemTemplate* item = find(*dialog, control)) {
-            expectControl(*item, control);
-        } else {
+        SCOPED_TRACE("row " + std::to_string(i) + ": control " + std::to_string(control.id) +
+                     " \"" + (control.text ? control.text : "") + "\"");
+        const DialogItemTemplate* item =
+            expected.inTabOrder ? &dialog->items[i] : find(*dialog, control);
+        if (item == nullptr) {
             ADD_FAILURE() << "no such control";
+        } else {
+            expectControl(*item, control);
         }
     }
 }

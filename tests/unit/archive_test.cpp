@@ -1,6 +1,6 @@
 #include "framework/archive.h"
 
-#include "framework/file.h"
+#include "../ui/framework/file_error_causes.h"
 #include "sandbox_fixture.h"
 
 namespace {
@@ -71,16 +71,12 @@ TEST_F(ArchiveTest, ShortDataIsEndOfFileNamingTheFullPath) {
          false},
     };
     for (const auto& row : rows) {
-        SCOPED_TRACE(row.what);
-        try {
-            load(row.data, [&row](Archive& a) {
-                return row.readsInt ? std::to_string(a.readInt32()) : a.readString();
-            });
-            ADD_FAILURE() << "no error";
-        } catch (const FileError& error) {
-            EXPECT_EQ(error.cause(), FileError::Cause::endOfFile);
-            EXPECT_EQ(error.fileName(), "C:\\t.dat");
-        }
+        const auto read = [&row](Archive& a) {
+            return row.readsInt ? std::to_string(a.readInt32()) : a.readString();
+        };
+        EXPECT_EQ(errorOf([&] { load(row.data, read); }),
+                  std::make_pair(FileError::Cause::endOfFile, std::string("C:\\t.dat")))
+            << row.what;
     }
 }
 

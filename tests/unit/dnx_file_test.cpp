@@ -4,7 +4,6 @@
 #include <string>
 
 #include "framework/archive.h"
-#include "framework/file.h"
 #include "sandbox_fixture.h"
 
 namespace {

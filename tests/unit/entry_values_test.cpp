@@ -16,15 +16,14 @@ RegValue value(std::uint32_t type, const std::string& data) {
     return {type, {data.begin(), data.end()}};
 }
 
-class EntryValuesTest : public SandboxTest {
-  protected:
-    static void set(const std::string& key, const std::string& name, const RegValue& v) {
-        reg::Key k;
-        ASSERT_EQ(k.create(key), reg::kSuccess);
-        ASSERT_EQ(k.set(name, v.type, v.data.data(), static_cast<std::uint32_t>(v.data.size())),
-                  reg::kSuccess);
-    }
-};
+void set(const std::string& key, const std::string& name, const RegValue& v) {
+    reg::Key k;
+    ASSERT_EQ(k.create(key), reg::kSuccess);
+    ASSERT_EQ(k.set(name, v.type, v.data.data(), static_cast<std::uint32_t>(v.data.size())),
+              reg::kSuccess);
+}
+
+using EntryValuesTest = SandboxTest;
 
 TEST_F(EntryValuesTest, MissingKeysReadAsAbsent) {
     EXPECT_EQ(ReadEntryValues("Home"), EntryValues{});

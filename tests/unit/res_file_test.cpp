@@ -1,10 +1,10 @@
-// The headless backend's reader of compiled resources: the framework test program's .res, which
-// windres made from tests/ui/framework/res/test.rc, and hand-made records for what windres does
-// not write and for damaged data.
+// The headless backend's reader of compiled resources, on hand-made records: what windres does not
+// write, and damaged data. The programs' template tests read what windres writes.
 #include "../../framework/headless/res_file.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
@@ -14,7 +14,6 @@
 #include <string>
 #include <vector>
 
-#include "../ui/framework/res/resource.h"
 #include "sandbox_fixture.h"
 
 // The sanitizer's allocator reports each allocation to a hook (the ONDREL_SANITIZE build).
@@ -32,9 +31,6 @@ extern "C" int __sanitizer_install_malloc_and_free_hooks(void (*malloc_hook)(con
                                                          void (*free_hook)(const volatile void*));
 #endif
 
-extern const unsigned char fw_resource_data[];
-extern const std::size_t fw_resource_size;
-
 namespace {
 
 using fw::headless::DialogItemTemplate;
@@ -42,63 +38,24 @@ using fw::headless::DialogTemplate;
 using fw::headless::ResFile;
 using fw::headless::ResFileError;
 
-const ResFile& sample() {
-    static const ResFile file(fw_resource_data, fw_resource_size);
-    return file;
-}
 ResFile parse(const std::string& data) {
     return ResFile(reinterpret_cast<const unsigned char*>(data.data()), data.size());
 }
 
-// A template or one of its controls as one line: styles, place, texts.
-std::string describe(const DialogTemplate& d) {
+// A template and its controls, a line each: styles, place, texts.
+std::vector<std::string> describe(const DialogTemplate& d) {
     char line[200];
     std::snprintf(line, sizeof line, "%08X %X %d,%d,%d,%d \"%s\" %d %d %d %d %s", d.style,
                   d.exStyle, d.x, d.y, d.cx, d.cy, d.caption.c_str(), d.pointSize, d.weight,
                   d.italic, d.charset, d.face.c_str());
-    return line;
-}
-std::string describe(const DialogItemTemplate& c) {
-    char line[200];
-    std::snprintf(line, sizeof line, "%d %s \"%s\"#%d %08X %X %d,%d,%d,%d", c.id,
-                  c.className.c_str(), c.title.c_str(), c.titleId, c.style, c.exStyle, c.x, c.y,
-                  c.cx, c.cy);
-    return line;
-}
-std::vector<std::string> describeItems(const DialogTemplate& dialog) {
-    std::vector<std::string> lines;
-    for (const DialogItemTemplate& item : dialog.items) {
-        lines.push_back(describe(item));
+    std::vector<std::string> lines = {line};
+    for (const DialogItemTemplate& c : d.items) {
+        std::snprintf(line, sizeof line, "%d %s \"%s\"#%d %08X %X %d,%d,%d,%d", c.id,
+                      c.className.c_str(), c.title.c_str(), c.titleId, c.style, c.exStyle, c.x, c.y,
+                      c.cx, c.cy);
+        lines.push_back(line);
     }
     return lines;
-}
-
-TEST(ResFile, ExtendedDialogAndEveryControl) {
-    std::optional<DialogTemplate> dialog = sample().dialog(IDD_SAMPLE);
-    ASSERT_TRUE(dialog.has_value());
-    // DS_SETFONT | DS_MODALFRAME | DS_3DLOOK | WS_POPUP | WS_VISIBLE | WS_CAPTION | WS_SYSMENU |
-    // WS_MINIMIZEBOX; WS_EX_APPWINDOW
-    EXPECT_EQ(describe(*dialog),
-              "90CA00C4 40000 0,0,312,160 \"Sample Dialog\" 8 0 0 1 MS Sans Serif");
-    EXPECT_EQ(describeItems(*dialog), (std::vector<std::string>{
-                                          "1 Button \"&Go\"#0 50010001 0 255,7,50,14",
-                                          "2 Button \"&Exit\"#0 50010000 0 255,24,50,14",
-                                          "-1 Button \"Fields:\"#0 50000007 0 7,7,237,80",
-                                          "-1 Static \"Name:\"#0 50020000 0 13,20,30,8",
-                                          "1000 Edit \"\"#0 50810080 0 55,18,60,14",
-                                          "1001 Edit \"\"#0 508100A0 0 155,18,60,14",
-                                          "1002 Static \"Placeholder\"#0 50020000 0 13,36,97,8",
-                                          "1003 ComboBox \"\"#0 50210103 0 13,48,100,77",
-                                          "1006 BUTTON \"Flag\"#0 50010003 0 120,50,50,10",
-                                          "1007 Edit \"\"#0 50810000 0 13,66,20,14",
-                                          "1008 Edit \"\"#0 50810000 0 40,66,20,14",
-                                          "1009 Edit \"\"#0 50810000 0 67,66,20,14",
-                                          "1010 BUTTON \"A\"#0 50000009 0 120,66,30,10",
-                                          "1011 BUTTON \"B\"#0 50000009 0 160,66,30,10",
-                                          "1004 SYSLISTVIEW32 \"\"#0 50810805 0 7,92,237,60",
-                                          "1005 MSCTLS_PROGRESS32 \"\"#0 50800000 0 255,92,50,14",
-                                      }));
-    EXPECT_FALSE(sample().dialog(IDI_SAMPLE).has_value());  // an icon's id: each type apart
 }
 
 // Little-endian pieces of hand-made .res data.
@@ -145,19 +102,18 @@ TEST(ResFile, HandMadeTemplate) {
     const std::string data = dialogFile();
     std::optional<DialogTemplate> dialog = parse(data).dialog(9);
     ASSERT_TRUE(dialog.has_value());
-    EXPECT_EQ(describe(*dialog), "80C00040 0 10,20,100,50 \"Caf\xE9\" 9 700 1 1 Courier");
-    EXPECT_EQ(describeItems(*dialog),
-              (std::vector<std::string>{"-1 Button \"OK\"#0 50010000 200 -4,5,40,14",
+    EXPECT_EQ(describe(*dialog),
+              (std::vector<std::string>{"80C00040 0 10,20,100,50 \"Caf\xE9\" 9 700 1 1 Courier",
+                                        "-1 Button \"OK\"#0 50010000 200 -4,5,40,14",
                                         "42 SysListView32 \"\"#300 50000003 0 1,2,3,4"}));
+    EXPECT_FALSE(parse(data).bitmap(9).has_value());  // each type apart
 }
 
 #ifdef RES_TEST_ALLOCATION_HOOK
 thread_local bool measuring = false;
 thread_local std::size_t largest = 0;
 void onMalloc(const volatile void*, std::size_t size) {
-    if (measuring && size > largest) {
-        largest = size;
-    }
+    largest = measuring ? std::max(largest, size) : largest;
 }
 void onFree(const volatile void*) {}
 #endif
@@ -225,8 +181,7 @@ TEST(ResFile, DamagedDataIsAnErrorNotACrash) {
         EXPECT_THROW(parse(data.substr(0, cut)), ResFileError) << cut;
     }
     // A template cut short inside its last item: the record is whole, the template is not.
-    const std::string shortTemplate = dialogFile(10);
-    EXPECT_THROW(parse(shortTemplate).dialog(9), ResFileError);
+    EXPECT_THROW(parse(dialogFile(10)).dialog(9), ResFileError);
 }
 
 }  // namespace

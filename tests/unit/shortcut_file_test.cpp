@@ -1,6 +1,5 @@
 #include "shortcut_file.h"
 
-#include <initializer_list>
 #include <optional>
 #include <string>
 
@@ -13,45 +12,23 @@ using fw::shortcut::Shortcut;
 
 const Shortcut kSample{"C:\\A.exe", "-x", "D", "C:\\", "C:\\A.exe", 2, 7, 0x0641};
 
-std::string joined(std::initializer_list<std::string> parts) {
-    std::string result;
-    for (const std::string& part : parts) {
-        result += part;
-    }
-    return result;
-}
-
 // kSample as our writer lays it out.
-const std::string kSampleFile = joined({
-    i32(0x4C),  // the header's size
+const std::string kSampleFile =
+    // The header: its size, the shell link class, what follows (link information, name, folder,
+    // arguments, icon), attributes, times and size, icon index, show command, hot key.
+    i32(0x4C) +
     bytes({0x01, 0x14, 0x02, 0x00, 0x00, 0x00, 0x00, 0x00, 0xC0, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00,
-           0x46}),          // the shell link class
-    i32(0x76),              // link information, name, folder, arguments, icon
-    std::string(32, '\0'),  // attributes, times, size
-    i32(2),                 // icon index
-    i32(7),                 // show command
-    bytes({0x41, 0x06}),    // hot key
-    std::string(10, '\0'),
-    i32(0x37),  // the link information's size
-    i32(0x1C),  // its header's size
-    i32(1),     // a volume and a local path
-    i32(0x1C),  // where the volume is
-    i32(0x2D),  // the path
-    i32(0),     // no network share
-    i32(0x36),  // the suffix
-    i32(0x11),  // the volume's size
-    i32(3),     // a fixed drive
-    i32(0),     // serial number
-    i32(0x10),  // where its label is
-    bytes({0}),
-    std::string("C:\\A.exe", 9),
-    bytes({0}),  // the suffix
-    bytes({1, 0, 'D'}),
-    bytes({3, 0}) + "C:\\",
-    bytes({2, 0}) + "-x",
-    bytes({8, 0}) + "C:\\A.exe",
-    i32(0),  // no extra data
-});
+           0x46}) +
+    i32(0x76) + std::string(32, '\0') + i32(2) + i32(7) + bytes({0x41, 0x06}) +
+    std::string(10, '\0') +
+    // The link information: its size, its header's size, a volume and a local path, where the
+    // volume is, the path, no network share, the suffix.
+    i32(0x37) + i32(0x1C) + i32(1) + i32(0x1C) + i32(0x2D) + i32(0) + i32(0x36) +
+    // The volume: its size, a fixed drive, serial number, where its label is, the empty label.
+    i32(0x11) + i32(3) + i32(0) + i32(0x10) + bytes({0}) +
+    // The path and the empty suffix; the counted name, folder, arguments and icon; no extra data.
+    std::string("C:\\A.exe", 9) + bytes({0}) + bytes({1, 0, 'D'}) + bytes({3, 0}) + "C:\\" +
+    bytes({2, 0}) + "-x" + bytes({8, 0}) + "C:\\A.exe" + i32(0);
 
 TEST(ShortcutFileTest, WritesTheGoldenLayout) {
     EXPECT_EQ(fw::shortcut::write(kSample), kSampleFile);

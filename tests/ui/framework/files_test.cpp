@@ -1,9 +1,9 @@
-// Files and folders: paths, names that ignore case, errors by cause, replacing and deleting, the
-// same on both backends (the headless sandbox against the real file system under Wine).
+// Files and folders: paths, errors by cause, replacing and deleting, the same on both backends (the
+// headless sandbox against the real file system under Wine); Setup's install tests hold names that
+// ignore case.
 #include <gtest/gtest.h>
 
-#include <functional>
-
+#include "file_error_causes.h"
 #include "framework/file.h"
 #include "framework/inspect.h"
 #include "framework/paths.h"
@@ -17,28 +17,11 @@ using fw::FileError;
 using fw::FileMode;
 using Cause = FileError::Cause;
 
-// The error an action raises, with the file it names ("none" when it raises nothing).
-std::pair<Cause, std::string> errorOf(const std::function<void()>& action) {
-    try {
-        action();
-    } catch (const FileError& error) {
-        return {error.cause(), error.fileName()};
-    }
-    return {Cause::generic, "none"};
-}
-
 class Files : public ::testing::Test {
   protected:
     fw::test::Driver driver;
     ScratchFolder folder;
 };
-
-TEST_F(Files, TheWindowsFolderHasTheSingleUserLayout) {
-    const std::string windows = fw::windowsDirectory();
-    EXPECT_NE(windows.back(), '\\');
-    EXPECT_TRUE(fw::test::fileExists(windows + "\\Desktop"));
-    EXPECT_TRUE(fw::test::fileExists(windows + "\\START MENU\\programs\\StartUp"));
-}
 
 TEST_F(Files, FullPathsResolveAgainstTheCurrentDirectory) {
     EXPECT_EQ(fw::currentDirectory(), folder.path);
@@ -58,17 +41,6 @@ TEST_F(Files, FullPathsResolveAgainstTheCurrentDirectory) {
     }
     EXPECT_FALSE(fw::setCurrentDirectory(folder.path + "\\nowhere"));
     EXPECT_EQ(fw::currentDirectory(), folder.path);
-}
-
-TEST_F(Files, NamesIgnoreCaseAndKeepTheirFirstSpelling) {
-    ASSERT_TRUE(fw::createDirectory("Data"));
-    EXPECT_FALSE(fw::createDirectory("DATA"));
-    EXPECT_FALSE(fw::createDirectory("Missing\\Sub"));
-    driver.writeFile("Data\\Report.TXT", "old");
-    driver.writeFile("data\\REPORT.txt", "new");
-    EXPECT_EQ(driver.readFile(folder.path + "\\DATA\\report.txt"), "new");
-    ASSERT_TRUE(fw::setCurrentDirectory("dAtA"));
-    EXPECT_EQ(driver.readFile("Report.txt"), "new");
 }
 
 TEST_F(Files, ErrorsByCauseNameTheFile) {
@@ -133,7 +105,6 @@ TEST_F(Files, ReplaceAndDelete) {
     EXPECT_FALSE(fw::deleteFile("Dir"));
     EXPECT_TRUE(fw::deleteFile("Renamed.dat"));
     EXPECT_FALSE(fw::deleteFile("Renamed.dat"));
-    EXPECT_FALSE(fw::test::fileExists("Renamed.dat"));
 }
 
 #ifndef _WIN32

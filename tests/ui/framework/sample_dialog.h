@@ -12,9 +12,6 @@
 #include "framework/test_driver.h"
 #include "resource.h"
 
-// Edits send this before each change of text, as well as fw::kEditChange after it.
-constexpr int kEditUpdate = 0x0400;
-
 class SampleDialog : public fw::Dialog {
   public:
     explicit SampleDialog(fw::Window* parent = nullptr) : fw::Dialog(IDD_SAMPLE, parent) {}
@@ -30,14 +27,12 @@ class SampleDialog : public fw::Dialog {
     unsigned minutes = 30;
     fw::ProgressBar progress;
 
-    // What arrived, in order: "command 1000/0", "timer 7", "notify 1004/-5", "message 0x401 1 2".
+    // What arrived, in order: "timer 7", "message 1 2 3" (fw::wm::kUser + 1).
     std::vector<std::string> log;
     bool failCreation = false;
-    bool destroyed = false;
 
   protected:
     bool onCreate() override { return !failCreation; }
-    void onDestroy() override { destroyed = true; }
     void doDataExchange(fw::DataExchange& dx) override {
         dx.text(IDC_NAME, name);
         dx.text(IDC_SECRET, secret);
@@ -49,20 +44,7 @@ class SampleDialog : public fw::Dialog {
         dx.number(IDC_MINUTES, minutes);
         dx.control(IDC_PROGRESS, progress);
     }
-    bool onCommand(int id, int code) override {
-        // Edits report every change of text; the tests follow clicks and choices.
-        if (code == kEditUpdate || code == fw::kEditChange) {
-            return false;
-        }
-        log.push_back("command " + std::to_string(id) + "/" + std::to_string(code));
-        return false;
-    }
-    bool onNotify(int id, int code) override {
-        log.push_back("notify " + std::to_string(id) + "/" + std::to_string(code));
-        return true;
-    }
     void onTimer(unsigned id) override { log.push_back("timer " + std::to_string(id)); }
-    void onSize(int kind, int, int) override { log.push_back("size " + std::to_string(kind)); }
     bool onMessage(unsigned message, std::uintptr_t wParam, std::intptr_t lParam,
                    std::intptr_t& result) override {
         if (message < fw::wm::kUser) {
@@ -83,9 +65,11 @@ class SampleDialogTest : public ::testing::Test {
     SampleDialog dialog;
 };
 
-// The application object every test shares: its title captions the framework's messages.
+// The application object of the framework's test program: its title captions the framework's
+// messages.
 class TestApp : public fw::App {
   public:
     TestApp() { title = "Framework Test"; }
     bool initInstance() override { return false; }
 };
+inline TestApp theApp;

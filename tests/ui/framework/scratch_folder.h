@@ -21,27 +21,21 @@ class ScratchFolder {
         GetTempPathA(MAX_PATH, temp);
         path = fw::fullPath(std::string(temp) + "FwTest" + std::to_string(GetCurrentProcessId()) +
                             "-" + std::to_string(++made));
-        previous_ = fw::currentDirectory();
-#else
-        path = "C:\\Scratch";
 #endif
         fw::createDirectory(path);
         fw::setCurrentDirectory(path);
     }
     ScratchFolder(const ScratchFolder&) = delete;
-    ScratchFolder& operator=(const ScratchFolder&) = delete;
     ~ScratchFolder() {
-#ifdef _WIN32
         fw::setCurrentDirectory(previous_);
+#ifdef _WIN32
         std::error_code ignored;
         std::filesystem::remove_all(path, ignored);
 #endif
     }
 
-    std::string path;
+    std::string path = "C:\\Scratch";
 
   private:
-#ifdef _WIN32
-    std::string previous_;
-#endif
+    const std::string previous_ = fw::currentDirectory();
 };

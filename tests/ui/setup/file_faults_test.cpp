@@ -18,12 +18,6 @@ namespace {
 
 using Op = fw::test::FileFault::Op;
 
-// The percent text while file `at` of the list is copied: what the bar had reached before it.
-std::string percentAt(std::size_t at) {
-    const char* const shown[] = {"0%", "20%", "40%"};
-    return at < std::size(shown) ? shown[at] : "60%";
-}
-
 // One file operation of the run, made to fail.
 struct Fault {
     Op op;
@@ -40,11 +34,7 @@ using FileFaultsHeadlessOnly = SetupTest;
 TEST_F(FileFaultsHeadlessOnly, EveryOperationOfTheRunForEveryCause) {
     const std::size_t shortcuts = std::size(kFiles);
     const std::string folder = destination();
-    ASSERT_TRUE(fw::createDirectory(scratch.path + "\\Kestrune"));
-    ASSERT_TRUE(fw::createDirectory(folder));
-    const std::string group = windows + "\\Start Menu\\Programs\\Kestrune Software";
-    ASSERT_TRUE(fw::createDirectory(group));
-    ASSERT_TRUE(fw::createDirectory(group + "\\Ondrel v1.3"));
+    makeFolders();
 
     std::vector<Fault> faults;
     for (std::size_t i = 0; i < shortcuts; ++i) {
@@ -96,29 +86,30 @@ TEST_F(FileFaultsHeadlessOnly, EveryOperationOfTheRunForEveryCause) {
             driver.writeFile(desktopShortcut(), old);
             driver.writeFile(startMenuShortcut(), old);
             driver.clearRecords();
-            CCopyingDlg dlg(nullptr);
             driver.injectFault({fault.path, fault.op, cause, fault.afterBytes});
-            install(dlg, folder);
+            const auto dlg = install(folder);
             // The operation was done, and failed.
             EXPECT_EQ(driver.armedFaults(), 0u);
 
             std::vector<std::string> shown = {"Creating short-cuts...", "", "80%"};
             int bar = 4;
             if (fault.at < shortcuts) {
-                const std::string label = fault.at == 0 ? "Source File: " : "";
-                const std::string destLabel = fault.at == 0 ? "Destination File: " : "";
-                shown = {label + kFiles[fault.at].source,
-                         destLabel + folder + kFiles[fault.at].installed, percentAt(fault.at)};
+                // The first file's lines are labelled; the bar stands at what it reached before
+                // the file, at most three steps.
+                const bool first = fault.at == 0;
                 bar = static_cast<int>(std::min<std::size_t>(fault.at, 3));
-            }
-            expectStalled(dlg, fw::FileError(cause, fault.named).text(), shown, bar);
-            expectInstalled(folder, fault.installed, old);
-            const bool loading = fault.at == shortcuts && fault.path == shortcut &&
-                                 fault.op != Op::create && fault.op != Op::write;
-            if (loading) {
+                shown = {(first ? "Source File: " : "") + std::string(kFiles[fault.at].source),
+                         (first ? "Destination File: " : "") + folder + kFiles[fault.at].installed,
+                         std::to_string(20 * bar) + "%"};
+            } else if (fault.path == shortcut && fault.op != Op::create && fault.op != Op::write) {
                 // Not re-pointed: the template as copied.
                 EXPECT_EQ(driver.readFile(shortcut), content(3));
+            } else if (fault.path != shortcut) {
+                // Re-pointed before the copies are made.
+                EXPECT_EQ(shortcutAt(shortcut), installedShortcut(folder, folder));
             }
+            expectStalled(*dlg, fw::FileError(cause, fault.named).text(), shown, bar);
+            expectInstalled(folder, fault.installed, old);
             EXPECT_EQ(driver.readFile(desktopShortcut()),
                       fault.desktopReplaced ? driver.readFile(shortcut) : old);
             EXPECT_EQ(driver.readFile(startMenuShortcut()), old);

@@ -1,5 +1,7 @@
 #include "setup_fixture.h"
 
+#include <tuple>
+
 #include "framework/controls.h"
 #include "framework/inspect.h"
 #include "framework/message_box.h"
@@ -37,10 +39,9 @@ SetupTest::SetupTest() {
 
 SetupTest::~SetupTest() {
     fw::deleteFile(desktopShortcut());
-    fw::createDirectory(windows + "\\Desktop");
 #ifdef _WIN32
     std::error_code ignored;
-    std::filesystem::remove_all(windows + "\\Start Menu\\Programs\\Kestrune Software", ignored);
+    std::filesystem::remove_all(group, ignored);
 #endif
 }
 
@@ -57,8 +58,7 @@ std::string SetupTest::content(std::size_t i) {
 }
 
 std::optional<fw::shortcut::Shortcut> SetupTest::shortcutAt(const std::string& path) const {
-    const std::optional<std::string> bytes = driver.readFile(path);
-    return bytes ? fw::shortcut::read(*bytes) : std::nullopt;
+    return fw::shortcut::read(driver.readFile(path).value_or(""));
 }
 
 fw::shortcut::Shortcut SetupTest::installedShortcut(const std::string& folder,
@@ -67,11 +67,20 @@ fw::shortcut::Shortcut SetupTest::installedShortcut(const std::string& folder,
     return {program, "", "", workingFolder, program, 0, 1, kHotKey};
 }
 
-void SetupTest::install(CCopyingDlg& dlg, const std::string& folder) {
-    dlg.m_strDestFolder = folder;
-    dlg.m_strSourceFolder = source;
-    ASSERT_TRUE(driver.open(dlg));
+void SetupTest::makeFolders() const {
+    for (const std::string& folder :
+         {scratch.path + "\\Kestrune", destination(), group, group + "\\Ondrel v1.3"}) {
+        ASSERT_TRUE(fw::createDirectory(folder));
+    }
+}
+
+std::unique_ptr<CCopyingDlg> SetupTest::install(const std::string& folder) {
+    auto dlg = std::make_unique<CCopyingDlg>(nullptr);
+    dlg->m_strDestFolder = folder;
+    dlg->m_strSourceFolder = source;
+    EXPECT_TRUE(driver.open(*dlg));
     driver.advance(500);
+    return dlg;
 }
 
 void SetupTest::expectInstalled(const std::string& folder, std::size_t count,
@@ -93,10 +102,9 @@ void SetupTest::expectStalled(const CCopyingDlg& dlg, const std::string& message
                               const std::vector<std::string>& shown, int bar) {
     ASSERT_EQ(driver.messageBoxes().size(), 1u);
     const fw::test::MessageBoxRecord& box = driver.messageBoxes()[0];
-    EXPECT_EQ(box.text, message);
-    EXPECT_EQ(box.caption, "Setup");
-    EXPECT_EQ(box.type, fw::mb::kOk | fw::mb::kIconStop);
-    EXPECT_EQ(box.owner, dlg.handle());
+    EXPECT_EQ(std::tie(box.text, box.caption, box.type, box.owner),
+              std::make_tuple(message, std::string("Setup"), fw::mb::kOk | fw::mb::kIconStop,
+                              dlg.handle()));
     EXPECT_TRUE(driver.isOpen(dlg));
     EXPECT_FALSE(driver.timerRunning(dlg, 1));
     EXPECT_EQ(

@@ -6,9 +6,8 @@
 
 #include <gtest/gtest.h>
 
-#include <functional>
+#include <memory>
 #include <optional>
-#include <ostream>
 #include <string>
 #include <vector>
 
@@ -23,23 +22,12 @@ class CCopyingDlg;
 // Ids as Setup's windows have them, written out rather than taken from its resource.h, so that a
 // renumbered one fails. The banner's timers are 1 to 4, the copying dialog's timer 1.
 namespace ids {
-constexpr int kAbout = 100, kWelcome = 130, kDestination = 132, kCopying = 133, kCancelSetup = 134,
-              kComplete = 135;
+constexpr int kAbout = 100, kWelcome = 130, kDestination = 132, kCancelSetup = 134;
 constexpr int kBrowse = 1001, kDestFolder = 1002, kDestBack = 1003, kDestLine = 1004,
               kSourceLine = 1005, kProgress = 1006, kPercent = 1007;
 // The framework's About command on the frame's Help menu.
 constexpr unsigned kAboutCommand = 0xE140;
 }  // namespace ids
-
-namespace fw::shortcut {
-// How a failing test shows a shortcut.
-inline void PrintTo(const Shortcut& link, std::ostream* out) {
-    *out << "{target \"" << link.target << "\", arguments \"" << link.arguments
-         << "\", description \"" << link.description << "\", folder \"" << link.workingDirectory
-         << "\", icon \"" << link.iconPath << "\" " << link.iconIndex << ", show "
-         << link.showCommand << ", hot key " << link.hotKey << "}";
-}
-}  // namespace fw::shortcut
 
 class SetupAppTest : public ::testing::Test {
   protected:
@@ -50,14 +38,14 @@ class SetupAppTest : public ::testing::Test {
 
     // The banner's timer that runs, 0 for none; the test fails when more than one runs.
     unsigned runningTimer() {
-        std::vector<unsigned> running;
+        unsigned running = 0;
         for (unsigned id = 1; id <= 4; ++id) {
             if (driver.timerRunning(view(), id)) {
-                running.push_back(id);
+                EXPECT_EQ(running, 0u) << "timer " << id << " runs too";
+                running = id;
             }
         }
-        EXPECT_LE(running.size(), 1u);
-        return running.empty() ? 0 : running.front();
+        return running;
     }
     // Ticks a sliding timer until it stops; returns m_xText before each tick, which is where the
     // tick drew the moving line.
@@ -72,14 +60,7 @@ class SetupAppTest : public ::testing::Test {
 
     fw::test::Driver driver;
     int wizardRuns = 0;
-    // What the wizard does while it runs, besides counting its runs.
-    std::function<void()> wizard;
-    CSetupApp app{[this] {
-        ++wizardRuns;
-        if (wizard) {
-            wizard();
-        }
-    }};
+    CSetupApp app{[this] { ++wizardRuns; }};
 };
 
 class SetupTest : public ::testing::Test {
@@ -109,16 +90,16 @@ class SetupTest : public ::testing::Test {
         return scratch.path + "\\Kestrune\\" + name;
     }
     std::string desktopShortcut() const { return windows + "\\Desktop\\Ondrel v1.3.lnk"; }
-    std::string startMenuShortcut() const {
-        return windows + "\\Start Menu\\Programs\\Kestrune Software\\Ondrel v1.3\\Ondrel v1.3.lnk";
-    }
+    std::string startMenuShortcut() const { return group + "\\Ondrel v1.3\\Ondrel v1.3.lnk"; }
     std::optional<fw::shortcut::Shortcut> shortcutAt(const std::string& path) const;
+    // Makes the destination folder and the program group with the product's folder in it.
+    void makeFolders() const;
     // What a run into folder leaves pointing at it, in folder's shortcut.
     static fw::shortcut::Shortcut installedShortcut(const std::string& folder,
                                                     const std::string& workingFolder);
 
     // Opens the copying dialog for the folder and lets its timer start the run.
-    void install(CCopyingDlg& dlg, const std::string& folder);
+    std::unique_ptr<CCopyingDlg> install(const std::string& folder);
     // Files 0 to count-1 of the installation in folder, each as its source; the others absent, or
     // holding previous when the folder held them before; no temporary file.
     void expectInstalled(const std::string& folder, std::size_t count = std::size(kFiles),
@@ -132,4 +113,6 @@ class SetupTest : public ::testing::Test {
     ScratchFolder scratch;
     const std::string source = scratch.path + "\\Disk";
     const std::string windows = fw::windowsDirectory();
+    // The program group Setup puts its Start-menu shortcut's folder in.
+    const std::string group = windows + "\\Start Menu\\Programs\\Kestrune Software";
 };

@@ -60,25 +60,18 @@ TEST(ShortcutInteropTest, OurFilesAndThePlatformsObjectAgree) {
 
         driver.writeFile(ours, fw::shortcut::write(row));
         ASSERT_HRESULT_SUCCEEDED(file->Load(widened(ours).c_str(), STGM_READ));
-        char target[MAX_PATH] = {};
-        char arguments[MAX_PATH] = {};
-        char description[MAX_PATH] = {};
-        char folder[MAX_PATH] = {};
-        char icon[MAX_PATH] = {};
-        Shortcut loaded;
-        link->GetPath(target, MAX_PATH, nullptr, SLGP_RAWPATH);
-        link->GetArguments(arguments, MAX_PATH);
-        link->GetDescription(description, MAX_PATH);
-        link->GetWorkingDirectory(folder, MAX_PATH);
-        link->GetIconLocation(icon, MAX_PATH, &loaded.iconIndex);
-        link->GetShowCmd(&loaded.showCommand);
-        link->GetHotkey(&loaded.hotKey);
-        loaded.target = target;
-        loaded.arguments = arguments;
-        loaded.description = description;
-        loaded.workingDirectory = folder;
-        loaded.iconPath = icon;
-        EXPECT_EQ(loaded, row);
+        char text[5][MAX_PATH] = {};
+        int index = 0, show = 0;
+        WORD hotKey = 0;
+        link->GetPath(text[0], MAX_PATH, nullptr, SLGP_RAWPATH);
+        link->GetArguments(text[1], MAX_PATH);
+        link->GetDescription(text[2], MAX_PATH);
+        link->GetWorkingDirectory(text[3], MAX_PATH);
+        link->GetIconLocation(text[4], MAX_PATH, &index);
+        link->GetShowCmd(&show);
+        link->GetHotkey(&hotKey);
+        EXPECT_EQ((Shortcut{text[0], text[1], text[2], text[3], text[4], index, show, hotKey}),
+                  row);
     }
     file->Release();
     link->Release();
