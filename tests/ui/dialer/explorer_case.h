@@ -6,22 +6,21 @@
 
 #include <rapidcheck.h>
 
-#include <cstdint>
 #include <functional>
-#include <optional>
 #include <ostream>
 #include <span>
-#include <string>
-#include <vector>
 
-#include "dialer/scheduler/task_record.h"
-#include "dialing_fixture.h"
 #include "explorer.h"
+#include "explorer_invariants.h"
+#include "settings_bytes.h"
+#include "tasks_bytes.h"
+#include "time_zone.h"
 
 namespace dexp {
 
 // The phonebook of every case: one entry per line behaviour, so that choosing the entry chooses
-// how the next dial goes.
+// how the next dial goes. Past it: "Gone", which the dialer remembers but the phonebook lost,
+// then the empty name that only a damaged "Tasks.dat" holds.
 struct PhonebookEntry {
     const char* name;
     ras::sim::Line line;
@@ -37,9 +36,9 @@ inline constexpr PhonebookEntry kPhonebook[] = {
     {"Twice Busy", ras::sim::Line::busyFirst, 2},  // answers the third dial
 };
 inline constexpr int kPhonebookSize = static_cast<int>(std::size(kPhonebook));
-// Past the phonebook: "Gone", which the dialer remembers but the phonebook lost, then the empty
-// name that only a damaged "Tasks.dat" holds.
-const char* entryName(int entry);
+inline const char* entryName(int entry) {
+    return entry < kPhonebookSize ? kPhonebook[entry].name : entry == kPhonebookSize ? "Gone" : "";
+}
 
 struct DrawnTask {
     int entry = 0;
@@ -58,7 +57,7 @@ struct Start {
     bool truncatedTasks = false;  // "Tasks.dat" ends inside its last record
 };
 
-// A row of the step table and the values drawn for it.
+// A row of the step table, and the values drawn for it.
 struct Step {
     int kind = 0, a = 0, b = 0;
 };
@@ -68,119 +67,263 @@ rc::Gen<Step> genStep();
 void showValue(const Start& start, std::ostream& os);
 void showValue(const Step& step, std::ostream& os);
 
-class DialerCase : public DialingTest {
+class DialerCase : public CheckedDialer {
   public:
-    // Where a step acts: on the window on top (the main window brought back from the tray
-    // first), on one kind of window only, whatever is open, or on the clock, which also runs
-    // while a message box is up (nextTask: up to the next task's time; box: then the box is
-    // answered).
+    // Where a step acts: the window on top (the main window brought back from the tray first),
+    // one kind of window only, whatever is open, or the clock, which also runs while a message box
+    // is up (nextTask: up to the next task's time; box: then the box is answered).
     enum class On { window, main, dialog, options, task, anything, clock, nextTask, box };
-    struct Named {
-        const char* text;
-        int id = 0;
-    };
+    using Action = std::function<void(DialerCase&, const Step&, fw::Dialog& top)>;
     // A kind of step: how often it is drawn, how a shrunk list shows it ({a}, {b}: its values,
     // or the names they pick), where it acts and what it does there.
-    using Action = std::function<void(DialerCase&, const Step&, fw::Dialog& top)>;
     struct Kind {
         int weight;
         const char* text;
         On on;
         Action act;
         rc::Gen<int> a = rc::gen::just(0);
-        std::span<const Named> aNames = {};
+        std::span<const char* const> aNames = {};
         rc::Gen<int> b = rc::gen::just(0);
-        std::span<const Named> bNames = {};
+        std::span<const char* const> bNames = {};
     };
-    static const std::vector<Kind>& kinds();
+    static const std::vector<Kind>& kinds();  // explorer_steps.cpp
 
-    explicit DialerCase(const Start& start);
-    ~DialerCase() override;
+    explicit DialerCase(const Start& start) {
+        useNewYorkTime();
+        std::vector<Triple> remembered;
+        for (const PhonebookEntry& entry : kPhonebook) {
+            addEntry(entry.name, entry.line, entry.count);
+        }
+        for (int i = 0; i < start.remembered; ++i) {
+            remembered.push_back({entryName(i), "", ""});
+        }
+        writeSettings(settingsFile({.saveUserAndPassword = start.saveAccount,
+                                    .keepDialing = start.keepDialing,
+                                    .autoDial = start.autoDial,
+                                    .startMinimized = start.startMinimized,
+                                    .dialBySchedule = start.scheduling},
+                                   start.remembered, start.current, remembered));
+        std::vector<Task> tasks;
+        for (const DrawnTask& drawn : start.tasks) {
+            const bool limited = drawn.limitMinutes >= 0;
+            tasks.push_back({"Task " + std::to_string(tasks.size()), entryName(drawn.entry),
+                             kStart + drawn.dueInSeconds, limited ? drawn.limitMinutes : 0, limited,
+                             drawn.disabled, drawn.runs > 0 ? kRecurNumber : 0, drawn.runs});
+        }
+        std::string bytes = tasksFile(tasks);
+        if (start.truncatedTasks) {
+            bytes.resize(bytes.size() > 4 ? bytes.size() - 3 : 2);
+        }
+        if (!tasks.empty() || start.truncatedTasks) {
+            driver.writeFile(tasksPath(), bytes);
+        }
+        // The shortcut the installer leaves, which "Start with Windows" copies.
+        driver.writeFile(folder + "\\Ondrel v1.3.lnk", "a shortcut");
+        autoDialPending_ = start.autoDial;
+        driver.onAnyModal([this](fw::test::Driver&, fw::Dialog& dialog) { modalLoop(dialog); });
+        driver.onAnyMessageBox(
+            [this](const fw::test::MessageBoxRecord& box) { return answerBox(box); });
+    }
+
     // Runs the steps, then Exit as a user ends the program, and fails the property with the first
     // invariant that broke.
-    void run(const std::vector<Step>& steps);
+    void run(const std::vector<Step>& steps) {
+        explore::Script<Step> script(steps);
+        script_ = &script;
+        startMs_ = driver.nowMs();
+        RC_ASSERT(driver.open(dialer));
+        // The tasks loaded may fire on the start-up tick.
+        beginStep();
+        driver.advance(1);
+        running_ = true;
+        for (const Step* step; dialer.exists();) {
+            advance(std::exchange(pendingMs_, 0), dialer);
+            if ((step = nextStep()) == nullptr) {
+                break;
+            }
+            apply(*step, dialer);
+        }
+        if (failure_.empty() && dialer.exists()) {
+            beginStep();
+            // Away from its last questions until the next task is due: the order in which an
+            // end can go wrong.
+            exit(true);
+        }
+        if (failure_.empty()) {
+            checkAfterExit();
+        }
+        if (!failure_.empty()) {
+            RC_FAIL(failure_);
+        }
+    }
 
   private:
+    // A call under way redials and animates the tray all the time: ten minutes of the clock see
+    // every cycle of it many times over, and cost what a day would not.
+    static constexpr std::int64_t kLongestCallMs = 10 * 60 * 1000, kSliceMs = 60 * 1000;
+    // A message box stays up at most this long: past a daily task's next run.
+    static constexpr std::int64_t kLongestBoxMs = 25 * 60 * 60 * 1000;
+    // A user away from the program's last questions comes back this long after the next task.
+    static constexpr int kAwayPastTaskMs = 5000;
+
     void TestBody() override {}
 
-    // --- Running the steps (explorer_case.cpp) ----------------------------------------------
-    void mainLoop();
-    void modalLoop(fw::Dialog& dialog);
-    fw::test::Driver::BoxAnswer answerBox(const fw::test::MessageBoxRecord& box);
+    void modalLoop(fw::Dialog& dialog) {
+        ++modalsRun_;
+        checkOneOfAKind(dialog);
+        modals_.push_back(&dialog);
+        if (dialog.templateId() == IDD_OPTIONS) {
+            tasksWhenOptionsOpened_ = dialer.m_aTasks;
+        }
+        // The time the user is away at the end passes in the first question or box of the end.
+        pendingMs_ = std::max(pendingMs_, modals_.size() == 1 ? awayMs() : 0);
+        for (const Step* step; !dialog.ended();) {
+            advance(std::exchange(pendingMs_, 0), dialog);
+            if (dialog.ended()) {
+                break;
+            }
+            if ((step = nextStep()) == nullptr) {
+                // The user who is done ends it: Escape, else the close box.
+                driver.pressKey(dialog, fw::kKeyEscape);
+                if (!dialog.ended()) {
+                    driver.close(dialog);
+                }
+                break;
+            }
+            apply(*step, dialog);
+        }
+        kept_ =
+            kept_ || (dialog.templateId() == IDD_KEEP_CONNECTION && dialog.result() != fw::kIdOk);
+        if (dialog.templateId() == IDD_OPTIONS) {
+            tasksWhenOptionsOpened_.reset();
+            // The tasks an OK hands to the main window may fire from now on, within this step.
+            const CTaskList& handed = static_cast<COptionsDlg&>(dialog).m_aTasks;
+            if (dialog.result() == fw::kIdOk) {
+                stepTasks_.insert(stepTasks_.end(), handed.begin(), handed.end());
+            }
+        }
+        modals_.pop_back();
+    }
+
+    fw::test::Driver::BoxAnswer answerBox(const fw::test::MessageBoxRecord& box) {
+        const int result = (box.type & fw::mb::kButtonMask) == fw::mb::kOk ? fw::kIdOk : fw::kIdNo;
+        // Time still to run when the box came up runs with the box up, and so does the time of
+        // the clock's steps that follow until the answer; a step of another kind waits for the
+        // box to go, and the user answers it at once. Up to a day and more, unless a call under
+        // way redials and animates all the while.
+        std::int64_t upMs = std::max(std::exchange(pendingMs_, 0), modals_.empty() ? awayMs() : 0);
+        const std::int64_t longest = callUnderWay() ? kLongestCallMs : kLongestBoxMs;
+        for (const Step* step; running_ && upMs < longest && (step = nextStep(true));) {
+            upMs += durationOf(*step, driver.nowMs() + upMs);
+            if (kinds()[step->kind].on == On::box) {
+                break;
+            }
+        }
+        return {result, std::min(upMs, longest)};
+    }
+
     // Checks the invariants and takes the next step; null when the steps ran out or an invariant
     // broke. With a message box up, only the clock's steps are taken.
-    const Step* nextStep(bool boxUp = false);
+    const Step* nextStep(bool boxUp = false) {
+        if (running_ && failure_.empty()) {
+            checkInvariants();
+        }
+        if (!failure_.empty() || script_->done() ||
+            (boxUp && kinds()[script_->peek().kind].on < On::clock)) {
+            return nullptr;
+        }
+        beginStep();
+        return &script_->take();
+    }
     void beginStep() {
         connectCommand_ = false;
         stepTasks_ = dialer.m_aTasks;
     }
-    void apply(const Step& step, fw::Dialog& top);
-    // The clock runs on for the loop of this window (the main window's or a modal dialog's).
-    void advance(std::int64_t ms, const fw::Dialog& loop);
-    // How long the clock runs for a step, from this time on.
-    std::int64_t durationOf(const Step& step, std::int64_t fromMs) const;
-    // Up to this long before the next enabled task's time, or 0 when none is to come.
-    std::int64_t toNextTask(std::int64_t fromMs, std::int64_t beforeMs) const;
-    bool callUnderWay() const { return dialer.exists() && button() == "Cancel Call"; }
-    // A button the user can reach: the window is visible, the button there and enabled.
-    bool clickable(const fw::Dialog& window, int id) const;
-    void clickIfClickable(fw::Dialog& window, int id);
-    // A click on the Options dialog's task list: on a row, or below the last one.
-    void clickRow(fw::Dialog& options, unsigned code, int row);
-    // The user ends the program from the main window (its "&Exit", Escape or close box); with
-    // away, the user then leaves its questions up until just past the next task's time.
-    void noteExit(bool away);
-    void exit(bool away);
-    std::int64_t awayMs() const { return std::max<std::int64_t>(awayUntilMs_ - driver.nowMs(), 0); }
 
-    // --- Invariants (explorer_invariants.cpp) -------------------------------------------------
-    // Records the first broken invariant; the case then stops taking steps.
-    void broken(const std::string& invariant, const std::string& detail);
-    void checkInvariants();
-    void checkOneOfAKind(const fw::Dialog& opening);
-    void checkFiles();
-    void checkConnection();
-    void checkAfterExit();
-    bool trayIconUp() const;
-    // Every dial must have a cause among what happened since its step began.
-    void onDial(std::int64_t atMs);
-    // Puts the service's dial and hang-up behind the case's record of calls.
-    void recordCalls();
-    static ras::Dword RASAPI_CALL dial(ras::DialExtensionsArg extensions, const char* phonebook,
-                                       ras::DialParamsArg params, ras::Dword notifierType,
-                                       void* notifier, ras::Connection* connection);
-    static ras::Dword RASAPI_CALL hangUp(ras::Connection connection);
-    static void RASAPI_CALL notify(unsigned message, ras::ConnState state, ras::Dword error);
+    void apply(const Step& step, fw::Dialog& top) {
+        const Kind& kind = kinds()[step.kind];
+        const bool onMain = &top == &dialer;
+        if ((kind.on == On::main && !onMain) || (kind.on == On::dialog && onMain) ||
+            (kind.on == On::options && top.templateId() != IDD_OPTIONS) ||
+            (kind.on == On::task && top.templateId() != IDD_TASK_PROPERTIES) || !kind.act) {
+            return;
+        }
+        // The user brings the window back from the tray to use it.
+        if (kind.on <= On::main && onMain && !dialer.isVisible() && trayIconUp()) {
+            restore();
+        }
+        if (kind.on >= On::anything || top.isVisible()) {
+            kind.act(*this, step, top);
+        }
+    }
+
+    // The clock runs on for the loop of this window (the main window's or a modal dialog's),
+    // whose end leaves the rest to the loop that takes the next step.
+    void advance(std::int64_t ms, const fw::Dialog& loop) {
+        const auto ended = [this, &loop] { return &loop != &dialer && loop.ended(); };
+        for (std::int64_t underWayMs = 0;
+             ms > 0 && underWayMs < kLongestCallMs && failure_.empty();) {
+            const std::int64_t slice = std::min(ms, kSliceMs);
+            const std::int64_t left = driver.advanceUntil(slice, ended);
+            ms -= slice - left;
+            if (left > 0) {
+                pendingMs_ = ms;
+                return;
+            }
+            underWayMs += callUnderWay() ? slice : 0;
+        }
+    }
+    std::int64_t durationOf(const Step& step, std::int64_t fromMs) const {
+        return kinds()[step.kind].on == On::nextTask ? toNextTask(fromMs, step.a) : step.a;
+    }
+    // Up to this long before the next enabled task's time; 0 when none is to come.
+    std::int64_t toNextTask(std::int64_t fromMs, std::int64_t beforeMs) const {
+        std::optional<std::int64_t> next;
+        for (const CTasks& task : dialer.m_aTasks) {
+            const std::int64_t due = std::int64_t{task.m_timeNext} * 1000;
+            if (task.m_bDisabled == 0 && due > fromMs && (!next || due < *next)) {
+                next = due;
+            }
+        }
+        return next ? std::max<std::int64_t>(*next - beforeMs - fromMs, 0) : 0;
+    }
+    std::int64_t awayMs() const { return std::max<std::int64_t>(awayUntilMs_ - driver.nowMs(), 0); }
+    bool callUnderWay() const { return dialer.exists() && button() == "Cancel Call"; }
+
+    // A button the user can reach: the window is visible, the button there and enabled.
+    static bool clickable(const fw::Dialog& window, int id) {
+        const fw::Control button = window.item(id);
+        return window.isVisible() && button.handle() != nullptr && button.isEnabled() &&
+               button.isVisible();
+    }
+    void clickIfClickable(fw::Dialog& window, int id) {
+        if (clickable(window, id)) {
+            driver.click(window, id);
+        }
+    }
+    // The user ends the program from the main window ("&Exit", Escape or the close box); away,
+    // the user then leaves its questions up until just past the next task's time.
+    void noteExit(bool away) {
+        const std::int64_t now = driver.nowMs();
+        awayUntilMs_ = away ? now + toNextTask(now, -kAwayPastTaskMs) : awayUntilMs_;
+        ending_ = true;
+        exitHandle_ = dialer.m_hRasConn;
+        exitDialing_ = callUnderWay();
+    }
+    void exit(bool away) {
+        if (!dialer.isVisible() && trayIconUp()) {
+            restore();
+        }
+        if (clickable(dialer, fw::kIdCancel)) {
+            noteExit(away);
+            driver.click(dialer, fw::kIdCancel);
+        }
+    }
 
     explore::Script<Step>* script_ = nullptr;
-    std::string failure_;
-    bool running_ = false;  // the window is up and past its start-up tick
-    std::int64_t startMs_ = 0;
     // Time a step had still to run when the modal dialog whose loop ran it ended.
     std::int64_t pendingMs_ = 0;
-    std::vector<fw::Dialog*> modals_;
-    int modalsRun_ = 0;
-    std::optional<CTaskList> tasksWhenOptionsOpened_;
-
-    // What the step being run could cause a dial by: the user's Connect, Cancel Call or
-    // Disconnect (once), a task of the list as it stood when the step began or last dialed, a
-    // redial after a failure, the start-up dial.
-    bool connectCommand_ = false;
-    CTaskList stepTasks_;
-    std::vector<std::int64_t> failures_;  // failure reports and refused dials, not yet redialed
-    bool autoDialPending_ = false;
-    int dials_ = 0;
-    std::vector<ras::Connection> openCalls_;  // dialed and not hung up
-
-    // The shell's tray records from here on show the icon; a new taskbar holds none at first.
-    std::size_t trayFrom_ = 0;
-
-    // The end: what was up when the user ended the program, and the answer to its question.
-    bool ending_ = false;
     std::int64_t awayUntilMs_ = 0;
-    ras::Connection exitHandle_ = nullptr;
-    bool exitDialing_ = false;
-    bool kept_ = false;
 };
 
 }  // namespace dexp

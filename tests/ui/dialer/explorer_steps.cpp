@@ -5,10 +5,8 @@
 
 #include "dialer/scheduler/schedule_arithmetic.h"
 #include "explorer_case.h"
-#include "framework/clock.h"
 #include "framework/file_fault.h"
 #include "framework/inspect.h"
-#include "framework/save_file.h"
 
 namespace dexp {
 
@@ -16,67 +14,46 @@ namespace {
 
 using Op = fw::test::FileFault::Op;
 using Cause = fw::FileError::Cause;
-using Named = DialerCase::Named;
-using Gen = rc::Gen<int>;
+using Names = std::span<const char* const>;
+using rc::gen::element, rc::gen::just, rc::gen::weightedOneOf;
 
 constexpr int kSecond = 1000, kMinute = 60 * kSecond, kHour = 60 * kMinute;
 
 // The tray menu's items, by position (2 is the separator).
-constexpr Named kTray[] = {{"Connect", ID_TRAY_CONNECT},
-                           {"Disconnect", ID_TRAY_DISCONNECT},
-                           {""},
-                           {"Options...", IDC_OPTIONS},
-                           {"Open", ID_TRAY_OPEN}};
-constexpr Named kAccount[] = {{"\"ann\" as the user", IDC_USER_ID},
-                              {"\"bob\" as the user", IDC_USER_ID},
-                              {"\"ann\" as the password", IDC_PASSWORD},
-                              {"\"bob\" as the password", IDC_PASSWORD}};
-constexpr Named kCheckBoxes[] = {{"Dial according to a schedule", IDC_DIAL_BY_SCHEDULE},
-                                 {"Keep dialing", IDC_KEEP_DIALING},
-                                 {"Save User ID and Password", IDC_SAVE_USER_PASSWORD},
-                                 {"Start with Windows", IDC_START_WITH_WINDOWS},
-                                 {"Automatically dial", IDC_AUTO_DIAL},
-                                 {"Start minimized", IDC_START_MINIMIZED},
-                                 {"Start program", IDC_START_PROGRAM},
-                                 {"Play sound", IDC_PLAY_SOUND}};
-constexpr Named kTaskCommands[] = {{"Add Task...", ID_TASK_ADD},
-                                   {"Delete Task", ID_TASK_DELETE},
-                                   {"Disable", ID_TASK_DISABLE},
-                                   {"Properties...", ID_TASK_PROPERTIES}};
-constexpr Named kRecurrences[] = {{"Daily", IDC_TASK_DAILY},
-                                  {"Weekly", IDC_TASK_WEEKLY},
-                                  {"Monthly", IDC_TASK_MONTHLY},
-                                  {"Number:", IDC_TASK_NUMBER}};
-constexpr Named kImportFaults[] = {{""}, {" (its open fails)"}, {" (its read fails)"}};
-constexpr Named kFaultFiles[] = {{"Ondrel.dat"}, {"Tasks.dat"}, {"entry.dnx"}};
+constexpr const char* kTray[] = {"Connect", "Disconnect", "", "Options...", "Open"};
+constexpr unsigned kTrayIds[] = {ID_TRAY_CONNECT, ID_TRAY_DISCONNECT, 0, IDC_OPTIONS, ID_TRAY_OPEN};
+constexpr const char* kAccount[] = {"\"ann\" as the user", "\"bob\" as the user",
+                                    "\"ann\" as the password", "\"bob\" as the password"};
+constexpr const char* kCheckBoxes[] = {"Dial according to a schedule",
+                                       "Keep dialing",
+                                       "Save User ID and Password",
+                                       "Start with Windows",
+                                       "Automatically dial",
+                                       "Start minimized",
+                                       "Start program",
+                                       "Play sound"};
+constexpr int kCheckBoxIds[] = {IDC_DIAL_BY_SCHEDULE,   IDC_KEEP_DIALING, IDC_SAVE_USER_PASSWORD,
+                                IDC_START_WITH_WINDOWS, IDC_AUTO_DIAL,    IDC_START_MINIMIZED,
+                                IDC_START_PROGRAM,      IDC_PLAY_SOUND};
+constexpr const char* kTaskCommands[] = {"Add Task...", "Delete Task", "Disable", "Properties..."};
+constexpr unsigned kTaskCommandIds[] = {ID_TASK_ADD, ID_TASK_DELETE, ID_TASK_DISABLE,
+                                        ID_TASK_PROPERTIES};
+constexpr const char* kRecurrences[] = {"Daily", "Weekly", "Monthly", "Number:"};
+constexpr int kRecurrenceIds[] = {IDC_TASK_DAILY, IDC_TASK_WEEKLY, IDC_TASK_MONTHLY,
+                                  IDC_TASK_NUMBER};
+constexpr const char* kImportFaults[] = {"", " (its open fails)", " (its read fails)"};
+constexpr const char* kFaultFiles[] = {"Ondrel.dat", "Tasks.dat", "entry.dnx"};
 // What saving a file does: the temporary file beside it is created, written and closed, and moved
 // into the file's place.
-constexpr Named kSaveOps[] = {{"create", static_cast<int>(Op::create)},
-                              {"write", static_cast<int>(Op::write)},
-                              {"close", static_cast<int>(Op::close)},
-                              {"move", static_cast<int>(Op::move)}};
+constexpr const char* kSaveOps[] = {"create", "write", "close", "move"};
+constexpr Op kSaveOpIds[] = {Op::create, Op::write, Op::close, Op::move};
 
-Gen any(std::span<const Named> names) {
-    return rc::gen::inRange(0, static_cast<int>(names.size()));
-}
-Gen range(int from, int to) {
+rc::Gen<int> range(int from, int to) {
     return rc::gen::inRange(from, to);
 }
-
-// Times that cross what the dialer waits for: a connection (3.7 s), the poll (7.5 s), a redial
-// (8 s), the warning's countdown (21 s), a task's minutes, a day.
-const Gen kDuration = rc::gen::weightedOneOf<int>({
-    {3, range(1, kSecond)},
-    {5, range(kSecond, 12 * kSecond)},
-    {2, range(12 * kSecond, 30 * kSecond)},
-    {5, range(30 * kSecond, 10 * kMinute)},
-    {1, range(10 * kMinute, 2 * kHour)},
-    {1, rc::gen::element(24 * kHour - kMinute, 24 * kHour)},
-});
-// How long a message box stays up: answered at once, or while timers fire behind it.
-const Gen kAnswerDelay = rc::gen::weightedOneOf<int>(
-    {{3, rc::gen::just(0)}, {3, range(1, 10 * kSecond)}, {4, range(10 * kSecond, 3 * kMinute)}});
-
+rc::Gen<int> any(Names names) {
+    return range(0, static_cast<int>(names.size()));
+}
 rc::Gen<bool> chance(int yes, int no) {
     return rc::gen::weightedElement<bool>({{yes, true}, {no, false}});
 }
@@ -85,12 +62,28 @@ rc::Gen<bool> chance(int yes, int no) {
 
 const std::vector<DialerCase::Kind>& DialerCase::kinds() {
     using C = DialerCase;
+    using S = const Step&;
+    using W = fw::Dialog;
     const auto click = [](int id) -> Action {
-        return [id](C& c, const Step&, fw::Dialog& top) { c.clickIfClickable(top, id); };
+        return [id](C& c, S, W& top) { c.clickIfClickable(top, id); };
     };
     // Button 1 and Return on the main window are the user's Connect, Cancel Call or Disconnect.
-    const auto connect = [](C& c, const fw::Dialog& top) { c.connectCommand_ = &top == &c.dialer; };
-    const auto limit = [](C& c, const Step& s, fw::Dialog& task) {
+    const auto connect = [](auto press) -> Action {
+        return [press](C& c, S, W& top) {
+            c.connectCommand_ = &top == &c.dialer;
+            press(c, top);
+        };
+    };
+    // Escape and the close box on the main window end the program as "&Exit" does.
+    const auto end = [](auto press) -> Action {
+        return [press](C& c, S, W& top) {
+            if (&top == &c.dialer) {
+                c.noteExit(false);
+            }
+            press(c, top);
+        };
+    };
+    const auto limit = [](C& c, S s, W& task) {
         if ((task.item(IDC_TASK_DISCONNECT_AFTER).checkState() == fw::kChecked) != (s.a >= 0)) {
             c.clickIfClickable(task, IDC_TASK_DISCONNECT_AFTER);
         }
@@ -98,12 +91,13 @@ const std::vector<DialerCase::Kind>& DialerCase::kinds() {
             c.driver.type(task, IDC_TASK_MINUTES, std::to_string(s.a));
         }
     };
-    const auto dialupFile = [](C& c, const Step& s, fw::Dialog& options) {
+    // Save Dial-up to File (b 0) or Import Dial-up (b 1), whose reading fails as a says.
+    const auto dialupFile = [](C& c, S s, W& options) {
         const int id = s.b == 0 ? IDC_SAVE_DIALUP : IDC_IMPORT_DIALUP;
-        if (!c.clickable(options, id)) {
+        const std::string file = c.folder + "\\entry.dnx";
+        if (!clickable(options, id)) {
             return;
         }
-        const std::string file = c.folder + "\\entry.dnx";
         c.driver.answerFileDialog(file);
         // Armed only where the import's read comes to it, so that it fires within the step.
         if (s.a > 0 && fw::test::fileExists(file)) {
@@ -113,160 +107,145 @@ const std::vector<DialerCase::Kind>& DialerCase::kinds() {
         }
         c.driver.click(options, id);
     };
+    // A click on the task list of Options: on a row, or below the last one.
+    const auto clickRow = [](C& c, W& options, unsigned code, int row) {
+        const fw::Rect first = fw::ListView(options, IDC_TASK_LIST).itemRect(0);
+        const int height = std::max(first.height(), 1);
+        c.driver.clickList(options, IDC_TASK_LIST, code,
+                           {first.left + 20, first.top + height / 2 + height * row});
+    };
     static const std::vector<Kind> table = {
-        {20, "OK/Connect", On::window,
-         [connect](C& c, const Step&, fw::Dialog& top) {
-             connect(c, top);
-             c.clickIfClickable(top, fw::kIdOk);
-         }},
+        {20, "OK/Connect", On::window, connect([](C& c, W& top) { c.clickIfClickable(top, fw::kIdOk); })},
         {10, "Cancel", On::dialog, click(fw::kIdCancel)},
-        {1, "Exit", On::main, [](C& c, const Step&, fw::Dialog&) { c.exit(false); }},
-        {2, "Exit, and away until just past the next task", On::main,
-         [](C& c, const Step&, fw::Dialog&) { c.exit(true); }},
-        {2, "Return", On::window,
-         [connect](C& c, const Step&, fw::Dialog& top) {
-             connect(c, top);
-             c.driver.pressKey(top, fw::kKeyReturn);
-         }},
-        {1, "Escape", On::window,
-         [](C& c, const Step&, fw::Dialog& top) {
-             if (&top == &c.dialer) {
-                 c.noteExit(false);
-             }
-             c.driver.pressKey(top, fw::kKeyEscape);
-         }},
-        {1, "close box", On::window,
-         [](C& c, const Step&, fw::Dialog& top) {
-             if (&top == &c.dialer) {
-                 c.noteExit(false);
-             }
-             c.driver.close(top);
-         }},
+        {1, "Exit", On::main, [](C& c, S, W&) { c.exit(false); }},
+        {2, "Exit, and away until just past the next task", On::main, [](C& c, S, W&) { c.exit(true); }},
+        {2, "Return", On::window, connect([](C& c, W& top) { c.driver.pressKey(top, fw::kKeyReturn); })},
+        {1, "Escape", On::window, end([](C& c, W& top) { c.driver.pressKey(top, fw::kKeyEscape); })},
+        {1, "close box", On::window, end([](C& c, W& top) { c.driver.close(top); })},
         {10, "Options...", On::main, click(IDC_OPTIONS)},
         {2, "Properties...", On::main, click(IDC_PROPERTIES)},
         {4, "Error Details...", On::main, click(IDC_ERROR_DETAILS)},
         {2, "type {a}", On::main,
-         [](C& c, const Step& s, fw::Dialog&) {
-             if (const int edit = kAccount[s.a].id; c.dialer.item(edit).isEnabled()) {
-                 c.driver.type(c.dialer, edit, s.a % 2 == 0 ? "ann" : "bob");
+         [](C& c, S s, W& main) {
+             if (const int edit = s.a < 2 ? IDC_USER_ID : IDC_PASSWORD; main.item(edit).isEnabled()) {
+                 c.driver.type(main, edit, s.a % 2 == 0 ? "ann" : "bob");
              }
          },
          any(kAccount), kAccount},
-        {2, "minimize", On::main,
-         [](C& c, const Step&, fw::Dialog&) { c.driver.sysCommand(c.dialer, fw::kScMinimize); }},
-        {1, "About", On::main,
-         [](C& c, const Step&, fw::Dialog&) { c.driver.sysCommand(c.dialer, IDM_ABOUTBOX); }},
+        {2, "minimize", On::main, [](C& c, S, W& main) { c.driver.sysCommand(main, fw::kScMinimize); }},
+        {1, "About", On::main, [](C& c, S, W& main) { c.driver.sysCommand(main, IDM_ABOUTBOX); }},
         // A grayed item cannot be chosen; the tray icon is gone once the program ends.
         {14, "tray {a}", On::anything,
-         [](C& c, const Step& s, fw::Dialog&) {
+         [](C& c, S s, W&) {
              if (c.trayIconUp() && !fw::test::itemAt(c.dialer.m_trayMenu, s.a).grayed) {
                  c.connectCommand_ = s.a <= 1;
-                 c.trayCommand(kTray[s.a].id);
+                 c.trayCommand(kTrayIds[s.a]);
              }
          },
-         rc::gen::element(0, 1, 3, 4), kTray},
+         element(0, 1, 3, 4), kTray},
         {4, "tray double click", On::anything,
-         [](C& c, const Step&, fw::Dialog&) {
+         [](C& c, S, W&) {
              if (c.trayIconUp()) {
                  c.restore();
              }
          }},
         // The entry list of Options or of Task Properties.
         {10, "choose entry {a}", On::dialog,
-         [](C& c, const Step& s, fw::Dialog& top) {
-             for (const int id : {IDC_ENTRY_LIST, IDC_TASK_ENTRY_LIST}) {
-                 if (top.item(id).handle() != nullptr) {
-                     if (const int count = fw::ComboBox(top, id).count(); count > 0) {
-                         c.driver.choose(top, id, s.a % count);
-                     }
-                 }
+         [](C& c, S s, W& top) {
+             const int shown = top.templateId();
+             const int id = shown == IDD_OPTIONS ? IDC_ENTRY_LIST : IDC_TASK_ENTRY_LIST;
+             const int count = shown == IDD_OPTIONS || shown == IDD_TASK_PROPERTIES
+                                   ? fw::ComboBox(top, id).count() : 0;
+             if (count > 0) {
+                 c.driver.choose(top, id, s.a % count);
              }
          },
          range(0, kPhonebookSize + 1)},
-        {6, "click \"{a}\"", On::options,
-         [](C& c, const Step& s, fw::Dialog& top) { c.clickIfClickable(top, kCheckBoxes[s.a].id); },
-         rc::gen::weightedOneOf<int>({{3, range(0, 2)}, {2, any(kCheckBoxes)}}),
-         kCheckBoxes},
+        {6, "click \"{a}\"", On::options, [](C& c, S s, W& top) { c.clickIfClickable(top, kCheckBoxIds[s.a]); },
+         weightedOneOf<int>({{3, range(0, 2)}, {2, any(kCheckBoxes)}}), kCheckBoxes},
         {1, "New Connection...", On::options, click(IDC_NEW_CONNECTION)},
         {2, "Save Dial-up to File...", On::options, dialupFile},
-        {2, "Import Dial-up...{a}", On::options, dialupFile,
-         rc::gen::element(0, 0, 1, 2), kImportFaults, rc::gen::just(1)},
+        {2, "Import Dial-up...{a}", On::options, dialupFile, element(0, 0, 1, 2), kImportFaults, just(1)},
         // Only "Add Task..." is offered below the last row.
         {8, "task row {b}: {a}", On::options,
-         [](C& c, const Step& s, fw::Dialog& top) {
+         [clickRow](C& c, S s, W& top) {
              const fw::ListView list(top, IDC_TASK_LIST);
              const int rows = list.itemCount(), row = s.b % (rows + 1);
              if (list.isEnabled() && (s.a == 0 || row < rows)) {
-                 c.driver.answerMenu(kTaskCommands[s.a].id);
-                 c.clickRow(top, fw::nm::kRightClick, row);
+                 c.driver.answerMenu(kTaskCommandIds[s.a]);
+                 clickRow(c, top, fw::nm::kRightClick, row);
              }
          },
-         any(kTaskCommands), kTaskCommands, rc::gen::inRange(0, 4)},
+         any(kTaskCommands), kTaskCommands, range(0, 4)},
         {2, "double click task row {a}", On::options,
-         [](C& c, const Step& s, fw::Dialog& top) {
+         [clickRow](C& c, S s, W& top) {
              const fw::ListView list(top, IDC_TASK_LIST);
              if (const int rows = list.itemCount(); list.isEnabled() && rows > 0) {
-                 c.clickRow(top, fw::nm::kDoubleClick, s.a % rows);
+                 clickRow(c, top, fw::nm::kDoubleClick, s.a % rows);
              }
          },
          range(0, 4)},
         {5, "task time in {a} min", On::task,
-         [](C& c, const Step& s, fw::Dialog& task) {
+         [](C& c, S s, W& task) {
              if (const auto when = DialogTimeOf(fw::now() + s.a * 60)) {
-                 c.driver.type(task, IDC_TASK_MONTH, std::to_string(when->month));
-                 c.driver.type(task, IDC_TASK_DAY, std::to_string(when->day));
-                 c.driver.type(task, IDC_TASK_YEAR, std::to_string(when->year));
-                 c.driver.type(task, IDC_TASK_TIME, when->time);
+                 for (const auto& [id, text] :
+                      {std::pair{IDC_TASK_MONTH, std::to_string(when->month)},
+                       {IDC_TASK_DAY, std::to_string(when->day)},
+                       {IDC_TASK_YEAR, std::to_string(when->year)},
+                       {IDC_TASK_TIME, when->time}}) {
+                     c.driver.type(task, id, text);
+                 }
                  c.driver.choose(task, IDC_TASK_AM_PM, when->amPm);
              }
          },
          range(-3, 90)},
-        {1, "task time without a colon", On::task,
-         [](C& c, const Step&, fw::Dialog& task) { c.driver.type(task, IDC_TASK_TIME, "7"); }},
-        {1, "task limit: none", On::task, limit, rc::gen::just(-1)},
+        {1, "task time without a colon", On::task, [](C& c, S, W& task) { c.driver.type(task, IDC_TASK_TIME, "7"); }},
+        {1, "task limit: none", On::task, limit, just(-1)},
         {3, "task limit: {a} min", On::task, limit, range(0, 3)},
         {2, "task {a} ({b} runs)", On::task,
-         [](C& c, const Step& s, fw::Dialog& task) {
-             c.clickIfClickable(task, kRecurrences[s.a].id);
+         [](C& c, S s, W& task) {
+             c.clickIfClickable(task, kRecurrenceIds[s.a]);
              if (s.a == kRecurNumber && task.item(IDC_TASK_RUNS).isEnabled()) {
                  c.driver.type(task, IDC_TASK_RUNS, std::to_string(s.b));
              }
          },
-         any(kRecurrences), kRecurrences, rc::gen::inRange(1, 4)},
-        {16, "box answered after {a} ms", On::box, nullptr, kAnswerDelay},
-        {48, "advance {a} ms", On::clock,
-         [](C& c, const Step& s, fw::Dialog& top) { c.advance(s.a, top); }, kDuration},
+         any(kRecurrences), kRecurrences, range(1, 4)},
+        // How long a message box stays up: answered at once, or while timers fire behind it.
+        {16, "box answered after {a} ms", On::box, nullptr,
+         weightedOneOf<int>({{3, just(0)}, {3, range(1, 10 * kSecond)}, {4, range(10 * kSecond, 3 * kMinute)}})},
+        // Times that cross what the dialer waits for: a connection (3.7 s), the poll (7.5 s), a
+        // redial (8 s), the warning's countdown (21 s), a task's minutes, a day.
+        {48, "advance {a} ms", On::clock, [](C& c, S s, W& top) { c.advance(s.a, top); },
+         weightedOneOf<int>({{3, range(1, kSecond)},
+                             {5, range(kSecond, 12 * kSecond)},
+                             {2, range(12 * kSecond, 30 * kSecond)},
+                             {5, range(30 * kSecond, 10 * kMinute)},
+                             {1, range(10 * kMinute, 2 * kHour)},
+                             {1, element(24 * kHour - kMinute, 24 * kHour)}})},
         // To just before the next task, or just past its time.
         {10, "advance to {a} ms before the next task", On::nextTask,
-         [](C& c, const Step& s, fw::Dialog& top) {
-             c.advance(c.durationOf(s, c.driver.nowMs()), top);
-         },
-         rc::gen::weightedOneOf<int>({{3, range(-5 * kSecond, 0)}, {2, range(0, kMinute)}})},
-        {6, "busy {a} ms", On::anything,
-         [](C& c, const Step& s, fw::Dialog&) { c.driver.busy(s.a); }, range(1, 5 * kSecond)},
+         [](C& c, S s, W& top) { c.advance(c.durationOf(s, c.driver.nowMs()), top); },
+         weightedOneOf<int>({{3, range(-5 * kSecond, 0)}, {2, range(0, kMinute)}})},
+        {6, "busy {a} ms", On::anything, [](C& c, S s, W&) { c.driver.busy(s.a); }, range(1, 5 * kSecond)},
         // The program's own two files more often than an exported one. The writes go to a
         // temporary file beside the file, which takes its place once complete.
         {10, "fault: {a} of {b}", On::anything,
-         [](C& c, const Step& s, fw::Dialog&) {
-             const std::string file = c.folder + "\\" + kFaultFiles[s.b].text;
-             const auto op = static_cast<Op>(kSaveOps[s.a].id);
+         [](C& c, S s, W&) {
+             const std::string file = c.folder + "\\" + kFaultFiles[s.b];
+             const Op op = kSaveOpIds[s.a];
              c.driver.injectFault({op == Op::move ? file : file + fw::kSaveSuffix, op,
                                    op == Op::write ? Cause::diskFull : Cause::accessDenied,
                                    op == Op::write ? 10u : 0u});
          },
-         any(kSaveOps), kSaveOps, rc::gen::element(0, 0, 1, 1, 2), kFaultFiles},
+         any(kSaveOps), kSaveOps, element(0, 0, 1, 1, 2), kFaultFiles},
         // The shell's taskbar is created again, without the icons it showed.
         {2, "the shell restarts", On::anything,
-         [](C& c, const Step&, fw::Dialog&) {
+         [](C& c, S, W&) {
              c.trayFrom_ = c.driver.tray().size();
              c.driver.send(c.dialer, fw::registerMessage("TaskbarCreated"), 0, 0);
          }},
     };
     return table;
-}
-
-const char* entryName(int entry) {
-    return entry < kPhonebookSize ? kPhonebook[entry].name : entry == kPhonebookSize ? "Gone" : "";
 }
 
 rc::Gen<Step> genStep() {
@@ -275,37 +254,32 @@ rc::Gen<Step> genStep() {
         total += kind.weight;
     }
     // The kind by its weight, at any size; its values shrink, the kind does not.
-    const auto drawn =
-        rc::gen::noShrink(rc::gen::resize(rc::kNominalSize, rc::gen::inRange(0, total)));
-    return rc::gen::mapcat(drawn, [](int at) {
-        int kind = 0;
-        for (const auto& kinds = DialerCase::kinds(); at >= kinds[kind].weight; ++kind) {
-            at -= kinds[kind].weight;
-        }
-        const DialerCase::Kind& row = DialerCase::kinds()[kind];
-        return rc::gen::map(rc::gen::pair(row.a, row.b), [kind](std::pair<int, int> ab) {
-            return Step{kind, ab.first, ab.second};
+    return rc::gen::mapcat(
+        rc::gen::noShrink(rc::gen::resize(rc::kNominalSize, range(0, total))), [](int at) {
+            int kind = 0;
+            for (; at >= DialerCase::kinds()[kind].weight; ++kind) {
+                at -= DialerCase::kinds()[kind].weight;
+            }
+            const DialerCase::Kind& row = DialerCase::kinds()[kind];
+            return rc::gen::map(rc::gen::pair(row.a, row.b), [kind](std::pair<int, int> ab) {
+                return Step{kind, ab.first, ab.second};
+            });
         });
-    });
 }
 
 rc::Gen<Start> genStart() {
     return rc::gen::exec([] {
         Start start{*chance(3, 1), *chance(1, 1), *chance(1, 1), *chance(1, 3), *chance(1, 5)};
-        start.remembered = *rc::gen::weightedOneOf<int>(
-            {{1, rc::gen::just(0)}, {5, rc::gen::inRange(1, kPhonebookSize + 2)}});
-        start.current = *rc::gen::inRange(0, start.remembered + 1);
-        const int tasks =
-            *rc::gen::weightedOneOf<int>({{1, rc::gen::just(0)}, {6, rc::gen::inRange(1, 4)}});
+        start.remembered = *weightedOneOf<int>({{1, just(0)}, {5, range(1, kPhonebookSize + 2)}});
+        start.current = *range(0, start.remembered + 1);
+        const int tasks = *weightedOneOf<int>({{1, just(0)}, {6, range(1, 4)}});
         for (int i = 0; i < tasks; ++i) {
             // Now and then the empty name that only a damaged file holds.
-            const int entry =
-                *rc::gen::weightedOneOf<int>({{12, rc::gen::inRange(0, kPhonebookSize + 1)},
-                                              {1, rc::gen::just(kPhonebookSize + 1)}});
-            const std::int32_t due = *rc::gen::weightedOneOf<std::int32_t>(
-                {{1, rc::gen::inRange(-300, 0)}, {4, rc::gen::inRange(0, 1800)}});
-            start.tasks.push_back({entry, due, *rc::gen::element(-1, -1, 0, 1, 2, 30),
-                                   *rc::gen::element(0, 0, 0, 1, 2, 3), *chance(1, 6)});
+            const int entry = *weightedOneOf<int>(
+                {{12, range(0, kPhonebookSize + 1)}, {1, just(kPhonebookSize + 1)}});
+            const int due = *weightedOneOf<int>({{1, range(-300, 0)}, {4, range(0, 1800)}});
+            start.tasks.push_back({entry, due, *element(-1, -1, 0, 1, 2, 30),
+                                   *element(0, 0, 0, 1, 2, 3), *chance(1, 6)});
         }
         start.truncatedTasks = *chance(1, 12);
         return start;
@@ -333,13 +307,12 @@ void showValue(const Start& start, std::ostream& os) {
 void showValue(const Step& step, std::ostream& os) {
     const DialerCase::Kind& kind = DialerCase::kinds()[step.kind];
     std::string text = kind.text;
-    const auto fill = [&text](const char* field, std::span<const Named> names, int value) {
+    for (const auto& [field, names, value] :
+         {std::tuple{"{a}", kind.aNames, step.a}, {"{b}", kind.bNames, step.b}}) {
         if (const std::size_t at = text.find(field); at != std::string::npos) {
-            text.replace(at, 3, names.empty() ? std::to_string(value) : names[value].text);
+            text.replace(at, 3, names.empty() ? std::to_string(value) : names[value]);
         }
-    };
-    fill("{a}", kind.aNames, step.a);
-    fill("{b}", kind.bNames, step.b);
+    }
     os << text;
 }
 
