@@ -40,20 +40,12 @@ inline const char* entryName(int entry) {
     return entry < kPhonebookSize ? kPhonebook[entry].name : entry == kPhonebookSize ? "Gone" : "";
 }
 
-struct DrawnTask {
-    int entry = 0;
-    std::int32_t dueInSeconds = 0;  // from the start; negative: overdue
-    int limitMinutes = -1;          // -1: no disconnect-after limit
-    int runs = 0;                   // "Number:" runs; 0: daily
-    bool disabled = false;
-};
-
+// The options, the remembered entries and the tasks a case starts from.
 struct Start {
-    bool scheduling = false, keepDialing = false, saveAccount = false, autoDial = false,
-         startMinimized = false;
+    Options options;
     int remembered = 0;  // the first entries of the phonebook (and "Gone") in "Ondrel.dat"
     int current = 0;     // an index into them; past them: no current entry
-    std::vector<DrawnTask> tasks = {};
+    std::vector<Task> tasks = {};
     bool truncatedTasks = false;  // "Tasks.dat" ends inside its last record
 };
 
@@ -97,29 +89,17 @@ class DialerCase : public CheckedDialer {
         for (int i = 0; i < start.remembered; ++i) {
             remembered.push_back({entryName(i), "", ""});
         }
-        writeSettings(settingsFile({.saveUserAndPassword = start.saveAccount,
-                                    .keepDialing = start.keepDialing,
-                                    .autoDial = start.autoDial,
-                                    .startMinimized = start.startMinimized,
-                                    .dialBySchedule = start.scheduling},
-                                   start.remembered, start.current, remembered));
-        std::vector<Task> tasks;
-        for (const DrawnTask& drawn : start.tasks) {
-            const bool limited = drawn.limitMinutes >= 0;
-            tasks.push_back({"Task " + std::to_string(tasks.size()), entryName(drawn.entry),
-                             kStart + drawn.dueInSeconds, limited ? drawn.limitMinutes : 0, limited,
-                             drawn.disabled, drawn.runs > 0 ? kRecurNumber : 0, drawn.runs});
-        }
-        std::string bytes = tasksFile(tasks);
+        writeSettings(settingsFile(start.options, start.remembered, start.current, remembered));
+        std::string bytes = tasksFile(start.tasks);
         if (start.truncatedTasks) {
             bytes.resize(bytes.size() > 4 ? bytes.size() - 3 : 2);
         }
-        if (!tasks.empty() || start.truncatedTasks) {
+        if (!start.tasks.empty() || start.truncatedTasks) {
             driver.writeFile(tasksPath(), bytes);
         }
         // The shortcut the installer leaves, which "Start with Windows" copies.
         driver.writeFile(folder + "\\Ondrel v1.3.lnk", "a shortcut");
-        autoDialPending_ = start.autoDial;
+        autoDialPending_ = start.options.autoDial != 0;
         driver.onAnyModal([this](fw::test::Driver&, fw::Dialog& dialog) { modalLoop(dialog); });
         driver.onAnyMessageBox(
             [this](const fw::test::MessageBoxRecord& box) { return answerBox(box); });
@@ -136,13 +116,7 @@ class DialerCase : public CheckedDialer {
         beginStep();
         driver.advance(1);
         running_ = true;
-        for (const Step* step; dialer.exists();) {
-            advance(std::exchange(pendingMs_, 0), dialer);
-            if ((step = nextStep()) == nullptr) {
-                break;
-            }
-            apply(*step, dialer);
-        }
+        loop(dialer);
         if (failure_.empty() && dialer.exists()) {
             beginStep();
             // Away from its last questions until the next task is due: the order in which an
@@ -168,6 +142,21 @@ class DialerCase : public CheckedDialer {
 
     void TestBody() override {}
 
+    // The steps taken in the loop of the main window or of a modal dialog, until it ends.
+    void loop(fw::Dialog& window) {
+        while (!over(window)) {
+            advance(std::exchange(pendingMs_, 0), window);
+            const Step* step = over(window) ? nullptr : nextStep();
+            if (step == nullptr) {
+                return;
+            }
+            apply(*step, window);
+        }
+    }
+    bool over(const fw::Dialog& window) const {
+        return &window == &dialer ? !dialer.exists() : window.ended();
+    }
+
     void modalLoop(fw::Dialog& dialog) {
         ++modalsRun_;
         checkOneOfAKind(dialog);
@@ -177,20 +166,13 @@ class DialerCase : public CheckedDialer {
         }
         // The time the user is away at the end passes in the first question or box of the end.
         pendingMs_ = std::max(pendingMs_, modals_.size() == 1 ? awayMs() : 0);
-        for (const Step* step; !dialog.ended();) {
-            advance(std::exchange(pendingMs_, 0), dialog);
-            if (dialog.ended()) {
-                break;
-            }
-            if ((step = nextStep()) == nullptr) {
-                // The user who is done ends it: Escape, else the close box.
-                driver.pressKey(dialog, fw::kKeyEscape);
-                if (!dialog.ended()) {
-                    driver.close(dialog);
-                }
-                break;
-            }
-            apply(*step, dialog);
+        loop(dialog);
+        // The user who is done ends it: Escape, else the close box.
+        if (!dialog.ended()) {
+            driver.pressKey(dialog, fw::kKeyEscape);
+        }
+        if (!dialog.ended()) {
+            driver.close(dialog);
         }
         kept_ =
             kept_ || (dialog.templateId() == IDD_KEEP_CONNECTION && dialog.result() != fw::kIdOk);
@@ -248,9 +230,8 @@ class DialerCase : public CheckedDialer {
             (kind.on == On::task && top.templateId() != IDD_TASK_PROPERTIES) || !kind.act) {
             return;
         }
-        // The user brings the window back from the tray to use it.
-        if (kind.on <= On::main && onMain && !dialer.isVisible() && trayIconUp()) {
-            restore();
+        if (kind.on <= On::main && onMain) {
+            restoreFromTray();
         }
         if (kind.on >= On::anything || top.isVisible()) {
             kind.act(*this, step, top);
@@ -260,11 +241,11 @@ class DialerCase : public CheckedDialer {
     // The clock runs on for the loop of this window (the main window's or a modal dialog's),
     // whose end leaves the rest to the loop that takes the next step.
     void advance(std::int64_t ms, const fw::Dialog& loop) {
-        const auto ended = [this, &loop] { return &loop != &dialer && loop.ended(); };
         for (std::int64_t underWayMs = 0;
              ms > 0 && underWayMs < kLongestCallMs && failure_.empty();) {
             const std::int64_t slice = std::min(ms, kSliceMs);
-            const std::int64_t left = driver.advanceUntil(slice, ended);
+            const std::int64_t left =
+                driver.advanceUntil(slice, [this, &loop] { return over(loop); });
             ms -= slice - left;
             if (left > 0) {
                 pendingMs_ = ms;
@@ -301,6 +282,12 @@ class DialerCase : public CheckedDialer {
             driver.click(window, id);
         }
     }
+    // The user brings the hidden window back from the tray to use it.
+    void restoreFromTray() {
+        if (!dialer.isVisible() && trayIconUp()) {
+            restore();
+        }
+    }
     // The user ends the program from the main window ("&Exit", Escape or the close box); away,
     // the user then leaves its questions up until just past the next task's time.
     void noteExit(bool away) {
@@ -311,9 +298,7 @@ class DialerCase : public CheckedDialer {
         exitDialing_ = callUnderWay();
     }
     void exit(bool away) {
-        if (!dialer.isVisible() && trayIconUp()) {
-            restore();
-        }
+        restoreFromTray();
         if (clickable(dialer, fw::kIdCancel)) {
             noteExit(away);
             driver.click(dialer, fw::kIdCancel);

@@ -67,20 +67,15 @@ const std::vector<DialerCase::Kind>& DialerCase::kinds() {
     const auto click = [](int id) -> Action {
         return [id](C& c, S, W& top) { c.clickIfClickable(top, id); };
     };
-    // Button 1 and Return on the main window are the user's Connect, Cancel Call or Disconnect.
-    const auto connect = [](auto press) -> Action {
-        return [press](C& c, S, W& top) {
-            c.connectCommand_ = &top == &c.dialer;
-            press(c, top);
-        };
-    };
-    // Escape and the close box on the main window end the program as "&Exit" does.
-    const auto end = [](auto press) -> Action {
-        return [press](C& c, S, W& top) {
-            if (&top == &c.dialer) {
+    // Button 1 and Return on the main window are the user's Connect, Cancel Call or Disconnect;
+    // Escape and the close box there end the program as "&Exit" does.
+    const auto press = [](bool ends, auto what) -> Action {
+        return [ends, what](C& c, S, W& top) {
+            c.connectCommand_ = !ends && &top == &c.dialer;
+            if (ends && &top == &c.dialer) {
                 c.noteExit(false);
             }
-            press(c, top);
+            what(c, top);
         };
     };
     const auto limit = [](C& c, S s, W& task) {
@@ -115,13 +110,13 @@ const std::vector<DialerCase::Kind>& DialerCase::kinds() {
                            {first.left + 20, first.top + height / 2 + height * row});
     };
     static const std::vector<Kind> table = {
-        {20, "OK/Connect", On::window, connect([](C& c, W& top) { c.clickIfClickable(top, fw::kIdOk); })},
+        {20, "OK/Connect", On::window, press(false, [](C& c, W& top) { c.clickIfClickable(top, fw::kIdOk); })},
         {10, "Cancel", On::dialog, click(fw::kIdCancel)},
         {1, "Exit", On::main, [](C& c, S, W&) { c.exit(false); }},
         {2, "Exit, and away until just past the next task", On::main, [](C& c, S, W&) { c.exit(true); }},
-        {2, "Return", On::window, connect([](C& c, W& top) { c.driver.pressKey(top, fw::kKeyReturn); })},
-        {1, "Escape", On::window, end([](C& c, W& top) { c.driver.pressKey(top, fw::kKeyEscape); })},
-        {1, "close box", On::window, end([](C& c, W& top) { c.driver.close(top); })},
+        {2, "Return", On::window, press(false, [](C& c, W& top) { c.driver.pressKey(top, fw::kKeyReturn); })},
+        {1, "Escape", On::window, press(true, [](C& c, W& top) { c.driver.pressKey(top, fw::kKeyEscape); })},
+        {1, "close box", On::window, press(true, [](C& c, W& top) { c.driver.close(top); })},
         {10, "Options...", On::main, click(IDC_OPTIONS)},
         {2, "Properties...", On::main, click(IDC_PROPERTIES)},
         {4, "Error Details...", On::main, click(IDC_ERROR_DETAILS)},
@@ -143,12 +138,7 @@ const std::vector<DialerCase::Kind>& DialerCase::kinds() {
              }
          },
          element(0, 1, 3, 4), kTray},
-        {4, "tray double click", On::anything,
-         [](C& c, S, W&) {
-             if (c.trayIconUp()) {
-                 c.restore();
-             }
-         }},
+        {4, "tray double click", On::anything, [](C& c, S, W&) { c.restoreFromTray(); }},
         // The entry list of Options or of Task Properties.
         {10, "choose entry {a}", On::dialog,
          [](C& c, S s, W& top) {
@@ -269,7 +259,11 @@ rc::Gen<Step> genStep() {
 
 rc::Gen<Start> genStart() {
     return rc::gen::exec([] {
-        Start start{*chance(3, 1), *chance(1, 1), *chance(1, 1), *chance(1, 3), *chance(1, 5)};
+        Start start{{.saveUserAndPassword = *chance(1, 1),
+                     .keepDialing = *chance(1, 1),
+                     .autoDial = *chance(1, 3),
+                     .startMinimized = *chance(1, 5),
+                     .dialBySchedule = *chance(3, 1)}};
         start.remembered = *weightedOneOf<int>({{1, just(0)}, {5, range(1, kPhonebookSize + 2)}});
         start.current = *range(0, start.remembered + 1);
         const int tasks = *weightedOneOf<int>({{1, just(0)}, {6, range(1, 4)}});
@@ -277,9 +271,11 @@ rc::Gen<Start> genStart() {
             // Now and then the empty name that only a damaged file holds.
             const int entry = *weightedOneOf<int>(
                 {{12, range(0, kPhonebookSize + 1)}, {1, just(kPhonebookSize + 1)}});
-            const int due = *weightedOneOf<int>({{1, range(-300, 0)}, {4, range(0, 1800)}});
-            start.tasks.push_back({entry, due, *element(-1, -1, 0, 1, 2, 30),
-                                   *element(0, 0, 0, 1, 2, 3), *chance(1, 6)});
+            const int limit = *element(-1, -1, 0, 1, 2, 30), runs = *element(0, 0, 0, 1, 2, 3);
+            start.tasks.push_back(
+                {"Task " + std::to_string(i), entryName(entry),
+                 kStart + *weightedOneOf<int>({{1, range(-300, 0)}, {4, range(0, 1800)}}),
+                 std::max(limit, 0), limit >= 0, *chance(1, 6), runs > 0 ? kRecurNumber : 0, runs});
         }
         start.truncatedTasks = *chance(1, 12);
         return start;
@@ -287,20 +283,20 @@ rc::Gen<Start> genStart() {
 }
 
 void showValue(const Start& start, std::ostream& os) {
-    os << "scheduling " << start.scheduling << ", keep dialing " << start.keepDialing
-       << ", save account " << start.saveAccount << ", auto dial " << start.autoDial
-       << ", start minimized " << start.startMinimized << "; remembered";
+    const Options& options = start.options;
+    os << "scheduling " << options.dialBySchedule << ", keep dialing " << options.keepDialing
+       << ", save account " << options.saveUserAndPassword << ", auto dial " << options.autoDial
+       << ", start minimized " << options.startMinimized << "; remembered";
     for (int i = 0; i < start.remembered; ++i) {
         os << (i == start.current ? " [" : " \"") << entryName(i)
            << (i == start.current ? "]" : "\"");
     }
     os << "; Tasks.dat" << (start.truncatedTasks ? " (cut short)" : "") << ":";
-    for (const DrawnTask& task : start.tasks) {
-        os << " {\"" << entryName(task.entry) << "\" in " << task.dueInSeconds << " s, "
-           << (task.runs > 0 ? std::to_string(task.runs) + " runs" : "daily")
-           << (task.limitMinutes >= 0 ? ", limit " + std::to_string(task.limitMinutes) + " min"
-                                      : "")
-           << (task.disabled ? ", disabled}" : "}");
+    for (const Task& task : start.tasks) {
+        os << " {\"" << task.entry << "\" in " << task.time - kStart << " s, "
+           << (task.number > 0 ? std::to_string(task.number) + " runs" : "daily")
+           << (task.disconnectAfter != 0 ? ", limit " + std::to_string(task.minutes) + " min" : "")
+           << (task.disabled != 0 ? ", disabled}" : "}");
     }
 }
 
