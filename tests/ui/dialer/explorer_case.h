@@ -282,6 +282,11 @@ class DialerCase : public CheckedDialer {
             driver.click(window, id);
         }
     }
+    void typeIfEnabled(fw::Dialog& window, int id, const std::string& text) {
+        if (window.item(id).isEnabled()) {
+            driver.type(window, id, text);
+        }
+    }
     // The user brings the hidden window back from the tray to use it.
     void restoreFromTray() {
         if (!dialer.isVisible() && trayIconUp()) {

@@ -22,22 +22,18 @@ constexpr int kSecond = 1000, kMinute = 60 * kSecond, kHour = 60 * kMinute;
 // The tray menu's items, by position (2 is the separator).
 constexpr const char* kTray[] = {"Connect", "Disconnect", "", "Options...", "Open"};
 constexpr unsigned kTrayIds[] = {ID_TRAY_CONNECT, ID_TRAY_DISCONNECT, 0, IDC_OPTIONS, ID_TRAY_OPEN};
-constexpr const char* kAccount[] = {"\"ann\" as the user", "\"bob\" as the user",
-                                    "\"ann\" as the password", "\"bob\" as the password"};
-constexpr const char* kCheckBoxes[] = {"Dial according to a schedule",
-                                       "Keep dialing",
-                                       "Save User ID and Password",
-                                       "Start with Windows",
-                                       "Automatically dial",
-                                       "Start minimized",
-                                       "Start program",
-                                       "Play sound"};
+constexpr const char* kAccount[] = {"ann as the user", "bob as the user", "ann as the password",
+                                    "bob as the password"};
+constexpr const char* kCheckBoxes[] = {"schedule",  "keep dialing", "save account", "with Windows",
+                                       "auto dial", "minimized",    "program",      "sound"};
 constexpr int kCheckBoxIds[] = {IDC_DIAL_BY_SCHEDULE,   IDC_KEEP_DIALING, IDC_SAVE_USER_PASSWORD,
                                 IDC_START_WITH_WINDOWS, IDC_AUTO_DIAL,    IDC_START_MINIMIZED,
                                 IDC_START_PROGRAM,      IDC_PLAY_SOUND};
-constexpr const char* kTaskCommands[] = {"Add Task...", "Delete Task", "Disable", "Properties..."};
-constexpr unsigned kTaskCommandIds[] = {ID_TASK_ADD, ID_TASK_DELETE, ID_TASK_DISABLE,
-                                        ID_TASK_PROPERTIES};
+// The schedule list's menu commands, then a double click.
+constexpr const char* kRowCommands[] = {"Add Task...", "Delete Task", "Disable", "Properties...",
+                                        "double click"};
+constexpr unsigned kRowCommandIds[] = {ID_TASK_ADD, ID_TASK_DELETE, ID_TASK_DISABLE,
+                                       ID_TASK_PROPERTIES};
 constexpr const char* kRecurrences[] = {"Daily", "Weekly", "Monthly", "Number:"};
 constexpr int kRecurrenceIds[] = {IDC_TASK_DAILY, IDC_TASK_WEEKLY, IDC_TASK_MONTHLY,
                                   IDC_TASK_NUMBER};
@@ -78,36 +74,19 @@ const std::vector<DialerCase::Kind>& DialerCase::kinds() {
             what(c, top);
         };
     };
-    const auto limit = [](C& c, S s, W& task) {
-        if ((task.item(IDC_TASK_DISCONNECT_AFTER).checkState() == fw::kChecked) != (s.a >= 0)) {
-            c.clickIfClickable(task, IDC_TASK_DISCONNECT_AFTER);
-        }
-        if (s.a >= 0 && task.item(IDC_TASK_MINUTES).isEnabled()) {
-            c.driver.type(task, IDC_TASK_MINUTES, std::to_string(s.a));
-        }
-    };
-    // Save Dial-up to File (b 0) or Import Dial-up (b 1), whose reading fails as a says.
+    // Save Dial-up to File (b 0) or Import Dial-up (b 1), whose open or read of the file fails
+    // as a says: armed within the step, where the import comes to it.
     const auto dialupFile = [](C& c, S s, W& options) {
         const int id = s.b == 0 ? IDC_SAVE_DIALUP : IDC_IMPORT_DIALUP;
         const std::string file = c.folder + "\\entry.dnx";
-        if (!clickable(options, id)) {
-            return;
+        if (clickable(options, id)) {
+            c.driver.answerFileDialog(file);
+            if (s.a > 0 && fw::test::fileExists(file)) {
+                c.driver.injectFault({file, s.a == 1 ? Op::open : Op::read,
+                                      s.a == 1 ? Cause::sharingViolation : Cause::hardIO, 6});
+            }
+            c.driver.click(options, id);
         }
-        c.driver.answerFileDialog(file);
-        // Armed only where the import's read comes to it, so that it fires within the step.
-        if (s.a > 0 && fw::test::fileExists(file)) {
-            c.driver.injectFault(s.a == 1
-                                     ? fw::test::FileFault{file, Op::open, Cause::sharingViolation}
-                                     : fw::test::FileFault{file, Op::read, Cause::hardIO, 6});
-        }
-        c.driver.click(options, id);
-    };
-    // A click on the task list of Options: on a row, or below the last one.
-    const auto clickRow = [](C& c, W& options, unsigned code, int row) {
-        const fw::Rect first = fw::ListView(options, IDC_TASK_LIST).itemRect(0);
-        const int height = std::max(first.height(), 1);
-        c.driver.clickList(options, IDC_TASK_LIST, code,
-                           {first.left + 20, first.top + height / 2 + height * row});
     };
     static const std::vector<Kind> table = {
         {20, "OK/Connect", On::window, press(false, [](C& c, W& top) { c.clickIfClickable(top, fw::kIdOk); })},
@@ -122,9 +101,7 @@ const std::vector<DialerCase::Kind>& DialerCase::kinds() {
         {4, "Error Details...", On::main, click(IDC_ERROR_DETAILS)},
         {2, "type {a}", On::main,
          [](C& c, S s, W& main) {
-             if (const int edit = s.a < 2 ? IDC_USER_ID : IDC_PASSWORD; main.item(edit).isEnabled()) {
-                 c.driver.type(main, edit, s.a % 2 == 0 ? "ann" : "bob");
-             }
+             c.typeIfEnabled(main, s.a < 2 ? IDC_USER_ID : IDC_PASSWORD, s.a % 2 ? "bob" : "ann");
          },
          any(kAccount), kAccount},
         {2, "minimize", On::main, [](C& c, S, W& main) { c.driver.sysCommand(main, fw::kScMinimize); }},
@@ -156,25 +133,24 @@ const std::vector<DialerCase::Kind>& DialerCase::kinds() {
         {1, "New Connection...", On::options, click(IDC_NEW_CONNECTION)},
         {2, "Save Dial-up to File...", On::options, dialupFile},
         {2, "Import Dial-up...{a}", On::options, dialupFile, element(0, 0, 1, 2), kImportFaults, just(1)},
-        // Only "Add Task..." is offered below the last row.
-        {8, "task row {b}: {a}", On::options,
-         [clickRow](C& c, S s, W& top) {
+        // A right click on a row, or below the last one, where only "Add Task..." is offered;
+        // or a double click on a row.
+        {10, "task row {b}: {a}", On::options,
+         [](C& c, S s, W& top) {
              const fw::ListView list(top, IDC_TASK_LIST);
+             const fw::Rect first = list.itemRect(0);
              const int rows = list.itemCount(), row = s.b % (rows + 1);
+             const int height = std::max(first.height(), 1);
+             const bool menu = s.a < 4;
              if (list.isEnabled() && (s.a == 0 || row < rows)) {
-                 c.driver.answerMenu(kTaskCommandIds[s.a]);
-                 clickRow(c, top, fw::nm::kRightClick, row);
+                 if (menu) {
+                     c.driver.answerMenu(kRowCommandIds[s.a]);
+                 }
+                 c.driver.clickList(top, IDC_TASK_LIST, menu ? fw::nm::kRightClick : fw::nm::kDoubleClick,
+                                    {first.left + 20, first.top + height / 2 + height * row});
              }
          },
-         any(kTaskCommands), kTaskCommands, range(0, 4)},
-        {2, "double click task row {a}", On::options,
-         [clickRow](C& c, S s, W& top) {
-             const fw::ListView list(top, IDC_TASK_LIST);
-             if (const int rows = list.itemCount(); list.isEnabled() && rows > 0) {
-                 clickRow(c, top, fw::nm::kDoubleClick, s.a % rows);
-             }
-         },
-         range(0, 4)},
+         weightedOneOf<int>({{4, range(0, 4)}, {1, just(4)}}), kRowCommands, range(0, 4)},
         {5, "task time in {a} min", On::task,
          [](C& c, S s, W& task) {
              if (const auto when = DialogTimeOf(fw::now() + s.a * 60)) {
@@ -190,14 +166,19 @@ const std::vector<DialerCase::Kind>& DialerCase::kinds() {
          },
          range(-3, 90)},
         {1, "task time without a colon", On::task, [](C& c, S, W& task) { c.driver.type(task, IDC_TASK_TIME, "7"); }},
-        {1, "task limit: none", On::task, limit, just(-1)},
-        {3, "task limit: {a} min", On::task, limit, range(0, 3)},
+        // The limit's check box as a says (-1: off), then its minutes.
+        {4, "task limit: {a} min", On::task,
+         [](C& c, S s, W& task) {
+             if ((task.item(IDC_TASK_DISCONNECT_AFTER).checkState() == fw::kChecked) != (s.a >= 0)) {
+                 c.clickIfClickable(task, IDC_TASK_DISCONNECT_AFTER);
+             }
+             c.typeIfEnabled(task, IDC_TASK_MINUTES, std::to_string(s.a));
+         },
+         range(-1, 3)},
         {2, "task {a} ({b} runs)", On::task,
          [](C& c, S s, W& task) {
              c.clickIfClickable(task, kRecurrenceIds[s.a]);
-             if (s.a == kRecurNumber && task.item(IDC_TASK_RUNS).isEnabled()) {
-                 c.driver.type(task, IDC_TASK_RUNS, std::to_string(s.b));
-             }
+             c.typeIfEnabled(task, IDC_TASK_RUNS, std::to_string(s.b));
          },
          any(kRecurrences), kRecurrences, range(1, 4)},
         // How long a message box stays up: answered at once, or while timers fire behind it.
@@ -239,22 +220,17 @@ const std::vector<DialerCase::Kind>& DialerCase::kinds() {
 }
 
 rc::Gen<Step> genStep() {
-    int total = 0;
-    for (const DialerCase::Kind& kind : DialerCase::kinds()) {
-        total += kind.weight;
+    // Each kind as often as its weight; its values shrink, the kind does not.
+    std::vector<int> byWeight;
+    for (int kind = 0; kind < static_cast<int>(DialerCase::kinds().size()); ++kind) {
+        byWeight.insert(byWeight.end(), DialerCase::kinds()[kind].weight, kind);
     }
-    // The kind by its weight, at any size; its values shrink, the kind does not.
-    return rc::gen::mapcat(
-        rc::gen::noShrink(rc::gen::resize(rc::kNominalSize, range(0, total))), [](int at) {
-            int kind = 0;
-            for (; at >= DialerCase::kinds()[kind].weight; ++kind) {
-                at -= DialerCase::kinds()[kind].weight;
-            }
-            const DialerCase::Kind& row = DialerCase::kinds()[kind];
-            return rc::gen::map(rc::gen::pair(row.a, row.b), [kind](std::pair<int, int> ab) {
-                return Step{kind, ab.first, ab.second};
-            });
+    return rc::gen::mapcat(rc::gen::noShrink(rc::gen::elementOf(byWeight)), [](int kind) {
+        const DialerCase::Kind& row = DialerCase::kinds()[kind];
+        return rc::gen::map(rc::gen::pair(row.a, row.b), [kind](std::pair<int, int> ab) {
+            return Step{kind, ab.first, ab.second};
         });
+    });
 }
 
 rc::Gen<Start> genStart() {
