@@ -3,15 +3,9 @@
 #pragma once
 
 #include <algorithm>
-#include <cstdint>
 #include <mutex>
-#include <optional>
-#include <string>
 #include <tuple>
-#include <utility>
-#include <vector>
 
-#include "dialer/options/dnx_file.h"
 #include "dialer/scheduler/task_store.h"
 #include "dialer/settings/settings_store.h"
 #include "dialing_fixture.h"
@@ -77,12 +71,10 @@ class CheckedDialer : public DialingTest {
 
     // Before every step.
     void checkInvariants() {
-        const std::string entryFile = folder + "\\entry.dnx";
         const std::optional<CSettings> settings = load(settingsPath(), ReadSettings);
         for (const auto& [file, loads] :
              {std::pair{settingsPath(), settings.has_value()},
               {tasksPath(), load(tasksPath(), ReadTasks).has_value()},
-              {entryFile, load(entryFile, ReadDnx).has_value()},
               {fw::windowsDirectory() + "\\Start Menu\\Programs\\StartUp\\Ondrel v1.3.lnk",
                true}}) {
             expect(loads || !fw::test::fileExists(file), "every file loads", file + " does not");

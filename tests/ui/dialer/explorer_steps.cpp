@@ -22,8 +22,6 @@ constexpr int kSecond = 1000, kMinute = 60 * kSecond, kHour = 60 * kMinute;
 // The tray menu's items, by position (2 is the separator).
 constexpr const char* kTray[] = {"Connect", "Disconnect", "", "Options...", "Open"};
 constexpr unsigned kTrayIds[] = {ID_TRAY_CONNECT, ID_TRAY_DISCONNECT, 0, IDC_OPTIONS, ID_TRAY_OPEN};
-constexpr const char* kAccount[] = {"ann as the user", "bob as the user", "ann as the password",
-                                    "bob as the password"};
 constexpr const char* kCheckBoxes[] = {"schedule",  "keep dialing", "save account", "with Windows",
                                        "auto dial", "minimized",    "program",      "sound"};
 constexpr int kCheckBoxIds[] = {IDC_DIAL_BY_SCHEDULE,   IDC_KEEP_DIALING, IDC_SAVE_USER_PASSWORD,
@@ -37,8 +35,7 @@ constexpr unsigned kRowCommandIds[] = {ID_TASK_ADD, ID_TASK_DELETE, ID_TASK_DISA
 constexpr const char* kRecurrences[] = {"Daily", "Weekly", "Monthly", "Number:"};
 constexpr int kRecurrenceIds[] = {IDC_TASK_DAILY, IDC_TASK_WEEKLY, IDC_TASK_MONTHLY,
                                   IDC_TASK_NUMBER};
-constexpr const char* kImportFaults[] = {"", " (its open fails)", " (its read fails)"};
-constexpr const char* kFaultFiles[] = {"Ondrel.dat", "Tasks.dat", "entry.dnx"};
+constexpr const char* kFaultFiles[] = {"Ondrel.dat", "Tasks.dat"};
 // What saving a file does: the temporary file beside it is created, written and closed, and moved
 // into the file's place.
 constexpr const char* kSaveOps[] = {"create", "write", "close", "move"};
@@ -74,20 +71,6 @@ const std::vector<DialerCase::Kind>& DialerCase::kinds() {
             what(c, top);
         };
     };
-    // Save Dial-up to File (b 0) or Import Dial-up (b 1), whose open or read of the file fails
-    // as a says: armed within the step, where the import comes to it.
-    const auto dialupFile = [](C& c, S s, W& options) {
-        const int id = s.b == 0 ? IDC_SAVE_DIALUP : IDC_IMPORT_DIALUP;
-        const std::string file = c.folder + "\\entry.dnx";
-        if (clickable(options, id)) {
-            c.driver.answerFileDialog(file);
-            if (s.a > 0 && fw::test::fileExists(file)) {
-                c.driver.injectFault({file, s.a == 1 ? Op::open : Op::read,
-                                      s.a == 1 ? Cause::sharingViolation : Cause::hardIO, 6});
-            }
-            c.driver.click(options, id);
-        }
-    };
     static const std::vector<Kind> table = {
         {20, "OK/Connect", On::window, press(false, [](C& c, W& top) { c.clickIfClickable(top, fw::kIdOk); })},
         {10, "Cancel", On::dialog, click(fw::kIdCancel)},
@@ -99,11 +82,6 @@ const std::vector<DialerCase::Kind>& DialerCase::kinds() {
         {10, "Options...", On::main, click(IDC_OPTIONS)},
         {2, "Properties...", On::main, click(IDC_PROPERTIES)},
         {4, "Error Details...", On::main, click(IDC_ERROR_DETAILS)},
-        {2, "type {a}", On::main,
-         [](C& c, S s, W& main) {
-             c.typeIfEnabled(main, s.a < 2 ? IDC_USER_ID : IDC_PASSWORD, s.a % 2 ? "bob" : "ann");
-         },
-         any(kAccount), kAccount},
         {2, "minimize", On::main, [](C& c, S, W& main) { c.driver.sysCommand(main, fw::kScMinimize); }},
         {1, "About", On::main, [](C& c, S, W& main) { c.driver.sysCommand(main, IDM_ABOUTBOX); }},
         // A grayed item cannot be chosen; the tray icon is gone once the program ends.
@@ -131,8 +109,6 @@ const std::vector<DialerCase::Kind>& DialerCase::kinds() {
         {6, "click \"{a}\"", On::options, [](C& c, S s, W& top) { c.clickIfClickable(top, kCheckBoxIds[s.a]); },
          weightedOneOf<int>({{3, range(0, 2)}, {2, any(kCheckBoxes)}}), kCheckBoxes},
         {1, "New Connection...", On::options, click(IDC_NEW_CONNECTION)},
-        {2, "Save Dial-up to File...", On::options, dialupFile},
-        {2, "Import Dial-up...{a}", On::options, dialupFile, element(0, 0, 1, 2), kImportFaults, just(1)},
         // A right click on a row, or below the last one, where only "Add Task..." is offered;
         // or a double click on a row.
         {10, "task row {b}: {a}", On::options,
@@ -154,18 +130,14 @@ const std::vector<DialerCase::Kind>& DialerCase::kinds() {
         {5, "task time in {a} min", On::task,
          [](C& c, S s, W& task) {
              if (const auto when = DialogTimeOf(fw::now() + s.a * 60)) {
-                 for (const auto& [id, text] :
-                      {std::pair{IDC_TASK_MONTH, std::to_string(when->month)},
-                       {IDC_TASK_DAY, std::to_string(when->day)},
-                       {IDC_TASK_YEAR, std::to_string(when->year)},
-                       {IDC_TASK_TIME, when->time}}) {
-                     c.driver.type(task, id, text);
-                 }
+                 c.driver.type(task, IDC_TASK_MONTH, std::to_string(when->month));
+                 c.driver.type(task, IDC_TASK_DAY, std::to_string(when->day));
+                 c.driver.type(task, IDC_TASK_YEAR, std::to_string(when->year));
+                 c.driver.type(task, IDC_TASK_TIME, when->time);
                  c.driver.choose(task, IDC_TASK_AM_PM, when->amPm);
              }
          },
          range(-3, 90)},
-        {1, "task time without a colon", On::task, [](C& c, S, W& task) { c.driver.type(task, IDC_TASK_TIME, "7"); }},
         // The limit's check box as a says (-1: off), then its minutes.
         {4, "task limit: {a} min", On::task,
          [](C& c, S s, W& task) {
@@ -198,8 +170,7 @@ const std::vector<DialerCase::Kind>& DialerCase::kinds() {
          [](C& c, S s, W& top) { c.advance(c.durationOf(s, c.driver.nowMs()), top); },
          weightedOneOf<int>({{3, range(-5 * kSecond, 0)}, {2, range(0, kMinute)}})},
         {6, "busy {a} ms", On::anything, [](C& c, S s, W&) { c.driver.busy(s.a); }, range(1, 5 * kSecond)},
-        // The program's own two files more often than an exported one. The writes go to a
-        // temporary file beside the file, which takes its place once complete.
+        // The writes go to a temporary file beside the file, which takes its place once complete.
         {10, "fault: {a} of {b}", On::anything,
          [](C& c, S s, W&) {
              const std::string file = c.folder + "\\" + kFaultFiles[s.b];
@@ -208,7 +179,7 @@ const std::vector<DialerCase::Kind>& DialerCase::kinds() {
                                    op == Op::write ? Cause::diskFull : Cause::accessDenied,
                                    op == Op::write ? 10u : 0u});
          },
-         any(kSaveOps), kSaveOps, element(0, 0, 1, 1, 2), kFaultFiles},
+         any(kSaveOps), kSaveOps, element(0, 1), kFaultFiles},
         // The shell's taskbar is created again, without the icons it showed.
         {2, "the shell restarts", On::anything,
          [](C& c, S, W&) {
