@@ -46,7 +46,6 @@ struct Start {
     int remembered = 0;  // the first entries of the phonebook (and "Gone") in "Ondrel.dat"
     int current = 0;     // an index into them; past them: no current entry
     std::vector<Task> tasks = {};
-    bool truncatedTasks = false;  // "Tasks.dat" ends inside its last record
 };
 
 // A row of the step table, and the values drawn for it.
@@ -63,8 +62,8 @@ class DialerCase : public CheckedDialer {
   public:
     // Where a step acts: the window on top (the main window brought back from the tray first),
     // one kind of window only, whatever is open, or the clock, which also runs while a message box
-    // is up (nextTask: up to the next task's time; box: then the box is answered).
-    enum class On { window, main, dialog, options, task, anything, clock, nextTask, box };
+    // is up (nextTask: up to the next task's time).
+    enum class On { window, main, dialog, options, task, anything, clock, nextTask };
     using Action = std::function<void(DialerCase&, const Step&, fw::Dialog& top)>;
     // A kind of step: how often it is drawn, how a shrunk list shows it ({a}, {b}: its values,
     // or the names they pick), where it acts and what it does there.
@@ -90,12 +89,8 @@ class DialerCase : public CheckedDialer {
             remembered.push_back({entryName(i), "", ""});
         }
         writeSettings(settingsFile(start.options, start.remembered, start.current, remembered));
-        std::string bytes = tasksFile(start.tasks);
-        if (start.truncatedTasks) {
-            bytes.resize(bytes.size() > 4 ? bytes.size() - 3 : 2);
-        }
-        if (!start.tasks.empty() || start.truncatedTasks) {
-            driver.writeFile(tasksPath(), bytes);
+        if (!start.tasks.empty()) {
+            driver.writeFile(tasksPath(), tasksFile(start.tasks));
         }
         // The shortcut the installer leaves, which "Start with Windows" copies.
         driver.writeFile(folder + "\\Ondrel v1.3.lnk", "a shortcut");
@@ -132,8 +127,6 @@ class DialerCase : public CheckedDialer {
     }
 
   private:
-    // A call under way redials and animates the tray all the time: ten minutes of the clock see
-    // every cycle of it many times over, and cost what a day would not.
     static constexpr std::int64_t kLongestCallMs = 10 * 60 * 1000, kSliceMs = 60 * 1000;
     // A message box stays up at most this long: past a daily task's next run.
     static constexpr std::int64_t kLongestBoxMs = 25 * 60 * 60 * 1000;
@@ -145,8 +138,7 @@ class DialerCase : public CheckedDialer {
     // The steps taken in the loop of the main window or of a modal dialog, until it ends.
     void loop(fw::Dialog& window) {
         while (!over(window)) {
-            advance(std::exchange(pendingMs_, 0), window);
-            const Step* step = over(window) ? nullptr : nextStep();
+            const Step* step = nextStep();
             if (step == nullptr) {
                 return;
             }
@@ -165,7 +157,7 @@ class DialerCase : public CheckedDialer {
             tasksWhenOptionsOpened_ = dialer.m_aTasks;
         }
         // The time the user is away at the end passes in the first question or box of the end.
-        pendingMs_ = std::max(pendingMs_, modals_.size() == 1 ? awayMs() : 0);
+        advance(modals_.size() == 1 ? awayMs() : 0, dialog);
         loop(dialog);
         // The user who is done ends it: Escape, else the close box.
         if (!dialog.ended()) {
@@ -189,19 +181,14 @@ class DialerCase : public CheckedDialer {
 
     fw::test::Driver::BoxAnswer answerBox(const fw::test::MessageBoxRecord& box) {
         const int result = (box.type & fw::mb::kButtonMask) == fw::mb::kOk ? fw::kIdOk : fw::kIdNo;
-        // Time still to run when the box came up runs with the box up, and so does the time of
-        // the clock's steps that follow until the answer; a step of another kind waits for the
-        // box to go, and the user answers it at once. Up to a day and more, unless a call under
-        // way redials and animates all the while.
-        std::int64_t upMs = std::max(std::exchange(pendingMs_, 0), modals_.empty() ? awayMs() : 0);
-        const std::int64_t longest = callUnderWay() ? kLongestCallMs : kLongestBoxMs;
-        for (const Step* step; running_ && upMs < longest && (step = nextStep(true));) {
+        // Up for the user's time away at the end, and for a step of the clock that comes next; a
+        // step of another kind waits for the box to go, and the user answers it at once. Up to a
+        // day and more, unless a call under way redials and animates all the while.
+        std::int64_t upMs = modals_.empty() ? awayMs() : 0;
+        if (const Step* step = running_ ? nextStep(true) : nullptr) {
             upMs += durationOf(*step, driver.nowMs() + upMs);
-            if (kinds()[step->kind].on == On::box) {
-                break;
-            }
         }
-        return {result, std::min(upMs, longest)};
+        return {result, std::min(upMs, callUnderWay() ? kLongestCallMs : kLongestBoxMs)};
     }
 
     // Checks the invariants and takes the next step; null when the steps ran out or an invariant
@@ -238,20 +225,15 @@ class DialerCase : public CheckedDialer {
         }
     }
 
-    // The clock runs on for the loop of this window (the main window's or a modal dialog's),
-    // whose end leaves the rest to the loop that takes the next step.
+    // The clock runs on for the loop of this window (the main window's or a modal dialog's)
+    // until it ends. A call under way redials and animates the tray all the time: ten minutes of
+    // it see every cycle many times over, and cost what a day would not.
     void advance(std::int64_t ms, const fw::Dialog& loop) {
-        for (std::int64_t underWayMs = 0;
-             ms > 0 && underWayMs < kLongestCallMs && failure_.empty();) {
-            const std::int64_t slice = std::min(ms, kSliceMs);
-            const std::int64_t left =
-                driver.advanceUntil(slice, [this, &loop] { return over(loop); });
-            ms -= slice - left;
-            if (left > 0) {
-                pendingMs_ = ms;
-                return;
-            }
-            underWayMs += callUnderWay() ? slice : 0;
+        const auto over = [this, &loop] { return this->over(loop) || !failure_.empty(); };
+        for (std::int64_t underWayMs = 0; ms > 0 && underWayMs < kLongestCallMs && !over();
+             ms -= kSliceMs) {
+            driver.advanceUntil(std::min(ms, kSliceMs), over);
+            underWayMs += callUnderWay() ? kSliceMs : 0;
         }
     }
     std::int64_t durationOf(const Step& step, std::int64_t fromMs) const {
@@ -311,8 +293,6 @@ class DialerCase : public CheckedDialer {
     }
 
     explore::Script<Step>* script_ = nullptr;
-    // Time a step had still to run when the modal dialog whose loop ran it ended.
-    std::int64_t pendingMs_ = 0;
     std::int64_t awayUntilMs_ = 0;
 };
 
