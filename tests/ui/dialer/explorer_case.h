@@ -60,10 +60,11 @@ void showValue(const Step& step, std::ostream& os);
 
 class DialerCase : public CheckedDialer {
   public:
-    // Where a step acts: the window on top (the main window brought back from the tray first),
-    // one kind of window only, whatever is open, or the clock, which also runs while a message box
-    // is up (nextTask: up to the next task's time).
-    enum class On { window, main, dialog, options, task, anything, clock, nextTask };
+    // Where a step acts: the window on top (the main window brought back from the tray first;
+    // there button 1 and Return are the user's Connect, Cancel Call or Disconnect, and the keys
+    // that close end the program as "&Exit" does), one kind of window only, whatever is open, or
+    // the clock, which also runs while a message box is up (nextTask: up to the next task's time).
+    enum class On { window, close, main, dialog, options, task, anything, clock, nextTask };
     using Action = std::function<void(DialerCase&, const Step&, fw::Dialog& top)>;
     // A kind of step: how often it is drawn, how a shrunk list shows it ({a}, {b}: its values,
     // or the names they pick), where it acts and what it does there.
@@ -221,6 +222,10 @@ class DialerCase : public CheckedDialer {
             restoreFromTray();
         }
         if (kind.on >= On::anything || top.isVisible()) {
+            connectCommand_ = onMain && kind.on == On::window;
+            if (onMain && kind.on == On::close) {
+                noteExit(false);
+            }
             kind.act(*this, step, top);
         }
     }

@@ -61,27 +61,18 @@ const std::vector<DialerCase::Kind>& DialerCase::kinds() {
             }
         };
     };
-    // Button 1 and Return on the main window are the user's Connect, Cancel Call or Disconnect;
-    // Escape and the close box there end the program as "&Exit" does.
-    const auto press = [](bool ends, auto what) -> Action {
-        return [ends, what](C& c, S, W& top) {
-            c.connectCommand_ = !ends && &top == &c.dialer;
-            if (ends && &top == &c.dialer) {
-                c.noteExit(false);
-            }
-            what(c, top);
-        };
+    const auto key = [](int code) -> Action {
+        return [code](C& c, S, W& top) { c.driver.pressKey(top, code); };
     };
     static const std::vector<Kind> table = {
-        {20, "OK/Connect", On::window, press(false, [](C& c, W& top) { c.clickIfClickable(top, fw::kIdOk); })},
+        {20, "OK/Connect", On::window, click(fw::kIdOk)},
         {10, "Cancel", On::dialog, click(fw::kIdCancel)},
         {1, "Exit", On::main, [](C& c, S, W&) { c.exit(false); }},
         {2, "Exit, and away until just past the next task", On::main, [](C& c, S, W&) { c.exit(true); }},
-        {2, "Return", On::window, press(false, [](C& c, W& top) { c.driver.pressKey(top, fw::kKeyReturn); })},
-        {1, "Escape", On::window, press(true, [](C& c, W& top) { c.driver.pressKey(top, fw::kKeyEscape); })},
-        {1, "close box", On::window, press(true, [](C& c, W& top) { c.driver.close(top); })},
+        {2, "Return", On::window, key(fw::kKeyReturn)},
+        {1, "Escape", On::close, key(fw::kKeyEscape)},
+        {1, "close box", On::close, [](C& c, S, W& top) { c.driver.close(top); }},
         {10, "Options...", On::main, click(IDC_OPTIONS)},
-        {2, "Properties...", On::main, click(IDC_PROPERTIES)},
         {4, "Error Details...", On::main, click(IDC_ERROR_DETAILS)},
         {2, "minimize", On::main, [](C& c, S, W& main) { c.driver.sysCommand(main, fw::kScMinimize); }},
         {1, "About", On::main, [](C& c, S, W& main) { c.driver.sysCommand(main, IDM_ABOUTBOX); }},
@@ -99,7 +90,6 @@ const std::vector<DialerCase::Kind>& DialerCase::kinds() {
         {5, "choose entry {a}", On::task, choose(IDC_TASK_ENTRY_LIST), range(0, kPhonebookSize + 1)},
         {6, "click \"{a}\"", On::options, [](C& c, S s, W& top) { c.clickIfClickable(top, kCheckBoxIds[s.a]); },
          weightedOneOf<int>({{3, range(0, 2)}, {1, any(kCheckBoxes)}}), kCheckBoxes},
-        {1, "New Connection...", On::options, click(IDC_NEW_CONNECTION)},
         // A right click on a row, or below the last one, where only "Add Task..." is offered.
         {8, "task row {b}: {a}", On::options,
          [](C& c, S s, W& top) {
@@ -208,9 +198,9 @@ rc::Gen<Start> genStart() {
 
 void showValue(const Start& start, std::ostream& os) {
     const Options& options = start.options;
-    os << "scheduling " << options.dialBySchedule << ", keep dialing " << options.keepDialing
-       << ", save account " << options.saveUserAndPassword << ", auto dial " << options.autoDial
-       << ", start minimized " << options.startMinimized << "; remembered";
+    os << "schedule, keep dialing, save account, auto dial, minimized: " << options.dialBySchedule
+       << options.keepDialing << options.saveUserAndPassword << options.autoDial
+       << options.startMinimized << "; remembered";
     for (int i = 0; i < start.remembered; ++i) {
         os << (i == start.current ? " [" : " \"") << entryName(i)
            << (i == start.current ? "]" : "\"");
