@@ -10,8 +10,6 @@
 
 #include <cstdint>
 #include <cstdio>
-#include <cstdlib>
-#include <string>
 #include <vector>
 
 #include "framework/test_driver.h"

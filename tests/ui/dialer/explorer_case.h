@@ -7,6 +7,7 @@
 #include <rapidcheck.h>
 
 #include <functional>
+#include <limits>
 #include <ostream>
 #include <span>
 
@@ -172,9 +173,8 @@ class DialerCase : public CheckedDialer {
         if (dialog.templateId() == IDD_OPTIONS) {
             tasksWhenOptionsOpened_.reset();
             // The tasks an OK hands to the main window may fire from now on, within this step.
-            const CTaskList& handed = static_cast<COptionsDlg&>(dialog).m_aTasks;
             if (dialog.result() == fw::kIdOk) {
-                stepTasks_.insert(stepTasks_.end(), handed.begin(), handed.end());
+                stepTasks_ = static_cast<COptionsDlg&>(dialog).m_aTasks;
             }
         }
         modals_.pop_back();
@@ -246,14 +246,16 @@ class DialerCase : public CheckedDialer {
     }
     // Up to this long before the next enabled task's time; 0 when none is to come.
     std::int64_t toNextTask(std::int64_t fromMs, std::int64_t beforeMs) const {
-        std::optional<std::int64_t> next;
+        std::int64_t next = std::numeric_limits<std::int64_t>::max();
         for (const CTasks& task : dialer.m_aTasks) {
-            const std::int64_t due = std::int64_t{task.m_timeNext} * 1000;
-            if (task.m_bDisabled == 0 && due > fromMs && (!next || due < *next)) {
-                next = due;
+            if (const std::int64_t due = std::int64_t{task.m_timeNext} * 1000;
+                task.m_bDisabled == 0 && due > fromMs) {
+                next = std::min(next, due);
             }
         }
-        return next ? std::max<std::int64_t>(*next - beforeMs - fromMs, 0) : 0;
+        return next == std::numeric_limits<std::int64_t>::max()
+                   ? 0
+                   : std::max<std::int64_t>(next - beforeMs - fromMs, 0);
     }
     std::int64_t awayMs() const { return std::max<std::int64_t>(awayUntilMs_ - driver.nowMs(), 0); }
     bool callUnderWay() const { return dialer.exists() && button() == "Cancel Call"; }

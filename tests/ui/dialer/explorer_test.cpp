@@ -15,8 +15,7 @@ namespace {
 
 using Op = fw::test::FileFault::Op;
 using Cause = fw::FileError::Cause;
-using Names = std::span<const char* const>;
-using rc::gen::element, rc::gen::just, rc::gen::weightedOneOf;
+using rc::gen::element, rc::gen::inRange, rc::gen::just, rc::gen::weightedOneOf;
 
 constexpr int kSecond = 1000, kMinute = 60 * kSecond, kHour = 60 * kMinute;
 
@@ -35,12 +34,6 @@ constexpr const char* kFaultFiles[] = {"Ondrel.dat", "Tasks.dat"};
 constexpr const char* kSaveOps[] = {"create", "write", "close", "move"};
 constexpr Op kSaveOpIds[] = {Op::create, Op::write, Op::close, Op::move};
 
-rc::Gen<int> range(int from, int to) {
-    return rc::gen::inRange(from, to);
-}
-rc::Gen<int> any(Names names) {
-    return range(0, static_cast<int>(names.size()));
-}
 rc::Gen<bool> chance(int yes, int no) {
     return rc::gen::weightedElement<bool>({{yes, true}, {no, false}});
 }
@@ -86,10 +79,10 @@ const std::vector<DialerCase::Kind>& DialerCase::kinds() {
          },
          element(0, 1, 3, 4), kTray},
         {4, "tray double click", On::anything, [](C& c, S, W&) { c.restoreFromTray(); }},
-        {5, "choose entry {a}", On::options, choose(IDC_ENTRY_LIST), range(0, kPhonebookSize + 1)},
-        {5, "choose entry {a}", On::task, choose(IDC_TASK_ENTRY_LIST), range(0, kPhonebookSize + 1)},
+        {5, "choose entry {a}", On::options, choose(IDC_ENTRY_LIST), inRange(0, kPhonebookSize + 1)},
+        {5, "choose entry {a}", On::task, choose(IDC_TASK_ENTRY_LIST), inRange(0, kPhonebookSize + 1)},
         {6, "click \"{a}\"", On::options, [](C& c, S s, W& top) { c.clickIfClickable(top, kCheckBoxIds[s.a]); },
-         weightedOneOf<int>({{3, range(0, 2)}, {1, any(kCheckBoxes)}}), kCheckBoxes},
+         weightedOneOf<int>({{3, inRange(0, 2)}, {1, inRange(0, 4)}}), kCheckBoxes},
         // A right click on a row, or below the last one, where only "Add Task..." is offered.
         {8, "task row {b}: {a}", On::options,
          [](C& c, S s, W& top) {
@@ -103,7 +96,7 @@ const std::vector<DialerCase::Kind>& DialerCase::kinds() {
                                     {first.left + 20, first.top + height / 2 + height * row});
              }
          },
-         any(kTaskCommands), kTaskCommands, range(0, 4)},
+         inRange(0, 4), kTaskCommands, inRange(0, 4)},
         {5, "task time in {a} min", On::task,
          [](C& c, S s, W& task) {
              if (const auto when = DialogTimeOf(fw::now() + s.a * 60)) {
@@ -114,7 +107,7 @@ const std::vector<DialerCase::Kind>& DialerCase::kinds() {
                  c.driver.choose(task, IDC_TASK_AM_PM, when->amPm);
              }
          },
-         range(-3, 90)},
+         inRange(-3, 90)},
         // The limit's check box as a says (-1: off), then its minutes.
         {4, "task limit: {a} min", On::task,
          [](C& c, S s, W& task) {
@@ -123,21 +116,21 @@ const std::vector<DialerCase::Kind>& DialerCase::kinds() {
              }
              c.typeIfEnabled(task, IDC_TASK_MINUTES, std::to_string(s.a));
          },
-         range(-1, 3)},
+         inRange(-1, 3)},
         // Times that cross what the dialer waits for: a connection (3.7 s), the poll (7.5 s), a
         // redial (8 s), the warning's countdown (21 s), a task's minutes, a day.
         {48, "advance {a} ms", On::clock, [](C& c, S s, W& top) { c.advance(s.a, top); },
-         weightedOneOf<int>({{3, range(1, kSecond)},
-                             {5, range(kSecond, 12 * kSecond)},
-                             {2, range(12 * kSecond, 30 * kSecond)},
-                             {5, range(30 * kSecond, 10 * kMinute)},
-                             {1, range(10 * kMinute, 2 * kHour)},
+         weightedOneOf<int>({{3, inRange(1, kSecond)},
+                             {5, inRange(kSecond, 12 * kSecond)},
+                             {2, inRange(12 * kSecond, 30 * kSecond)},
+                             {5, inRange(30 * kSecond, 10 * kMinute)},
+                             {1, inRange(10 * kMinute, 2 * kHour)},
                              {1, element(24 * kHour - kMinute, 24 * kHour)}})},
         // To just before the next task, or just past its time.
         {10, "advance to {a} ms before the next task", On::nextTask,
          [](C& c, S s, W& top) { c.advance(c.durationOf(s, c.driver.nowMs()), top); },
-         weightedOneOf<int>({{3, range(-5 * kSecond, 0)}, {2, range(0, kMinute)}})},
-        {6, "busy {a} ms", On::anything, [](C& c, S s, W&) { c.driver.busy(s.a); }, range(1, 5 * kSecond)},
+         weightedOneOf<int>({{3, inRange(-5 * kSecond, 0)}, {2, inRange(0, kMinute)}})},
+        {6, "busy {a} ms", On::anything, [](C& c, S s, W&) { c.driver.busy(s.a); }, inRange(1, 5 * kSecond)},
         // The writes go to a temporary file beside the file, which takes its place once complete.
         {10, "fault: {a} of {b}", On::anything,
          [](C& c, S s, W&) {
@@ -147,7 +140,7 @@ const std::vector<DialerCase::Kind>& DialerCase::kinds() {
                                    op == Op::write ? Cause::diskFull : Cause::accessDenied,
                                    op == Op::write ? 10u : 0u});
          },
-         any(kSaveOps), kSaveOps, element(0, 1), kFaultFiles},
+         inRange(0, 4), kSaveOps, element(0, 1), kFaultFiles},
         // The shell's taskbar is created again, without the icons it showed.
         {2, "the shell restarts", On::anything,
          [](C& c, S, W&) {
@@ -179,17 +172,17 @@ rc::Gen<Start> genStart() {
                      .autoDial = *chance(1, 3),
                      .startMinimized = *chance(1, 5),
                      .dialBySchedule = *chance(3, 1)}};
-        start.remembered = *weightedOneOf<int>({{1, just(0)}, {5, range(1, kPhonebookSize + 2)}});
-        start.current = *range(0, start.remembered + 1);
-        const int tasks = *weightedOneOf<int>({{1, just(0)}, {6, range(1, 4)}});
+        start.remembered = *weightedOneOf<int>({{1, just(0)}, {5, inRange(1, kPhonebookSize + 2)}});
+        start.current = *inRange(0, start.remembered + 1);
+        const int tasks = *weightedOneOf<int>({{1, just(0)}, {6, inRange(1, 4)}});
         for (int i = 0; i < tasks; ++i) {
             // Now and then the empty name that only a damaged file holds.
             const int entry = *weightedOneOf<int>(
-                {{12, range(0, kPhonebookSize + 1)}, {1, just(kPhonebookSize + 1)}});
+                {{12, inRange(0, kPhonebookSize + 1)}, {1, just(kPhonebookSize + 1)}});
             const int limit = *element(-1, -1, 0, 1, 2, 30), runs = *element(0, 0, 0, 1, 2, 3);
             start.tasks.push_back(
                 {"Task " + std::to_string(i), entryName(entry),
-                 kStart + *weightedOneOf<int>({{1, range(-300, 0)}, {4, range(0, 1800)}}),
+                 kStart + *weightedOneOf<int>({{1, inRange(-300, 0)}, {4, inRange(0, 1800)}}),
                  std::max(limit, 0), limit >= 0, *chance(1, 6), runs > 0 ? kRecurNumber : 0, runs});
         }
         return start;
