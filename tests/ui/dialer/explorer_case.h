@@ -215,7 +215,7 @@ class DialerCase : public CheckedDialer {
         const bool onMain = &top == &dialer;
         if ((kind.on == On::main && !onMain) || (kind.on == On::dialog && onMain) ||
             (kind.on == On::options && top.templateId() != IDD_OPTIONS) ||
-            (kind.on == On::task && top.templateId() != IDD_TASK_PROPERTIES) || !kind.act) {
+            (kind.on == On::task && top.templateId() != IDD_TASK_PROPERTIES)) {
             return;
         }
         if (kind.on <= On::main && onMain) {
@@ -269,11 +269,6 @@ class DialerCase : public CheckedDialer {
     void clickIfClickable(fw::Dialog& window, int id) {
         if (clickable(window, id)) {
             driver.click(window, id);
-        }
-    }
-    void typeIfEnabled(fw::Dialog& window, int id, const std::string& text) {
-        if (window.item(id).isEnabled()) {
-            driver.type(window, id, text);
         }
     }
     // The user brings the hidden window back from the tray to use it.

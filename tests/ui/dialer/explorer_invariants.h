@@ -50,8 +50,8 @@ class CheckedDialer : public DialingTest {
     static constexpr const char* kAgrees = "the window agrees with the service";
     static constexpr const char* kAfterExit = "nothing runs after Exit";
 
+    // No service thread runs yet.
     CheckedDialer() {
-        std::lock_guard lock(currentLock);
         current = this;
         real = service;
         service.RasDialA = &dial;

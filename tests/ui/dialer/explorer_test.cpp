@@ -61,14 +61,14 @@ const std::vector<DialerCase::Kind>& DialerCase::kinds() {
         {20, "OK/Connect", On::window, click(fw::kIdOk)},
         {10, "Cancel", On::dialog, click(fw::kIdCancel)},
         {1, "Exit", On::main, [](C& c, S, W&) { c.exit(false); }},
-        {2, "Exit, and away until just past the next task", On::main, [](C& c, S, W&) { c.exit(true); }},
+        {2, "Exit, away until past the next task", On::main, [](C& c, S, W&) { c.exit(true); }},
         {2, "Return", On::window, key(fw::kKeyReturn)},
         {1, "Escape", On::close, key(fw::kKeyEscape)},
         {1, "close box", On::close, [](C& c, S, W& top) { c.driver.close(top); }},
         {10, "Options...", On::main, click(IDC_OPTIONS)},
         {4, "Error Details...", On::main, click(IDC_ERROR_DETAILS)},
-        {2, "minimize", On::main, [](C& c, S, W& main) { c.driver.sysCommand(main, fw::kScMinimize); }},
-        {1, "About", On::main, [](C& c, S, W& main) { c.driver.sysCommand(main, IDM_ABOUTBOX); }},
+        {2, "minimize", On::main, [](C& c, S, W& w) { c.driver.sysCommand(w, fw::kScMinimize); }},
+        {1, "About", On::main, [](C& c, S, W& w) { c.driver.sysCommand(w, IDM_ABOUTBOX); }},
         // A grayed item cannot be chosen; the tray icon is gone once the program ends.
         {14, "tray {a}", On::anything,
          [](C& c, S s, W&) {
@@ -79,9 +79,10 @@ const std::vector<DialerCase::Kind>& DialerCase::kinds() {
          },
          element(0, 1, 3, 4), kTray},
         {4, "tray double click", On::anything, [](C& c, S, W&) { c.restoreFromTray(); }},
-        {5, "choose entry {a}", On::options, choose(IDC_ENTRY_LIST), inRange(0, kPhonebookSize + 1)},
-        {5, "choose entry {a}", On::task, choose(IDC_TASK_ENTRY_LIST), inRange(0, kPhonebookSize + 1)},
-        {6, "click \"{a}\"", On::options, [](C& c, S s, W& top) { c.clickIfClickable(top, kCheckBoxIds[s.a]); },
+        // An item of the entry list (as many as the phonebook and "Gone"), modulo its count.
+        {5, "choose entry {a}", On::options, choose(IDC_ENTRY_LIST), inRange(0, 8)},
+        {5, "choose entry {a}", On::task, choose(IDC_TASK_ENTRY_LIST), inRange(0, 8)},
+        {6, "check box {a}", On::options, [](C& c, S s, W& w) { c.clickIfClickable(w, kCheckBoxIds[s.a]); },
          weightedOneOf<int>({{3, inRange(0, 2)}, {1, inRange(0, 4)}}), kCheckBoxes},
         // A right click on a row, or below the last one, where only "Add Task..." is offered.
         {8, "task row {b}: {a}", On::options,
@@ -114,7 +115,9 @@ const std::vector<DialerCase::Kind>& DialerCase::kinds() {
              if ((task.item(IDC_TASK_DISCONNECT_AFTER).checkState() == fw::kChecked) != (s.a >= 0)) {
                  c.clickIfClickable(task, IDC_TASK_DISCONNECT_AFTER);
              }
-             c.typeIfEnabled(task, IDC_TASK_MINUTES, std::to_string(s.a));
+             if (task.item(IDC_TASK_MINUTES).isEnabled()) {
+                 c.driver.type(task, IDC_TASK_MINUTES, std::to_string(s.a));
+             }
          },
          inRange(-1, 3)},
         // Times that cross what the dialer waits for: a connection (3.7 s), the poll (7.5 s), a
