@@ -79,7 +79,7 @@ class DialerCase : public CheckedDialer {
         rc::Gen<int> b = rc::gen::just(0);
         std::span<const char* const> bNames = {};
     };
-    static const std::vector<Kind>& kinds();  // explorer_steps.cpp
+    static const std::vector<Kind>& kinds();  // explorer_test.cpp
 
     explicit DialerCase(const Start& start) {
         useNewYorkTime();
