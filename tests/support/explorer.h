@@ -10,8 +10,6 @@
 
 #include <cstdint>
 #include <cstdio>
-#include <cstdlib>
-#include <string>
 #include <vector>
 
 #include "framework/test_driver.h"
@@ -19,10 +17,7 @@
 namespace explore {
 
 // The steps run in this process, for a long run's report.
-inline std::uint64_t& stepsRun() {
-    static std::uint64_t count = 0;
-    return count;
-}
+inline std::uint64_t stepsRun = 0;
 
 // The steps of one generated case, consumed in order by whichever loop is running: the program's
 // own, a modal dialog's or a message box's.
@@ -34,7 +29,7 @@ class Script {
     // The step that comes next, left in place (a loop that takes only some kinds of step).
     const Step& peek() const { return steps_[next_]; }
     const Step& take() {
-        ++stepsRun();
+        ++stepsRun;
         return steps_[next_++];
     }
 
@@ -49,10 +44,10 @@ class Script {
 template <class Property>
 void check(const char* name, Property property) {
     fw::test::Driver::failuresThrow = true;
-    const std::uint64_t before = stepsRun();
+    const std::uint64_t before = stepsRun;
     const bool passed = rc::check(name, property);
     fw::test::Driver::failuresThrow = false;
-    std::printf("%s: %llu steps\n", name, static_cast<unsigned long long>(stepsRun() - before));
+    std::printf("%s: %llu steps\n", name, static_cast<unsigned long long>(stepsRun - before));
     EXPECT_TRUE(passed) << name;
 }
 
