@@ -28,6 +28,8 @@ constexpr int kCheckBoxIds[] = {IDC_DIAL_BY_SCHEDULE, IDC_KEEP_DIALING, IDC_SAVE
 constexpr const char* kTaskCommands[] = {"Add Task...", "Delete Task", "Disable", "Properties..."};
 constexpr unsigned kTaskCommandIds[] = {ID_TASK_ADD, ID_TASK_DELETE, ID_TASK_DISABLE,
                                         ID_TASK_PROPERTIES};
+constexpr const char* kTypedFields[] = {"account ID", "password"};
+constexpr int kTypedFieldIds[] = {IDC_USER_ID, IDC_PASSWORD};
 constexpr const char* kFaultFiles[] = {"Ondrel.dat", "Tasks.dat"};
 // What saving a file does: the temporary file beside it is created, written and closed, and moved
 // into the file's place.
@@ -67,6 +69,14 @@ const std::vector<DialerCase::Kind>& DialerCase::kinds() {
         {1, "close box", On::close, [](C& c, S, W& top) { c.driver.close(top); }},
         {10, "Options...", On::main, click(IDC_OPTIONS)},
         {4, "Error Details...", On::main, click(IDC_ERROR_DETAILS)},
+        // What is typed is saved with the entry, in "Ondrel.dat", when the account is kept.
+        {3, "type the {a}", On::main,
+         [](C& c, S s, W& w) {
+             if (w.item(kTypedFieldIds[s.a]).isEnabled()) {
+                 c.driver.type(w, kTypedFieldIds[s.a], "typed " + std::to_string(s.b));
+             }
+         },
+         inRange(0, 2), kTypedFields, inRange(0, 3)},
         {2, "minimize", On::main, [](C& c, S, W& w) { c.driver.sysCommand(w, fw::kScMinimize); }},
         {1, "About", On::main, [](C& c, S, W& w) { c.driver.sysCommand(w, IDM_ABOUTBOX); }},
         // A grayed item cannot be chosen; the tray icon is gone once the program ends.
