@@ -14,7 +14,6 @@ namespace setup_explorer {
 
 class Disk {
   public:
-    static constexpr const char* kImage = "C:\\Disk";
     static constexpr const char* kDefaultFolder = "C:\\Program Files\\Kestrune\\Ondrel";
 
     // Lays out the image (made current, as when Setup starts from it) and the earlier
@@ -23,8 +22,6 @@ class Disk {
 
     // The folder a place stands for; empty for a cancelled choice.
     static std::string folderOf(Place place, int length);
-    // What Browse answers for a folder: a name in it, which Setup cuts off.
-    static std::string chosenName(const std::string& folder);
     // Whether Setup may refuse the folder with "contains an invalid path": it cannot be made (only
     // its last two levels are), or an installed file's full name would pass the longest path.
     static bool mayBeRefused(const std::string& folder);
@@ -32,42 +29,39 @@ class Disk {
     // The folder may receive the installation from now on.
     void addDestination(const std::string& folder);
     // The name a fault on this file strikes, with the installation going to destination.
-    std::string faultPath(int file, Side side, const std::string& destination) const;
-
-    // What the faults armed so far excuse, by folded path.
-    struct Leeway {
-        // Not read: a fault armed on reading them would fire in the check.
-        std::set<std::string> unreadable;
-        // May be part-written where they are a destination's own shortcut, which the shell link
-        // object saves in place.
-        std::set<std::string> struckInPlace;
-        // A temporary file whose removal failed stays.
-        bool removalFailed = false;
-        // The copies' moves into place are one by one: a failed one leaves those before it done.
-        bool moveFailed = false;
-    };
-    // The first broken rule, or nothing.
-    std::string check(const Leeway& leeway) const;
+    static std::string faultPath(int file, Side side, const std::string& destination);
+    // What an armed fault on the side of the file at path excuses from the checks.
+    void excuse(const std::string& path, Side side, fw::test::FileFault::Op op);
+    // The first broken rule, or nothing. Files struck on reading are checked again once every
+    // fault has fired.
+    std::string check(bool faultsArmed);
 
   private:
-    struct Expected {
-        std::string path;
-        std::set<std::string> contents;
-    };
-    void allow(const std::string& path, const std::string& contents);
     // Whether the file (by folded path) is a destination's own shortcut, which the shell link
     // object saves in place.
     bool savedInPlace(const std::string& key) const;
-    std::string desktopCopy() const;
-    std::string startMenuCopy() const;
+    bool replaced(const std::string& copy) const;
+    void allow(const std::string& path, const std::string& contents);
 
     fw::test::Driver& driver_;
-    const std::string windows_;
     std::set<std::string> destinations_;
-    // By folded path.
-    std::map<std::string, Expected> expected_;
+    // The full contents each file may have, by folded path.
+    struct Allowed {
+        std::string path;
+        std::set<std::string> contents;
+    };
+    std::map<std::string, Allowed> allowed_;
     // The shortcut an installation leaves pointing at each destination.
     std::set<std::string> installed_;
+
+    // By folded path: files not read (a fault armed on reading them would fire in the check), and
+    // files that may be part-written where they are a destination's own shortcut.
+    std::set<std::string> unreadable_;
+    std::set<std::string> struckInPlace_;
+    // A temporary file whose removal failed stays; the copies' moves into place are one by one,
+    // so a failed one leaves those before it done.
+    bool removalFailed_ = false;
+    bool moveFailed_ = false;
 };
 
 }  // namespace setup_explorer

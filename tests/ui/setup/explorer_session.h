@@ -4,7 +4,6 @@
 #pragma once
 
 #include <cstddef>
-#include <set>
 #include <string>
 #include <vector>
 
@@ -22,28 +21,30 @@ class Session {
     explicit Session(const std::vector<Step>& steps);
     void run();
 
+    // What the steps act on.
+    fw::test::Driver& driver() { return driver_; }
+    Disk& disk() { return disk_; }
+    // The banner while its window is there.
+    CMainFrame* banner() const;
+    // An open dialog that takes input, counted from the innermost; null when fewer are open.
+    fw::Dialog* open(int dialog) const;
+    // The innermost dialog whose loop runs.
+    const fw::Dialog* innermost() const { return modals_.empty() ? nullptr : modals_.back(); }
+    // Fails the next operation the step names, on the file as the installation stands.
+    void arm(const Step& step);
+
   private:
     // The loop of a modal dialog: the steps until it ends, then Escape as the user leaves it.
     void drive(fw::Dialog& dialog);
     fw::test::Driver::BoxAnswer answer(const fw::test::MessageBoxRecord& box);
-    void perform(const Step& step);
-    void click(const Step& step);
-    void browse(const Step& step);
-    void armFault(const Step& step);
-
-    // The open dialogs that take input, innermost first.
-    std::vector<fw::Dialog*> takingInput() const;
-    fw::Dialog* findUp(int templateId) const;
     // The folder the installation goes to as things stand.
     std::string destination() const;
-    CMainFrame* banner() const;
     std::size_t quits() const;
 
     // The invariants that hold after every step.
     void check();
     void checkDialogs();
     void checkPromptAnswered();
-    void checkFaultsFired();
     void checkBox(const std::string& text);
 
     fw::test::Driver driver_;
@@ -57,16 +58,11 @@ class Session {
     const fw::Window* promptPage_ = nullptr;
     int promptAnswer_ = 0;
     bool leftSetup_ = false;
-    // The furthest the wizard came: 0 for the banner, then its pages in order.
-    int reached_ = 0;
     bool ended_ = false;
 
-    // Faults armed in this case: their causes, what they excuse on the disk, and how many fired
-    // that no message has told yet.
+    // The causes of the faults armed, and how many of them had fired when the last message told.
     std::vector<fw::FileError::Cause> causes_;
-    Disk::Leeway leeway_;
-    std::size_t armed_ = 0;
-    std::size_t untold_ = 0;
+    std::size_t told_ = 0;
 };
 
 }  // namespace setup_explorer

@@ -9,7 +9,6 @@
 #include <cstdint>
 #include <ostream>
 
-#include "framework/file_error.h"
 #include "framework/file_fault.h"
 
 namespace setup_explorer {
@@ -35,18 +34,19 @@ constexpr int kStartMenuCopy = 12;
 enum class Side { source, target, temporary };
 
 struct Step {
+    // One row each in the table of steps, which says what they do.
     enum class Kind {
-        about,        // the banner's Help > About, when the banner takes input
-        exit,         // the banner's File > Exit, when the banner takes input
-        closeBanner,  // the banner's Close, as the taskbar sends it even while a dialog is up
-        click,        // a button of an open dialog that takes input
-        key,          // Return or Escape in the innermost dialog
-        closeBox,     // the close box of an open dialog that takes input
-        browse,       // "Browse..." on the destination page, and what the user picks
-        answer,       // OK in a message box, the box left up for ms first
-        wait,         // the clock runs for ms
-        busy,         // the windows' thread is held for ms, then input comes before the timers
-        fault,        // the next such operation on a file fails
+        about,
+        exit,
+        closeBanner,
+        click,
+        key,
+        closeBox,
+        browse,
+        answer,
+        wait,
+        busy,
+        fault
     };
     Kind kind = Kind::wait;
     // click: 0 the default button (OK, "&Next", "&Resume"), 1 Cancel ("&Exit"), 2 "&Back";
@@ -69,5 +69,9 @@ struct Step {
 std::ostream& operator<<(std::ostream& out, const Step& step);
 
 rc::Gen<Step> genStep();
+
+class Session;
+// What the step does in the case under way.
+void perform(Session& session, const Step& step);
 
 }  // namespace setup_explorer
