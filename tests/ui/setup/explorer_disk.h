@@ -15,21 +15,24 @@ namespace setup_explorer {
 class Disk {
   public:
     static constexpr const char* kDefaultFolder = "C:\\Program Files\\Kestrune\\Ondrel";
+    static constexpr const char* kOlderInstall = "C:\\Ondrel 1.2";
+    // Two missing levels above the folder: Setup makes only the last two.
+    static constexpr const char* kUnmakeable = "C:\\No\\Such\\Ondrel";
 
     // Lays out the image (made current, as when Setup starts from it) and the earlier
     // installation.
     explicit Disk(fw::test::Driver& driver);
 
-    // The folder a place stands for; empty for a cancelled choice.
-    static std::string folderOf(Place place, int length);
-    // Whether Setup may refuse the folder with "contains an invalid path": it cannot be made (only
-    // its last two levels are), or an installed file's full name would pass the longest path.
+    // The folder where a shortcut copy lies: the Desktop, or the product's in the program group.
+    static std::string shortcutFolder(int copy);
+    // Whether Setup may refuse the folder with "contains an invalid path": it cannot be made, or an
+    // installed file's full name would pass the longest path.
     static bool mayBeRefused(const std::string& folder);
+    // The name a fault on this file strikes, with the installation going to destination.
+    static std::string faultPath(int file, Side side, const std::string& destination);
 
     // The folder may receive the installation from now on.
     void addDestination(const std::string& folder);
-    // The name a fault on this file strikes, with the installation going to destination.
-    static std::string faultPath(int file, Side side, const std::string& destination);
     // What an armed fault on the side of the file at path excuses from the checks.
     void excuse(const std::string& path, Side side, fw::test::FileFault::Op op);
     // The first broken rule, or nothing. Files struck on reading are checked again once every
@@ -37,23 +40,17 @@ class Disk {
     std::string check(bool faultsArmed);
 
   private:
+    void allow(const std::string& path, const std::string& contents);
     // Whether the file (by folded path) is a destination's own shortcut, which the shell link
     // object saves in place.
     bool savedInPlace(const std::string& key) const;
-    bool replaced(const std::string& copy) const;
-    void allow(const std::string& path, const std::string& contents);
 
     fw::test::Driver& driver_;
     std::set<std::string> destinations_;
-    // The full contents each file may have, by folded path.
-    struct Allowed {
-        std::string path;
-        std::set<std::string> contents;
-    };
-    std::map<std::string, Allowed> allowed_;
+    // By folded path: the file's name and the full contents it may have.
+    std::map<std::string, std::pair<std::string, std::set<std::string>>> allowed_;
     // The shortcut an installation leaves pointing at each destination.
     std::set<std::string> installed_;
-
     // By folded path: files not read (a fault armed on reading them would fire in the check), and
     // files that may be part-written where they are a destination's own shortcut.
     std::set<std::string> unreadable_;

@@ -1,9 +1,8 @@
 #include "explorer_steps.h"
 
 #include <array>
-#include <cassert>
+#include <cstring>
 #include <functional>
-#include <optional>
 #include <string>
 #include <vector>
 
@@ -20,78 +19,81 @@ using Kind = Step::Kind;
 using Op = fw::test::FileFault::Op;
 using rc::gen::set;
 
-const char* const kButtons[] = {"default", "cancel", "back"};
-const char* const kPlaces[] = {"the default folder", "the Desktop",     "the program group",
-                               "the older install",  "a long folder",   "an unmakeable folder",
-                               "the root of C:",     "nothing (cancel)"};
+// An index into rows, each drawn as often as its weight.
+template <class Rows, class Weight = std::identity>
+rc::Gen<int> weighted(const Rows& rows, Weight weight = {}) {
+    std::vector<int> drawn;
+    for (int at = 0; const auto& row : rows) {
+        drawn.insert(drawn.end(), static_cast<std::size_t>(std::invoke(weight, row)), at++);
+    }
+    return rc::gen::elementOf(drawn);
+}
+
+// Where "Browse..." takes the destination: the Desktop and the program group hold the shortcuts a
+// run replaces; a long folder's full path is around the longest a path can be (259 characters);
+// Setup makes only the last two levels of a folder; Browse gives the root of C: as "C:".
+struct Place {
+    const char* name;
+    int weight;
+    std::string (*folder)(int length);
+};
+const Place kPlaces[] = {
+    {"the default folder", 2, [](int) { return std::string(Disk::kDefaultFolder); }},
+    {"the Desktop", 3, [](int) { return Disk::shortcutFolder(kDesktopCopy); }},
+    {"the program group", 3, [](int) { return Disk::shortcutFolder(kStartMenuCopy); }},
+    {"the older install", 2, [](int) { return std::string(Disk::kOlderInstall); }},
+    {"a long folder of $length", 4,
+     [](int length) {
+         return "C:\\Long\\" + std::string(static_cast<std::size_t>(length) - 8, 'L');
+     }},
+    {"an unmakeable folder", 1, [](int) { return std::string(Disk::kUnmakeable); }},
+    {"the root of C:", 1, [](int) { return std::string("C:"); }},
+    {"nothing (cancel)", 1, [](int) { return std::string(); }},
+};
+
+// What the run does with each name: it reads the source, creates and writes the temporary file,
+// closes both and removes the temporary one when a copy fails; the shell link object writes the
+// target in place; a move fails on a read-only or in-use file, among others.
+struct Strike {
+    Side side;
+    Op op;
+    int weight;
+};
+const Strike kStrikes[] = {
+    {Side::source, Op::open, 1},      {Side::source, Op::read, 1},
+    {Side::source, Op::length, 1},    {Side::source, Op::close, 1},
+    {Side::target, Op::create, 1},    {Side::target, Op::write, 1},
+    {Side::target, Op::close, 1},     {Side::temporary, Op::create, 2},
+    {Side::temporary, Op::write, 2},  {Side::temporary, Op::close, 6},
+    {Side::temporary, Op::remove, 1}, {Side::target, Op::move, 3},
+};
 const char* const kOps[] = {"open", "create", "read", "write", "length", "close", "remove", "move"};
+const char* const kButtons[] = {"default", "cancel", "back"};
 
 // From a blink to minutes: the banner's 50 ms frames, the half-second pauses, the whole run.
-rc::Gen<Step> withMs() {
-    return rc::gen::build<Step>(
-        set(&Step::ms, rc::gen::weightedOneOf<std::int64_t>({
-                           {5, rc::gen::inRange<std::int64_t>(1, 60)},
-                           {6, rc::gen::inRange<std::int64_t>(400, 700)},
-                           {5, rc::gen::inRange<std::int64_t>(1000, 6000)},
-                           {1, rc::gen::inRange<std::int64_t>(60'000, 600'000)},
-                       })));
-}
-
+const rc::Gen<Step> kLasting = rc::gen::build<Step>(set(
+    &Step::ms,
+    rc::gen::weightedOneOf<std::int64_t>({{5, rc::gen::inRange<std::int64_t>(1, 60)},
+                                          {6, rc::gen::inRange<std::int64_t>(400, 700)},
+                                          {5, rc::gen::inRange<std::int64_t>(1000, 6000)},
+                                          {1, rc::gen::inRange<std::int64_t>(60'000, 600'000)}})));
 // Mostly the innermost dialog; now and then one under it that still takes input.
-rc::Gen<int> inDialog() {
-    return rc::gen::weightedElement<int>({{8, 0}, {2, 1}, {1, 2}});
-}
+const auto kInDialog = set(&Step::dialog, weighted(std::array{8, 2, 1}));
 
-rc::Gen<Step> fault() {
-    // What the run does with each name: it reads the source, creates and writes the temporary
-    // file, closes both and removes the temporary one when a copy fails; the shell link object
-    // writes the target in place. A failed move is a read-only or in-use file, among others.
-    const auto strike = [](Side side, Op op) {
-        Step step;
-        step.side = side;
-        step.op = op;
-        return step;
-    };
-    return rc::gen::build(
-        rc::gen::weightedElement<Step>({{1, strike(Side::source, Op::open)},
-                                        {1, strike(Side::source, Op::read)},
-                                        {1, strike(Side::source, Op::length)},
-                                        {1, strike(Side::source, Op::close)},
-                                        {1, strike(Side::target, Op::create)},
-                                        {1, strike(Side::target, Op::write)},
-                                        {1, strike(Side::target, Op::close)},
-                                        {2, strike(Side::temporary, Op::create)},
-                                        {2, strike(Side::temporary, Op::write)},
-                                        {6, strike(Side::temporary, Op::close)},
-                                        {1, strike(Side::temporary, Op::remove)},
-                                        {3, strike(Side::target, Op::move)}}),
-        // The shortcut copies, and the template shortcut they come from, above all.
-        set(&Step::file, rc::gen::weightedElement<int>({{10, kStartMenuCopy},
-                                                        {4, kDesktopCopy},
-                                                        {3, 3},
-                                                        {1, 0},
-                                                        {1, 1},
-                                                        {1, 2},
-                                                        {1, 4},
-                                                        {1, 5},
-                                                        {1, 6},
-                                                        {1, 7},
-                                                        {1, 8},
-                                                        {1, 9},
-                                                        {1, 10}})),
-        set(&Step::cause, rc::gen::cast<fw::FileError::Cause>(rc::gen::inRange(
-                              0, static_cast<int>(fw::FileError::Cause::endOfFile) + 1))),
-        set(&Step::afterBytes, rc::gen::element<std::uint64_t>(0, 500, 1500)));
-}
-
-// The banner's menu takes input only while no dialog disables the banner.
-void menu(Session& session, unsigned command) {
-    if (CMainFrame* frame = session.banner(); frame != nullptr && frame->isEnabled()) {
+// The banner's menu takes input only while no dialog disables the banner; its close box comes from
+// the taskbar even while a dialog is up.
+void toBanner(Session& session, unsigned command) {
+    CMainFrame* frame = session.banner();
+    if (frame != nullptr && command == fw::kScClose) {
+        session.driver().sysCommand(*frame, command);
+    } else if (frame != nullptr && frame->isEnabled()) {
         session.driver().command(*frame, command);
     }
 }
 
-void click(Session& session, const Step& step) {
+// A click, a key or the close box, on an open dialog that takes input; keys go to the active
+// dialog, the innermost.
+void toDialog(Session& session, const Step& step) {
     fw::Dialog* dialog = session.open(step.dialog);
     if (dialog == nullptr) {
         return;
@@ -99,8 +101,13 @@ void click(Session& session, const Step& step) {
     const int back = dialog->templateId() == IDD_WELCOME ? IDC_WELCOME_BACK : IDC_DEST_BACK;
     const int id =
         std::array{fw::kIdOk, fw::kIdCancel, back}[static_cast<std::size_t>(step.button)];
-    if (const fw::Control button = dialog->item(id);
-        button.handle() != nullptr && button.isEnabled() && button.isVisible()) {
+    const fw::Control button = dialog->item(id);
+    if (step.kind == Kind::closeBox) {
+        session.driver().close(*dialog);
+    } else if (step.kind == Kind::key && dialog == session.innermost()) {
+        session.driver().pressKey(*dialog, step.button == 0 ? fw::kKeyReturn : fw::kKeyEscape);
+    } else if (step.kind == Kind::click && button.handle() != nullptr && button.isEnabled() &&
+               button.isVisible()) {
         session.driver().click(*dialog, id);
     }
 }
@@ -110,145 +117,94 @@ void browse(Session& session, const Step& step) {
     if (page == nullptr || page->templateId() != IDD_DESTINATION) {
         return;
     }
-    const std::string folder = Disk::folderOf(step.place, step.length);
-    std::optional<std::string> chosen;
+    const std::string folder = kPlaces[step.place].folder(step.length);
     if (!folder.empty()) {
         session.disk().addDestination(folder);
-        // Browse answers with a name in the folder, which Setup cuts off.
-        chosen = folder + "\\install to";
     }
-    session.driver().answerFileDialog(chosen);
+    // Browse answers with a name in the folder, which Setup cuts off.
+    session.driver().answerFileDialog(folder.empty() ? std::nullopt
+                                                     : std::optional(folder + "\\install to"));
     session.driver().click(*page, IDC_BROWSE);
 }
 
 struct Row {
-    Kind kind;
     int weight;
     rc::Gen<Step> draw;
-    std::function<void(std::ostream&, const Step&)> print;
+    // What the shrunk list shows, with the step's $fields.
+    const char* text;
     std::function<void(Session&, const Step&)> act;
 };
-
 // In the order of Step::Kind.
-const std::vector<Row>& rows() {
-    static const std::vector<Row> table = {
-        {Kind::about, 4, rc::gen::just(Step{}),
-         [](std::ostream& out, const Step&) { out << "About"; },
-         [](Session& session, const Step&) { menu(session, ID_APP_ABOUT); }},
-        {Kind::exit, 1, rc::gen::just(Step{}),
-         [](std::ostream& out, const Step&) { out << "Exit"; },
-         [](Session& session, const Step&) { menu(session, ID_APP_EXIT); }},
-        // As the taskbar sends it, even while a dialog is up.
-        {Kind::closeBanner, 1, rc::gen::just(Step{}),
-         [](std::ostream& out, const Step&) { out << "close the banner"; },
-         [](Session& session, const Step&) {
-             if (CMainFrame* frame = session.banner()) {
-                 session.driver().sysCommand(*frame, fw::kScClose);
-             }
-         }},
-        {Kind::click, 18,
-         rc::gen::build<Step>(
-             set(&Step::button, rc::gen::weightedElement<int>({{14, 0}, {3, 1}, {2, 2}})),
-             set(&Step::dialog, inDialog())),
-         [](std::ostream& out, const Step& step) {
-             out << "click " << kButtons[step.button] << " in dialog " << step.dialog;
-         },
-         click},
-        // Keys go to the active dialog, the innermost.
-        {Kind::key, 4,
-         rc::gen::build<Step>(set(&Step::button, rc::gen::weightedElement<int>({{3, 0}, {1, 1}}))),
-         [](std::ostream& out, const Step& step) {
-             out << (step.button == 0 ? "Return" : "Escape");
-         },
-         [](Session& session, const Step& step) {
-             if (fw::Dialog* dialog = session.open(0);
-                 dialog != nullptr && dialog == session.innermost()) {
-                 session.driver().pressKey(*dialog,
-                                           step.button == 0 ? fw::kKeyReturn : fw::kKeyEscape);
-             }
-         }},
-        {Kind::closeBox, 2, rc::gen::build<Step>(set(&Step::dialog, inDialog())),
-         [](std::ostream& out, const Step& step) { out << "close box of dialog " << step.dialog; },
-         [](Session& session, const Step& step) {
-             if (fw::Dialog* dialog = session.open(step.dialog)) {
-                 session.driver().close(*dialog);
-             }
-         }},
-        {Kind::browse, 8,
-         rc::gen::build<Step>(
-             set(&Step::place, rc::gen::weightedElement<Place>({{2, Place::defaultFolder},
-                                                                {3, Place::desktop},
-                                                                {3, Place::programGroup},
-                                                                {2, Place::olderInstall},
-                                                                {4, Place::longFolder},
-                                                                {1, Place::unmakeable},
-                                                                {1, Place::driveRoot},
-                                                                {1, Place::cancelled}})),
-             // Around the longest a full path can be (259 characters).
-             set(&Step::length, rc::gen::inRange(238, 246))),
-         [](std::ostream& out, const Step& step) {
-             out << "browse to " << kPlaces[static_cast<int>(step.place)];
-             if (step.place == Place::longFolder) {
-                 out << " of " << step.length;
-             }
-         },
-         browse},
-        // A message box takes it; anywhere else it does nothing.
-        {Kind::answer, 5, withMs(),
-         [](std::ostream& out, const Step& step) {
-             out << "OK in the box after " << step.ms << " ms";
-         },
-         [](Session&, const Step&) {}},
-        {Kind::wait, 18, withMs(),
-         [](std::ostream& out, const Step& step) { out << "wait " << step.ms << " ms"; },
-         [](Session& session, const Step& step) { session.driver().advance(step.ms); }},
-        // The windows' thread is held, then input comes before the timers.
-        {Kind::busy, 2,
-         rc::gen::build<Step>(set(&Step::ms, rc::gen::inRange<std::int64_t>(1, 3000))),
-         [](std::ostream& out, const Step& step) { out << "busy " << step.ms << " ms"; },
-         [](Session& session, const Step& step) { session.driver().busy(step.ms); }},
-        {Kind::fault, 12, fault(),
-         [](std::ostream& out, const Step& step) {
-             out << "fault: " << kOps[static_cast<int>(step.op)] << " of "
-                 << Disk::faultPath(step.file, step.side, "<destination>")
-                 << " fails: " << fw::FileError::textOf(step.cause);
-             if (step.op == Op::read || step.op == Op::write) {
-                 out << " after " << step.afterBytes << " bytes";
-             }
-         },
-         [](Session& session, const Step& step) { session.arm(step); }},
-    };
-    return table;
-}
-
-const Row& rowOf(Kind kind) {
-    const Row& row = rows()[static_cast<std::size_t>(kind)];
-    assert(row.kind == kind);
-    return row;
-}
+const Row kSteps[] = {
+    {4, rc::gen::just(Step{}), "About", [](Session& s, const Step&) { toBanner(s, ID_APP_ABOUT); }},
+    {1, rc::gen::just(Step{}), "Exit", [](Session& s, const Step&) { toBanner(s, ID_APP_EXIT); }},
+    {1, rc::gen::just(Step{}), "close the banner",
+     [](Session& s, const Step&) { toBanner(s, fw::kScClose); }},
+    {18, rc::gen::build<Step>(set(&Step::button, weighted(std::array{14, 3, 2})), kInDialog),
+     "click $button in dialog $dialog", toDialog},
+    {4, rc::gen::build<Step>(set(&Step::button, weighted(std::array{3, 1}))), "$key", toDialog},
+    {2, rc::gen::build<Step>(kInDialog), "close box of dialog $dialog", toDialog},
+    {8,
+     rc::gen::build<Step>(set(&Step::place, weighted(kPlaces, &Place::weight)),
+                          set(&Step::length, rc::gen::inRange(238, 246))),
+     "browse to $place", browse},
+    // A message box takes it; anywhere else it does nothing.
+    {5, kLasting, "OK in the box after $ms ms", [](Session&, const Step&) {}},
+    {18, kLasting, "wait $ms ms",
+     [](Session& s, const Step& step) { s.driver().advance(step.ms); }},
+    // The windows' thread is held, then input comes before the timers.
+    {2, rc::gen::build<Step>(set(&Step::ms, rc::gen::inRange<std::int64_t>(1, 3000))),
+     "busy $ms ms", [](Session& s, const Step& step) { s.driver().busy(step.ms); }},
+    {12,
+     rc::gen::build(
+         rc::gen::map(
+             weighted(kStrikes, &Strike::weight),
+             [](int at) { return Step{.side = kStrikes[at].side, .op = kStrikes[at].op}; }),
+         // The shortcut copies, and the template shortcut they come from, above all.
+         set(&Step::file, weighted(std::array{1, 1, 1, 3, 1, 1, 1, 1, 1, 1, 1, 4, 10})),
+         set(&Step::cause, rc::gen::cast<fw::FileError::Cause>(rc::gen::inRange(
+                               0, static_cast<int>(fw::FileError::Cause::endOfFile) + 1))),
+         set(&Step::afterBytes, rc::gen::element<std::uint64_t>(0, 500, 1500))),
+     "fault: $op of $file (after $bytes bytes) fails: $cause",
+     [](Session& s, const Step& step) { s.arm(step); }},
+};
 
 }  // namespace
 
 rc::Gen<Step> genStep() {
-    // Each kind as often as its weight.
-    std::vector<rc::Gen<Step>> draws;
-    for (const Row& row : rows()) {
-        draws.insert(draws.end(), static_cast<std::size_t>(row.weight),
-                     rc::gen::map(row.draw, [kind = row.kind](Step step) {
-                         step.kind = kind;
-                         return step;
-                     }));
-    }
-    return rc::gen::join(rc::gen::elementOf(draws));
+    return rc::gen::mapcat(weighted(kSteps, &Row::weight), [](int at) {
+        return rc::gen::map(kSteps[at].draw, [at](Step step) {
+            step.kind = static_cast<Kind>(at);
+            return step;
+        });
+    });
 }
 
 std::ostream& operator<<(std::ostream& out, const Step& step) {
-    rowOf(step.kind).print(out, step);
-    return out;
+    std::string text = kSteps[static_cast<int>(step.kind)].text;
+    // A place's name has the length in it.
+    const std::pair<const char*, std::string> fields[] = {
+        {"$button", kButtons[step.button]},
+        {"$key", step.button == 0 ? "Return" : "Escape"},
+        {"$dialog", std::to_string(step.dialog)},
+        {"$place", kPlaces[step.place].name},
+        {"$length", std::to_string(step.length)},
+        {"$ms", std::to_string(step.ms)},
+        {"$op", kOps[static_cast<int>(step.op)]},
+        {"$bytes", std::to_string(step.afterBytes)},
+        {"$cause", fw::FileError::textOf(step.cause)},
+        {"$file", Disk::faultPath(step.file, step.side, "<destination>")},
+    };
+    for (const auto& [name, value] : fields) {
+        if (const std::size_t at = text.find(name); at != std::string::npos) {
+            text.replace(at, std::strlen(name), value);
+        }
+    }
+    return out << text;
 }
 
 void perform(Session& session, const Step& step) {
-    rowOf(step.kind).act(session, step);
+    kSteps[static_cast<int>(step.kind)].act(session, step);
 }
 
 }  // namespace setup_explorer

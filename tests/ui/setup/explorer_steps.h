@@ -13,18 +13,6 @@
 
 namespace setup_explorer {
 
-// Where "Browse..." takes the destination.
-enum class Place {
-    defaultFolder,
-    desktop,       // the Desktop folder, where the desktop shortcut lies
-    programGroup,  // the product's folder in the program group, where the Start-menu shortcut lies
-    olderInstall,  // a folder holding an earlier installation
-    longFolder,    // a folder whose full path is `length` characters long
-    unmakeable,    // two missing levels above the folder: Setup makes only the last two
-    driveRoot,     // the root of C:, which Browse gives as "C:"
-    cancelled,     // the user cancels the Open dialog
-};
-
 // A file of the installation, as a fault names it: the eleven installed files, then the two
 // shortcut copies.
 constexpr int kDesktopCopy = 11;
@@ -34,7 +22,7 @@ constexpr int kStartMenuCopy = 12;
 enum class Side { source, target, temporary };
 
 struct Step {
-    // One row each in the table of steps, which says what they do.
+    // In the order of the table of steps, which says what each does.
     enum class Kind {
         about,
         exit,
@@ -54,8 +42,9 @@ struct Step {
     int button = 0;
     // click, closeBox: which open dialog that takes input, counted from the innermost.
     int dialog = 0;
-    Place place = Place::defaultFolder;
-    int length = 0;  // a long folder's
+    // browse: where "Browse..." takes the destination, and a long folder's length.
+    int place = 0;
+    int length = 0;
     std::int64_t ms = 0;
     // fault: the file (0 to 12), which of its names, the operation and the cause.
     int file = 0;
