@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <ranges>
 
 #include "framework/inspect.h"
 #include "framework/paths.h"
@@ -70,10 +71,10 @@ std::string Disk::shortcutFolder(int copy) {
 }
 
 bool Disk::mayBeRefused(const std::string& folder) {
-    std::size_t longest = 0;
-    for (const auto& file : Image::kFiles) {
-        longest = std::max(longest, std::strlen(file.installed));
-    }
+    const std::size_t longest =
+        std::ranges::max(Image::kFiles | std::views::transform([](const auto& file) {
+                             return std::strlen(file.installed);
+                         }));
     return folder == kUnmakeable || folder.size() + longest > kMaxPath;
 }
 
@@ -102,7 +103,6 @@ void Disk::addDestination(const std::string& folder) {
     const bool drive = folder.size() == 2 && folder[1] == ':';
     const std::string shortcut =
         fw::shortcut::write(Image::installedShortcut(folder, drive ? folder + "\\" : folder));
-    installed_.insert(shortcut);
     for (const std::string& path :
          {folder + kShortcut, copyPath(kDesktopCopy), copyPath(kStartMenuCopy)}) {
         allow(path, shortcut);
@@ -144,7 +144,7 @@ std::string Disk::check(bool faultsArmed) {
     };
     const auto replaced = [this](int copy) {
         const std::optional<std::string> bytes = driver_.readFile(copyPath(copy));
-        return bytes && installed_.contains(*bytes);
+        return bytes && *bytes != oldContent(kTemplate);
     };
     if (!moveFailed_ && !apart(kDesktopCopy) && !apart(kStartMenuCopy) &&
         replaced(kDesktopCopy) != replaced(kStartMenuCopy)) {

@@ -7,10 +7,17 @@
 #include <set>
 #include <string>
 
-#include "explorer_steps.h"
 #include "framework/test_driver.h"
 
 namespace setup_explorer {
+
+// A file of the installation, as a fault names it: the eleven installed files, then the two
+// shortcut copies.
+constexpr int kDesktopCopy = 11;
+constexpr int kStartMenuCopy = 12;
+// Which of a file's names a fault strikes: where the run reads it from (the distribution image, or
+// for the copies the destination's shortcut), the file itself, or its temporary file.
+enum class Side { source, target, temporary };
 
 class Disk {
   public:
@@ -49,8 +56,6 @@ class Disk {
     std::set<std::string> destinations_;
     // By folded path: the file's name and the full contents it may have.
     std::map<std::string, std::pair<std::string, std::set<std::string>>> allowed_;
-    // The shortcut an installation leaves pointing at each destination.
-    std::set<std::string> installed_;
     // By folded path: files not read (a fault armed on reading them would fire in the check), and
     // files that may be part-written where they are a destination's own shortcut.
     std::set<std::string> unreadable_;

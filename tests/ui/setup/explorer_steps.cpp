@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
-#include "explorer_session.h"
-#include "framework/dialog.h"
+#include "framework/paths.h"
 #include "resource.h"
+#include "setup/install/copying_dlg.h"
 #include "setup/main_frame.h"
 
 namespace setup_explorer {
@@ -82,19 +82,19 @@ const auto kInDialog = set(&Step::dialog, weighted(std::array{8, 2, 1}));
 
 // The banner's menu takes input only while no dialog disables the banner; its close box comes from
 // the taskbar even while a dialog is up.
-void toBanner(Session& session, unsigned command) {
-    CMainFrame* frame = session.banner();
+void toBanner(Setup& setup, unsigned command) {
+    CMainFrame* frame = setup.banner();
     if (frame != nullptr && command == fw::kScClose) {
-        session.driver().sysCommand(*frame, command);
+        setup.driver.sysCommand(*frame, command);
     } else if (frame != nullptr && frame->isEnabled()) {
-        session.driver().command(*frame, command);
+        setup.driver.command(*frame, command);
     }
 }
 
 // A click, a key or the close box, on an open dialog that takes input; keys go to the active
 // dialog, the innermost.
-void toDialog(Session& session, const Step& step) {
-    fw::Dialog* dialog = session.open(step.dialog);
+void toDialog(Setup& setup, const Step& step) {
+    fw::Dialog* dialog = setup.open(step.dialog);
     if (dialog == nullptr) {
         return;
     }
@@ -103,28 +103,35 @@ void toDialog(Session& session, const Step& step) {
         std::array{fw::kIdOk, fw::kIdCancel, back}[static_cast<std::size_t>(step.button)];
     const fw::Control button = dialog->item(id);
     if (step.kind == Kind::closeBox) {
-        session.driver().close(*dialog);
-    } else if (step.kind == Kind::key && dialog == session.innermost()) {
-        session.driver().pressKey(*dialog, step.button == 0 ? fw::kKeyReturn : fw::kKeyEscape);
+        setup.driver.close(*dialog);
+    } else if (step.kind == Kind::key && dialog == setup.modals.back()) {
+        setup.driver.pressKey(*dialog, step.button == 0 ? fw::kKeyReturn : fw::kKeyEscape);
     } else if (step.kind == Kind::click && button.handle() != nullptr && button.isEnabled() &&
                button.isVisible()) {
-        session.driver().click(*dialog, id);
+        setup.driver.click(*dialog, id);
     }
 }
 
-void browse(Session& session, const Step& step) {
-    fw::Dialog* page = session.open(0);
+void arm(Setup& setup, const Step& step) {
+    const std::string path = Disk::faultPath(step.file, step.side, setup.destination());
+    setup.driver.injectFault({path, step.op, step.cause, step.afterBytes});
+    setup.disk.excuse(path, step.side, step.op);
+    setup.causes.push_back(step.cause);
+}
+
+void browse(Setup& setup, const Step& step) {
+    fw::Dialog* page = setup.open(0);
     if (page == nullptr || page->templateId() != IDD_DESTINATION) {
         return;
     }
     const std::string folder = kPlaces[step.place].folder(step.length);
     if (!folder.empty()) {
-        session.disk().addDestination(folder);
+        setup.disk.addDestination(folder);
     }
     // Browse answers with a name in the folder, which Setup cuts off.
-    session.driver().answerFileDialog(folder.empty() ? std::nullopt
-                                                     : std::optional(folder + "\\install to"));
-    session.driver().click(*page, IDC_BROWSE);
+    setup.driver.answerFileDialog(folder.empty() ? std::nullopt
+                                                 : std::optional(folder + "\\install to"));
+    setup.driver.click(*page, IDC_BROWSE);
 }
 
 struct Row {
@@ -132,14 +139,14 @@ struct Row {
     rc::Gen<Step> draw;
     // What the shrunk list shows, with the step's $fields.
     const char* text;
-    std::function<void(Session&, const Step&)> act;
+    std::function<void(Setup&, const Step&)> act;
 };
 // In the order of Step::Kind.
 const Row kSteps[] = {
-    {4, rc::gen::just(Step{}), "About", [](Session& s, const Step&) { toBanner(s, ID_APP_ABOUT); }},
-    {1, rc::gen::just(Step{}), "Exit", [](Session& s, const Step&) { toBanner(s, ID_APP_EXIT); }},
+    {4, rc::gen::just(Step{}), "About", [](Setup& s, const Step&) { toBanner(s, ID_APP_ABOUT); }},
+    {1, rc::gen::just(Step{}), "Exit", [](Setup& s, const Step&) { toBanner(s, ID_APP_EXIT); }},
     {1, rc::gen::just(Step{}), "close the banner",
-     [](Session& s, const Step&) { toBanner(s, fw::kScClose); }},
+     [](Setup& s, const Step&) { toBanner(s, fw::kScClose); }},
     {18, rc::gen::build<Step>(set(&Step::button, weighted(std::array{14, 3, 2})), kInDialog),
      "click $button in dialog $dialog", toDialog},
     {4, rc::gen::build<Step>(set(&Step::button, weighted(std::array{3, 1}))), "$key", toDialog},
@@ -149,12 +156,11 @@ const Row kSteps[] = {
                           set(&Step::length, rc::gen::inRange(238, 246))),
      "browse to $place", browse},
     // A message box takes it; anywhere else it does nothing.
-    {5, kLasting, "OK in the box after $ms ms", [](Session&, const Step&) {}},
-    {18, kLasting, "wait $ms ms",
-     [](Session& s, const Step& step) { s.driver().advance(step.ms); }},
+    {5, kLasting, "OK in the box after $ms ms", [](Setup&, const Step&) {}},
+    {18, kLasting, "wait $ms ms", [](Setup& s, const Step& step) { s.driver.advance(step.ms); }},
     // The windows' thread is held, then input comes before the timers.
     {2, rc::gen::build<Step>(set(&Step::ms, rc::gen::inRange<std::int64_t>(1, 3000))),
-     "busy $ms ms", [](Session& s, const Step& step) { s.driver().busy(step.ms); }},
+     "busy $ms ms", [](Setup& s, const Step& step) { s.driver.busy(step.ms); }},
     {12,
      rc::gen::build(
          rc::gen::map(
@@ -165,8 +171,7 @@ const Row kSteps[] = {
          set(&Step::cause, rc::gen::cast<fw::FileError::Cause>(rc::gen::inRange(
                                0, static_cast<int>(fw::FileError::Cause::endOfFile) + 1))),
          set(&Step::afterBytes, rc::gen::element<std::uint64_t>(0, 500, 1500))),
-     "fault: $op of $file (after $bytes bytes) fails: $cause",
-     [](Session& s, const Step& step) { s.arm(step); }},
+     "fault: $op of $file (after $bytes bytes) fails: $cause", arm},
 };
 
 }  // namespace
@@ -203,8 +208,35 @@ std::ostream& operator<<(std::ostream& out, const Step& step) {
     return out << text;
 }
 
-void perform(Session& session, const Step& step) {
-    kSteps[static_cast<int>(step.kind)].act(session, step);
+CMainFrame* Setup::banner() const {
+    CMainFrame* frame = app.m_pMainFrame.get();
+    return frame != nullptr && frame->exists() ? frame : nullptr;
+}
+
+fw::Dialog* Setup::open(int dialog) const {
+    for (auto it = modals.rbegin(); it != modals.rend(); ++it) {
+        if (isUp(**it) && (*it)->isEnabled() && (*it)->isVisible() && dialog-- == 0) {
+            return *it;
+        }
+    }
+    return nullptr;
+}
+
+std::string Setup::destination() const {
+    std::string folder = Disk::kDefaultFolder;
+    for (const fw::Dialog* dialog : modals) {
+        if (isUp(*dialog) && dialog->templateId() == IDD_COPYING) {
+            return static_cast<const CCopyingDlg*>(dialog)->m_strDestFolder;
+        }
+        if (isUp(*dialog) && dialog->templateId() == IDD_DESTINATION) {
+            folder = dialog->item(IDC_DEST_FOLDER).text();
+        }
+    }
+    return folder;
+}
+
+void Setup::perform(const Step& step) {
+    kSteps[static_cast<int>(step.kind)].act(*this, step);
 }
 
 }  // namespace setup_explorer

@@ -8,18 +8,15 @@
 
 #include <cstdint>
 #include <ostream>
+#include <string>
+#include <vector>
 
-#include "framework/file_fault.h"
+#include "explorer_disk.h"
+#include "framework/dialog.h"
+#include "setup/setup_app.h"
+#include "setup/wizard/wizard.h"
 
 namespace setup_explorer {
-
-// A file of the installation, as a fault names it: the eleven installed files, then the two
-// shortcut copies.
-constexpr int kDesktopCopy = 11;
-constexpr int kStartMenuCopy = 12;
-// Which of a file's names a fault strikes: where the run reads it from (the distribution image, or
-// for the copies the destination's shortcut), the file itself, or its temporary file.
-enum class Side { source, target, temporary };
 
 struct Step {
     // In the order of the table of steps, which says what each does.
@@ -59,8 +56,24 @@ std::ostream& operator<<(std::ostream& out, const Step& step);
 
 rc::Gen<Step> genStep();
 
-class Session;
-// What the step does in the case under way.
-void perform(Session& session, const Step& step);
+// Setup as the steps find it: started from the explorer's disk under the test driver.
+struct Setup {
+    static bool isUp(const fw::Dialog& dialog) { return dialog.exists() && !dialog.ended(); }
+    // The banner while its window is there.
+    CMainFrame* banner() const;
+    // An open dialog that takes input, counted from the innermost; null when fewer are open.
+    fw::Dialog* open(int dialog) const;
+    // The folder the installation goes to as things stand.
+    std::string destination() const;
+    void perform(const Step& step);
+
+    fw::test::Driver driver;
+    Disk disk{driver};
+    CSetupApp app{RunWizard};
+    // The dialogs whose loops run, innermost last.
+    std::vector<fw::Dialog*> modals;
+    // The causes of the faults armed.
+    std::vector<fw::FileError::Cause> causes;
+};
 
 }  // namespace setup_explorer
