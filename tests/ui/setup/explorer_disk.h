@@ -3,11 +3,17 @@
 // the old file or the new one in full, never a part, and no temporary file once a copy has ended.
 #pragma once
 
+#include <algorithm>
+#include <cstring>
 #include <map>
+#include <ranges>
 #include <set>
 #include <string>
 
-#include "framework/test_driver.h"
+#include "framework/inspect.h"
+#include "framework/paths.h"
+#include "framework/save_file.h"
+#include "setup_fixture.h"
 
 namespace setup_explorer {
 
@@ -19,6 +25,14 @@ constexpr int kStartMenuCopy = 12;
 // for the copies the destination's shortcut), the file itself, or its temporary file.
 enum class Side { source, target, temporary };
 
+// The image and the shortcut an installation leaves, as the hand-written tests know them.
+struct Image : SetupTest {
+    using SetupTest::content;
+    using SetupTest::installedShortcut;
+    using SetupTest::InstallFile;
+    using SetupTest::kFiles;
+};
+
 class Disk {
   public:
     static constexpr const char* kDefaultFolder = "C:\\Program Files\\Kestrune\\Ondrel";
@@ -27,41 +41,162 @@ class Disk {
     static constexpr const char* kUnmakeable = "C:\\No\\Such\\Ondrel";
 
     // Lays out the image (made current, as when Setup starts from it) and the earlier
-    // installation.
-    explicit Disk(fw::test::Driver& driver);
+    // installation with its shortcut copies.
+    explicit Disk(fw::test::Driver& driver) : driver_(driver) {
+        const std::string group = shortcutFolder(kStartMenuCopy);
+        for (const std::string& folder :
+             {std::string("C:\\Program Files"), std::string(kImage), std::string(kOlderInstall),
+              group.substr(0, group.rfind('\\')), group}) {
+            fw::createDirectory(folder);
+        }
+        for (int file = 0; file <= kStartMenuCopy; ++file) {
+            const bool copy = file >= kDesktopCopy;
+            driver_.writeFile(faultPath(file, Side::target, kOlderInstall), oldContent(file));
+            if (!copy) {
+                driver_.writeFile(faultPath(file, Side::source, kOlderInstall),
+                                  Image::content(file));
+            } else {
+                allow(faultPath(file, Side::target, kOlderInstall), oldContent(file));
+            }
+        }
+        addDestination(kOlderInstall);
+        addDestination(kDefaultFolder);
+        fw::setCurrentDirectory(kImage);
+    }
 
     // The folder where a shortcut copy lies: the Desktop, or the product's in the program group.
-    static std::string shortcutFolder(int copy);
+    static std::string shortcutFolder(int copy) {
+        return fw::windowsDirectory() +
+               (copy == kDesktopCopy ? "\\Desktop"
+                                     : "\\Start Menu\\Programs\\Kestrune Software\\Ondrel v1.3");
+    }
     // Whether Setup may refuse the folder with "contains an invalid path": it cannot be made, or an
-    // installed file's full name would pass the longest path.
-    static bool mayBeRefused(const std::string& folder);
+    // installed file's full name would reach the longest path.
+    static bool mayBeRefused(const std::string& folder) {
+        const auto length = [](const Image::InstallFile& file) {
+            return std::strlen(file.installed);
+        };
+        return folder == kUnmakeable ||
+               folder.size() + std::ranges::max(Image::kFiles | std::views::transform(length)) >=
+                   fw::kMaxPath;
+    }
     // The name a fault on this file strikes, with the installation going to destination.
-    static std::string faultPath(int file, Side side, const std::string& destination);
+    static std::string faultPath(int file, Side side, const std::string& destination) {
+        const bool copy = file >= kDesktopCopy;
+        if (side == Side::source) {
+            return copy ? destination + kShortcut
+                        : std::string(kImage) + "\\" + Image::kFiles[file].source;
+        }
+        const std::string target =
+            copy ? shortcutFolder(file) + kShortcut : destination + Image::kFiles[file].installed;
+        return side == Side::temporary ? fw::temporaryName(target) : target;
+    }
 
     // The folder may receive the installation from now on.
-    void addDestination(const std::string& folder);
+    void addDestination(const std::string& folder) {
+        if (!destinations_.insert(folder).second) {
+            return;
+        }
+        for (int file = 0; file < kDesktopCopy; ++file) {
+            allow(folder + Image::kFiles[file].installed, Image::content(file));
+            if (folder == kOlderInstall) {
+                allow(folder + Image::kFiles[file].installed, oldContent(file));
+            }
+        }
+        // A bare drive's root is its working folder: "C:" alone would be the drive's current
+        // folder.
+        const bool drive = folder.size() == 2 && folder[1] == ':';
+        const std::string shortcut =
+            fw::shortcut::write(Image::installedShortcut(folder, drive ? folder + "\\" : folder));
+        for (const int file : {kTemplate, kDesktopCopy, kStartMenuCopy}) {
+            allow(faultPath(file, Side::target, folder), shortcut);
+        }
+    }
+
     // What an armed fault on the side of the file at path excuses from the checks.
-    void excuse(const std::string& path, Side side, fw::test::FileFault::Op op);
-    // The first broken rule, or nothing. Files struck on reading are checked again once every
-    // fault has fired.
-    std::string check(bool faultsArmed);
+    void excuse(const std::string& path, Side side, fw::test::FileFault::Op op) {
+        using Op = fw::test::FileFault::Op;
+        const bool writes = op == Op::create || op == Op::write;
+        // A temporary file whose removal failed stays; the copies' moves into place are one by
+        // one, so a failed one leaves those before it done.
+        moveFailed_ = moveFailed_ || op == Op::move;
+        removalFailed_ = removalFailed_ || op == Op::remove;
+        // Only a file the shell link object saves in place is written under its own name; a file
+        // struck on reading is not read, as the check would fire the fault, until all have fired.
+        if (writes && side == Side::target) {
+            struckInPlace_.insert(fw::foldedName(path));
+        } else if (!writes && op != Op::move && op != Op::remove) {
+            unreadable_.insert(fw::foldedName(path));
+        }
+    }
+
+    // The first broken rule, or nothing.
+    std::string check(bool faultsArmed) {
+        if (!faultsArmed) {
+            unreadable_.clear();
+        }
+        for (const auto& [key, allowed] : allowed_) {
+            const auto& [path, contents] = allowed;
+            if (!removalFailed_ && fw::test::fileExists(fw::temporaryName(path))) {
+                return "no temporary file is left once a copy has ended: " +
+                       fw::temporaryName(path);
+            }
+            const std::optional<std::string> bytes =
+                excused(key, false) ? std::nullopt : driver_.readFile(path);
+            if (bytes && !contents.contains(*bytes)) {
+                return "every file is the old one or the new one in full: " + path;
+            }
+        }
+        // Where neither copy is a destination's own shortcut, the copies are one step, both old
+        // or both new, up to their moves into place.
+        const auto replaced = [this](int copy) {
+            const std::optional<std::string> bytes =
+                driver_.readFile(faultPath(copy, Side::target, ""));
+            return bytes && *bytes != oldContent(kTemplate);
+        };
+        const auto apart = [this](int copy) {
+            return excused(fw::foldedName(faultPath(copy, Side::target, "")), true);
+        };
+        if (!moveFailed_ && !apart(kDesktopCopy) && !apart(kStartMenuCopy) &&
+            replaced(kDesktopCopy) != replaced(kStartMenuCopy)) {
+            return "the desktop and Start-menu shortcuts are replaced together";
+        }
+        return "";
+    }
 
   private:
-    void allow(const std::string& path, const std::string& contents);
-    // Whether the file (by folded path) is a destination's own shortcut, which the shell link
-    // object saves in place.
-    bool savedInPlace(const std::string& key) const;
+    static constexpr const char* kImage = "C:\\Disk";
+    static constexpr const char* kShortcut = "\\Ondrel v1.3.lnk";
+    static constexpr int kTemplate = 3;
+
+    // What the earlier installation holds: its own shortcut where the template lies.
+    static std::string oldContent(int file) {
+        const std::string program = std::string(kOlderInstall) + "\\Ondrel.exe";
+        return file == kTemplate || file >= kDesktopCopy
+                   ? fw::shortcut::write({program, "", "", kOlderInstall, program, 0, 1, 0})
+                   : std::string("old ") + Image::kFiles[file].installed;
+    }
+    void allow(const std::string& path, const std::string& contents) {
+        auto& [name, allowed] = allowed_[fw::foldedName(path)];
+        name = path;
+        allowed.insert(contents);
+    }
+    // Whether the file (by folded path) goes unchecked: unread, or a destination's own shortcut,
+    // which the shell link object saves in place (struck there, or for the copies at all).
+    bool excused(const std::string& key, bool copy) const {
+        return unreadable_.contains(key) ||
+               ((copy || struckInPlace_.contains(key)) &&
+                std::ranges::any_of(destinations_, [&](const std::string& folder) {
+                    return fw::foldedName(folder + kShortcut) == key;
+                }));
+    }
 
     fw::test::Driver& driver_;
     std::set<std::string> destinations_;
     // By folded path: the file's name and the full contents it may have.
     std::map<std::string, std::pair<std::string, std::set<std::string>>> allowed_;
-    // By folded path: files not read (a fault armed on reading them would fire in the check), and
-    // files that may be part-written where they are a destination's own shortcut.
     std::set<std::string> unreadable_;
     std::set<std::string> struckInPlace_;
-    // A temporary file whose removal failed stays; the copies' moves into place are one by one,
-    // so a failed one leaves those before it done.
     bool removalFailed_ = false;
     bool moveFailed_ = false;
 };
