@@ -6,7 +6,6 @@
 #include <algorithm>
 #include <cstring>
 #include <map>
-#include <ranges>
 #include <set>
 #include <string>
 
@@ -29,7 +28,6 @@ enum class Side { source, target, temporary };
 struct Image : SetupTest {
     using SetupTest::content;
     using SetupTest::installedShortcut;
-    using SetupTest::InstallFile;
     using SetupTest::kFiles;
 };
 
@@ -50,13 +48,9 @@ class Disk {
             fw::createDirectory(folder);
         }
         for (int file = 0; file <= kStartMenuCopy; ++file) {
-            const bool copy = file >= kDesktopCopy;
             driver_.writeFile(faultPath(file, Side::target, kOlderInstall), oldContent(file));
-            if (!copy) {
-                driver_.writeFile(faultPath(file, Side::source, kOlderInstall),
-                                  Image::content(file));
-            } else {
-                allow(faultPath(file, Side::target, kOlderInstall), oldContent(file));
+            if (file < kDesktopCopy) {
+                driver_.writeFile(faultPath(file, Side::source, ""), Image::content(file));
             }
         }
         addDestination(kOlderInstall);
@@ -73,12 +67,8 @@ class Disk {
     // Whether Setup may refuse the folder with "contains an invalid path": it cannot be made, or an
     // installed file's full name would reach the longest path.
     static bool mayBeRefused(const std::string& folder) {
-        const auto length = [](const Image::InstallFile& file) {
-            return std::strlen(file.installed);
-        };
-        return folder == kUnmakeable ||
-               folder.size() + std::ranges::max(Image::kFiles | std::views::transform(length)) >=
-                   fw::kMaxPath;
+        // The shortcut's is the longest name of an installed file.
+        return folder == kUnmakeable || folder.size() + std::strlen(kShortcut) >= fw::kMaxPath;
     }
     // The name a fault on this file strikes, with the installation going to destination.
     static std::string faultPath(int file, Side side, const std::string& destination) {
@@ -97,10 +87,12 @@ class Disk {
         if (!destinations_.insert(folder).second) {
             return;
         }
-        for (int file = 0; file < kDesktopCopy; ++file) {
-            allow(folder + Image::kFiles[file].installed, Image::content(file));
+        for (int file = 0; file <= kStartMenuCopy; ++file) {
+            if (file < kDesktopCopy) {
+                allow(faultPath(file, Side::target, folder), Image::content(file));
+            }
             if (folder == kOlderInstall) {
-                allow(folder + Image::kFiles[file].installed, oldContent(file));
+                allow(faultPath(file, Side::target, folder), oldContent(file));
             }
         }
         // A bare drive's root is its working folder: "C:" alone would be the drive's current
@@ -149,19 +141,17 @@ class Disk {
         }
         // Where neither copy is a destination's own shortcut, the copies are one step, both old
         // or both new, up to their moves into place.
-        const auto replaced = [this](int copy) {
-            const std::optional<std::string> bytes =
-                driver_.readFile(faultPath(copy, Side::target, ""));
-            return bytes && *bytes != oldContent(kTemplate);
-        };
-        const auto apart = [this](int copy) {
-            return excused(fw::foldedName(faultPath(copy, Side::target, "")), true);
-        };
-        if (!moveFailed_ && !apart(kDesktopCopy) && !apart(kStartMenuCopy) &&
-            replaced(kDesktopCopy) != replaced(kStartMenuCopy)) {
-            return "the desktop and Start-menu shortcuts are replaced together";
+        std::set<bool> replaced;
+        for (const int copy : {kDesktopCopy, kStartMenuCopy}) {
+            const std::string path = faultPath(copy, Side::target, "");
+            if (moveFailed_ || excused(fw::foldedName(path), true)) {
+                return "";
+            }
+            const std::optional<std::string> bytes = driver_.readFile(path);
+            replaced.insert(bytes && *bytes != oldContent(kTemplate));
         }
-        return "";
+        return replaced.size() == 1 ? ""
+                                    : "the desktop and Start-menu shortcuts are replaced together";
     }
 
   private:

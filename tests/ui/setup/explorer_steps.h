@@ -7,12 +7,8 @@
 #include <rapidcheck.h>
 
 #include <array>
-#include <cstdint>
 #include <cstring>
 #include <functional>
-#include <ostream>
-#include <string>
-#include <vector>
 
 #include "explorer_disk.h"
 #include "framework/dialog.h"
@@ -24,21 +20,10 @@
 
 namespace setup_explorer {
 
+// In the order of the table of steps, which says what each does.
+enum class Kind { about, exit, close, click, key, closeBox, browse, answer, wait, busy, fault };
+
 struct Step {
-    // In the order of the table of steps, which says what each does.
-    enum class Kind {
-        about,
-        exit,
-        closeBanner,
-        click,
-        key,
-        closeBox,
-        browse,
-        answer,
-        wait,
-        busy,
-        fault
-    };
     Kind kind = Kind::wait;
     // click: 0 the default button (OK, "&Next", "&Resume"), 1 Cancel ("&Exit"), 2 "&Back";
     // key: 0 Return, 1 Escape.
@@ -98,9 +83,6 @@ struct Setup {
     std::vector<fw::FileError::Cause> causes;
 };
 
-namespace steps {
-
-using Kind = Step::Kind;
 using Op = fw::test::FileFault::Op;
 using rc::gen::set;
 
@@ -257,13 +239,10 @@ const Row kSteps[] = {
      "fault: $op of $file (after $bytes bytes) fails: $cause", arm},
 };
 
-}  // namespace steps
-
 inline rc::Gen<Step> genStep() {
-    using namespace steps;
     return rc::gen::mapcat(weighted(kSteps, &Row::weight), [](int at) {
         return rc::gen::map(kSteps[at].draw, [at](Step step) {
-            step.kind = static_cast<Step::Kind>(at);
+            step.kind = static_cast<Kind>(at);
             return step;
         });
     });
@@ -271,7 +250,6 @@ inline rc::Gen<Step> genStep() {
 
 // A readable line for the shrunk list of a failing case.
 inline std::ostream& operator<<(std::ostream& out, const Step& step) {
-    using namespace steps;
     std::string text = kSteps[static_cast<int>(step.kind)].text;
     // A place's name has the length in it.
     const std::pair<const char*, std::string> fields[] = {
@@ -295,7 +273,7 @@ inline std::ostream& operator<<(std::ostream& out, const Step& step) {
 }
 
 inline void Setup::perform(const Step& step) {
-    steps::kSteps[static_cast<int>(step.kind)].act(*this, step);
+    kSteps[static_cast<int>(step.kind)].act(*this, step);
 }
 
 }  // namespace setup_explorer

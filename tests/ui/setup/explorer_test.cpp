@@ -105,7 +105,7 @@ class Session : Setup {
         told_ = fired;
         hold((box.type & fw::mb::kButtonMask) == fw::mb::kOk, "Setup's boxes have OK alone");
         while (!script_.done()) {
-            if (const Step& step = script_.take(); step.kind == Step::Kind::answer) {
+            if (const Step& step = script_.take(); step.kind == Kind::answer) {
                 return {fw::kIdOk, step.ms};
             }
         }
@@ -189,7 +189,7 @@ TEST(SetupExplorer, SetupKeepsItsInvariantsInEveryOrderOfEvents) {
 TEST(SetupExplorer, TheWizardKeepsItsInvariantsFromTheDestinationPageOn) {
     // The banner's animation runs out, and "&Next" on the welcome page.
     explore("the wizard keeps its invariants from the destination page on",
-            {{.kind = Step::Kind::wait, .ms = 60'000}, {.kind = Step::Kind::click}});
+            {{.kind = Kind::wait, .ms = 60'000}, {.kind = Kind::click}});
 }
 
 }  // namespace
