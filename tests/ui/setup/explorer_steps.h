@@ -9,6 +9,7 @@
 #include <array>
 #include <cstring>
 #include <functional>
+#include <ranges>
 
 #include "explorer_disk.h"
 #include "framework/dialog.h"
@@ -21,7 +22,7 @@
 namespace setup_explorer {
 
 // In the order of the table of steps, which says what each does.
-enum class Kind { about, exit, close, click, key, closeBox, browse, answer, wait, busy, fault };
+enum class Kind { about, exit, close, click, key, closeBox, browse, wait, busy, fault };
 
 struct Step {
     Kind kind = Kind::wait;
@@ -52,9 +53,9 @@ struct Setup {
     }
     // An open dialog that takes input, counted from the innermost; null when fewer are open.
     fw::Dialog* open(int dialog) const {
-        for (auto it = modals.rbegin(); it != modals.rend(); ++it) {
-            if (isUp(**it) && (*it)->isEnabled() && (*it)->isVisible() && dialog-- == 0) {
-                return *it;
+        for (fw::Dialog* up : modals | std::views::reverse) {
+            if (isUp(*up) && up->isEnabled() && up->isVisible() && dialog-- == 0) {
+                return up;
             }
         }
         return nullptr;
@@ -63,12 +64,10 @@ struct Setup {
     std::string destination() const {
         std::string folder = Disk::kDefaultFolder;
         for (const fw::Dialog* dialog : modals) {
-            if (isUp(*dialog) && dialog->templateId() == IDD_COPYING) {
-                return static_cast<const CCopyingDlg*>(dialog)->m_strDestFolder;
-            }
-            if (isUp(*dialog) && dialog->templateId() == IDD_DESTINATION) {
-                folder = dialog->item(IDC_DEST_FOLDER).text();
-            }
+            const int kind = isUp(*dialog) ? dialog->templateId() : 0;
+            folder = kind == IDD_COPYING ? static_cast<const CCopyingDlg*>(dialog)->m_strDestFolder
+                     : kind == IDD_DESTINATION ? dialog->item(IDC_DEST_FOLDER).text()
+                                               : folder;
         }
         return folder;
     }
@@ -220,8 +219,6 @@ const Row kSteps[] = {
      rc::gen::build<Step>(set(&Step::place, weighted(kPlaces, &Place::weight)),
                           set(&Step::length, rc::gen::inRange(238, 246))),
      "browse to $place", browse},
-    // A message box takes it; anywhere else it does nothing.
-    {5, kLasting, "OK in the box after $ms ms", [](Setup&, const Step&) {}},
     {18, kLasting, "wait $ms ms", [](Setup& s, const Step& step) { s.driver.advance(step.ms); }},
     // The windows' thread is held, then input comes before the timers.
     {2, rc::gen::build<Step>(set(&Step::ms, rc::gen::inRange<std::int64_t>(1, 3000))),

@@ -92,7 +92,8 @@ class Session : Setup {
 
     // Every error Setup reports has a cause the case set up: a fault that fired since the last
     // error, or a destination that may be refused. Setup asks nothing: its boxes have OK alone.
-    // The steps until an answer happen while the box is up, where none of them reaches a window.
+    // The next step happens while the box is up: a wait leaves it up so long, while any other
+    // step reaches no window.
     fw::test::Driver::BoxAnswer answer(const fw::test::MessageBoxRecord& box) {
         hold(!ended_, "no message box after the end");
         const std::size_t fired = causes.size() - driver.armedFaults();
@@ -104,17 +105,13 @@ class Session : Setup {
              "an error has a cause the case set up: \"" + box.text + "\"");
         told_ = fired;
         hold((box.type & fw::mb::kButtonMask) == fw::mb::kOk, "Setup's boxes have OK alone");
-        while (!script_.done()) {
-            if (const Step& step = script_.take(); step.kind == Kind::answer) {
-                return {fw::kIdOk, step.ms};
-            }
-        }
-        return {fw::kIdOk, 0};
+        const Step step = script_.done() ? Step{} : script_.take();
+        return {fw::kIdOk, step.kind == Kind::wait ? step.ms : 0};
     }
 
-    std::size_t quits() const {
-        return static_cast<std::size_t>(
-            std::ranges::count(driver.shell(), std::string("quit"), &fw::test::ShellRecord::kind));
+    std::ptrdiff_t quits() const {
+        return std::ranges::count(driver.shell(), std::string("quit"),
+                                  &fw::test::ShellRecord::kind);
     }
 
     // The invariants that hold after every step.
@@ -173,12 +170,11 @@ class Session : Setup {
 };
 
 // Runs Setup through the steps given, then through the generated ones.
-void explore(const char* name, std::vector<Step> steps) {
-    explore::check(name, [&steps] {
-        std::vector<Step> all = steps;
-        const auto drawn = *rc::gen::container<std::vector<Step>>(genStep());
-        all.insert(all.end(), drawn.begin(), drawn.end());
-        Session(all).run();
+void explore(const char* name, const std::vector<Step>& first) {
+    explore::check(name, [&first] {
+        std::vector<Step> steps = *rc::gen::container<std::vector<Step>>(genStep());
+        steps.insert(steps.begin(), first.begin(), first.end());
+        Session(steps).run();
     });
 }
 
