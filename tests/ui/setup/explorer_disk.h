@@ -3,7 +3,6 @@
 // the old file or the new one in full, never a part, and no temporary file once a copy has ended.
 #pragma once
 
-#include <algorithm>
 #include <cstring>
 #include <map>
 #include <set>
@@ -16,8 +15,9 @@
 
 namespace setup_explorer {
 
-// A file of the installation, as a fault names it: the eleven installed files, then the two
-// shortcut copies.
+// A file of the installation, as a fault names it: the eleven installed files (the template
+// shortcut among them), then the two shortcut copies.
+constexpr int kTemplate = 3;
 constexpr int kDesktopCopy = 11;
 constexpr int kStartMenuCopy = 12;
 // Which of a file's names a fault strikes: where the run reads it from (the distribution image, or
@@ -37,14 +37,16 @@ class Disk {
     static constexpr const char* kOlderInstall = "C:\\Ondrel 1.2";
     // Two missing levels above the folder: Setup makes only the last two.
     static constexpr const char* kUnmakeable = "C:\\No\\Such\\Ondrel";
+    static inline const std::string kDesktop = fw::windowsDirectory() + "\\Desktop";
+    static inline const std::string kProgramGroup =
+        fw::windowsDirectory() + "\\Start Menu\\Programs\\Kestrune Software\\Ondrel v1.3";
 
     // Lays out the image (made current, as when Setup starts from it) and the earlier
     // installation with its shortcut copies.
     explicit Disk(fw::test::Driver& driver) : driver_(driver) {
-        const std::string group = shortcutFolder(kStartMenuCopy);
         for (const std::string& folder :
              {std::string("C:\\Program Files"), std::string(kImage), std::string(kOlderInstall),
-              group.substr(0, group.rfind('\\')), group}) {
+              kProgramGroup.substr(0, kProgramGroup.rfind('\\')), kProgramGroup}) {
             fw::createDirectory(folder);
         }
         for (int file = 0; file <= kStartMenuCopy; ++file) {
@@ -58,50 +60,40 @@ class Disk {
         fw::setCurrentDirectory(kImage);
     }
 
-    // The folder where a shortcut copy lies: the Desktop, or the product's in the program group.
-    static std::string shortcutFolder(int copy) {
-        return fw::windowsDirectory() +
-               (copy == kDesktopCopy ? "\\Desktop"
-                                     : "\\Start Menu\\Programs\\Kestrune Software\\Ondrel v1.3");
-    }
     // Whether Setup may refuse the folder with "contains an invalid path": it cannot be made, or an
-    // installed file's full name would reach the longest path.
+    // installed file's full name (the shortcut's is the longest) would reach the longest path.
     static bool mayBeRefused(const std::string& folder) {
-        // The shortcut's is the longest name of an installed file.
         return folder == kUnmakeable || folder.size() + std::strlen(kShortcut) >= fw::kMaxPath;
     }
     // The name a fault on this file strikes, with the installation going to destination.
     static std::string faultPath(int file, Side side, const std::string& destination) {
-        const bool copy = file >= kDesktopCopy;
         if (side == Side::source) {
-            return copy ? destination + kShortcut
-                        : std::string(kImage) + "\\" + Image::kFiles[file].source;
+            return file >= kDesktopCopy ? destination + kShortcut
+                                        : std::string(kImage) + "\\" + Image::kFiles[file].source;
         }
-        const std::string target =
-            copy ? shortcutFolder(file) + kShortcut : destination + Image::kFiles[file].installed;
+        const std::string target = file == kDesktopCopy ? kDesktop + kShortcut
+                                   : file == kStartMenuCopy
+                                       ? kProgramGroup + kShortcut
+                                       : destination + Image::kFiles[file].installed;
         return side == Side::temporary ? fw::temporaryName(target) : target;
     }
 
-    // The folder may receive the installation from now on.
+    // The folder may receive the installation from now on: the files as the image has them, and
+    // its own shortcut there and in the copies.
     void addDestination(const std::string& folder) {
-        if (!destinations_.insert(folder).second) {
-            return;
-        }
-        for (int file = 0; file <= kStartMenuCopy; ++file) {
-            if (file < kDesktopCopy) {
-                allow(faultPath(file, Side::target, folder), Image::content(file));
-            }
-            if (folder == kOlderInstall) {
-                allow(faultPath(file, Side::target, folder), oldContent(file));
-            }
-        }
         // A bare drive's root is its working folder: "C:" alone would be the drive's current
         // folder.
         const bool drive = folder.size() == 2 && folder[1] == ':';
         const std::string shortcut =
             fw::shortcut::write(Image::installedShortcut(folder, drive ? folder + "\\" : folder));
-        for (const int file : {kTemplate, kDesktopCopy, kStartMenuCopy}) {
-            allow(faultPath(file, Side::target, folder), shortcut);
+        for (int file = 0; file <= kStartMenuCopy; ++file) {
+            const std::string path = faultPath(file, Side::target, folder);
+            const std::string image = file < kDesktopCopy ? Image::content(file) : shortcut;
+            Expected& expected = expected_[fw::foldedName(path)];
+            expected.path = path;
+            expected.contents.insert({image, file == kTemplate ? shortcut : image,
+                                      folder == kOlderInstall ? oldContent(file) : image});
+            expected.savedInPlace = expected.savedInPlace || file == kTemplate;
         }
     }
 
@@ -127,16 +119,14 @@ class Disk {
         if (!faultsArmed) {
             unreadable_.clear();
         }
-        for (const auto& [key, allowed] : allowed_) {
-            const auto& [path, contents] = allowed;
-            if (!removalFailed_ && fw::test::fileExists(fw::temporaryName(path))) {
-                return "no temporary file is left once a copy has ended: " +
-                       fw::temporaryName(path);
+        for (const auto& [key, expected] : expected_) {
+            const std::string temporary = fw::temporaryName(expected.path);
+            if (!removalFailed_ && fw::test::fileExists(temporary)) {
+                return "no temporary file is left once a copy has ended: " + temporary;
             }
-            const std::optional<std::string> bytes =
-                excused(key, false) ? std::nullopt : driver_.readFile(path);
-            if (bytes && !contents.contains(*bytes)) {
-                return "every file is the old one or the new one in full: " + path;
+            const auto bytes = excused(key, false) ? std::nullopt : driver_.readFile(expected.path);
+            if (bytes && !expected.contents.contains(*bytes)) {
+                return "every file is the old one or the new one in full: " + expected.path;
             }
         }
         // Where neither copy is a destination's own shortcut, the copies are one step, both old
@@ -157,7 +147,6 @@ class Disk {
   private:
     static constexpr const char* kImage = "C:\\Disk";
     static constexpr const char* kShortcut = "\\Ondrel v1.3.lnk";
-    static constexpr int kTemplate = 3;
 
     // What the earlier installation holds: its own shortcut where the template lies.
     static std::string oldContent(int file) {
@@ -166,25 +155,22 @@ class Disk {
                    ? fw::shortcut::write({program, "", "", kOlderInstall, program, 0, 1, 0})
                    : std::string("old ") + Image::kFiles[file].installed;
     }
-    void allow(const std::string& path, const std::string& contents) {
-        auto& [name, allowed] = allowed_[fw::foldedName(path)];
-        name = path;
-        allowed.insert(contents);
-    }
-    // Whether the file (by folded path) goes unchecked: unread, or a destination's own shortcut,
-    // which the shell link object saves in place (struck there, or for the copies at all).
+    // Whether the file (by folded path) goes unchecked: not read, or where it is a destination's
+    // own shortcut, which the shell link object saves in place, struck there (or for the copies,
+    // at all).
     bool excused(const std::string& key, bool copy) const {
         return unreadable_.contains(key) ||
-               ((copy || struckInPlace_.contains(key)) &&
-                std::ranges::any_of(destinations_, [&](const std::string& folder) {
-                    return fw::foldedName(folder + kShortcut) == key;
-                }));
+               ((copy || struckInPlace_.contains(key)) && expected_.at(key).savedInPlace);
     }
 
+    struct Expected {
+        std::string path;
+        std::set<std::string> contents;
+        bool savedInPlace = false;
+    };
     fw::test::Driver& driver_;
-    std::set<std::string> destinations_;
-    // By folded path: the file's name and the full contents it may have.
-    std::map<std::string, std::pair<std::string, std::set<std::string>>> allowed_;
+    // By folded path.
+    std::map<std::string, Expected> expected_;
     std::set<std::string> unreadable_;
     std::set<std::string> struckInPlace_;
     bool removalFailed_ = false;

@@ -96,24 +96,22 @@ inline rc::Gen<int> weighted(const Rows& rows, Weight weight = {}) {
 }
 
 // Where "Browse..." takes the destination: the Desktop and the program group hold the shortcuts a
-// run replaces; a long folder's full path is around the longest a path can be (259 characters);
-// Setup makes only the last two levels of a folder; Browse gives the root of C: as "C:".
+// run replaces; a long folder, filled up to the step's length, is around the longest a path can be
+// (259 characters); Setup makes only the last two levels of a folder; Browse gives the root of C:
+// as "C:".
 struct Place {
     const char* name;
     int weight;
-    std::string (*folder)(int length);
+    std::string folder;
 };
-const Place kPlaces[] = {
-    {"the default folder", 2, [](int) { return std::string(Disk::kDefaultFolder); }},
-    {"the Desktop", 3, [](int) { return Disk::shortcutFolder(kDesktopCopy); }},
-    {"the program group", 3, [](int) { return Disk::shortcutFolder(kStartMenuCopy); }},
-    {"the older install", 2, [](int) { return std::string(Disk::kOlderInstall); }},
-    {"a long folder of $length", 4,
-     [](int length) { return "C:\\Long\\" + std::string(length - 8u, 'L'); }},
-    {"an unmakeable folder", 1, [](int) { return std::string(Disk::kUnmakeable); }},
-    {"the root of C:", 1, [](int) { return std::string("C:"); }},
-    {"nothing (cancel)", 1, [](int) { return std::string(); }},
-};
+const Place kPlaces[] = {{"the default folder", 2, Disk::kDefaultFolder},
+                         {"the Desktop", 3, Disk::kDesktop},
+                         {"the program group", 3, Disk::kProgramGroup},
+                         {"the older install", 2, Disk::kOlderInstall},
+                         {"a long folder of $length", 4, "C:\\Long\\"},
+                         {"an unmakeable folder", 1, Disk::kUnmakeable},
+                         {"the root of C:", 1, "C:"},
+                         {"nothing (cancel)", 1, ""}};
 
 // What the run does with each name: it reads the source, creates and writes the temporary file,
 // closes both and removes the temporary one when a copy fails; the shell link object writes the
@@ -123,14 +121,12 @@ struct Strike {
     Op op;
     int weight;
 };
-const Strike kStrikes[] = {
-    {Side::source, Op::open, 1},      {Side::source, Op::read, 1},
-    {Side::source, Op::length, 1},    {Side::source, Op::close, 1},
-    {Side::target, Op::create, 1},    {Side::target, Op::write, 1},
-    {Side::target, Op::close, 1},     {Side::temporary, Op::create, 2},
-    {Side::temporary, Op::write, 2},  {Side::temporary, Op::close, 6},
-    {Side::temporary, Op::remove, 1}, {Side::target, Op::move, 3},
-};
+const Strike kStrikes[] = {{Side::source, Op::open, 1},      {Side::source, Op::read, 1},
+                           {Side::source, Op::length, 1},    {Side::source, Op::close, 1},
+                           {Side::target, Op::create, 1},    {Side::target, Op::write, 1},
+                           {Side::target, Op::close, 1},     {Side::temporary, Op::create, 2},
+                           {Side::temporary, Op::write, 2},  {Side::temporary, Op::close, 6},
+                           {Side::temporary, Op::remove, 1}, {Side::target, Op::move, 3}};
 const char* const kOps[] = {"open", "create", "read", "write", "length", "close", "remove", "move"};
 const char* const kButtons[] = {"default", "cancel", "back"};
 
@@ -188,7 +184,10 @@ inline void browse(Setup& setup, const Step& step) {
     if (page == nullptr || page->templateId() != IDD_DESTINATION) {
         return;
     }
-    const std::string folder = kPlaces[step.place].folder(step.length);
+    std::string folder = kPlaces[step.place].folder;
+    if (folder.ends_with('\\')) {
+        folder.resize(static_cast<std::size_t>(step.length), 'L');
+    }
     if (!folder.empty()) {
         setup.disk.addDestination(folder);
     }
@@ -259,8 +258,7 @@ inline std::ostream& operator<<(std::ostream& out, const Step& step) {
         {"$op", kOps[static_cast<int>(step.op)]},
         {"$bytes", std::to_string(step.afterBytes)},
         {"$cause", fw::FileError::textOf(step.cause)},
-        {"$file", Disk::faultPath(step.file, step.side, "<destination>")},
-    };
+        {"$file", Disk::faultPath(step.file, step.side, "<destination>")}};
     for (const auto& [name, value] : fields) {
         if (const std::size_t at = text.find(name); at != std::string::npos) {
             text.replace(at, std::strlen(name), value);
