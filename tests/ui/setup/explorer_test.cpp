@@ -22,8 +22,7 @@ void hold(bool condition, const std::string& invariant) {
 }
 
 bool isPage(int templateId) {
-    return templateId == IDD_WELCOME || templateId == IDD_DESTINATION ||
-           templateId == IDD_COPYING || templateId == IDD_COMPLETE;
+    return std::set{IDD_WELCOME, IDD_DESTINATION, IDD_COPYING, IDD_COMPLETE}.contains(templateId);
 }
 
 // Whether the text is the standard file-error text of the cause, for some file.
@@ -86,7 +85,8 @@ class Session : Setup {
                  " lost its window under its loop");
         if (kind == IDD_CANCEL_SETUP) {
             promptPage_ = dialog.parent();
-            promptAnswer_ = dialog.result();
+            exited_ = dialog.result() != fw::kIdOk;
+            leftSetup_ = leftSetup_ || exited_;
         }
     }
 
@@ -126,11 +126,10 @@ class Session : Setup {
         const CMainFrame* frame = banner();
         std::set<int> kinds;
         int inFront = 0;
-        bool pageRuns = false;
         bool ownUp = false;
         for (const fw::Dialog* dialog : modals) {
             const int kind = dialog->templateId();
-            pageRuns = pageRuns || isPage(kind);
+            hold(frame != nullptr || !isPage(kind), "the banner stays while the wizard runs");
             if (isUp(*dialog)) {
                 hold(kinds.insert(kind).second,
                      "at most one dialog of a kind: " + std::to_string(kind));
@@ -139,7 +138,6 @@ class Session : Setup {
                 ownUp = ownUp || (frame != nullptr && dialog->owner() == frame->handle());
             }
         }
-        hold(frame != nullptr || !pageRuns, "the banner stays while the wizard runs");
         // A prompt stands in front of its page, which the banner's input follows.
         hold(frame == nullptr || frame->isEnabled() == !ownUp,
              "the banner takes input exactly when none of its dialogs is up");
@@ -150,19 +148,17 @@ class Session : Setup {
         const auto page = std::ranges::find(modals, promptPage_);
         if (promptPage_ != nullptr && page != modals.end()) {
             const bool cancelled = (*page)->ended() && (*page)->result() == fw::kIdCancel;
-            if (promptAnswer_ == fw::kIdOk) {
-                hold(!cancelled, "after Resume in the Cancel Setup prompt Setup goes on");
-            } else {
-                hold(cancelled, "after Exit in the Cancel Setup prompt Setup is cancelled");
-                leftSetup_ = true;
-            }
+            hold(cancelled == exited_,
+                 exited_ ? "after Exit in the Cancel Setup prompt Setup is cancelled"
+                         : "after Resume in the Cancel Setup prompt Setup goes on");
         }
         promptPage_ = nullptr;
     }
 
     explore::Script<Step> script_;
+    // The user's last answer to the Cancel Setup prompt, until the page it asked for has acted.
     const fw::Window* promptPage_ = nullptr;
-    int promptAnswer_ = 0;
+    bool exited_ = false;
     bool leftSetup_ = false;
     bool ended_ = false;
     // How many faults had fired when the last error was told.
