@@ -197,6 +197,7 @@ inline void browse(Setup& setup, const Step& step) {
     setup.driver.click(*page, IDC_BROWSE);
 }
 
+// A kind of step: how often it is drawn, what it draws, how it reads and what it does.
 struct Row {
     int weight;
     rc::Gen<Step> draw;
@@ -204,7 +205,7 @@ struct Row {
     const char* text;
     std::function<void(Setup&, const Step&)> act;
 };
-// In the order of Step::Kind.
+// In the order of Kind.
 const Row kSteps[] = {
     {4, rc::gen::just(Step{}), "About", [](Setup& s, const Step&) { toBanner(s, ID_APP_ABOUT); }},
     {1, rc::gen::just(Step{}), "Exit", [](Setup& s, const Step&) { toBanner(s, ID_APP_EXIT); }},
@@ -235,6 +236,7 @@ const Row kSteps[] = {
      "fault: $op of $file (after $bytes bytes) fails: $cause", arm},
 };
 
+// Any step, each kind as often as its weight.
 inline rc::Gen<Step> genStep() {
     return rc::gen::mapcat(weighted(kSteps, &Row::weight), [](int at) {
         return rc::gen::map(kSteps[at].draw, [at](Step step) {

@@ -143,7 +143,7 @@ class Session : Setup {
              "the banner takes input exactly when none of its dialogs is up");
     }
 
-    // The user's last answer to the Cancel Setup prompt holds once the page it asked for acted.
+    // The page the Cancel Setup prompt asked for acts on the user's answer.
     void checkPromptAnswered() {
         const auto page = std::ranges::find(modals, promptPage_);
         if (promptPage_ != nullptr && page != modals.end()) {
