@@ -113,20 +113,16 @@ const Place kPlaces[] = {{"the default folder", 2, Disk::kDefaultFolder},
                          {"the root of C:", 1, "C:"},
                          {"nothing (cancel)", 1, ""}};
 
-// What the run does with each name: it reads the source, creates and writes the temporary file,
-// closes both and removes the temporary one when a copy fails; the shell link object writes the
-// target in place; a move fails on a read-only or in-use file, among others.
-struct Strike {
-    Side side;
-    Op op;
-    int weight;
+// How often a fault strikes each operation on each name of a file. The run reads the source,
+// creates and writes the temporary file, closes both and removes the temporary one when a copy
+// fails; the shell link object writes the target in place; a move fails on a read-only or in-use
+// file, among others.
+constexpr int kStrikes[3][8] = {
+    // open, create, read, write, length, close, remove, move
+    {1, 0, 1, 0, 1, 1, 0, 0},  // source
+    {0, 1, 0, 1, 0, 1, 0, 3},  // target
+    {0, 2, 0, 2, 0, 6, 1, 0},  // temporary
 };
-const Strike kStrikes[] = {{Side::source, Op::open, 1},      {Side::source, Op::read, 1},
-                           {Side::source, Op::length, 1},    {Side::source, Op::close, 1},
-                           {Side::target, Op::create, 1},    {Side::target, Op::write, 1},
-                           {Side::target, Op::close, 1},     {Side::temporary, Op::create, 2},
-                           {Side::temporary, Op::write, 2},  {Side::temporary, Op::close, 6},
-                           {Side::temporary, Op::remove, 1}, {Side::target, Op::move, 3}};
 const char* const kOps[] = {"open", "create", "read", "write", "length", "close", "remove", "move"};
 const char* const kButtons[] = {"default", "cancel", "back"};
 
@@ -225,9 +221,8 @@ const Row kSteps[] = {
      "busy $ms ms", [](Setup& s, const Step& step) { s.driver.busy(step.ms); }},
     {12,
      rc::gen::build(
-         rc::gen::map(
-             weighted(kStrikes, &Strike::weight),
-             [](int at) { return Step{.side = kStrikes[at].side, .op = kStrikes[at].op}; }),
+         rc::gen::map(weighted(kStrikes | std::views::join),
+                      [](int at) { return Step{.side = Side(at / 8), .op = Op(at % 8)}; }),
          // The shortcut copies, and the template shortcut they come from, above all.
          set(&Step::file, weighted(std::array{1, 1, 1, 3, 1, 1, 1, 1, 1, 1, 1, 4, 10})),
          set(&Step::cause, rc::gen::cast<fw::FileError::Cause>(rc::gen::inRange(
