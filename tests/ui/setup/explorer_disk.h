@@ -23,6 +23,7 @@ constexpr int kStartMenuCopy = 12;
 // Which of a file's names a fault strikes: where the run reads it from (the distribution image, or
 // for the copies the destination's shortcut), the file itself, or its temporary file.
 enum class Side { source, target, temporary };
+using Op = fw::test::FileFault::Op;
 
 // The image and the shortcut an installation leaves, as the hand-written tests know them.
 struct Image : SetupTest {
@@ -98,8 +99,7 @@ class Disk {
     }
 
     // What an armed fault on the side of the file at path excuses from the checks.
-    void excuse(const std::string& path, Side side, fw::test::FileFault::Op op) {
-        using Op = fw::test::FileFault::Op;
+    void excuse(const std::string& path, Side side, Op op) {
         const bool writes = op == Op::create || op == Op::write;
         // A temporary file whose removal failed stays; the copies' moves into place are one by
         // one, so a failed one leaves those before it done.

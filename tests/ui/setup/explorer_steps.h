@@ -38,7 +38,7 @@ struct Step {
     // fault: the file (0 to 12), which of its names, the operation and the cause.
     int file = 0;
     Side side = Side::target;
-    fw::test::FileFault::Op op = fw::test::FileFault::Op::open;
+    Op op = Op::open;
     fw::FileError::Cause cause = fw::FileError::Cause::generic;
     std::uint64_t afterBytes = 0;
 };
@@ -82,7 +82,6 @@ struct Setup {
     std::vector<fw::FileError::Cause> causes;
 };
 
-using Op = fw::test::FileFault::Op;
 using rc::gen::set;
 
 // An index into rows, each drawn as often as its weight.
@@ -234,10 +233,7 @@ const Row kSteps[] = {
 // Any step, each kind as often as its weight.
 inline rc::Gen<Step> genStep() {
     return rc::gen::mapcat(weighted(kSteps, &Row::weight), [](int at) {
-        return rc::gen::map(kSteps[at].draw, [at](Step step) {
-            step.kind = static_cast<Kind>(at);
-            return step;
-        });
+        return rc::gen::build(kSteps[at].draw, set(&Step::kind, rc::gen::just(Kind(at))));
     });
 }
 
