@@ -11,6 +11,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "res_file.h"
@@ -99,10 +100,20 @@ struct Dialog {
     int id;
     const char* caption;
     int cx, cy;
-    Bits style, exStyle;
-    bool inTabOrder;  // the controls are listed in the template's order
+    Bits style;
     std::vector<Control> controls;
+    Bits exStyle;
+    bool inTabOrder;  // the controls are listed in the template's order
 };
+inline Dialog dialog(int id, const char* caption, int cx, int cy, Bits style,
+                     std::vector<Control> controls, Bits exStyle = {}, bool inTabOrder = false) {
+    return {id, caption, cx, cy, style, std::move(controls), exStyle, inTabOrder};
+}
+
+// A static text at a fixed place.
+inline Control label(const char* text, Box box) {
+    return {kNoId, Kind::Text, text, {}, box};
+}
 
 inline const ResFile& programResources() {
     static const ResFile file(fw_resource_data, fw_resource_size);
@@ -171,6 +182,17 @@ inline void expectDialog(const Dialog& expected) {
         } else {
             expectControl(*item, control);
         }
+    }
+}
+
+// A program's dialogs, and the texts of its string table by id.
+inline void expectResources(const std::vector<Dialog>& dialogs,
+                            const std::vector<std::pair<int, const char*>>& strings) {
+    for (const Dialog& dialog : dialogs) {
+        expectDialog(dialog);
+    }
+    for (const auto& [id, text] : strings) {
+        EXPECT_EQ(programResources().string(id), text) << "string " << id;
     }
 }
 
