@@ -55,8 +55,9 @@ TEST_F(TaskStoreTest, GoldenFilesWrittenAndReadBack) {
     const std::string k254(254, 'n');
     const std::string k300(300, 'e');
     const CTasks night("Night", "Work", 946'684'800, 30, 1, kRecurDaily, 1);
-    CTasks disabled("Off", "Lab", -1, 7, 1, kRecurNumber, -5);
+    CTasks disabled("Idle", "Lab", -1, 7, 1, kRecurNumber, -5);
     disabled.m_bDisabled = 1;
+    disabled.m_bDisconnectAfter = 0;  // the minutes now mean nothing, and stay
     const struct {
         const char* what;
         CTaskList tasks;
@@ -72,26 +73,16 @@ TEST_F(TaskStoreTest, GoldenFilesWrittenAndReadBack) {
         {"no limit",
          {CTasks("A", "B", 1, 45, 0, kRecurMonthly, 9)},
          tasksFile({{"A", "B", 1, 0, 0, 0, 2, 9}})},
+        // Neither by name nor by time.
         {"disabled, two tasks in order",
-         {disabled, night},
-         le32(2) + tasksFile({{"Off", "Lab", -1, 7, 1, 1, 3, -5}}).substr(4) + kNightRecord},
+         {night, disabled},
+         le32(2) + kNightRecord + tasksFile({{"Idle", "Lab", -1, 7, 0, 1, 3, -5}}).substr(4)},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.what);
         EXPECT_EQ(save(row.tasks), row.golden);
         EXPECT_EQ(fields(read(row.golden)), fields(row.tasks));
     }
-}
-
-TEST_F(TaskStoreTest, ALoadAndASaveKeepOrderAndUnusedMinutes) {
-    // The middle task has no limit but 45 minutes in its file: the value means nothing, and stays.
-    const std::string file =
-        tasksFile({{"Zed", "Home", 100, 0, 0, 0, 1, 0}, {"Alpha", "Work", 50, 45, 0, 1, 3, 4}});
-    const std::string three = le32(3) + file.substr(4) + kNightRecord;
-    const std::optional<CTaskList> tasks = read(three);
-    EXPECT_EQ(fields(tasks), "[Zed|Home 100 0 0 0 1 0][Alpha|Work 50 45 0 1 3 4]" + kNightFields);
-    ASSERT_TRUE(tasks.has_value());
-    EXPECT_EQ(save(*tasks), three);
 }
 
 TEST_F(TaskStoreTest, WhatAFileReadsAs) {
