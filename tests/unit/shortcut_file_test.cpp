@@ -4,7 +4,6 @@
 #include <string>
 
 #include "sandbox_fixture.h"
-#include "wine_shortcut.h"
 
 namespace {
 
@@ -33,12 +32,6 @@ const std::string kSampleFile =
 TEST(ShortcutFileTest, WritesTheGoldenLayout) {
     EXPECT_EQ(fw::shortcut::write(kSample), kSampleFile);
     EXPECT_EQ(fw::shortcut::read(kSampleFile), kSample);
-}
-
-TEST(ShortcutFileTest, ReadsWhatWinesShellLinkSaved) {
-    EXPECT_EQ(fw::shortcut::read(wineSavedShortcut()),
-              (Shortcut{"C:\\Kestrune\\Ondrel.exe", "-x", "Dial up", "C:\\Kestrune",
-                        "C:\\Kestrune\\Ondrel.exe", 2, 7, 0x0641}));
 }
 
 TEST(ShortcutFileTest, BytesThatAreNotAWholeShortcutReadAsNothing) {
