@@ -1,5 +1,5 @@
-// Messages from other threads, timers on the virtual clock, the tray and resources,
-// the same on both backends.
+// Messages from other threads, timers on the virtual clock and the tray, the same on both
+// backends.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -109,12 +109,6 @@ TEST_F(Shell, TheTrayTipIsCutAtSixtyThreeCharacters) {
         EXPECT_TRUE(fw::trayNotify(fw::TrayOp::modify, dialog, 128, 0x8064, icon, tip));
         EXPECT_EQ(driver.tray().back().tip, tip.substr(0, 63));
     }
-}
-
-TEST(Resources, StringsAndIcons) {
-    EXPECT_EQ(fw::loadString(IDS_HELLO), "Hello from the string table");
-    EXPECT_EQ(fw::loadString(IDS_LONG), "Line one\nLine two");
-    EXPECT_TRUE(fw::Icon::load(IDI_SAMPLE).valid());
 }
 
 }  // namespace

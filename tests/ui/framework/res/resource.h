@@ -4,8 +4,6 @@
 #define IDD_SAMPLE 200
 #define IDI_SAMPLE 300
 #define IDB_IMAGES 301
-#define IDS_HELLO 400
-#define IDS_LONG 401
 
 #define IDC_NAME 1000
 #define IDC_SECRET 1001
