@@ -29,8 +29,10 @@ class SampleDialog : public fw::Dialog {
 
     // What arrived, in order: "timer 7", "message 1 2 3" (fw::wm::kUser + 1).
     std::vector<std::string> log;
+    bool failCreation = false;
 
   protected:
+    bool onCreate() override { return !failCreation; }
     void doDataExchange(fw::DataExchange& dx) override {
         dx.text(IDC_NAME, name);
         dx.text(IDC_SECRET, secret);
