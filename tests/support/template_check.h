@@ -47,9 +47,6 @@ struct Bits {
 };
 inline constexpr auto on = [](std::uint32_t bits) { return Bits{bits, bits}; };
 inline constexpr auto off = [](std::uint32_t bits) { return Bits{bits, 0}; };
-inline constexpr auto kind = [](std::uint32_t mask, std::uint32_t value) {
-    return Bits{mask, value};
-};
 constexpr Bits operator|(Bits a, Bits b) {
     return {a.mask | b.mask, a.value | b.value};
 }
@@ -64,14 +61,14 @@ struct Kind {
     static const Kind DefaultButton, Button, GroupBox, CheckBox, Text, Icon, Bitmap, EtchedLine,
         Edit, ComboBox, ListView, ProgressBar;
 };
-inline constexpr Kind Kind::DefaultButton{"Button", kind(0xF, 0x1)};  // BS_DEFPUSHBUTTON
-inline constexpr Kind Kind::Button{"Button", kind(0xF, 0x0)};         // BS_PUSHBUTTON
-inline constexpr Kind Kind::GroupBox{"Button", kind(0xF, 0x7)};       // BS_GROUPBOX
-inline constexpr Kind Kind::CheckBox{"Button", kind(0xF, 0x3)};  // BS_AUTOCHECKBOX: toggles itself
-inline constexpr Kind Kind::Text{"Static", kind(0x1F, 0x00)};    // SS_LEFT
-inline constexpr Kind Kind::Icon{"Static", kind(0x1F, 0x03)};    // SS_ICON
-inline constexpr Kind Kind::Bitmap{"Static", kind(0x1F, 0x0E)};  // SS_BITMAP
-inline constexpr Kind Kind::EtchedLine{"Static", kind(0x1F, 0x10)};  // SS_ETCHEDHORZ
+inline constexpr Kind Kind::DefaultButton{"Button", {0xF, 0x1}};  // BS_DEFPUSHBUTTON
+inline constexpr Kind Kind::Button{"Button", {0xF, 0x0}};         // BS_PUSHBUTTON
+inline constexpr Kind Kind::GroupBox{"Button", {0xF, 0x7}};       // BS_GROUPBOX
+inline constexpr Kind Kind::CheckBox{"Button", {0xF, 0x3}};       // BS_AUTOCHECKBOX: toggles itself
+inline constexpr Kind Kind::Text{"Static", {0x1F, 0x00}};         // SS_LEFT
+inline constexpr Kind Kind::Icon{"Static", {0x1F, 0x03}};         // SS_ICON
+inline constexpr Kind Kind::Bitmap{"Static", {0x1F, 0x0E}};       // SS_BITMAP
+inline constexpr Kind Kind::EtchedLine{"Static", {0x1F, 0x10}};   // SS_ETCHEDHORZ
 inline constexpr Kind Kind::Edit{"Edit", {}};
 inline constexpr Kind Kind::ComboBox{"ComboBox", {}};
 inline constexpr Kind Kind::ListView{"SysListView32", {}};
