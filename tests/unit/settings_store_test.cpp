@@ -49,15 +49,7 @@ std::string fields(const CSettings& s) {
     return text;
 }
 
-class SettingsStoreTest : public SandboxTest {
-  protected:
-    std::string storeRecord(const CSettings& settings) {
-        return store([&settings](Archive& ar) { WriteSettings(ar, settings); });
-    }
-    std::optional<CSettings> loadRecord(const std::string& data) {
-        return load(data, ReadSettings);
-    }
-};
+using SettingsStoreTest = SandboxTest;
 
 TEST_F(SettingsStoreTest, GoldenFilesWrittenAndReadBack) {
     const std::string longBytes = le32(1) + std::string(16, '\0') + le32(1) + "\xFE" + k254 +
@@ -80,8 +72,8 @@ TEST_F(SettingsStoreTest, GoldenFilesWrittenAndReadBack) {
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.what);
-        EXPECT_EQ(storeRecord(row.record), row.golden);
-        const std::optional<CSettings> loaded = loadRecord(row.golden);
+        EXPECT_EQ(store([&row](Archive& ar) { WriteSettings(ar, row.record); }), row.golden);
+        const std::optional<CSettings> loaded = load(row.golden, ReadSettings);
         ASSERT_TRUE(loaded.has_value());
         EXPECT_EQ(fields(*loaded), fields(row.record));
     }
@@ -106,7 +98,7 @@ TEST_F(SettingsStoreTest, AFileThatEndsEarlyGivesNothing) {
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.what);
-        EXPECT_FALSE(loadRecord(row.file).has_value());
+        EXPECT_FALSE(load(row.file, ReadSettings).has_value());
     }
 }
 
@@ -114,7 +106,7 @@ TEST_F(SettingsStoreTest, HeadlessAReadErrorKeepsWhatWasRead) {
     // The program path is the first string: its length is checked against the file's.
     driver.injectFault(
         {"C:\\t.dat", fw::test::FileFault::Op::length, fw::FileError::Cause::hardIO, 0});
-    const std::optional<CSettings> loaded = loadRecord(settingsFile({1}, 3, 1, kThree));
+    const std::optional<CSettings> loaded = load(settingsFile({1}, 3, 1, kThree), ReadSettings);
     ASSERT_TRUE(loaded.has_value());
     EXPECT_EQ(fields(*loaded), "flags 100000 \"\" sound 0 \"\" schedule 0 count 0 current 0");
 
@@ -128,7 +120,7 @@ TEST_F(SettingsStoreTest, HeadlessAReadErrorKeepsWhatWasRead) {
         }
         driver.injectFault({"C:\\t.dat", fw::test::FileFault::Op::read,
                             fw::FileError::Cause::hardIO, Archive::kDefaultBuffer});
-        const std::optional<CSettings> partial = loadRecord(file);
+        const std::optional<CSettings> partial = load(file, ReadSettings);
         ASSERT_TRUE(partial.has_value());
         const auto read = static_cast<std::int32_t>(partial->m_astrEntryNames.size());
         EXPECT_GT(read, 1);

@@ -43,13 +43,7 @@ std::string fields(const std::optional<CTaskList>& tasks) {
     return text;
 }
 
-class TaskStoreTest : public SandboxTest {
-  protected:
-    std::string save(const CTaskList& tasks) {
-        return store([&tasks](Archive& ar) { WriteTasks(ar, tasks); });
-    }
-    std::optional<CTaskList> read(const std::string& data) { return load(data, ReadTasks); }
-};
+using TaskStoreTest = SandboxTest;
 
 TEST_F(TaskStoreTest, GoldenFilesWrittenAndReadBack) {
     const std::string k254(254, 'n');
@@ -80,8 +74,8 @@ TEST_F(TaskStoreTest, GoldenFilesWrittenAndReadBack) {
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.what);
-        EXPECT_EQ(save(row.tasks), row.golden);
-        EXPECT_EQ(fields(read(row.golden)), fields(row.tasks));
+        EXPECT_EQ(store([&row](Archive& ar) { WriteTasks(ar, row.tasks); }), row.golden);
+        EXPECT_EQ(fields(load(row.golden, ReadTasks)), fields(row.tasks));
     }
 }
 
@@ -103,7 +97,7 @@ TEST_F(TaskStoreTest, WhatAFileReadsAs) {
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.what);
-        EXPECT_EQ(fields(read(row.file)), row.fields);
+        EXPECT_EQ(fields(load(row.file, ReadTasks)), row.fields);
     }
 }
 
@@ -116,7 +110,7 @@ TEST_F(TaskStoreTest, HeadlessAReadErrorKeepsTheTasksReadWhole) {
     // The archive's second read from the file fails, well inside the hundred tasks.
     driver.injectFault({"C:\\t.dat", fw::test::FileFault::Op::read, fw::FileError::Cause::hardIO,
                         Archive::kDefaultBuffer});
-    const std::optional<CTaskList> tasks = read(file);
+    const std::optional<CTaskList> tasks = load(file, ReadTasks);
     ASSERT_TRUE(tasks.has_value());
     EXPECT_GT(tasks->size(), 1u);
     EXPECT_LT(tasks->size(), 100u);
