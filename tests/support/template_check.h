@@ -1,8 +1,8 @@
 // Checks a program's dialog templates as windres compiles them from its resource script (the test
 // program embeds the compiled script): each dialog's caption, size, font and window styles, and
 // each control's id, kind, text, image and the style bits its behaviour depends on, where the
-// layout is fixed also its place. Tests write ids and texts out rather than take them from the
-// program's resource.h, so a wrong number there fails too.
+// layout is fixed also its place; and the texts of its string table. Tests write ids and texts out
+// rather than take them from the program's resource.h, so a wrong number there fails too.
 #pragma once
 
 #include <gtest/gtest.h>

@@ -104,6 +104,7 @@ TEST(PlatformHost, ModalLoopFiresTheWindowTimers) {
 // The programs cut their own tips; the framework does too, for the platform's 64-character field.
 TEST_F(Shell, TheTrayTipIsCutAtSixtyThreeCharacters) {
     const fw::Icon icon = fw::Icon::load(IDI_SAMPLE);
+    EXPECT_TRUE(icon.valid());
     for (const std::size_t length : {63, 64}) {
         const std::string tip(length, 'x');
         EXPECT_TRUE(fw::trayNotify(fw::TrayOp::modify, dialog, 128, 0x8064, icon, tip));
