@@ -23,6 +23,7 @@
 #include "platform/ras/phonebook.h"
 #include "resource.h"
 #include "simulated_service.h"
+#include "time_zone.h"
 
 #ifdef _WIN32
 #include <windows.h>
@@ -36,6 +37,9 @@ inline std::string shownBox(const std::string& text, const std::string& caption,
 class DialerTest : public ::testing::Test {
   protected:
     DialerTest() {
+        // Before any local time is read: Wine's C library keeps no daylight-saving rules for a
+        // zone set after it has read the system's.
+        useNewYorkTime();
 #ifdef _WIN32
         // The real file system: a fresh folder of our own under the temporary folder.
         static int made = 0;

@@ -21,7 +21,6 @@ constexpr std::int32_t kMarch7 = 952'434'300;
 // 7 PM there.
 class TaskTest : public DialerTest {
   protected:
-    TaskTest() { useNewYorkTime(); }
     void expectOnlyInvalidInput(const std::string& message) {
         expectOnlyMessageBox(message, "Error: Invalid Input!",
                              fw::mb::kOk | fw::mb::kIconExclamation);
