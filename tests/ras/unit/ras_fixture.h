@@ -29,6 +29,9 @@ inline std::ostream& operator<<(std::ostream& out, const DialReport& report) {
     return out << "{" << report.state << ", " << report.error << "}";
 }
 
+// The status of a handle hung up and closed, or never given.
+constexpr DialReport kGone{~0u, ras::kErrorInvalidHandle};
+
 class DialReports {
   public:
     static void RASAPI_CALL notify(unsigned /*message*/, ras::ConnState state, ras::Dword error) {
