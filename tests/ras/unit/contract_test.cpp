@@ -27,7 +27,7 @@ struct CallingNotifier {
     static inline bool inReport = false;
     static inline bool release = false;
     static inline std::thread::id reportThread;
-    static inline Dword statusResult = ~0u;
+    static inline DialReport statusRead{};
     static inline Dword dialResult = ~0u;
     static inline ras::Connection handle = nullptr;  // hung up inside when set
 
@@ -39,9 +39,7 @@ struct CallingNotifier {
         }
         inReport = true;
         reportThread = std::this_thread::get_id();
-        ras::ConnStatus status{};
-        status.dwSize = sizeof status;
-        statusResult = RasGetConnectStatusA(handle, ras::platformRecord(&status));
+        statusRead = status(handle);
         ras::Connection other = nullptr;
         dialResult = dialEntry("Other", &other);
         changed.notify_all();
@@ -158,7 +156,7 @@ TEST_F(SimulatedRasTest, TheServiceHoldsItsCallersToThePlatformsRules) {
                  CallingNotifier::changed.wait(lock, [] { return CallingNotifier::inReport; });
              }
              EXPECT_NE(CallingNotifier::reportThread, std::this_thread::get_id());
-             EXPECT_EQ(CallingNotifier::statusResult, ras::kSuccess);
+             EXPECT_NE(CallingNotifier::statusRead.state, ~0u);
              EXPECT_EQ(CallingNotifier::dialResult, 616u);
              // A hang-up from elsewhere returns only once the report under way has ended.
              std::atomic<bool> released{false};

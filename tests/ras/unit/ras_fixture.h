@@ -56,6 +56,15 @@ inline ras::Dword dialEntry(const std::string& name, ras::Connection* handle,
                     reinterpret_cast<void*>(notifier), handle);
 }
 
+// The state and error of a connection, or the call's error in place of the error.
+inline DialReport status(ras::Connection handle) {
+    ras::ConnStatus record{};
+    record.dwSize = sizeof record;
+    const ras::Dword result = RasGetConnectStatusA(handle, ras::platformRecord(&record));
+    return result == ras::kSuccess ? DialReport{record.rasconnstate, record.dwError}
+                                   : DialReport{~0u, static_cast<std::uint32_t>(result)};
+}
+
 class SimulatedRasTest : public ::testing::Test {
   protected:
     SimulatedRasTest() { DialReports::take(); }
@@ -81,15 +90,6 @@ class SimulatedRasTest : public ::testing::Test {
     void hangUp(ras::Connection handle) {
         EXPECT_EQ(RasHangUpA(handle), ras::kSuccess);
         driver.advance(ras::sim::kLineCloseMs);
-    }
-
-    // The state and error of a connection, or the call's error in place of the error.
-    static DialReport status(ras::Connection handle) {
-        ras::ConnStatus record{};
-        record.dwSize = sizeof record;
-        const ras::Dword result = RasGetConnectStatusA(handle, ras::platformRecord(&record));
-        return result == ras::kSuccess ? DialReport{record.rasconnstate, record.dwError}
-                                       : DialReport{~0u, static_cast<std::uint32_t>(result)};
     }
 
     fw::test::Driver driver;
