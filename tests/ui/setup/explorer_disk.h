@@ -27,7 +27,6 @@ using Op = fw::test::FileFault::Op;
 
 class Disk {
   public:
-    static constexpr const char* kDefaultFolder = "C:\\Program Files\\Kestrune\\Ondrel";
     static constexpr const char* kOlderInstall = "C:\\Ondrel 1.2";
     // Two missing levels above the folder: Setup makes only the last two.
     static constexpr const char* kUnmakeable = "C:\\No\\Such\\Ondrel";
@@ -50,7 +49,7 @@ class Disk {
             }
         }
         addDestination(kOlderInstall);
-        addDestination(kDefaultFolder);
+        addDestination(SetupTest::kDefaultFolder);
         fw::setCurrentDirectory(kImage);
     }
 

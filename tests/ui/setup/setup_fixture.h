@@ -70,6 +70,8 @@ class SetupTest : public ::testing::Test {
         const char* installed;
     };
     static const InstallFile kFiles[11];
+    // The folder the destination page opens with.
+    static constexpr const char* kDefaultFolder = "C:\\Program Files\\Kestrune\\Ondrel";
     // The bytes of source file i; the template shortcut (file 4) is a shortcut elsewhere.
     static std::string content(std::size_t i);
     // What a run into folder leaves pointing at it, in folder's shortcut.
