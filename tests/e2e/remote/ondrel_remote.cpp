@@ -249,16 +249,14 @@ void readShortcut(const std::string& file) {
     }
     IShellLinkA* link = nullptr;
     IPersistFile* persist = nullptr;
-    std::wstring wide(file.size(), L'\0');
-    wide.resize(static_cast<std::size_t>(
-        MultiByteToWideChar(CP_ACP, 0, file.data(), static_cast<int>(file.size()), wide.data(),
-                            static_cast<int>(wide.size()))));
+    wchar_t wide[MAX_PATH] = {};
+    MultiByteToWideChar(CP_ACP, 0, file.c_str(), -1, wide, MAX_PATH);
     char target[MAX_PATH] = "", folder[MAX_PATH] = "", arguments[MAX_PATH] = "";
     const bool read =
         SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
                                    reinterpret_cast<void**>(&link))) &&
         SUCCEEDED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&persist))) &&
-        SUCCEEDED(persist->Load(wide.c_str(), STGM_READ)) &&
+        SUCCEEDED(persist->Load(wide, STGM_READ)) &&
         SUCCEEDED(link->GetPath(target, MAX_PATH, nullptr, SLGP_RAWPATH)) &&
         SUCCEEDED(link->GetWorkingDirectory(folder, MAX_PATH)) &&
         SUCCEEDED(link->GetArguments(arguments, MAX_PATH));
