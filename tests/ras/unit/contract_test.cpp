@@ -27,7 +27,7 @@ struct CallingNotifier {
     static inline bool inReport = false;
     static inline bool release = false;
     static inline std::thread::id reportThread;
-    static inline DialReport statusRead{};
+    static inline DialReport statusRead = kGone;
     static inline Dword dialResult = ~0u;
     static inline ras::Connection handle = nullptr;  // hung up inside when set
 
