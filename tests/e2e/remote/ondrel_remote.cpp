@@ -36,7 +36,6 @@ constexpr const char* kUsage =
     "  shortcut <file>                      a shortcut as the platform's shell link object\n"
     "                                       reads it: target, working folder, arguments\n"
     "  wait-window <title-prefix> <seconds>  a visible window with that title\n"
-    "  title | text <id> | visible           read the window, a control of it, its visibility\n"
     "  items <id>                            the items of a combo box, one a line\n"
     "  click <id>                            press a button (BM_CLICK)\n"
     "  command <id>                          a command as a menu sends it (WM_COMMAND)\n"
@@ -122,13 +121,9 @@ remote::Reading controlText(const Target& target, int id) {
     return window ? remote::windowText(GetDlgItem(window, id)) : std::nullopt;
 }
 
-std::string visibilityOf(HWND window) {
-    return IsWindowVisible(window) ? "visible" : "hidden";
-}
-
 remote::Reading visibility(const Target& target) {
     HWND window = target.find();
-    return window ? visibilityOf(window) : remote::Reading();
+    return window ? (IsWindowVisible(window) ? "visible" : "hidden") : remote::Reading();
 }
 
 // Waits until read gives expected; says it, or fails naming what was read last.
@@ -254,16 +249,14 @@ void readShortcut(const std::string& file) {
     }
     IShellLinkA* link = nullptr;
     IPersistFile* persist = nullptr;
-    std::wstring wide(file.size(), L'\0');
-    wide.resize(static_cast<std::size_t>(
-        MultiByteToWideChar(CP_ACP, 0, file.data(), static_cast<int>(file.size()), wide.data(),
-                            static_cast<int>(wide.size()))));
+    wchar_t wide[MAX_PATH] = {};
+    MultiByteToWideChar(CP_ACP, 0, file.c_str(), -1, wide, MAX_PATH);
     char target[MAX_PATH] = "", folder[MAX_PATH] = "", arguments[MAX_PATH] = "";
     const bool read =
         SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
                                    reinterpret_cast<void**>(&link))) &&
         SUCCEEDED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&persist))) &&
-        SUCCEEDED(persist->Load(wide.c_str(), STGM_READ)) &&
+        SUCCEEDED(persist->Load(wide, STGM_READ)) &&
         SUCCEEDED(link->GetPath(target, MAX_PATH, nullptr, SLGP_RAWPATH)) &&
         SUCCEEDED(link->GetWorkingDirectory(folder, MAX_PATH)) &&
         SUCCEEDED(link->GetArguments(arguments, MAX_PATH));
@@ -284,9 +277,9 @@ void readShortcut(const std::string& file) {
 void run(const Target& target, const std::string& command, const std::vector<std::string>& args) {
     // The number of arguments of each command; add-entry and write-settings check their own.
     const std::map<std::string, std::size_t> counts = {
-        {"shortcut", 1}, {"wait-window", 2}, {"title", 0},     {"text", 1},         {"visible", 0},
-        {"items", 1},    {"click", 1},       {"command", 1},   {"choose", 2},       {"set-text", 2},
-        {"post", 3},     {"wait-title", 2},  {"wait-text", 3}, {"wait-visible", 2},
+        {"shortcut", 1},   {"wait-window", 2}, {"items", 1},        {"click", 1},
+        {"command", 1},    {"choose", 2},      {"set-text", 2},     {"post", 3},
+        {"wait-title", 2}, {"wait-text", 3},   {"wait-visible", 2},
     };
     const auto count = counts.find(command);
     if (count != counts.end() && args.size() != count->second) {
@@ -300,12 +293,6 @@ void run(const Target& target, const std::string& command, const std::vector<std
         readShortcut(args[0]);
     } else if (command == "wait-window") {
         waitWindow(args[0], args[1]);
-    } else if (command == "title") {
-        say(quoted(remote::windowText(target.require())));
-    } else if (command == "text") {
-        say(quoted(remote::windowText(control(target, args[0]))));
-    } else if (command == "visible") {
-        say(visibilityOf(target.require()));
     } else if (command == "items") {
         listItems(target, args[0]);
     } else if (command == "click") {

@@ -25,10 +25,8 @@ TEST_F(SimulatedRasTest, DialsAndHangUpsFromTwoThreadsAtOnce) {
             const ras::Dword result = dialEntry(names[which], &handle);
             unexpected += result != (which == 3 ? ras::kErrorCannotFindEntry : ras::kSuccess);
             ras::Connection other = shared.exchange(handle);
-            ras::ConnStatus record{};
-            record.dwSize = sizeof record;
-            const ras::Dword query = RasGetConnectStatusA(handle, ras::platformRecord(&record));
-            unexpected += query != ras::kSuccess && query != ras::kErrorInvalidHandle;
+            const DialReport query = status(handle);
+            unexpected += query.state == ~0u && query.error != ras::kErrorInvalidHandle;
             if (other != nullptr) {
                 unexpected += RasHangUpA(other) != ras::kSuccess;
             }

@@ -10,8 +10,6 @@ namespace {
 
 using ras::sim::Line;
 
-constexpr DialReport kInvalid{~0u, ras::kErrorInvalidHandle};
-
 // Open port, port opened, connect device, device connected, all devices connected,
 // authenticate, authenticated, connected.
 const std::vector<DialReport> kAnswered = {{0, 0}, {1, 0}, {2, 0},  {3, 0},
@@ -89,7 +87,7 @@ TEST_F(SimulatedRasTest, HangUpAtAnyStageEndsTheReports) {
         EXPECT_EQ(RasHangUpA(handle), ras::kSuccess);
         driver.advance(60'000);
         EXPECT_TRUE(DialReports::take().empty());
-        EXPECT_EQ(status(handle), kInvalid);
+        EXPECT_EQ(status(handle), kGone);
     }
 }
 

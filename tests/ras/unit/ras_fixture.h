@@ -29,6 +29,9 @@ inline std::ostream& operator<<(std::ostream& out, const DialReport& report) {
     return out << "{" << report.state << ", " << report.error << "}";
 }
 
+// The status of a handle hung up and closed, or never given.
+constexpr DialReport kGone{~0u, ras::kErrorInvalidHandle};
+
 class DialReports {
   public:
     static void RASAPI_CALL notify(unsigned /*message*/, ras::ConnState state, ras::Dword error) {
@@ -51,6 +54,15 @@ inline ras::Dword dialEntry(const std::string& name, ras::Connection* handle,
     ras::DialParams params = ras::makeDialParams(name, "user", "secret");
     return RasDialA(nullptr, nullptr, ras::platformRecord(&params), 0,
                     reinterpret_cast<void*>(notifier), handle);
+}
+
+// The state and error of a connection, or the call's error in place of the error.
+inline DialReport status(ras::Connection handle) {
+    ras::ConnStatus record{};
+    record.dwSize = sizeof record;
+    const ras::Dword result = RasGetConnectStatusA(handle, ras::platformRecord(&record));
+    return result == ras::kSuccess ? DialReport{record.rasconnstate, record.dwError}
+                                   : DialReport{~0u, static_cast<std::uint32_t>(result)};
 }
 
 class SimulatedRasTest : public ::testing::Test {
@@ -78,15 +90,6 @@ class SimulatedRasTest : public ::testing::Test {
     void hangUp(ras::Connection handle) {
         EXPECT_EQ(RasHangUpA(handle), ras::kSuccess);
         driver.advance(ras::sim::kLineCloseMs);
-    }
-
-    // The state and error of a connection, or the call's error in place of the error.
-    static DialReport status(ras::Connection handle) {
-        ras::ConnStatus record{};
-        record.dwSize = sizeof record;
-        const ras::Dword result = RasGetConnectStatusA(handle, ras::platformRecord(&record));
-        return result == ras::kSuccess ? DialReport{record.rasconnstate, record.dwError}
-                                       : DialReport{~0u, static_cast<std::uint32_t>(result)};
     }
 
     fw::test::Driver driver;

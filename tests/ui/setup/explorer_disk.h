@@ -25,16 +25,8 @@ constexpr int kStartMenuCopy = 12;
 enum class Side { source, target, temporary };
 using Op = fw::test::FileFault::Op;
 
-// The image and the shortcut an installation leaves, as the hand-written tests know them.
-struct Image : SetupTest {
-    using SetupTest::content;
-    using SetupTest::installedShortcut;
-    using SetupTest::kFiles;
-};
-
 class Disk {
   public:
-    static constexpr const char* kDefaultFolder = "C:\\Program Files\\Kestrune\\Ondrel";
     static constexpr const char* kOlderInstall = "C:\\Ondrel 1.2";
     // Two missing levels above the folder: Setup makes only the last two.
     static constexpr const char* kUnmakeable = "C:\\No\\Such\\Ondrel";
@@ -42,8 +34,8 @@ class Disk {
     static inline const std::string kProgramGroup =
         fw::windowsDirectory() + "\\Start Menu\\Programs\\Kestrune Software\\Ondrel v1.3";
 
-    // Lays out the image (made current, as when Setup starts from it) and the earlier
-    // installation with its shortcut copies.
+    // Lays out the hand-written tests' image (made current, as when Setup starts from it) and the
+    // earlier installation with its shortcut copies.
     explicit Disk(fw::test::Driver& driver) : driver_(driver) {
         for (const std::string& folder :
              {std::string("C:\\Program Files"), std::string(kImage), std::string(kOlderInstall),
@@ -53,11 +45,11 @@ class Disk {
         for (int file = 0; file <= kStartMenuCopy; ++file) {
             driver_.writeFile(faultPath(file, Side::target, kOlderInstall), oldContent(file));
             if (file < kDesktopCopy) {
-                driver_.writeFile(faultPath(file, Side::source, ""), Image::content(file));
+                driver_.writeFile(faultPath(file, Side::source, ""), SetupTest::content(file));
             }
         }
         addDestination(kOlderInstall);
-        addDestination(kDefaultFolder);
+        addDestination(SetupTest::kDefaultFolder);
         fw::setCurrentDirectory(kImage);
     }
 
@@ -69,13 +61,14 @@ class Disk {
     // The name a fault on this file strikes, with the installation going to destination.
     static std::string faultPath(int file, Side side, const std::string& destination) {
         if (side == Side::source) {
-            return file >= kDesktopCopy ? destination + kShortcut
-                                        : std::string(kImage) + "\\" + Image::kFiles[file].source;
+            return file >= kDesktopCopy
+                       ? destination + kShortcut
+                       : std::string(kImage) + "\\" + SetupTest::kFiles[file].source;
         }
         const std::string target = file == kDesktopCopy ? kDesktop + kShortcut
                                    : file == kStartMenuCopy
                                        ? kProgramGroup + kShortcut
-                                       : destination + Image::kFiles[file].installed;
+                                       : destination + SetupTest::kFiles[file].installed;
         return side == Side::temporary ? fw::temporaryName(target) : target;
     }
 
@@ -85,11 +78,11 @@ class Disk {
         // A bare drive's root is its working folder: "C:" alone would be the drive's current
         // folder.
         const bool drive = folder.size() == 2 && folder[1] == ':';
-        const std::string shortcut =
-            fw::shortcut::write(Image::installedShortcut(folder, drive ? folder + "\\" : folder));
+        const std::string shortcut = fw::shortcut::write(
+            SetupTest::installedShortcut(folder, drive ? folder + "\\" : folder));
         for (int file = 0; file <= kStartMenuCopy; ++file) {
             const std::string path = faultPath(file, Side::target, folder);
-            const std::string image = file < kDesktopCopy ? Image::content(file) : shortcut;
+            const std::string image = file < kDesktopCopy ? SetupTest::content(file) : shortcut;
             Expected& expected = expected_[fw::foldedName(path)];
             expected.path = path;
             expected.contents.insert({image, file == kTemplate ? shortcut : image,
@@ -153,7 +146,7 @@ class Disk {
         const std::string program = std::string(kOlderInstall) + "\\Ondrel.exe";
         return file == kTemplate || file >= kDesktopCopy
                    ? fw::shortcut::write({program, "", "", kOlderInstall, program, 0, 1, 0})
-                   : std::string("old ") + Image::kFiles[file].installed;
+                   : std::string("old ") + SetupTest::kFiles[file].installed;
     }
     // Whether the file (by folded path) goes unchecked: not read, or where it is a destination's
     // own shortcut, which the shell link object saves in place, struck there (or for the copies,

@@ -62,7 +62,7 @@ struct Setup {
     }
     // The folder the installation goes to as things stand.
     std::string destination() const {
-        std::string folder = Disk::kDefaultFolder;
+        std::string folder = SetupTest::kDefaultFolder;
         for (const fw::Dialog* dialog : modals) {
             const int kind = isUp(*dialog) ? dialog->templateId() : 0;
             folder = kind == IDD_COPYING ? static_cast<const CCopyingDlg*>(dialog)->m_strDestFolder
@@ -103,7 +103,7 @@ struct Place {
     int weight;
     std::string folder;
 };
-const Place kPlaces[] = {{"the default folder", 2, Disk::kDefaultFolder},
+const Place kPlaces[] = {{"the default folder", 2, SetupTest::kDefaultFolder},
                          {"the Desktop", 3, Disk::kDesktop},
                          {"the program group", 3, Disk::kProgramGroup},
                          {"the older install", 2, Disk::kOlderInstall},

@@ -60,10 +60,10 @@ TEST_F(FileFaultsHeadlessOnly, EveryOperationOfTheRunForEveryCause) {
     // close and the copies' reads of it come after the load's, which fails first), then copied.
     const std::string shortcut = folder + "\\Ondrel v1.3.lnk";
     const std::size_t half = content(3).size() / 2;
-    for (const Op op : {Op::open, Op::length, Op::read, Op::close, Op::create}) {
-        faults.push_back({op, shortcut, shortcut, 0, shortcuts, shortcuts});
+    for (const Op op : {Op::open, Op::length, Op::read, Op::close, Op::create, Op::write}) {
+        faults.push_back(
+            {op, shortcut, shortcut, op == Op::write ? half : 0, shortcuts, shortcuts});
     }
-    faults.push_back({Op::write, shortcut, shortcut, half, shortcuts, shortcuts});
     for (const std::string& copy : {desktopShortcut(), startMenuShortcut()}) {
         const std::string temporary = fw::temporaryName(copy);
         faults.insert(faults.end(), {{Op::create, temporary, copy, 0, shortcuts, shortcuts},

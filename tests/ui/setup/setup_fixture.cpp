@@ -9,12 +9,6 @@
 #include "framework/save_file.h"
 #include "setup/install/copying_dlg.h"
 
-namespace {
-
-const std::size_t kSizes[11] = {1998, 999, 0, 0, 1000, 1, 5000, 17, 2500, 998, 3};
-
-}  // namespace
-
 const SetupTest::InstallFile SetupTest::kFiles[11] = {
     {"Ondrel.ex_", "\\Ondrel.exe"},
     {"Ondrel.cn_", "\\Ondrel.cnt"},
@@ -50,6 +44,7 @@ std::string SetupTest::content(std::size_t i) {
         return fw::shortcut::write({"C:\\Template\\Ondrel.exe", "-template", "Template",
                                     "C:\\Template", "C:\\Template\\Ondrel.exe", 3, 7, kHotKey});
     }
+    const std::size_t kSizes[11] = {1998, 999, 0, 0, 1000, 1, 5000, 17, 2500, 998, 3};
     std::string bytes(kSizes[i], '\0');
     for (std::size_t at = 0; at < bytes.size(); ++at) {
         bytes[at] = static_cast<char>(at * 7 + i);

@@ -64,6 +64,20 @@ class SetupAppTest : public ::testing::Test {
 };
 
 class SetupTest : public ::testing::Test {
+  public:
+    struct InstallFile {
+        const char* source;
+        const char* installed;
+    };
+    static const InstallFile kFiles[11];
+    // The folder the destination page opens with.
+    static constexpr const char* kDefaultFolder = "C:\\Program Files\\Kestrune\\Ondrel";
+    // The bytes of source file i; the template shortcut (file 4) is a shortcut elsewhere.
+    static std::string content(std::size_t i);
+    // What a run into folder leaves pointing at it, in folder's shortcut.
+    static fw::shortcut::Shortcut installedShortcut(const std::string& folder,
+                                                    const std::string& workingFolder);
+
   protected:
     // Setup's application object as far as its windows see it: the caption of its message boxes.
     // Each test has its own, as the banner's tests make and destroy whole Setup applications.
@@ -72,19 +86,12 @@ class SetupTest : public ::testing::Test {
         SetupTestApp() { title = "Setup"; }
         bool initInstance() override { return false; }
     };
-    struct InstallFile {
-        const char* source;
-        const char* installed;
-    };
-    static const InstallFile kFiles[11];
     // The template shortcut's hot key, which installing keeps.
     static constexpr std::uint16_t kHotKey = 0x0641;
 
     SetupTest();
     ~SetupTest() override;
 
-    // The bytes of source file i; the template shortcut (file 4) is a shortcut elsewhere.
-    static std::string content(std::size_t i);
     // A folder to install into, whose parent does not exist yet.
     std::string destination(const std::string& name = "Ondrel") const {
         return scratch.path + "\\Kestrune\\" + name;
@@ -94,9 +101,6 @@ class SetupTest : public ::testing::Test {
     std::optional<fw::shortcut::Shortcut> shortcutAt(const std::string& path) const;
     // Makes the destination folder and the program group with the product's folder in it.
     void makeFolders() const;
-    // What a run into folder leaves pointing at it, in folder's shortcut.
-    static fw::shortcut::Shortcut installedShortcut(const std::string& folder,
-                                                    const std::string& workingFolder);
 
     // Opens the copying dialog for the folder and lets its timer start the run.
     std::unique_ptr<CCopyingDlg> install(const std::string& folder);

@@ -14,7 +14,6 @@
 
 namespace {
 
-constexpr const char* kDefaultFolder = "C:\\Program Files\\Kestrune\\Ondrel";
 using WizardTest = SetupTest;
 
 // A folder chosen and left with Back: the destination page opens with the default folder again.
