@@ -222,7 +222,9 @@ class DialerCase : public CheckedDialer {
             restoreFromTray();
         }
         if (kind.on >= On::anything || top.isVisible()) {
-            connectCommand_ = onMain && kind.on == On::window;
+            if (onMain && kind.on == On::window && clickable(dialer, fw::kIdOk)) {
+                userConnectCommand();
+            }
             if (onMain && kind.on == On::close) {
                 noteExit(false);
             }

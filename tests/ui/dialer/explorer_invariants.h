@@ -128,6 +128,13 @@ class CheckedDialer : public DialingTest {
                kAfterExit, "a dial, a box, a dialog or a file's change came a day later");
     }
 
+    // The user's Connect, Cancel Call or Disconnect: whatever failed before it, nothing redials.
+    void userConnectCommand() {
+        connectCommand_ = true;
+        std::lock_guard lock(currentLock);
+        failures_.clear();
+    }
+
     bool trayIconUp() const {
         // The last record since the taskbar was last created that adds (0) or removes the icon.
         const std::vector<fw::test::TrayRecord>& records = driver.tray();
@@ -148,7 +155,7 @@ class CheckedDialer : public DialingTest {
     std::size_t trayFrom_ = 0;  // the shell's records from the last taskbar created on
     // What the step being run may dial for: the user's Connect, Cancel Call or Disconnect (once),
     // a task of the list as it stood when the step began or last dialed, a redial after a
-    // failure, the start-up dial.
+    // failure since the user's last such command, the start-up dial.
     bool connectCommand_ = false;
     CTaskList stepTasks_;
     std::vector<std::int64_t> failures_;  // failure reports and refused dials, not yet redialed

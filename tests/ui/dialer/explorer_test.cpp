@@ -83,7 +83,9 @@ const std::vector<DialerCase::Kind>& DialerCase::kinds() {
         {14, "tray {a}", On::anything,
          [](C& c, S s, W&) {
              if (c.trayIconUp() && !fw::test::itemAt(c.dialer.m_trayMenu, s.a).grayed) {
-                 c.connectCommand_ = s.a <= 1;
+                 if (s.a <= 1) {
+                     c.userConnectCommand();
+                 }
                  c.trayCommand(kTrayIds[s.a]);
              }
          },
