@@ -277,6 +277,7 @@ class DialerCase : public CheckedDialer {
     void restoreFromTray() {
         if (!dialer.isVisible() && trayIconUp()) {
             restore();
+            expect(dialer.isVisible(), kInTray, "a double click left it there");
         }
     }
     // The user ends the program from the main window ("&Exit", Escape or the close box); away,

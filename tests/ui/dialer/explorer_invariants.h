@@ -49,6 +49,7 @@ class CheckedDialer : public DialingTest {
     static constexpr std::int64_t kRedialMs = 8000, kStartupDialMs = 4001;  // tick, then 4 s
     static constexpr const char* kAgrees = "the window agrees with the service";
     static constexpr const char* kAfterExit = "nothing runs after Exit";
+    static constexpr const char* kInTray = "the window is in the tray exactly while minimised";
 
     // No service thread runs yet.
     CheckedDialer() {
@@ -94,6 +95,8 @@ class CheckedDialer : public DialingTest {
             return;
         }
         expect(trayIconUp(), "the tray icon is there while the dialer runs", "it is not");
+        expect(dialer.isVisible() != dialer.isMinimized(), kInTray,
+               dialer.isVisible() ? "it shows minimised" : "it is hidden, and not minimised");
         const std::string shown = button();
         const ras::Connection handle = dialer.m_hRasConn;
         const bool lineUp = handle != nullptr && lineState(handle) == ras::kConnected;

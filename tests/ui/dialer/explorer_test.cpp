@@ -87,6 +87,8 @@ const std::vector<DialerCase::Kind>& DialerCase::kinds() {
                      c.userConnectCommand();
                  }
                  c.trayCommand(kTrayIds[s.a]);
+                 c.expect(kTrayIds[s.a] != ID_TRAY_OPEN || c.dialer.isVisible(), kInTray,
+                          "\"Open\" left it there");
              }
          },
          element(0, 1, 3, 4), kTray},
