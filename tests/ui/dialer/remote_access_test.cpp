@@ -221,6 +221,10 @@ TEST_F(DialingTest, ARefusedDialHangsUpItsHandleOnceAndTheRedialWaitsForItToGo) 
     driver.advance(8000);
     EXPECT_EQ(Recorded::of(refused),
               (std::vector<std::string>{"dial 623", "hang up 0", "status 6"}));
+    // Then it redials, and is refused again.
+    EXPECT_EQ(Recorded::calls.back().what, "hang up 0");
+    EXPECT_NE(Recorded::calls.back().handle, refused);
+    EXPECT_EQ(status(), kRetryStatus);
 }
 
 TEST_F(DialingTest, ADialAfterAHangUpWaitsUntilTheLineHasClosedOrThreeSecondsHavePassed) {
