@@ -110,6 +110,8 @@ class CheckedDialer : public DialingTest {
 
     void checkOneOfAKind(const fw::Dialog& opening) {
         const int id = opening.templateId();
+        expect(id != IDD_KEEP_CONNECTION || !exitDialing_, kAfterExit,
+               "the end asks whether to keep a call that is not up yet");
         expect(std::ranges::none_of(modals_, [id](auto* up) { return up->templateId() == id; }),
                "at most one dialog of a kind is open", "two of template " + std::to_string(id));
     }
@@ -123,6 +125,9 @@ class CheckedDialer : public DialingTest {
             expect(call == exitHandle_ && (exitDialing_ || kept_), kAfterExit,
                    callName(call) + " is left up, and nobody chose to keep it");
         }
+        expect(
+            !exitDialing_ || exitHandle_ == nullptr || std::ranges::count(openCalls_, exitHandle_),
+            kAfterExit, "the end hung up the attempt under way");
         const auto before =
             std::tuple(dials_, driver.messageBoxes().size(), modalsRun_, settings(), tasks());
         driver.advance(24 * 3600 * 1000);
@@ -176,6 +181,7 @@ class CheckedDialer : public DialingTest {
 
     // Every dial must have a cause among what happened since its step began.
     void onDial(std::int64_t atMs) {
+        expect(!ending_, kAfterExit, "RasDialA after the user ended the program");
         // A dial by hand drops the start-up dial that was still to come.
         const bool startupDial = autoDialPending_ && atMs >= startMs_ + kStartupDialMs;
         autoDialPending_ = startupDial;
