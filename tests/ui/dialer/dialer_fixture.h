@@ -132,12 +132,6 @@ class DialerTest : public ::testing::Test {
         }
         return shown;
     }
-    // Exactly one message box was shown since the records were cleared, with this text, caption
-    // and type.
-    void expectOnlyMessageBox(const std::string& text, const std::string& caption,
-                              unsigned type) const {
-        EXPECT_EQ(boxes(), std::vector{shownBox(text, caption, type)});
-    }
 
     fw::test::Driver driver;
     // After the driver: the service's dials end before the virtual clock does.

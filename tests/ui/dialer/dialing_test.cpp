@@ -243,10 +243,11 @@ TEST_F(DialingTest, NoEntryChosenAsksForOneAndDialsNothing) {
         SCOPED_TRACE(way.how);
         driver.clearRecords();
         way.connect();
-        ASSERT_NO_FATAL_FAILURE(expectOnlyMessageBox(
-            "You must select a dial-up connection to dial.\nClick Options, then choose a "
-            "connection from the drop down box.",
-            "Error: No Connection Selected", fw::mb::kOk | fw::mb::kIconExclamation));
+        EXPECT_EQ(boxes(),
+                  std::vector{shownBox(
+                      "You must select a dial-up connection to dial.\nClick Options, then choose a "
+                      "connection from the drop down box.",
+                      "Error: No Connection Selected", fw::mb::kOk | fw::mb::kIconExclamation)});
         expectLook(Look::start, kIdleTitle, "Disconnected");
     }
     EXPECT_FALSE(settings().has_value());

@@ -183,9 +183,10 @@ TEST_F(EntryTransferTest, AnEntryThePhonebookDoesNotHoldIsNotListed) {
         openOptions("Work");
         importFrom(dnxPath("in.dnx"));
 
-        ASSERT_NO_FATAL_FAILURE(expectOnlyMessageBox(
-            "The dial-up connection New Line could not be added to the phonebook.",
-            "Error: Dial-up Not Added", fw::mb::kOk | fw::mb::kIconExclamation));
+        EXPECT_EQ(boxes(),
+                  std::vector{shownBox(
+                      "The dial-up connection New Line could not be added to the phonebook.",
+                      "Error: Dial-up Not Added", fw::mb::kOk | fw::mb::kIconExclamation)});
         EXPECT_EQ(options.m_strEntryName, "Work");
         EXPECT_EQ(listItems(options),
                   row.phonebook ? std::vector<std::string>{"Work"} : std::vector<std::string>{});
@@ -263,9 +264,9 @@ TEST_F(EntryTransferTest, ExportWithoutAnEntryOrAfterCancelWritesNothing) {
     EXPECT_EQ(driver.fileDialogs().size(), 2u);
 
     exportTo(dnxPath("none.dnx"));
-    ASSERT_NO_FATAL_FAILURE(expectOnlyMessageBox("You must choose a connection to save first.",
-                                                 "Error: No Connection Selected",
-                                                 fw::mb::kOk | fw::mb::kIconExclamation));
+    EXPECT_EQ(boxes(), std::vector{shownBox("You must choose a connection to save first.",
+                                            "Error: No Connection Selected",
+                                            fw::mb::kOk | fw::mb::kIconExclamation)});
     EXPECT_FALSE(driver.readFile(dnxPath("none.dnx")).has_value());
     EXPECT_EQ(options.m_strEntryName, "Gone");
 }

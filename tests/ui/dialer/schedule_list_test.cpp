@@ -23,8 +23,8 @@ class TaskTest : public DialerTest {
   protected:
     TaskTest() { useNewYorkTime(); }
     void expectOnlyInvalidInput(const std::string& message) {
-        expectOnlyMessageBox(message, "Error: Invalid Input!",
-                             fw::mb::kOk | fw::mb::kIconExclamation);
+        EXPECT_EQ(boxes(), std::vector{shownBox(message, "Error: Invalid Input!",
+                                                fw::mb::kOk | fw::mb::kIconExclamation)});
     }
 };
 

@@ -15,14 +15,7 @@
 
 namespace {
 
-class StartupTest : public DialingTest {
-  protected:
-    // A settings file that makes this entry current.
-    void rememberEntry(const std::string& name, const Options& options = {}) {
-        addEntry(name);
-        writeSettings(settingsFile(options, 1, 0, {{name, "ann", "one"}}));
-    }
-};
+using StartupTest = DialingTest;
 
 TEST_F(StartupTest, AFirstStartShowsTheIdleWindowAndWritesNothing) {
     ASSERT_TRUE(driver.open(dialer));
@@ -110,7 +103,8 @@ TEST_F(StartupTest, TheCurrentEntryFillsTheFieldsAndTakesTheTypedAccountAtEveryE
 }
 
 TEST_F(StartupTest, StartingMinimisedHidesAtOnceAndDialsFourSecondsLater) {
-    rememberEntry("Work", {.autoDial = 1, .startMinimized = 1});
+    addEntry("Work");
+    writeSettings(settingsFile({.autoDial = 1, .startMinimized = 1}, 1, 0, {{"Work", "", ""}}));
     ASSERT_TRUE(driver.open(dialer));
     driver.advance(1);
     EXPECT_TRUE(dialer.isMinimized());
@@ -130,7 +124,8 @@ TEST_F(StartupTest, TheEndWhileConnectedAsksWhetherToHangUpAndNoTaskFiresMeanwhi
     } rows[] = {{"&Disconnect", fw::kIdOk, true},
                 {"&Keep Connection", fw::kIdCancel, false},
                 {"close box", 0, false}};
-    rememberEntry("Work", {.dialBySchedule = 1});
+    addEntry("Work");
+    writeSettings(settingsFile({.dialBySchedule = 1}, 1, 0, {{"Work", "", ""}}));
     for (const auto& row : rows) {
         SCOPED_TRACE(row.answer);
         // A task that comes due while the question is up.
