@@ -128,6 +128,15 @@ class CheckedDialer : public DialingTest {
         expect(
             !exitDialing_ || exitHandle_ == nullptr || std::ranges::count(openCalls_, exitHandle_),
             kAfterExit, "the end hung up the attempt under way");
+        // A line closing as the process ends can leave its port busy.
+        for (const ras::Connection call : hungUp_) {
+            ras::ConnStatus status{};
+            status.dwSize = sizeof status;
+            const ras::Dword known =
+                service.RasGetConnectStatusA(call, ras::platformRecord(&status));
+            expect(known == ras::kErrorInvalidHandle || std::ranges::count(openCalls_, call),
+                   kAfterExit, callName(call) + " was hung up, and its line is still closing");
+        }
         const auto before =
             std::tuple(dials_, driver.messageBoxes().size(), modalsRun_, settings(), tasks());
         driver.advance(24 * 3600 * 1000);
@@ -170,6 +179,7 @@ class CheckedDialer : public DialingTest {
     bool autoDialPending_ = false;
     int dials_ = 0;
     std::vector<ras::Connection> openCalls_;  // dialed and not hung up
+    std::vector<ras::Connection> hungUp_;
     // The end: what was up when the user ended the program, and the answer to its question.
     bool ending_ = false, exitDialing_ = false, kept_ = false;
     ras::Connection exitHandle_ = nullptr;
@@ -237,6 +247,7 @@ class CheckedDialer : public DialingTest {
         const ras::Dword result = real.RasHangUpA(connection);
         if (result == ras::kSuccess) {
             std::erase(current->openCalls_, connection);
+            current->hungUp_.push_back(connection);
         }
         return result;
     }

@@ -1,6 +1,6 @@
 // The dialer and the remote access service: a computer without it, the poll of a connection's
 // state, and hang-ups as the platform wants them (a handle hung up once, its line closed before the
-// port is dialed again or the program ends).
+// port is dialed again).
 #include <algorithm>
 #include <map>
 #include <optional>
@@ -252,24 +252,6 @@ TEST_F(DialingTest, ADialAfterAHangUpWaitsUntilTheLineHasClosedOrThreeSecondsHav
     driver.advance(kConnectMs);
     EXPECT_EQ(dialer.m_bConnected, 1);
     dialer.m_bConnected = 0;  // the end asks nothing
-}
-
-TEST_F(DialingTest, TheEndAfterDisconnectingWaitsUntilTheLineHasClosed) {
-    addEntry("Work");
-    Recorded::wrap(service);
-    openOn("Work");
-    clickConnect();
-    driver.advance(kConnectMs);
-    const ras::Connection connection = dialer.m_hRasConn;
-    restore();
-    driver.onModal(IDD_KEEP_CONNECTION, [](fw::test::Driver& d, fw::Dialog& question) {
-        d.click(question, fw::kIdOk);  // &Disconnect
-    });
-    const std::int64_t exitMs = driver.nowMs();
-    driver.click(dialer, fw::kIdCancel);
-    EXPECT_FALSE(dialer.exists());
-    EXPECT_EQ(Recorded::of(connection).back(), "status 6");
-    EXPECT_GE(driver.nowMs() - exitMs, ras::sim::kLineCloseMs);
 }
 
 }  // namespace
