@@ -104,46 +104,6 @@ TEST_F(DialingTest, ABusyLineWithKeepDialingRedialsEightSecondsLaterAndItsErrorO
     EXPECT_EQ(errorDetails(), "The line is busy.");
 }
 
-// Whichever way the user ends a call (and that nothing redials after it, in any order, is the
-// explorer's), the window is idle at once.
-TEST_F(DialingTest, HangingUpOrCancellingEndsIdle) {
-    openOn("Work");
-    dialer.m_settings.m_bKeepDialing = 1;
-    const struct {
-        const char* how;
-        Line line;
-        std::int64_t afterMs;  // after the dial; from kBusyMs on, waiting to redial
-        std::function<void()> end;
-    } rows[] = {
-        {"Disconnect button", Line::answers, kConnectMs, [this] { clickConnect(); }},
-        {"Enter while dialing", Line::busy, 1000,
-         [this] { driver.pressKey(dialer, fw::kKeyReturn); }},
-        {"tray Disconnect while waiting", Line::busy, kBusyMs + 4000,
-         [this] { trayCommand(ID_TRAY_DISCONNECT); }},
-    };
-    for (const auto& row : rows) {
-        SCOPED_TRACE(row.how);
-        addEntry("Work", row.line);
-        clickConnect();
-        driver.advance(row.afterMs);
-        const bool connected = dialer.m_bConnected != 0;
-        const std::size_t trayChanges = driver.tray().size();
-        restore();
-        row.end();
-        // A hang-up shows the idle frame and title; a cancelled attempt keeps its last title, and
-        // the icon its frame.
-        expectLook(Look::idle, connected ? kIdleTitle : kDialingTitle, "Disconnected");
-        if (connected) {
-            EXPECT_EQ(trayIcon(), kIdleFrameIcon);
-            EXPECT_EQ(trayTip(), kIdleTitle);
-            // The frame is only shown, not stored: the next dial animates on from frame 3.
-            EXPECT_EQ(dialer.m_nTrayFrame, 3);
-        } else {
-            EXPECT_EQ(driver.tray().size(), trayChanges);
-        }
-    }
-}
-
 TEST_F(DialingTest, ARedialThatCannotStartLeavesTheWindowIdle) {
     addEntry("Work", Line::busy);
     openOn("Work");
@@ -191,34 +151,60 @@ TEST_F(DialingTest, ARedialThatCannotStartLeavesTheWindowIdle) {
     }
 }
 
-TEST_F(DialingTest, AReportPostedBeforeACancelChangesNothingAfterItEvenWithKeepDialing) {
-    const struct {
-        const char* report;
-        Line line;
-        std::int64_t postedAtMs;  // after the dial
-        const char* title;        // of the report before it
-    } rows[] = {
-        {"a state", Line::answers, 2500, kDialingTitle},
-        {"connected", Line::answers, 3700, "Ondrel v1.3 (Logging onto Network...)"},
-        {"a failure", Line::busy, kBusyMs, kDialingTitle},
-    };
+// Whichever way the user ends a call, even with the service's next report already posted, the
+// window is idle at once, with keep dialing on (that nothing redials after it, in any order, is the
+// explorer's).
+TEST_F(DialingTest, HangingUpOrCancellingEndsIdleAndAReportPostedBeforeChangesNothing) {
     openOn("Work");
     dialer.m_settings.m_bKeepDialing = 1;
+    const auto click = [this] { clickConnect(); };
+    const struct {
+        const char* how;
+        Line line;
+        std::int64_t afterMs;  // after the dial; from kBusyMs on, waiting to redial
+        std::function<void()> end;
+        bool posted;        // the service posts its report while the window is busy: the end first
+        const char* title;  // the last one shown before the end
+    } rows[] = {
+        {"Cancel Call, a state posted", Line::answers, 2500, click, true, kDialingTitle},
+        {"Cancel Call, connected posted", Line::answers, 3700, click, true,
+         "Ondrel v1.3 (Logging onto Network...)"},
+        {"Cancel Call, a failure posted", Line::busy, kBusyMs, click, true, kDialingTitle},
+        {"Disconnect button", Line::answers, kConnectMs, click, false, kIdleTitle},
+        {"Enter while dialing", Line::busy, 1000,
+         [this] { driver.pressKey(dialer, fw::kKeyReturn); }, false, kDialingTitle},
+        {"tray Disconnect while waiting", Line::busy, kBusyMs + 4000,
+         [this] { trayCommand(ID_TRAY_DISCONNECT); }, false, kDialingTitle},
+    };
     for (const auto& row : rows) {
-        SCOPED_TRACE(row.report);
+        SCOPED_TRACE(row.how);
         addEntry("Work", row.line);
         clickConnect();
-        driver.advance(row.postedAtMs - 1);
-        // The service posts its report while the window is busy; the click is handled first.
-        driver.busy(1);
-        clickConnect();
+        driver.advance(row.afterMs - (row.posted ? 1 : 0));
+        if (row.posted) {
+            driver.busy(1);
+        }
+        const bool connected = dialer.m_bConnected != 0;
+        const std::size_t trayChanges = driver.tray().size();
+        const std::uint32_t lastError = dialer.m_dwLastError;
+        if (connected) {
+            restore();
+        }
+        row.end();
         driver.pump();
+        // A hang-up shows the idle frame and title; a cancelled attempt keeps its last title, and
+        // the icon its frame.
         expectLook(Look::idle, row.title, "Disconnected");
-        EXPECT_EQ(dialer.m_dwLastError, 0u);
-        // Nothing redials and nothing dials anew.
-        driver.advance(20'000);
-        expectLook(Look::idle, row.title, "Disconnected");
+        EXPECT_EQ(dialer.m_dwLastError, lastError);
         EXPECT_EQ(dialer.m_hRasConn, nullptr);
+        if (connected) {
+            EXPECT_EQ(trayIcon(), kIdleFrameIcon);
+            EXPECT_EQ(trayTip(), kIdleTitle);
+            // The frame is only shown, not stored: the next dial animates on from frame 3.
+            EXPECT_EQ(dialer.m_nTrayFrame, 3);
+        } else {
+            EXPECT_EQ(driver.tray().size(), trayChanges);
+        }
     }
 }
 
