@@ -153,19 +153,6 @@ struct Recorded {
         }
         return named;
     }
-    // How long after the last hang-up the last dial came.
-    static std::int64_t dialedAfterHangUp() {
-        std::int64_t hungUp = 0;
-        std::int64_t dialed = 0;
-        for (const Call& call : calls) {
-            if (call.what.starts_with("dial")) {
-                dialed = call.atMs;
-            } else if (call.what.starts_with("hang up")) {
-                hungUp = call.atMs;
-            }
-        }
-        return dialed - hungUp;
-    }
 };
 
 TEST_F(DialingTest, ThePollHangsUpOnTheDisconnectedStateAnErrorOrAFailedQueryAndNeverRedials) {
@@ -240,10 +227,13 @@ TEST_F(DialingTest, ADialAfterAHangUpWaitsUntilTheLineHasClosedOrThreeSecondsHav
         Recorded::neverGone = neverGone;
         clickConnect();  // Disconnect
         EXPECT_EQ(dialer.m_hRasConn, nullptr);
+        const Recorded::Call hungUp = Recorded::calls.back();
         clickConnect();  // Connect, at once
+        const Recorded::Call dialed = Recorded::calls.back();
+        EXPECT_EQ(hungUp.what + ", " + dialed.what, "hang up 0, dial 0");
         const std::int64_t wait = neverGone ? 3000 : ras::sim::kLineCloseMs;
-        EXPECT_GE(Recorded::dialedAfterHangUp(), wait);
-        EXPECT_LT(Recorded::dialedAfterHangUp(), wait + 100);
+        EXPECT_GE(dialed.atMs - hungUp.atMs, wait);
+        EXPECT_LT(dialed.atMs - hungUp.atMs, wait + 100);
         // Hung up once, then only asked whether it is gone.
         const std::vector<std::string> calls = Recorded::of(first);
         EXPECT_EQ(std::count(calls.begin(), calls.end(), "hang up 0"), 1);
