@@ -175,6 +175,12 @@ class OptionsTest : public DialerTest {
         driver.click(window, IDC_OPTIONS);
     }
     void runOptions(const std::function<void(COptionsDlg&)>& script) { runOptions(dialer, script); }
+    // The dialog on its own, opened on this entry.
+    void openOptions(const std::string& entryName) {
+        options.emplace(nullptr, service);
+        options->m_strEntryName = entryName;
+        ASSERT_TRUE(driver.open(*options));
+    }
 
     static std::vector<std::string> listItems(const COptionsDlg& dlg) {
         const fw::ComboBox list(dlg, IDC_ENTRY_LIST);
@@ -187,4 +193,6 @@ class OptionsTest : public DialerTest {
     static int selection(const COptionsDlg& dlg) {
         return fw::ComboBox(dlg, IDC_ENTRY_LIST).currentSelection();
     }
+
+    std::optional<COptionsDlg> options;
 };
