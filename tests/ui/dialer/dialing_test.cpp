@@ -196,7 +196,7 @@ TEST_F(DialingTest, HangingUpOrCancellingEndsIdleAndAReportPostedBeforeChangesNo
         EXPECT_EQ(dialer.m_dwLastError, lastError);
         EXPECT_EQ(dialer.m_hRasConn, nullptr);
         if (connected) {
-            EXPECT_EQ(trayIcon(), kIdleFrameIcon);
+            EXPECT_EQ(trayIcon(), 136);  // the idle frame
             EXPECT_EQ(trayTip(), kIdleTitle);
             // The frame is only shown, not stored: the next dial animates on from frame 3.
             EXPECT_EQ(dialer.m_nTrayFrame, 3);
