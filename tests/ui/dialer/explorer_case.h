@@ -153,7 +153,7 @@ class DialerCase : public CheckedDialer {
 
     void modalLoop(fw::Dialog& dialog) {
         ++modalsRun_;
-        checkOneOfAKind(dialog);
+        checkOpening(dialog);
         modals_.push_back(&dialog);
         if (dialog.templateId() == IDD_OPTIONS) {
             tasksWhenOptionsOpened_ = dialer.m_aTasks;

@@ -108,7 +108,8 @@ class CheckedDialer : public DialingTest {
                callName(handle) + " is connected, and the window shows \"" + shown + "\"");
     }
 
-    void checkOneOfAKind(const fw::Dialog& opening) {
+    // As a modal dialog opens: one of a kind, and the end's question only over a connection.
+    void checkOpening(const fw::Dialog& opening) {
         const int id = opening.templateId();
         expect(id != IDD_KEEP_CONNECTION || !exitDialing_, kAfterExit,
                "the end asks whether to keep a call that is not up yet");
