@@ -23,7 +23,6 @@ TEST_F(StartupTest, AFirstStartShowsTheIdleWindowAndWritesNothing) {
     EXPECT_EQ(title(), "Ondrel v1.3 (Not Connected)");
     EXPECT_EQ(status(), "Disconnected");
     EXPECT_EQ(account(dialer), "||");
-    EXPECT_EQ(dialer.m_strProgramFolder, fw::currentDirectory());
 
     // The icon comes with the idle frame and the title (its owner, id and message are the same
     // whenever it is added, as after a restarted shell).
