@@ -44,7 +44,7 @@ TEST_F(AfterConnectTest, OnConnectingTheProgramStartsBeforeTheSoundThenTheWindow
         EXPECT_EQ(calls, row.expected);
         EXPECT_FALSE(dialer.isVisible());
         EXPECT_TRUE(dialer.isMinimized());
-        EXPECT_EQ(trayIcon(), kConnectedFrameIcon);
+        EXPECT_EQ(trayIcon(), 130);  // the connected frame
         trayCommand(ID_TRAY_DISCONNECT);
     }
 }

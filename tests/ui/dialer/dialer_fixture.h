@@ -136,12 +136,6 @@ class DialerTest : public ::testing::Test {
         }
         return shown;
     }
-    // Exactly one message box was shown since the records were cleared, with this text, caption
-    // and type.
-    void expectOnlyMessageBox(const std::string& text, const std::string& caption,
-                              unsigned type) const {
-        EXPECT_EQ(boxes(), std::vector{shownBox(text, caption, type)});
-    }
 
     fw::test::Driver driver;
     // After the driver: the service's dials end before the virtual clock does.
@@ -185,6 +179,12 @@ class OptionsTest : public DialerTest {
         driver.click(window, IDC_OPTIONS);
     }
     void runOptions(const std::function<void(COptionsDlg&)>& script) { runOptions(dialer, script); }
+    // The dialog on its own, opened on this entry.
+    void openOptions(const std::string& entryName) {
+        options.emplace(nullptr, service);
+        options->m_strEntryName = entryName;
+        ASSERT_TRUE(driver.open(*options));
+    }
 
     static std::vector<std::string> listItems(const COptionsDlg& dlg) {
         const fw::ComboBox list(dlg, IDC_ENTRY_LIST);
@@ -197,4 +197,6 @@ class OptionsTest : public DialerTest {
     static int selection(const COptionsDlg& dlg) {
         return fw::ComboBox(dlg, IDC_ENTRY_LIST).currentSelection();
     }
+
+    std::optional<COptionsDlg> options;
 };

@@ -76,15 +76,10 @@ class EntryTransferTest : public OptionsTest {
         }
         return values;
     }
-    // Opens the Options dialog on the entry.
-    void openOptions(const std::string& entryName) {
-        options.m_strEntryName = entryName;
-        ASSERT_TRUE(driver.open(options));
-    }
     // Export (IDC_SAVE_DIALUP) or import (IDC_IMPORT_DIALUP) with this file chosen, or none.
     void transfer(int button, const std::optional<std::string>& path) {
         driver.answerFileDialog(path);
-        driver.click(options, button);
+        driver.click(*options, button);
     }
     void exportTo(const std::optional<std::string>& path) { transfer(IDC_SAVE_DIALUP, path); }
     void importFrom(const std::optional<std::string>& path) { transfer(IDC_IMPORT_DIALUP, path); }
@@ -92,12 +87,10 @@ class EntryTransferTest : public OptionsTest {
     // The entry file dialog shown, as "open|filter|flags|default extension|file name".
     std::string fileDialog(std::size_t i) const {
         const fw::test::FileDialogRecord& d = driver.fileDialogs().at(i);
-        EXPECT_EQ(d.owner, options.handle());
+        EXPECT_EQ(d.owner, options->handle());
         return std::string(d.open ? "open" : "save") + "|" + d.filter + "|" +
                std::to_string(d.flags) + "|" + d.defaultExt + "|" + d.fileName;
     }
-
-    COptionsDlg options{nullptr, service};
 };
 
 TEST_F(EntryTransferTest, ExportWritesTheChosenEntryByteForByte) {
@@ -118,8 +111,8 @@ TEST_F(EntryTransferTest, ExportWritesTheChosenEntryByteForByte) {
 
     // The entry chosen in the list, not the one the dialog opened with, is saved, and every
     // control is taken into the members.
-    driver.choose(options, IDC_ENTRY_LIST, 1);
-    driver.click(options, IDC_START_MINIMIZED);
+    driver.choose(*options, IDC_ENTRY_LIST, 1);
+    driver.click(*options, IDC_START_MINIMIZED);
     exportTo(dnxPath("work.dnx"));
 
     const std::string expected = "DNX1" + std::string("\x04Work") + record(3, "\x01\x02\x03") +
@@ -128,8 +121,8 @@ TEST_F(EntryTransferTest, ExportWritesTheChosenEntryByteForByte) {
                                  record(3, std::string(999, 'p')) + kAbsent +
                                  record(1, std::string("bob\0", 4));
     EXPECT_EQ(driver.readFile(dnxPath("work.dnx")), expected);
-    EXPECT_EQ(std::tie(options.m_strEntryName, options.m_nEntryIndex,
-                       options.m_options.m_bStartMinimized),
+    EXPECT_EQ(std::tie(options->m_strEntryName, options->m_nEntryIndex,
+                       options->m_options.m_bStartMinimized),
               std::make_tuple(std::string("Work"), 1, 1));
     EXPECT_TRUE(driver.messageBoxes().empty());
     ASSERT_EQ(driver.fileDialogs().size(), 1u);
@@ -152,8 +145,8 @@ TEST_F(EntryTransferTest, ExportThenImportRecreatesTheEntryWithItsTypes) {
     importFrom(dnxPath("home.dnx"));
     EXPECT_EQ(entryValues("Home"), before);
     EXPECT_TRUE(driver.messageBoxes().empty());
-    EXPECT_EQ(listItems(options), std::vector<std::string>{"Home"}) << "no second item";
-    EXPECT_EQ(selection(options), 0);
+    EXPECT_EQ(listItems(*options), std::vector<std::string>{"Home"}) << "no second item";
+    EXPECT_EQ(selection(*options), 0);
     ASSERT_EQ(driver.fileDialogs().size(), 2u);
     EXPECT_EQ(fileDialog(1), "open|" + std::string(kFilter) + "|6||");
 }
@@ -183,15 +176,16 @@ TEST_F(EntryTransferTest, AnEntryThePhonebookDoesNotHoldIsNotListed) {
         openOptions("Work");
         importFrom(dnxPath("in.dnx"));
 
-        ASSERT_NO_FATAL_FAILURE(expectOnlyMessageBox(
-            "The dial-up connection New Line could not be added to the phonebook.",
-            "Error: Dial-up Not Added", fw::mb::kOk | fw::mb::kIconExclamation));
-        EXPECT_EQ(options.m_strEntryName, "Work");
-        EXPECT_EQ(listItems(options),
+        EXPECT_EQ(boxes(),
+                  std::vector{shownBox(
+                      "The dial-up connection New Line could not be added to the phonebook.",
+                      "Error: Dial-up Not Added", fw::mb::kOk | fw::mb::kIconExclamation)});
+        EXPECT_EQ(options->m_strEntryName, "Work");
+        EXPECT_EQ(listItems(*options),
                   row.phonebook ? std::vector<std::string>{"Work"} : std::vector<std::string>{});
         // The registry writes are made as they come; only the listing waits for the phonebook.
         EXPECT_EQ(entryValues("New Line"), (Values{{"User", {1, std::string("me\0", 3)}}}));
-        driver.click(options, fw::kIdCancel);
+        driver.click(*options, fw::kIdCancel);
         driver.clearRecords();
     }
 }
@@ -238,12 +232,12 @@ TEST_F(EntryTransferTest, BadFilesChangeNothing) {
                   std::vector{shownBox(
                       row.message, invalid ? "Error: Invalid File!" : "Ondrel",
                       fw::mb::kOk | (invalid ? fw::mb::kIconExclamation : fw::mb::kIconStop))});
-        EXPECT_EQ(driver.messageBoxes().at(0).owner, options.handle());
+        EXPECT_EQ(driver.messageBoxes().at(0).owner, options->handle());
         EXPECT_EQ(entryValues("Home"), before);
         EXPECT_EQ(ras::sim::entryNames(), phonebook);
-        EXPECT_EQ(options.m_strEntryName, "Home");
-        EXPECT_EQ(listItems(options), std::vector<std::string>{"Home"});
-        EXPECT_EQ(selection(options), 0);
+        EXPECT_EQ(options->m_strEntryName, "Home");
+        EXPECT_EQ(listItems(*options), std::vector<std::string>{"Home"});
+        EXPECT_EQ(selection(*options), 0);
     }
     // No profile under another name either.
     for (const char* name : {"Home\\Evil", "Home\x1B"}) {
@@ -255,7 +249,7 @@ TEST_F(EntryTransferTest, BadFilesChangeNothing) {
 TEST_F(EntryTransferTest, ExportWithoutAnEntryOrAfterCancelWritesNothing) {
     addEntry("Home");
     openOptions("Gone");  // matches no entry: nothing is selected
-    ASSERT_EQ(selection(options), -1);
+    ASSERT_EQ(selection(*options), -1);
 
     exportTo(std::nullopt);
     importFrom(std::nullopt);
@@ -263,11 +257,11 @@ TEST_F(EntryTransferTest, ExportWithoutAnEntryOrAfterCancelWritesNothing) {
     EXPECT_EQ(driver.fileDialogs().size(), 2u);
 
     exportTo(dnxPath("none.dnx"));
-    ASSERT_NO_FATAL_FAILURE(expectOnlyMessageBox("You must choose a connection to save first.",
-                                                 "Error: No Connection Selected",
-                                                 fw::mb::kOk | fw::mb::kIconExclamation));
+    EXPECT_EQ(boxes(), std::vector{shownBox("You must choose a connection to save first.",
+                                            "Error: No Connection Selected",
+                                            fw::mb::kOk | fw::mb::kIconExclamation)});
     EXPECT_FALSE(driver.readFile(dnxPath("none.dnx")).has_value());
-    EXPECT_EQ(options.m_strEntryName, "Gone");
+    EXPECT_EQ(options->m_strEntryName, "Gone");
 }
 
 }  // namespace

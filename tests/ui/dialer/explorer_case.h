@@ -153,7 +153,7 @@ class DialerCase : public CheckedDialer {
 
     void modalLoop(fw::Dialog& dialog) {
         ++modalsRun_;
-        checkOneOfAKind(dialog);
+        checkOpening(dialog);
         modals_.push_back(&dialog);
         if (dialog.templateId() == IDD_OPTIONS) {
             tasksWhenOptionsOpened_ = dialer.m_aTasks;
@@ -222,7 +222,9 @@ class DialerCase : public CheckedDialer {
             restoreFromTray();
         }
         if (kind.on >= On::anything || top.isVisible()) {
-            connectCommand_ = onMain && kind.on == On::window;
+            if (onMain && kind.on == On::window && clickable(dialer, fw::kIdOk)) {
+                userConnectCommand();
+            }
             if (onMain && kind.on == On::close) {
                 noteExit(false);
             }
@@ -275,6 +277,7 @@ class DialerCase : public CheckedDialer {
     void restoreFromTray() {
         if (!dialer.isVisible() && trayIconUp()) {
             restore();
+            expect(dialer.isVisible(), kInTray, "a double click left it there");
         }
     }
     // The user ends the program from the main window ("&Exit", Escape or the close box); away,

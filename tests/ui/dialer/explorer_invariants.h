@@ -49,6 +49,7 @@ class CheckedDialer : public DialingTest {
     static constexpr std::int64_t kRedialMs = 8000, kStartupDialMs = 4001;  // tick, then 4 s
     static constexpr const char* kAgrees = "the window agrees with the service";
     static constexpr const char* kAfterExit = "nothing runs after Exit";
+    static constexpr const char* kInTray = "the window is in the tray exactly while minimised";
 
     // No service thread runs yet.
     CheckedDialer() {
@@ -94,6 +95,8 @@ class CheckedDialer : public DialingTest {
             return;
         }
         expect(trayIconUp(), "the tray icon is there while the dialer runs", "it is not");
+        expect(dialer.isVisible() != dialer.isMinimized(), kInTray,
+               dialer.isVisible() ? "it shows minimised" : "it is hidden, and not minimised");
         const std::string shown = button();
         const ras::Connection handle = dialer.m_hRasConn;
         const bool lineUp = handle != nullptr && lineState(handle) == ras::kConnected;
@@ -105,8 +108,11 @@ class CheckedDialer : public DialingTest {
                callName(handle) + " is connected, and the window shows \"" + shown + "\"");
     }
 
-    void checkOneOfAKind(const fw::Dialog& opening) {
+    // As a modal dialog opens: one of a kind, and the end's question only over a connection.
+    void checkOpening(const fw::Dialog& opening) {
         const int id = opening.templateId();
+        expect(id != IDD_KEEP_CONNECTION || !exitDialing_, kAfterExit,
+               "the end asks whether to keep a call that is not up yet");
         expect(std::ranges::none_of(modals_, [id](auto* up) { return up->templateId() == id; }),
                "at most one dialog of a kind is open", "two of template " + std::to_string(id));
     }
@@ -120,12 +126,31 @@ class CheckedDialer : public DialingTest {
             expect(call == exitHandle_ && (exitDialing_ || kept_), kAfterExit,
                    callName(call) + " is left up, and nobody chose to keep it");
         }
+        expect(
+            !exitDialing_ || exitHandle_ == nullptr || std::ranges::count(openCalls_, exitHandle_),
+            kAfterExit, "the end hung up the attempt under way");
+        // A line closing as the process ends can leave its port busy.
+        for (const ras::Connection call : hungUp_) {
+            ras::ConnStatus status{};
+            status.dwSize = sizeof status;
+            const ras::Dword known =
+                service.RasGetConnectStatusA(call, ras::platformRecord(&status));
+            expect(known == ras::kErrorInvalidHandle || std::ranges::count(openCalls_, call),
+                   kAfterExit, callName(call) + " was hung up, and its line is still closing");
+        }
         const auto before =
             std::tuple(dials_, driver.messageBoxes().size(), modalsRun_, settings(), tasks());
         driver.advance(24 * 3600 * 1000);
         expect(before == std::tuple(dials_, driver.messageBoxes().size(), modalsRun_, settings(),
                                     tasks()),
                kAfterExit, "a dial, a box, a dialog or a file's change came a day later");
+    }
+
+    // The user's Connect, Cancel Call or Disconnect: whatever failed before it, nothing redials.
+    void userConnectCommand() {
+        connectCommand_ = true;
+        std::lock_guard lock(currentLock);
+        failures_.clear();
     }
 
     bool trayIconUp() const {
@@ -148,13 +173,14 @@ class CheckedDialer : public DialingTest {
     std::size_t trayFrom_ = 0;  // the shell's records from the last taskbar created on
     // What the step being run may dial for: the user's Connect, Cancel Call or Disconnect (once),
     // a task of the list as it stood when the step began or last dialed, a redial after a
-    // failure, the start-up dial.
+    // failure since the user's last such command, the start-up dial.
     bool connectCommand_ = false;
     CTaskList stepTasks_;
     std::vector<std::int64_t> failures_;  // failure reports and refused dials, not yet redialed
     bool autoDialPending_ = false;
     int dials_ = 0;
     std::vector<ras::Connection> openCalls_;  // dialed and not hung up
+    std::vector<ras::Connection> hungUp_;
     // The end: what was up when the user ended the program, and the answer to its question.
     bool ending_ = false, exitDialing_ = false, kept_ = false;
     ras::Connection exitHandle_ = nullptr;
@@ -166,6 +192,7 @@ class CheckedDialer : public DialingTest {
 
     // Every dial must have a cause among what happened since its step began.
     void onDial(std::int64_t atMs) {
+        expect(!ending_, kAfterExit, "RasDialA after the user ended the program");
         // A dial by hand drops the start-up dial that was still to come.
         const bool startupDial = autoDialPending_ && atMs >= startMs_ + kStartupDialMs;
         autoDialPending_ = startupDial;
@@ -221,6 +248,7 @@ class CheckedDialer : public DialingTest {
         const ras::Dword result = real.RasHangUpA(connection);
         if (result == ras::kSuccess) {
             std::erase(current->openCalls_, connection);
+            current->hungUp_.push_back(connection);
         }
         return result;
     }

@@ -83,8 +83,12 @@ const std::vector<DialerCase::Kind>& DialerCase::kinds() {
         {14, "tray {a}", On::anything,
          [](C& c, S s, W&) {
              if (c.trayIconUp() && !fw::test::itemAt(c.dialer.m_trayMenu, s.a).grayed) {
-                 c.connectCommand_ = s.a <= 1;
+                 if (s.a <= 1) {
+                     c.userConnectCommand();
+                 }
                  c.trayCommand(kTrayIds[s.a]);
+                 c.expect(kTrayIds[s.a] != ID_TRAY_OPEN || c.dialer.isVisible(), kInTray,
+                          "\"Open\" left it there");
              }
          },
          element(0, 1, 3, 4), kTray},

@@ -65,11 +65,6 @@ class FileFaultsHeadlessOnly : public OptionsTest {
         window.emplace(service);
         return openWith(*window, settingsBytes, tasksBytes);
     }
-    void openOptions() {
-        options.emplace(nullptr, service);
-        options->m_strEntryName = "Work";
-        ASSERT_TRUE(driver.open(*options));
-    }
 
     // Each cell starts with none of the files and ends with no window open.
     void removeFiles() {
@@ -100,7 +95,6 @@ class FileFaultsHeadlessOnly : public OptionsTest {
     }
 
     std::optional<CDialerDlg> window;
-    std::optional<COptionsDlg> options;
     // The window that owns the command's messages.
     fw::Handle owner = nullptr;
 };
@@ -317,7 +311,7 @@ TEST_F(FileFaultsHeadlessOnly, EveryOperationOfEveryCommandForEveryCause) {
         {"export of an entry", writes(dnxPath(), dnxPath(), dnxPath(), 10, 0),
          [&](const Fault&) {
              driver.writeFile(dnxPath(), oldDnx);
-             openOptions();
+             openOptions("Work");
          },
          withEntryFile(IDC_SAVE_DIALUP),
          [&](const Fault&, Outcome) {
@@ -332,7 +326,7 @@ TEST_F(FileFaultsHeadlessOnly, EveryOperationOfEveryCommandForEveryCause) {
          [&](const Fault&) {
              removeEntry("New Line");
              driver.writeFile(dnxPath(), newEntry);
-             openOptions();
+             openOptions("Work");
          },
          withEntryFile(IDC_IMPORT_DIALUP),
          [&](const Fault&, Outcome outcome) {

@@ -22,8 +22,8 @@ constexpr std::int32_t kMarch7 = 952'434'300;
 class TaskTest : public DialerTest {
   protected:
     void expectOnlyInvalidInput(const std::string& message) {
-        expectOnlyMessageBox(message, "Error: Invalid Input!",
-                             fw::mb::kOk | fw::mb::kIconExclamation);
+        EXPECT_EQ(boxes(), std::vector{shownBox(message, "Error: Invalid Input!",
+                                                fw::mb::kOk | fw::mb::kIconExclamation)});
     }
 };
 

@@ -1,7 +1,5 @@
-// The tray icon and the window around it: the animation, the tip, the mouse messages and the
-// tray menu, the icon after the shell restarts, minimising into the tray, the About box, the help
-// command, minimised painting.
-#include <functional>
+// The tray icon and the window around it: the animation, the mouse messages and the tray menu, the
+// icon after the shell restarts, the About box, the help command, minimised painting.
 #include <string>
 #include <tuple>
 #include <vector>
@@ -26,21 +24,6 @@ TEST_F(TrayTest, TheAnimationSwingsBetweenTheEndFramesShowingEachTwice) {
     }
     // Frames 0 to 3: 136 idle, 133 and 134 dialing, 130 connected.
     EXPECT_EQ(shown, (std::vector<int>{133, 134, 130, 130, 134, 133, 136, 136, 133, 134}));
-    EXPECT_EQ(dialer.m_nTrayFrame, 2);
-    EXPECT_EQ(dialer.m_bTrayReverse, 0);
-}
-
-TEST_F(TrayTest, TheTipIsTheTitleCutAtSixtyThreeCharacters) {
-    const std::string name = "Kestrune Dial-Up Networking, Second Office Line";
-    addEntry(name);
-    openOn(name);
-    clickConnect();
-    driver.advance(kConnectMs);
-    const std::string connected = "Ondrel v1.3 (Connected to " + name + ")";
-    ASSERT_GT(connected.size(), 63u);
-    EXPECT_EQ(title(), connected);
-    EXPECT_EQ(trayIcon(), 130);
-    EXPECT_EQ(trayTip(), connected.substr(0, 63));
 }
 
 TEST_F(TrayTest, ARightClickTracksTheMenuAtThePointerAndOtherMouseMessagesDoNothing) {
@@ -80,26 +63,6 @@ TEST_F(TrayTest, ARestartedShellGetsTheIconBackAsItWas) {
     trayCommand(ID_TRAY_DISCONNECT);
     ASSERT_EQ(shellRestarts().size(), 1u);
     EXPECT_EQ(driver.tray()[0].iconId, 136);
-}
-
-TEST_F(TrayTest, MinimisingHidesAndTheTrayBringsTheWindowBack) {
-    const struct {
-        const char* how;
-        std::function<void()> restore;
-    } rows[] = {
-        {"double-click", [this] { restore(); }},
-        {"Open", [this] { driver.command(dialer, ID_TRAY_OPEN); }},
-    };
-    openOn("");
-    for (const auto& row : rows) {
-        SCOPED_TRACE(row.how);
-        driver.sysCommand(dialer, fw::kScMinimize);
-        EXPECT_TRUE(dialer.isMinimized());
-        EXPECT_FALSE(dialer.isVisible());
-        row.restore();
-        EXPECT_FALSE(dialer.isMinimized());
-        EXPECT_TRUE(dialer.isVisible());
-    }
 }
 
 TEST_F(TrayTest, TheSystemMenuOpensTheAboutBoxAndF1TheHelpFile) {
