@@ -75,8 +75,9 @@ std::string aligned(std::string data) {
 }
 // A record with an ordinal type and id around body.
 std::string record(int type, int id, const std::string& body) {
-    return i32(body.size()) + i32(32) + u16(0xFFFF) + u16(type) + u16(0xFFFF) + u16(id) + i32(0) +
-           u16(0x30) + u16(0x409) + i32(0) + i32(0) + aligned(body);
+    return le32(static_cast<std::int32_t>(body.size())) + le32(32) + u16(0xFFFF) + u16(type) +
+           u16(0xFFFF) + u16(id) + le32(0) + u16(0x30) + u16(0x409) + le32(0) + le32(0) +
+           aligned(body);
 }
 // A .res file: the empty record that opens every one, then one record.
 std::string resFile(int type, int id, const std::string& body) {
@@ -85,16 +86,17 @@ std::string resFile(int type, int id, const std::string& body) {
 
 // A dialog template with what windres does not write, less its last bytes when asked.
 std::string dialogFile(std::size_t dropped = 0) {
-    std::string dialog = u16(1) + u16(0xFFFF) + i32(0);  // the extended form; no help id
-    dialog += i32(0) + i32(0x80C00040) + u16(2);  // WS_POPUP | WS_CAPTION | DS_SETFONT; two items
+    std::string dialog = u16(1) + u16(0xFFFF) + le32(0);  // the extended form; no help id
+    dialog += le32(0) + le32(INT32_MIN | 0xC00040) +
+              u16(2);  // WS_POPUP | WS_CAPTION | DS_SETFONT; two items
     dialog += u16(10) + u16(20) + u16(100) + u16(50);
     dialog += u16(0xFFFF) + u16(7) + u16(0);  // menu 7, the standard class
     dialog += text(u"Caf\u00E9") + u16(9) + u16(700) + u16(0x0101) + text(u"Courier");
-    dialog = aligned(dialog) + i32(0) + i32(0x200) + i32(0x50010000) + u16(-4) + u16(5) + u16(40) +
-             u16(14) + i32(-1) + u16(0xFFFF) + u16(0x0080) + text(u"OK");
+    dialog = aligned(dialog) + le32(0) + le32(0x200) + le32(0x50010000) + u16(-4) + u16(5) +
+             u16(40) + u16(14) + le32(-1) + u16(0xFFFF) + u16(0x0080) + text(u"OK");
     dialog += u16(3) + bytes({1, 2, 3});  // creation data, to be skipped to reach the next control
-    dialog = aligned(dialog) + i32(0) + i32(0) + i32(0x50000003) + u16(1) + u16(2) + u16(3) +
-             u16(4) + i32(42) + text(u"SysListView32") + u16(0xFFFF) + u16(300) + u16(0);
+    dialog = aligned(dialog) + le32(0) + le32(0) + le32(0x50000003) + u16(1) + u16(2) + u16(3) +
+             u16(4) + le32(42) + text(u"SysListView32") + u16(0xFFFF) + u16(300) + u16(0);
     return resFile(ResFile::kDialog, 9, dialog.substr(0, dialog.size() - dropped));
 }
 
@@ -148,22 +150,22 @@ TEST(ResFile, AStringLongerThanItsBlockIsAnErrorWithoutRoomForIt) {
     }
 }
 
-// A bitmap's header as the file gives it: a negative height is a top-down bitmap of that many
-// rows; a negative width, or a height whose magnitude no int holds, is damaged data.
+// A bitmap's header as the file gives it (windres writes bottom-up ones, read by the template
+// tests): a negative height is a top-down bitmap of that many rows; a negative width, or a height
+// whose magnitude no int holds, is damaged data.
 TEST(ResFile, BitmapSizesFromTheirHeaders) {
     const struct {
         std::int32_t width;
         std::int32_t height;
         const char* read;
     } rows[] = {
-        {30, 15, "30x15"},
         {30, -15, "30x15"},
         {-30, 15, "error"},
         {30, std::numeric_limits<std::int32_t>::min(), "error"},
     };
     for (const auto& row : rows) {
         const std::string data = resFile(
-            ResFile::kBitmap, 5, i32(40) + i32(row.width) + i32(row.height) + u16(1) + u16(4));
+            ResFile::kBitmap, 5, le32(40) + le32(row.width) + le32(row.height) + u16(1) + u16(4));
         std::string read = "error";
         try {
             const auto size = parse(data).bitmap(5).value();

@@ -1,15 +1,15 @@
 // A fresh file sandbox and registry for each test, through the test driver; a file to store into
-// and load from through an archive; byte helpers.
+// and load from through an archive; byte helpers (32-bit numbers are le32).
 #pragma once
 
 #include <gtest/gtest.h>
 
 #include <cstddef>
-#include <cstdint>
 #include <functional>
 #include <initializer_list>
 #include <string>
 
+#include "../ui/dialer/settings_bytes.h"
 #include "framework/archive.h"
 #include "framework/file.h"
 #include "framework/test_driver.h"
@@ -50,10 +50,4 @@ inline std::string bytes(std::initializer_list<int> values) {
         result += static_cast<char>(value);
     }
     return result;
-}
-// A number as four little-endian bytes: signed and unsigned 32-bit values alike.
-inline std::string i32(std::int64_t value) {
-    const auto bits = static_cast<std::uint32_t>(value);
-    return bytes({static_cast<int>(bits & 0xFF), static_cast<int>(bits >> 8 & 0xFF),
-                  static_cast<int>(bits >> 16 & 0xFF), static_cast<int>(bits >> 24)});
 }
