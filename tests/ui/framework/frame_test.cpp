@@ -28,7 +28,6 @@ TEST(Frame, TheViewFillsTheFrameWhereverItMovesAndClosingTheFrameEndsTheProgram)
 
     const fw::Rect places[] = {
         {0, 0, fw::screenWidth(), fw::screenHeight()},
-        {10, 20, 410, 320},
         {100, 50, 300, 250},
     };
     for (const fw::Rect& place : places) {

@@ -93,9 +93,7 @@ class SetupTest : public ::testing::Test {
     ~SetupTest() override;
 
     // A folder to install into, whose parent does not exist yet.
-    std::string destination(const std::string& name = "Ondrel") const {
-        return scratch.path + "\\Kestrune\\" + name;
-    }
+    std::string destination() const { return scratch.path + "\\Kestrune\\Ondrel"; }
     std::string desktopShortcut() const { return windows + "\\Desktop\\Ondrel v1.3.lnk"; }
     std::string startMenuShortcut() const { return group + "\\Ondrel v1.3\\Ondrel v1.3.lnk"; }
     std::optional<fw::shortcut::Shortcut> shortcutAt(const std::string& path) const;
