@@ -87,8 +87,7 @@ TEST(Dialog, ExchangeStopsAtTheFirstFieldThatDoesNotConvert) {
         int dayAfter;
         int countAfter;
     } rows[] = {
-        {"abc", "x", "y", "Please enter an integer.", IDC_DAY, 15, -3},
-        {"", "1", "1", "Please enter an integer.", IDC_DAY, 15, -3},
+        {"", "x", "y", "Please enter an integer.", IDC_DAY, 15, -3},
         {"32", "1", "1", "Please enter an integer between 1 and 31.", IDC_DAY, 32, -3},
         {" 7 ", "1x", "1", "Please enter an integer.", IDC_COUNT, 7, -3},
         {"7", "2147483648", "1", "Please enter an integer.", IDC_COUNT, 7, -3},

@@ -81,8 +81,6 @@ TEST_F(Banner, TheLinesSlideInOneAfterTheOtherAndTheWizardStartsOnceHalfASecondL
     driver.advance(1);
     EXPECT_EQ(wizardRuns, 1);
     EXPECT_EQ(timer(), "0 every 0");
-    driver.advance(60'000);
-    EXPECT_EQ(wizardRuns, 1);
 }
 
 #ifndef _WIN32
@@ -140,7 +138,6 @@ TEST_F(BannerHeadlessOnly,
     // Nothing repaints when the sliding stops.
     driver.clearRecords();
     driver.advance(10'000);
-    EXPECT_EQ(wizardRuns, 1);
     EXPECT_TRUE(driver.drawing().empty());
 }
 
