@@ -87,8 +87,8 @@ std::string resFile(int type, int id, const std::string& body) {
 // A dialog template with what windres does not write, less its last bytes when asked.
 std::string dialogFile(std::size_t dropped = 0) {
     std::string dialog = u16(1) + u16(0xFFFF) + le32(0);  // the extended form; no help id
-    dialog += le32(0) + le32(INT32_MIN | 0xC00040) +
-              u16(2);  // WS_POPUP | WS_CAPTION | DS_SETFONT; two items
+    // WS_POPUP | WS_CAPTION | DS_SETFONT; two items.
+    dialog += le32(0) + le32(INT32_MIN | 0xC00040) + u16(2);
     dialog += u16(10) + u16(20) + u16(100) + u16(50);
     dialog += u16(0xFFFF) + u16(7) + u16(0);  // menu 7, the standard class
     dialog += text(u"Caf\u00E9") + u16(9) + u16(700) + u16(0x0101) + text(u"Courier");

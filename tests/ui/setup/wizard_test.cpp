@@ -46,7 +46,6 @@ TEST_F(WizardTest, BackForgetsTheChosenFolderAndExitEndsSetup) {
 TEST_F(WizardTest, BrowseTakesTheFolderOfTheChosenNameAndSetupKeepsItsOwnFolder) {
     ASSERT_TRUE(fw::createDirectory(scratch.path + "\\Kestrune"));
     CDestinationDlg dlg(nullptr);
-    EXPECT_EQ(dlg.m_strSourceFolder, source);
     ASSERT_TRUE(driver.open(dlg));
     const struct {
         std::optional<std::string> chosen;
