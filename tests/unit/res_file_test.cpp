@@ -9,7 +9,6 @@
 #include <cstdint>
 #include <cstdio>
 #include <functional>
-#include <limits>
 #include <optional>
 #include <string>
 #include <vector>
@@ -161,7 +160,7 @@ TEST(ResFile, BitmapSizesFromTheirHeaders) {
     } rows[] = {
         {30, -15, "30x15"},
         {-30, 15, "error"},
-        {30, std::numeric_limits<std::int32_t>::min(), "error"},
+        {30, INT32_MIN, "error"},
     };
     for (const auto& row : rows) {
         const std::string data = resFile(

@@ -1,5 +1,6 @@
-// Dialogs from templates and their data exchange, and the controls they hold (combo boxes, list
-// views with images, progress bars), the same on both backends.
+// Dialogs from templates (one that refuses its creation makes no window) and their data exchange,
+// and the controls they hold (combo boxes, list views with images, progress bars), the same on
+// both backends.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -75,6 +76,15 @@ TEST_F(DialogTest, ControlsComeFromTheTemplate) {
                   (std::vector<int>{row.flag, row.a, row.b}))
             << "after a click on " << row.click;
     }
+}
+
+// A dialog that refuses its creation (the dialer's, over a damaged settings file) ends at once.
+TEST(Dialog, OneThatRefusesItsCreationIsNotMade) {
+    Driver driver;
+    SampleDialog dialog;
+    dialog.failCreation = true;
+    EXPECT_FALSE(driver.open(dialog));
+    EXPECT_EQ(dialog.result(), -1);
 }
 
 TEST(Dialog, ExchangeStopsAtTheFirstFieldThatDoesNotConvert) {

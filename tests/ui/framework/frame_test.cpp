@@ -1,20 +1,17 @@
 // The single-document frame and its view, the same on both backends: the view fills the frame
-// wherever it moves, and closing the frame ends the program; a refused dialog makes no window.
+// wherever it moves, and closing the frame ends the program.
 #include "framework/frame.h"
 
 #include <gtest/gtest.h>
 
 #include "framework/gdi.h"
 #include "framework/test_driver.h"
-#include "sample_dialog.h"
 
 namespace {
 
-using fw::test::Driver;
-
 // The close box; Setup's own tests choose the exit command.
 TEST(Frame, TheViewFillsTheFrameWhereverItMovesAndClosingTheFrameEndsTheProgram) {
-    Driver driver;
+    fw::test::Driver driver;
     fw::FrameWindow frame;
     ASSERT_TRUE(frame.create("Frame", 0));
     fw::View view;
@@ -48,15 +45,6 @@ TEST(Frame, TheViewFillsTheFrameWhereverItMovesAndClosingTheFrameEndsTheProgram)
     EXPECT_FALSE(frame.exists() || view.exists());
     ASSERT_EQ(driver.shell().size(), 1u);
     EXPECT_EQ(driver.shell()[0].kind + " " + driver.shell()[0].target, "quit 0");
-}
-
-// A dialog that refuses its creation (the dialer's, over a damaged settings file) ends at once.
-TEST(Frame, ADialogThatRefusesItsCreationIsNotMade) {
-    Driver driver;
-    SampleDialog dialog;
-    dialog.failCreation = true;
-    EXPECT_FALSE(driver.open(dialog));
-    EXPECT_EQ(dialog.result(), -1);
 }
 
 }  // namespace
