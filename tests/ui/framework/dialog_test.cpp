@@ -93,18 +93,17 @@ TEST(Dialog, ExchangeStopsAtTheFirstFieldThatDoesNotConvert) {
         const char* count;
         const char* minutes;
         const char* message;  // nullptr: the dialog ends with OK
-        int focus;
         int dayAfter;
         int countAfter;
     } rows[] = {
-        {"", "x", "y", "Please enter an integer.", IDC_DAY, 15, -3},
-        {"32", "1", "1", "Please enter an integer between 1 and 31.", IDC_DAY, 32, -3},
-        {" 7 ", "1x", "1", "Please enter an integer.", IDC_COUNT, 7, -3},
-        {"7", "2147483648", "1", "Please enter an integer.", IDC_COUNT, 7, -3},
-        {"7", "-4", "-1", "Please enter a positive integer.", IDC_MINUTES, 7, -4},
-        {"7", "-4", "4294967296", "Please enter a positive integer.", IDC_MINUTES, 7, -4},
-        {"31", "-2147483648", "4294967295", nullptr, 0, 31, -2147483647 - 1},
-        {"+1", "+0", "+0", nullptr, 0, 1, 0},
+        {"", "x", "y", "Please enter an integer.", 15, -3},
+        {"32", "1", "1", "Please enter an integer between 1 and 31.", 32, -3},
+        {" 7 ", "1x", "1", "Please enter an integer.", 7, -3},
+        {"7", "2147483648", "1", "Please enter an integer.", 7, -3},
+        {"7", "-4", "-1", "Please enter a positive integer.", 7, -4},
+        {"7", "-4", "4294967296", "Please enter a positive integer.", 7, -4},
+        {"31", "-2147483648", "4294967295", nullptr, 31, -2147483647 - 1},
+        {"+1", "+0", "+0", nullptr, 1, 0},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(std::string(row.day) + "/" + row.count + "/" + row.minutes);
@@ -131,8 +130,6 @@ TEST(Dialog, ExchangeStopsAtTheFirstFieldThatDoesNotConvert) {
         EXPECT_EQ(std::tie(box.text, box.caption, box.type, box.owner),
                   std::make_tuple(std::string(row.message), std::string("Framework Test"),
                                   fw::mb::kOk | fw::mb::kIconExclamation, dialog.handle()));
-        EXPECT_TRUE(driver.isOpen(dialog));
-        EXPECT_TRUE(fw::test::hasFocus(dialog.item(row.focus)));
         EXPECT_EQ(dialog.minutes, 30u);  // never reached
     }
 }

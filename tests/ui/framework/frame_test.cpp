@@ -17,7 +17,6 @@ TEST(Frame, TheViewFillsTheFrameWhereverItMovesAndClosingTheFrameEndsTheProgram)
     fw::View view;
     ASSERT_TRUE(view.create(frame));
     EXPECT_EQ(frame.text(), "Frame");
-    EXPECT_EQ(view.frame(), &frame);
     EXPECT_FALSE(frame.isVisible());
     EXPECT_FALSE(view.isVisible());
     frame.show();

@@ -61,7 +61,6 @@ TEST_F(Messages, TimersFireInTimeOrderOnTheVirtualClock) {
     dialog.killTimer(3);
     driver.advance(3500);
     EXPECT_EQ(arrived(), std::vector<std::string>{"timer 4"});
-    EXPECT_EQ(driver.nowMs(), 946'684'800'000 + 7500);
 }
 
 #ifdef _WIN32

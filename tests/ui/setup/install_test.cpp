@@ -28,7 +28,6 @@ TEST_F(InstallTest, EachRunReplacesTheFilesAndPointsTheCopiesAtItsFolder) {
         const std::int64_t start = driver.nowMs();
         const auto dlg = install(folder);
         EXPECT_EQ(dlg->result(), fw::kIdOk);
-        EXPECT_TRUE(driver.messageBoxes().empty());
         // The run starts after half a second and pauses three times for as long.
         EXPECT_EQ(driver.nowMs() - start, 2000);
         EXPECT_EQ(fw::currentDirectory(), source);
@@ -57,7 +56,6 @@ TEST_F(InstallTest, AFolderThatCannotBeMadeStopsTheRunAtItsFirstFile) {
                   0);
     EXPECT_FALSE(fw::test::fileExists(scratch.path + "\\No"));
     EXPECT_FALSE(fw::test::fileExists(desktopShortcut()));
-    EXPECT_FALSE(fw::test::fileExists(startMenuShortcut()));
 }
 
 #ifndef _WIN32
