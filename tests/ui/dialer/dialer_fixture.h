@@ -178,7 +178,6 @@ class OptionsTest : public DialerTest {
         });
         driver.click(window, IDC_OPTIONS);
     }
-    void runOptions(const std::function<void(COptionsDlg&)>& script) { runOptions(dialer, script); }
     // The dialog on its own, opened on this entry.
     void openOptions(const std::string& entryName) {
         options.emplace(nullptr, service);

@@ -37,7 +37,7 @@ TEST_F(OptionsTest, EveryCheckBoxShowsTheWindowsValueAndComesBackOnOk) {
             for (const CheckBox& other : kCheckBoxes) {
                 dialer.m_settings.*other.member = other.id == box.id ? before : 0;
             }
-            runOptions([&](COptionsDlg& dlg) {
+            runOptions(dialer, [&](COptionsDlg& dlg) {
                 for (const CheckBox& other : kCheckBoxes) {
                     EXPECT_EQ(dlg.item(other.id).checkState(), dialer.m_settings.*other.member)
                         << other.id;
@@ -71,7 +71,7 @@ TEST_F(OptionsTest, CancelHandsNothingBackEvenAfterTheEnablingCheckBoxesTookTheC
         }
         return states;
     };
-    runOptions([&](COptionsDlg& dlg) {
+    runOptions(dialer, [&](COptionsDlg& dlg) {
         EXPECT_EQ(enabled(dlg), "11110");
         driver.choose(dlg, IDC_ENTRY_LIST, 0);
         driver.type(dlg, IDC_SOUND_PATH, "other.wav");
@@ -285,7 +285,7 @@ TEST_F(OptionsTest, TheStartUpFolderHoldsACopyOfTheShortcutExactlyWhileTheOption
     // Unticked twice: the second time there is nothing to delete, and nothing is said.
     for (const int tick : {1, 0, 0}) {
         SCOPED_TRACE(tick);
-        runOptions([&](COptionsDlg& dlg) {
+        runOptions(dialer, [&](COptionsDlg& dlg) {
             if (dlg.item(IDC_START_WITH_WINDOWS).checkState() != tick) {
                 driver.click(dlg, IDC_START_WITH_WINDOWS);
             }

@@ -14,20 +14,17 @@
 
 namespace {
 
-// 7 March 2000, 08:05 in New York.
+// Local times are New York's: the test clock's start, 2000-01-01 00:00 UTC, is 31 December 1999,
+// 7 PM there. 7 March 2000, 08:05 there:
 constexpr std::int32_t kMarch7 = 952'434'300;
 
-// Local times in New York: the test clock's start, 2000-01-01 00:00 UTC, is 31 December 1999,
-// 7 PM there.
-class TaskTest : public DialerTest {
-  protected:
-    void expectOnlyInvalidInput(const std::string& message) {
-        EXPECT_EQ(boxes(), std::vector{shownBox(message, "Error: Invalid Input!",
-                                                fw::mb::kOk | fw::mb::kIconExclamation)});
-    }
-};
+// The message boxes shown are this one refusal alone.
+void expectOnlyInvalidInput(const std::vector<std::string>& shown, const std::string& message) {
+    EXPECT_EQ(shown, std::vector{shownBox(message, "Error: Invalid Input!",
+                                          fw::mb::kOk | fw::mb::kIconExclamation)});
+}
 
-class ScheduleListTest : public TaskTest {
+class ScheduleListTest : public DialerTest {
   protected:
     ScheduleListTest() {
         addEntry("Work");
@@ -144,7 +141,7 @@ TEST_F(ScheduleListTest, AnAddedTaskShowsItsTimeAsTyped) {
         driver.answerMenu(ID_TASK_ADD);
         clickRow(fw::nm::kRightClick, -1);
         if (row.message != nullptr) {
-            expectOnlyInvalidInput(row.message);
+            expectOnlyInvalidInput(boxes(), row.message);
             EXPECT_TRUE(options.m_aTasks.empty());
         }
     }
@@ -186,7 +183,7 @@ TEST_F(ScheduleListTest, EditingReplacesTheTaskAndKeepsItsDisabledState) {
     EXPECT_EQ(options.m_aTasks[1].m_strName, "Other");
 }
 
-class TaskPropertiesTest : public TaskTest {
+class TaskPropertiesTest : public DialerTest {
   protected:
     CTaskPropertiesDlg dlg{nullptr, service};
 
@@ -296,12 +293,12 @@ TEST_F(TaskPropertiesTest, OkAsksForEachFieldInTurnAndStaysOpen) {
     }
     driver.clearRecords();
     driver.click(dlg, fw::kIdOk);
-    expectOnlyInvalidInput("You must choose a connection to dial.");
+    expectOnlyInvalidInput(boxes(), "You must choose a connection to dial.");
     driver.choose(dlg, IDC_TASK_ENTRY_LIST, 0);
     driver.choose(dlg, IDC_TASK_AM_PM, -1);
     driver.clearRecords();
     driver.click(dlg, fw::kIdOk);
-    expectOnlyInvalidInput("Please specify AM or PM.");
+    expectOnlyInvalidInput(boxes(), "Please specify AM or PM.");
     EXPECT_EQ(dlg.m_strEntry, "Work");
     driver.choose(dlg, IDC_TASK_AM_PM, 0);
     driver.clearRecords();

@@ -4,7 +4,6 @@
 #include <functional>
 #include <string>
 #include <tuple>
-#include <vector>
 
 #include "dialing_fixture.h"
 #include "framework/inspect.h"
@@ -37,17 +36,6 @@ TEST_F(StartupTest, AFirstStartShowsTheIdleWindowAndWritesNothing) {
     EXPECT_TRUE(fw::test::itemAt(system, last - 1).separator);
     EXPECT_EQ(fw::test::itemAt(system, last).id, 16u);
     EXPECT_EQ(fw::test::itemAt(system, last).text, "&About Ondrel...");
-
-    trayMouse(fw::mouse::kRightDown);
-    ASSERT_EQ(driver.menus().size(), 1u);
-    std::vector<std::string> items;
-    for (const fw::MenuItem& item : driver.menus()[0].items) {
-        items.push_back(item.separator ? "-"
-                                       : std::to_string(item.id) + " " + item.text +
-                                             (item.grayed ? " (grey)" : ""));
-    }
-    EXPECT_EQ(items, (std::vector<std::string>{"32773 Connect", "32772 Disconnect (grey)", "-",
-                                               "1004 Options...", "32771 Open"}));
 
     // The start-up tick shows the window and arms nothing.
     EXPECT_EQ(driver.timerInterval(dialer, 1), 1u);
