@@ -193,6 +193,14 @@ class OptionsTest : public DialerTest {
         }
         return items;
     }
+    // The file dialog shown i-th, owned by this dialog, as
+    // "open|filter|flags|default extension|file name".
+    std::string fileDialog(std::size_t i, const fw::Dialog& owner) const {
+        const fw::test::FileDialogRecord& d = driver.fileDialogs().at(i);
+        EXPECT_EQ(d.owner, owner.handle());
+        return std::string(d.open ? "open" : "save") + "|" + d.filter + "|" +
+               std::to_string(d.flags) + "|" + d.defaultExt + "|" + d.fileName;
+    }
     static int selection(const COptionsDlg& dlg) {
         return fw::ComboBox(dlg, IDC_ENTRY_LIST).currentSelection();
     }
