@@ -1,6 +1,7 @@
 // The dialer's main window under the test driver: a program folder made current, the simulated
 // remote access service as the system's, with entries of chosen line behaviour, and "Ondrel.dat"
-// written and read as bytes; and the Options command around it.
+// written and read as bytes; and the Options command around it. The tests take the dialer's
+// windows and resource ids, the driver with its inspections and the local time from here.
 #pragma once
 
 #include <gtest/gtest.h>

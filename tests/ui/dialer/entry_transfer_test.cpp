@@ -6,10 +6,7 @@
 #include <tuple>
 #include <vector>
 
-#include "dialer/options/options_dlg.h"
 #include "dialer_fixture.h"
-#include "framework/inspect.h"
-#include "platform/ras/phonebook.h"
 #include "settings_bytes.h"
 
 namespace {

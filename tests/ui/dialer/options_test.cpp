@@ -8,7 +8,6 @@
 #include <tuple>
 #include <vector>
 
-#include "dialer/options/options_dlg.h"
 #include "dialer_fixture.h"
 #include "platform/res/simulated_ras_resource.h"
 #include "settings_bytes.h"

@@ -4,13 +4,8 @@
 #include <string>
 #include <vector>
 
-#include "dialer/options/options_dlg.h"
 #include "dialer/scheduler/task_properties_dlg.h"
 #include "dialer_fixture.h"
-#include "framework/inspect.h"
-#include "framework/message_box.h"
-#include "resource.h"
-#include "time_zone.h"
 
 namespace {
 

@@ -5,7 +5,6 @@
 #include <string>
 #include <vector>
 
-#include "dialer/options/options_dlg.h"
 #include "dialing_fixture.h"
 #include "framework/save_file.h"
 #include "settings_bytes.h"

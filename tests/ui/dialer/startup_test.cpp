@@ -6,7 +6,6 @@
 #include <tuple>
 
 #include "dialing_fixture.h"
-#include "framework/inspect.h"
 #include "framework/menu.h"
 #include "framework/save_file.h"
 #include "settings_bytes.h"
