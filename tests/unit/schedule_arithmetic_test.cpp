@@ -232,8 +232,7 @@ TEST(ScheduleArithmetic, ReadTimeText) {
     // wrapping would bring them back into range.
     const struct {
         const char *text, *read;
-    } rows[] = {{"3:46", "3:46"},
-                {"9:5", "9:5"},
+    } rows[] = {{"9:5", "9:5"},
                 {"12:", "12:0"},
                 {"3:46 PM", "3:46"},
                 {"3:46:10", "3:46"},
@@ -246,7 +245,6 @@ TEST(ScheduleArithmetic, ReadTimeText) {
                 {"-3:46", "out -3:46"},
                 {"3:-1", "out 3:-1"},
                 {"- 3:00", "out 0:0"},
-                {"99999999999:00", "out 2147483647:0"},
                 {"4294967299:00", "out 2147483647:0"},
                 {"3:4294967301", "out 3:2147483647"},
                 {"-4294967293:00", "out -2147483648:0"},
