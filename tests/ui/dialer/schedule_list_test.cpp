@@ -181,8 +181,6 @@ TEST_F(ScheduleListTest, EditingReplacesTheTaskAndKeepsItsDisabledState) {
 class TaskPropertiesTest : public DialerTest {
   protected:
     CTaskPropertiesDlg dlg{nullptr, service};
-
-    std::string text(int id) const { return dlg.item(id).text(); }
 };
 
 TEST_F(TaskPropertiesTest, ANewTaskRunsOnceAtTheCurrentMinuteWithNoLimit) {
@@ -193,7 +191,7 @@ TEST_F(TaskPropertiesTest, ANewTaskRunsOnceAtTheCurrentMinuteWithNoLimit) {
     for (const int id :
          {IDC_TASK_ENTRY_LIST, IDC_TASK_NAME, IDC_TASK_MONTH, IDC_TASK_DAY, IDC_TASK_YEAR,
           IDC_TASK_TIME, IDC_TASK_AM_PM, IDC_TASK_MINUTES, IDC_TASK_RUNS}) {
-        texts += text(id) + "|";
+        texts += dlg.item(id).text() + "|";
         enabled += dlg.item(id).isEnabled() ? '1' : '0';
     }
     EXPECT_EQ(texts, "|Task Name|12|31|1999|7:00|PM|0|1|");
@@ -254,7 +252,7 @@ TEST_F(TaskPropertiesTest, LimitAndRunsFollowTheirButtonsEvenWithAFieldThatDoesN
         EXPECT_EQ(dlg.item(IDC_TASK_RUNS).isEnabled(), row.runs);
     }
     // A disabled edit keeps its text.
-    EXPECT_EQ(text(IDC_TASK_MINUTES), "30");
+    EXPECT_EQ(dlg.item(IDC_TASK_MINUTES).text(), "30");
 }
 
 TEST_F(TaskPropertiesTest, OkAsksForEachFieldInTurnAndStaysOpen) {
@@ -275,7 +273,7 @@ TEST_F(TaskPropertiesTest, OkAsksForEachFieldInTurnAndStaysOpen) {
     ASSERT_TRUE(driver.open(dlg));
     for (const auto& row : rows) {
         SCOPED_TRACE(row.id);
-        const std::string before = text(row.id);
+        const std::string before = dlg.item(row.id).text();
         driver.type(dlg, row.id, row.typed);
         driver.clearRecords();
         driver.pressKey(dlg, fw::kKeyReturn);
