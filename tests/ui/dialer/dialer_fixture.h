@@ -1,6 +1,7 @@
 // The dialer's main window under the test driver: a program folder made current, the simulated
 // remote access service as the system's, with entries of chosen line behaviour, and "Ondrel.dat"
-// written and read as bytes; and the Options command around it.
+// written and read as bytes; and the Options command around it. The tests take the dialer's
+// windows and resource ids, the driver with its inspections and the local time from here.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -178,7 +179,6 @@ class OptionsTest : public DialerTest {
         });
         driver.click(window, IDC_OPTIONS);
     }
-    void runOptions(const std::function<void(COptionsDlg&)>& script) { runOptions(dialer, script); }
     // The dialog on its own, opened on this entry.
     void openOptions(const std::string& entryName) {
         options.emplace(nullptr, service);
@@ -193,6 +193,14 @@ class OptionsTest : public DialerTest {
             items.push_back(list.itemText(i));
         }
         return items;
+    }
+    // The file dialog shown i-th, owned by this dialog, as
+    // "open|filter|flags|default extension|file name".
+    std::string fileDialog(std::size_t i, const fw::Dialog& owner) const {
+        const fw::test::FileDialogRecord& d = driver.fileDialogs().at(i);
+        EXPECT_EQ(d.owner, owner.handle());
+        return std::string(d.open ? "open" : "save") + "|" + d.filter + "|" +
+               std::to_string(d.flags) + "|" + d.defaultExt + "|" + d.fileName;
     }
     static int selection(const COptionsDlg& dlg) {
         return fw::ComboBox(dlg, IDC_ENTRY_LIST).currentSelection();

@@ -5,8 +5,6 @@
 #include <string>
 
 #include "dialer_fixture.h"
-#include "framework/message_box.h"
-#include "resource.h"
 
 // The simulated line's timing (platform/ras/dial_script.h): a line that answers reports open
 // port 100 ms after the dial, authenticate at 2.5 s, authenticated at 3.4 s and connected at

@@ -6,11 +6,7 @@
 #include <tuple>
 #include <vector>
 
-#include "dialer/options/options_dlg.h"
 #include "dialer_fixture.h"
-#include "framework/file_dialog.h"
-#include "framework/inspect.h"
-#include "platform/ras/phonebook.h"
 #include "settings_bytes.h"
 
 namespace {
@@ -84,13 +80,6 @@ class EntryTransferTest : public OptionsTest {
     void exportTo(const std::optional<std::string>& path) { transfer(IDC_SAVE_DIALUP, path); }
     void importFrom(const std::optional<std::string>& path) { transfer(IDC_IMPORT_DIALUP, path); }
     std::string dnxPath(const std::string& name) const { return folder + "\\" + name; }
-    // The entry file dialog shown, as "open|filter|flags|default extension|file name".
-    std::string fileDialog(std::size_t i) const {
-        const fw::test::FileDialogRecord& d = driver.fileDialogs().at(i);
-        EXPECT_EQ(d.owner, options->handle());
-        return std::string(d.open ? "open" : "save") + "|" + d.filter + "|" +
-               std::to_string(d.flags) + "|" + d.defaultExt + "|" + d.fileName;
-    }
 };
 
 TEST_F(EntryTransferTest, ExportWritesTheChosenEntryByteForByte) {
@@ -127,7 +116,7 @@ TEST_F(EntryTransferTest, ExportWritesTheChosenEntryByteForByte) {
     EXPECT_TRUE(driver.messageBoxes().empty());
     ASSERT_EQ(driver.fileDialogs().size(), 1u);
     // Hide the read-only box (4), prompt before overwriting (2).
-    EXPECT_EQ(fileDialog(0), "save|" + std::string(kFilter) + "|6||");
+    EXPECT_EQ(fileDialog(0, *options), "save|" + std::string(kFilter) + "|6||");
 }
 
 TEST_F(EntryTransferTest, ExportThenImportRecreatesTheEntryWithItsTypes) {
@@ -148,7 +137,7 @@ TEST_F(EntryTransferTest, ExportThenImportRecreatesTheEntryWithItsTypes) {
     EXPECT_EQ(listItems(*options), std::vector<std::string>{"Home"}) << "no second item";
     EXPECT_EQ(selection(*options), 0);
     ASSERT_EQ(driver.fileDialogs().size(), 2u);
-    EXPECT_EQ(fileDialog(1), "open|" + std::string(kFilter) + "|6||");
+    EXPECT_EQ(fileDialog(1, *options), "open|" + std::string(kFilter) + "|6||");
 }
 
 TEST_F(EntryTransferTest, AnEntryThePhonebookDoesNotHoldIsNotListed) {

@@ -11,7 +11,6 @@
 #include "../framework/file_error_causes.h"
 #include "dialer_fixture.h"
 #include "framework/save_file.h"
-#include "platform/ras/phonebook.h"
 #include "settings_bytes.h"
 #include "tasks_bytes.h"
 

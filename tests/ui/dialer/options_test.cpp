@@ -8,9 +8,7 @@
 #include <tuple>
 #include <vector>
 
-#include "dialer/options/options_dlg.h"
 #include "dialer_fixture.h"
-#include "framework/file_dialog.h"
 #include "platform/res/simulated_ras_resource.h"
 #include "settings_bytes.h"
 
@@ -37,7 +35,7 @@ TEST_F(OptionsTest, EveryCheckBoxShowsTheWindowsValueAndComesBackOnOk) {
             for (const CheckBox& other : kCheckBoxes) {
                 dialer.m_settings.*other.member = other.id == box.id ? before : 0;
             }
-            runOptions([&](COptionsDlg& dlg) {
+            runOptions(dialer, [&](COptionsDlg& dlg) {
                 for (const CheckBox& other : kCheckBoxes) {
                     EXPECT_EQ(dlg.item(other.id).checkState(), dialer.m_settings.*other.member)
                         << other.id;
@@ -71,7 +69,7 @@ TEST_F(OptionsTest, CancelHandsNothingBackEvenAfterTheEnablingCheckBoxesTookTheC
         }
         return states;
     };
-    runOptions([&](COptionsDlg& dlg) {
+    runOptions(dialer, [&](COptionsDlg& dlg) {
         EXPECT_EQ(enabled(dlg), "11110");
         driver.choose(dlg, IDC_ENTRY_LIST, 0);
         driver.type(dlg, IDC_SOUND_PATH, "other.wav");
@@ -128,11 +126,8 @@ TEST_F(OptionsTest, BrowseShowsTheChosenFileAndLeavesEveryOtherControlAsTheUserS
             EXPECT_EQ(dlg.item(row.edit).text(), answer.value_or("old"));
         }
         EXPECT_EQ(dlg.item(IDC_START_MINIMIZED).checkState(), fw::kChecked);
-        for (const fw::test::FileDialogRecord& record : driver.fileDialogs()) {
-            EXPECT_EQ(std::tie(record.open, record.filter, record.flags, record.defaultExt,
-                               record.fileName, record.owner),
-                      std::make_tuple(true, std::string(row.filter), fw::kOfnHideReadOnly,
-                                      std::string(), std::string(), dlg.handle()));
+        for (const std::size_t shown : {0u, 1u}) {  // 4: the read-only box hidden
+            EXPECT_EQ(fileDialog(shown, dlg), "open|" + std::string(row.filter) + "|4||");
         }
         driver.click(dlg, fw::kIdOk);
         EXPECT_EQ(driver.fileDialogs().size(), 2u);
@@ -285,7 +280,7 @@ TEST_F(OptionsTest, TheStartUpFolderHoldsACopyOfTheShortcutExactlyWhileTheOption
     // Unticked twice: the second time there is nothing to delete, and nothing is said.
     for (const int tick : {1, 0, 0}) {
         SCOPED_TRACE(tick);
-        runOptions([&](COptionsDlg& dlg) {
+        runOptions(dialer, [&](COptionsDlg& dlg) {
             if (dlg.item(IDC_START_WITH_WINDOWS).checkState() != tick) {
                 driver.click(dlg, IDC_START_WITH_WINDOWS);
             }

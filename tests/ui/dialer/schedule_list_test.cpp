@@ -4,30 +4,22 @@
 #include <string>
 #include <vector>
 
-#include "dialer/options/options_dlg.h"
 #include "dialer/scheduler/task_properties_dlg.h"
 #include "dialer_fixture.h"
-#include "framework/inspect.h"
-#include "framework/message_box.h"
-#include "resource.h"
-#include "time_zone.h"
 
 namespace {
 
-// 7 March 2000, 08:05 in New York.
+// Local times are New York's: the test clock's start, 2000-01-01 00:00 UTC, is 31 December 1999,
+// 7 PM there. 7 March 2000, 08:05 there:
 constexpr std::int32_t kMarch7 = 952'434'300;
 
-// Local times in New York: the test clock's start, 2000-01-01 00:00 UTC, is 31 December 1999,
-// 7 PM there.
-class TaskTest : public DialerTest {
-  protected:
-    void expectOnlyInvalidInput(const std::string& message) {
-        EXPECT_EQ(boxes(), std::vector{shownBox(message, "Error: Invalid Input!",
-                                                fw::mb::kOk | fw::mb::kIconExclamation)});
-    }
-};
+// The message boxes shown are this one refusal alone.
+void expectOnlyInvalidInput(const std::vector<std::string>& shown, const std::string& message) {
+    EXPECT_EQ(shown, std::vector{shownBox(message, "Error: Invalid Input!",
+                                          fw::mb::kOk | fw::mb::kIconExclamation)});
+}
 
-class ScheduleListTest : public TaskTest {
+class ScheduleListTest : public DialerTest {
   protected:
     ScheduleListTest() {
         addEntry("Work");
@@ -144,7 +136,7 @@ TEST_F(ScheduleListTest, AnAddedTaskShowsItsTimeAsTyped) {
         driver.answerMenu(ID_TASK_ADD);
         clickRow(fw::nm::kRightClick, -1);
         if (row.message != nullptr) {
-            expectOnlyInvalidInput(row.message);
+            expectOnlyInvalidInput(boxes(), row.message);
             EXPECT_TRUE(options.m_aTasks.empty());
         }
     }
@@ -186,11 +178,9 @@ TEST_F(ScheduleListTest, EditingReplacesTheTaskAndKeepsItsDisabledState) {
     EXPECT_EQ(options.m_aTasks[1].m_strName, "Other");
 }
 
-class TaskPropertiesTest : public TaskTest {
+class TaskPropertiesTest : public DialerTest {
   protected:
     CTaskPropertiesDlg dlg{nullptr, service};
-
-    std::string text(int id) const { return dlg.item(id).text(); }
 };
 
 TEST_F(TaskPropertiesTest, ANewTaskRunsOnceAtTheCurrentMinuteWithNoLimit) {
@@ -201,7 +191,7 @@ TEST_F(TaskPropertiesTest, ANewTaskRunsOnceAtTheCurrentMinuteWithNoLimit) {
     for (const int id :
          {IDC_TASK_ENTRY_LIST, IDC_TASK_NAME, IDC_TASK_MONTH, IDC_TASK_DAY, IDC_TASK_YEAR,
           IDC_TASK_TIME, IDC_TASK_AM_PM, IDC_TASK_MINUTES, IDC_TASK_RUNS}) {
-        texts += text(id) + "|";
+        texts += dlg.item(id).text() + "|";
         enabled += dlg.item(id).isEnabled() ? '1' : '0';
     }
     EXPECT_EQ(texts, "|Task Name|12|31|1999|7:00|PM|0|1|");
@@ -262,7 +252,7 @@ TEST_F(TaskPropertiesTest, LimitAndRunsFollowTheirButtonsEvenWithAFieldThatDoesN
         EXPECT_EQ(dlg.item(IDC_TASK_RUNS).isEnabled(), row.runs);
     }
     // A disabled edit keeps its text.
-    EXPECT_EQ(text(IDC_TASK_MINUTES), "30");
+    EXPECT_EQ(dlg.item(IDC_TASK_MINUTES).text(), "30");
 }
 
 TEST_F(TaskPropertiesTest, OkAsksForEachFieldInTurnAndStaysOpen) {
@@ -283,7 +273,7 @@ TEST_F(TaskPropertiesTest, OkAsksForEachFieldInTurnAndStaysOpen) {
     ASSERT_TRUE(driver.open(dlg));
     for (const auto& row : rows) {
         SCOPED_TRACE(row.id);
-        const std::string before = text(row.id);
+        const std::string before = dlg.item(row.id).text();
         driver.type(dlg, row.id, row.typed);
         driver.clearRecords();
         driver.pressKey(dlg, fw::kKeyReturn);
@@ -296,12 +286,12 @@ TEST_F(TaskPropertiesTest, OkAsksForEachFieldInTurnAndStaysOpen) {
     }
     driver.clearRecords();
     driver.click(dlg, fw::kIdOk);
-    expectOnlyInvalidInput("You must choose a connection to dial.");
+    expectOnlyInvalidInput(boxes(), "You must choose a connection to dial.");
     driver.choose(dlg, IDC_TASK_ENTRY_LIST, 0);
     driver.choose(dlg, IDC_TASK_AM_PM, -1);
     driver.clearRecords();
     driver.click(dlg, fw::kIdOk);
-    expectOnlyInvalidInput("Please specify AM or PM.");
+    expectOnlyInvalidInput(boxes(), "Please specify AM or PM.");
     EXPECT_EQ(dlg.m_strEntry, "Work");
     driver.choose(dlg, IDC_TASK_AM_PM, 0);
     driver.clearRecords();

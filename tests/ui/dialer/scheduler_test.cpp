@@ -5,7 +5,6 @@
 #include <string>
 #include <vector>
 
-#include "dialer/options/options_dlg.h"
 #include "dialing_fixture.h"
 #include "framework/save_file.h"
 #include "settings_bytes.h"
@@ -154,7 +153,6 @@ TEST_F(SchedulerTest, TheLimitTakesTheTaskMinutesUpToTheLongestTimer) {
         std::int32_t minutes;
         unsigned ms;
     } rows[] = {
-        {30, 1'800'000u},
         {71'582, 4'294'920'000u},
         {71'583, 4'294'967'295u},
         {-1, 4'294'967'295u},  // 4,294,967,295 minutes as the dialog takes them

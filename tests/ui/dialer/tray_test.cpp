@@ -26,7 +26,7 @@ TEST_F(TrayTest, TheAnimationSwingsBetweenTheEndFramesShowingEachTwice) {
     EXPECT_EQ(shown, (std::vector<int>{133, 134, 130, 130, 134, 133, 136, 136, 133, 134}));
 }
 
-TEST_F(TrayTest, ARightClickTracksTheMenuAtThePointerAndOtherMouseMessagesDoNothing) {
+TEST_F(TrayTest, ARightClickTracksTheIdleMenuAtThePointerAndOtherMouseMessagesDoNothing) {
     openOn("");
     // In the tray: a left click alone leaves the window there.
     driver.sysCommand(dialer, fw::kScMinimize);
@@ -40,6 +40,14 @@ TEST_F(TrayTest, ARightClickTracksTheMenuAtThePointerAndOtherMouseMessagesDoNoth
     EXPECT_EQ(menu.at, (fw::Point{600, 740}));
     EXPECT_EQ(menu.flags, fw::kTrackRightButton);
     EXPECT_EQ(menu.owner, dialer.handle());
+    std::vector<std::string> items;
+    for (const fw::MenuItem& item : menu.items) {
+        items.push_back(item.separator ? "-"
+                                       : std::to_string(item.id) + " " + item.text +
+                                             (item.grayed ? " (grey)" : ""));
+    }
+    EXPECT_EQ(items, (std::vector<std::string>{"32773 Connect", "32772 Disconnect (grey)", "-",
+                                               "1004 Options...", "32771 Open"}));
     EXPECT_FALSE(dialer.isVisible());
 }
 
@@ -71,13 +79,11 @@ TEST_F(TrayTest, TheSystemMenuOpensTheAboutBoxAndF1TheHelpFile) {
     driver.onModal(IDD_ABOUTBOX, [&](fw::test::Driver& d, fw::Dialog& about) {
         ++shown;
         EXPECT_EQ(about.parent(), &dialer);
-        EXPECT_EQ(about.text(), "About Ondrel");
         d.click(about, fw::kIdOk);
     });
     // The low four bits are the platform's own.
     driver.sysCommand(dialer, 16 | 0x3);
     EXPECT_EQ(shown, 1);
-    EXPECT_TRUE(dialer.isVisible());
 
     driver.pressKey(dialer, fw::kKeyF1);
     ASSERT_EQ(driver.shell().size(), 1u);
