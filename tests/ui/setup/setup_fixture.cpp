@@ -69,8 +69,8 @@ void SetupTest::makeFolders() const {
     }
 }
 
-std::unique_ptr<CCopyingDlg> SetupTest::install(const std::string& folder) {
-    auto dlg = std::make_unique<CCopyingDlg>(nullptr);
+CCopyingDlg* SetupTest::install(const std::string& folder) {
+    CCopyingDlg* dlg = runs.emplace_back(std::make_unique<CCopyingDlg>(nullptr)).get();
     dlg->m_strDestFolder = folder;
     dlg->m_strSourceFolder = source;
     EXPECT_TRUE(driver.open(*dlg));

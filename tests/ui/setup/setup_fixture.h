@@ -100,8 +100,9 @@ class SetupTest : public ::testing::Test {
     // Makes the destination folder and the program group with the product's folder in it.
     void makeFolders() const;
 
-    // Opens the copying dialog for the folder and lets its timer start the run.
-    std::unique_ptr<CCopyingDlg> install(const std::string& folder);
+    // Opens the copying dialog for the folder and lets its timer start the run. A run that stalls
+    // leaves its dialog open, so the fixture keeps it until the test ends.
+    CCopyingDlg* install(const std::string& folder);
     // Files 0 to count-1 of the installation in folder, each as its source; the others absent, or
     // holding previous when the folder held them before; no temporary file.
     void expectInstalled(const std::string& folder, std::size_t count = std::size(kFiles),
@@ -117,4 +118,5 @@ class SetupTest : public ::testing::Test {
     const std::string windows = fw::windowsDirectory();
     // The program group Setup puts its Start-menu shortcut's folder in.
     const std::string group = windows + "\\Start Menu\\Programs\\Kestrune Software";
+    std::vector<std::unique_ptr<CCopyingDlg>> runs;
 };
