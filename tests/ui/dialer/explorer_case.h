@@ -65,7 +65,18 @@ class DialerCase : public CheckedDialer {
     // there button 1 and Return are the user's Connect, Cancel Call or Disconnect, and the keys
     // that close end the program as "&Exit" does), one kind of window only, whatever is open, or
     // the clock, which also runs while a message box is up (nextTask: up to the next task's time).
-    enum class On { window, close, main, dialog, options, task, anything, clock, nextTask };
+    enum class On {
+        window,
+        close,
+        closeBox,
+        main,
+        dialog,
+        options,
+        task,
+        anything,
+        clock,
+        nextTask
+    };
     using Action = std::function<void(DialerCase&, const Step&, fw::Dialog& top)>;
     // A kind of step: how often it is drawn, how a shrunk list shows it ({a}, {b}: its values,
     // or the names they pick), where it acts and what it does there.
@@ -225,7 +236,12 @@ class DialerCase : public CheckedDialer {
             if (onMain && kind.on == On::window && clickable(dialer, fw::kIdOk)) {
                 userConnectCommand();
             }
-            if (onMain && kind.on == On::close) {
+            // The close box's Cancel is posted behind the reports posted before it (Escape's is
+            // sent): the end begins once those are handled.
+            if (onMain && kind.on == On::closeBox) {
+                driver.pump();
+            }
+            if (onMain && (kind.on == On::close || kind.on == On::closeBox)) {
                 noteExit(false);
             }
             kind.act(*this, step, top);

@@ -247,11 +247,6 @@ class CheckedDialer : public DialingTest {
     static ras::Dword RASAPI_CALL hangUp(ras::Connection connection) {
         const ras::Dword result = real.RasHangUpA(connection);
         if (result == ras::kSuccess) {
-            // The Cancel that a close box or Escape posts comes after a failure report posted
-            // before it: the attempt ends before the end begins (the end takes the icon first).
-            if (current->ending_ && connection == current->exitHandle_ && current->trayIconUp()) {
-                current->exitDialing_ = false;
-            }
             std::erase(current->openCalls_, connection);
             current->hungUp_.push_back(connection);
         }

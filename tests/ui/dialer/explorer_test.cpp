@@ -66,7 +66,7 @@ const std::vector<DialerCase::Kind>& DialerCase::kinds() {
         {2, "Exit, away until past the next task", On::main, [](C& c, S, W&) { c.exit(true); }},
         {2, "Return", On::window, key(fw::kKeyReturn)},
         {1, "Escape", On::close, key(fw::kKeyEscape)},
-        {1, "close box", On::close, [](C& c, S, W& top) { c.driver.close(top); }},
+        {1, "close box", On::closeBox, [](C& c, S, W& top) { c.driver.close(top); }},
         {10, "Options...", On::main, click(IDC_OPTIONS)},
         {4, "Error Details...", On::main, click(IDC_ERROR_DETAILS)},
         // What is typed is saved with the entry, in "Ondrel.dat", when the account is kept.
